@@ -1,0 +1,80 @@
+#pragma once
+
+#include "data/Status.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tc {
+
+// The one narrow door through which the program touches files. Everything
+// that writes (punches, time-sheet saves, list saves, backups) goes through
+// it, so tests can make the Nth write, flush, close or rename fail, and the
+// real implementation can use the platform's durable calls (fsync / rename on
+// POSIX, FlushFileBuffers / MoveFileEx with write-through on Windows).
+//
+// Every failure returns a Status whose message says, in plain words, which
+// file and why (the operating system's own reason).
+class FileAccess {
+public:
+    using Handle = std::intptr_t;
+
+    enum class OpenMode {
+        Read,         // existing file, reading
+        CreateTemp,   // create or truncate, writing (used for temporary files)
+        ReadWrite     // create when missing, read and write, no truncation
+    };
+
+    virtual ~FileAccess() = default;
+
+    virtual Status open(const std::string& path, OpenMode mode, Handle& handle) = 0;
+    // Reads from the current position to the end of the file.
+    virtual Status readToEnd(Handle handle, std::string& out) = 0;
+    virtual Status write(Handle handle, std::string_view bytes) = 0;
+    // Makes what was written durable (fsync / FlushFileBuffers).
+    virtual Status flush(Handle handle) = 0;
+    virtual Status close(Handle handle) = 0;
+    // Replaces `to` by `from` in one step (rename / MoveFileEx with
+    // MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH).
+    virtual Status rename(const std::string& from, const std::string& to) = 0;
+    virtual Status remove(const std::string& path) = 0;
+    // Makes a rename inside `folder` durable (fsync of the folder; nothing on Windows).
+    virtual Status syncFolder(const std::string& folder) = 0;
+
+    virtual bool exists(const std::string& path) = 0;
+    virtual bool isFolder(const std::string& path) = 0;
+    virtual Status makeFolder(const std::string& path) = 0;
+};
+
+// The real file system.
+FileAccess& realFiles();
+
+// Steps of a whole-file replacement, for tests that stop a writer part way.
+enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };
+// Called after each step when set (tests only; the child process of a crash
+// test exits from inside it). Not thread-safe: set it before the writer runs.
+using SaveStepHook = void (*)(SaveStep step, const std::string& path);
+void setSaveStepHook(SaveStepHook hook);
+void notifySaveStep(SaveStep step, const std::string& path);
+
+// Suffix of the temporary file written beside the target. Never read as
+// data: no reader or open dialog matches it, and a leftover is removed by
+// the next replacement of the same file.
+inline constexpr std::string_view kTempSuffix = ".tmp~";
+
+// Reads the whole file. A missing file is created empty when
+// `createIfMissing` (the station's readers do so, as the week's first read
+// makes the week's file); otherwise it is an error.
+Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing);
+
+// Replaces the file's contents so that a crash or power cut at any moment
+// leaves either the old file or the new one: write a temporary file beside
+// it, flush it, rename it over the target, flush the folder. On failure the
+// target is untouched and the temporary file is removed.
+Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
+
+// Copies `from` to `to` (replacing `to`) with the same guarantees.
+Status copyFile(FileAccess& files, const std::string& from, const std::string& to);
+
+} // namespace tc

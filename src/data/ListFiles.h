@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/FileAccess.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tc {
+
+// Reads the list files' fields by their rule: spaces before a field are
+// skipped; a field that starts with a double quote runs to the next double
+// quote; otherwise it ends at the next comma or line end (consumed with it);
+// a blank line is one empty field. Input is the file's ANSI bytes, fields
+// come out as UTF-8.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view ansiBytes);
+    // No data left ("end of file").
+    bool atEnd() const;
+    // Reads the next field; false at the end of the file.
+    bool next(std::string& utf8Field);
+    // 1-based line on which the last field read began.
+    int line() const { return line_; }
+
+private:
+    std::string_view data_;
+    std::size_t pos_ = 0;
+    int line_ = 0;
+    int nextLine_ = 1;
+};
+
+struct EmployeeList {
+    std::string header;
+    std::array<std::string, 24> names; // position 1 first
+    std::array<std::string, 2> notes;
+};
+
+struct JobItem {
+    std::string first;  // as read
+    std::string second; // as read
+};
+
+// Reads the employee list. On a missing or short file `out` holds what could
+// be read (the rest empty) and the Status names the file and what is missing.
+Status readEmployeeList(FileAccess& files, const std::string& baseFolder, EmployeeList& out);
+
+// Reads job pairs while the file has data left, at most 20 (the job screen).
+// Fails on a missing file or when the file ends between the two items of a
+// pair; `out` then holds the pairs read before.
+Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out);
+
+// Reads exactly 20 job pairs (the button data editor); on failure `out`
+// holds the pairs read and the Status says what is missing.
+Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out);
+
+// Writes both lists whole, CR LF after every line, ANSI code page, each
+// crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes), then the
+// job list (the 20 texts unchanged).
+Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
+                       const std::array<std::string, 20>& jobTexts);
+
+inline constexpr const char* kEmployeeListHeader = "Quarnel Data 1.2";
+
+} // namespace tc

@@ -1,0 +1,110 @@
+#include "data/TimeText.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace tc {
+
+std::string formatTime(const DateTime& t) {
+    int h12 = t.hour % 12;
+    if (h12 == 0)
+        h12 = 12;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d:%02d:%02d %s", h12, t.minute, t.second, t.hour < 12 ? "AM" : "PM");
+    return buf;
+}
+
+std::string formatDate(const DateTime& t) {
+    return std::string(weekdayAbbrev(t.weekday())) + "-" + monthAbbrev(t.month) + "-" + std::to_string(t.day);
+}
+
+std::string formatWeekName(const DateTime& t) {
+    return std::string(weekdayName(t.weekday())) + " " + monthAbbrev(t.month) + " " + std::to_string(t.day) +
+           " " + std::to_string(t.year);
+}
+
+std::string_view trimSpaces(std::string_view s) {
+    size_t b = s.find_first_not_of(' ');
+    if (b == std::string_view::npos)
+        return {};
+    size_t e = s.find_last_not_of(' ');
+    return s.substr(b, e - b + 1);
+}
+
+std::string trimSpaces(const std::string& s) { return std::string(trimSpaces(std::string_view(s))); }
+
+namespace {
+
+bool readNumber(std::string_view s, size_t& pos, int& value, size_t maxDigits) {
+    size_t start = pos;
+    value = 0;
+    while (pos < s.size() && std::isdigit(static_cast<unsigned char>(s[pos])) && pos - start < maxDigits) {
+        value = value * 10 + (s[pos] - '0');
+        ++pos;
+    }
+    return pos > start;
+}
+
+} // namespace
+
+std::optional<int> parseTimeOfDay(std::string_view text) {
+    std::string_view s = trimSpaces(text);
+    size_t pos = 0;
+    int h = 0, m = 0, sec = 0;
+    if (!readNumber(s, pos, h, 2))
+        return std::nullopt;
+    if (pos >= s.size() || s[pos] != ':')
+        return std::nullopt;
+    ++pos;
+    size_t mStart = pos;
+    if (!readNumber(s, pos, m, 2) || pos - mStart != 2)
+        return std::nullopt;
+    if (pos < s.size() && s[pos] == ':') {
+        ++pos;
+        size_t sStart = pos;
+        if (!readNumber(s, pos, sec, 2) || pos - sStart != 2)
+            return std::nullopt;
+    }
+    while (pos < s.size() && s[pos] == ' ')
+        ++pos;
+    std::string_view rest = s.substr(pos);
+    if (m > 59 || sec > 59)
+        return std::nullopt;
+    if (rest.empty()) {
+        if (h > 23)
+            return std::nullopt;
+    } else {
+        if (rest.size() != 2 || (std::toupper(static_cast<unsigned char>(rest[1])) != 'M'))
+            return std::nullopt;
+        char ap = char(std::toupper(static_cast<unsigned char>(rest[0])));
+        if ((ap != 'A' && ap != 'P') || h < 1 || h > 12)
+            return std::nullopt;
+        h %= 12;
+        if (ap == 'P')
+            h += 12;
+    }
+    return h * 3600 + m * 60 + sec;
+}
+
+long long periodHundredths(int fromSeconds, int toSeconds) {
+    long long span = (long long)toSeconds - fromSeconds;
+    if (toSeconds < fromSeconds)
+        span += 86400;
+    return span * 100 / 3600;
+}
+
+std::string formatHundredths(long long hundredths) {
+    bool negative = hundredths < 0;
+    unsigned long long v = negative ? 0ULL - (unsigned long long)hundredths : (unsigned long long)hundredths;
+    std::string text = std::to_string(v / 100);
+    unsigned frac = unsigned(v % 100);
+    if (frac != 0) {
+        text += '.';
+        text += char('0' + frac / 10);
+        if (frac % 10 != 0)
+            text += char('0' + frac % 10);
+    }
+    return negative ? "-" + text : text;
+}
+
+} // namespace tc

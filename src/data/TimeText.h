@@ -1,0 +1,38 @@
+#pragma once
+
+#include "data/DateTime.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tc {
+
+// "h:mm:ss AM/PM": hour 1..12 without a leading zero, AM/PM in capitals.
+std::string formatTime(const DateTime& t);
+// "ddd-mmm-d": Mon-Jan-5.
+std::string formatDate(const DateTime& t);
+// "dddd mmm d yyyy": Sunday Feb 2 2025.
+std::string formatWeekName(const DateTime& t);
+
+// Reads a time of day as a person or the punch recorder wrote it and returns
+// seconds since midnight. Accepts "h:mm[:ss]" with an optional AM/PM (any
+// case, with or without a space) and 24-hour "hh:mm[:ss]". Leading and
+// trailing blanks are ignored. Anything else (empty text included) is nullopt.
+std::optional<int> parseTimeOfDay(std::string_view text);
+
+// Length of a worked period in whole hundredths of an hour, from whole
+// seconds: floor(seconds * 100 / 3600). When `to` is earlier than `from` the
+// period ran past midnight and a day is added. Integer arithmetic throughout,
+// so 12:30 PM to 4:30 PM is exactly 400 (4 hours), never 399.
+long long periodHundredths(int fromSeconds, int toSeconds);
+
+// Shortest decimal text of a count of hundredths: 800 -> "8", 450 -> "4.5",
+// 33 -> "0.33", 799 -> "7.99".
+std::string formatHundredths(long long hundredths);
+
+// Removes spaces (only spaces, as the stored fields are space padded) from both ends.
+std::string_view trimSpaces(std::string_view s);
+std::string trimSpaces(const std::string& s);
+
+} // namespace tc

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+namespace tc {
+
+// Where the program lives and what screen it has.
+class Environment {
+public:
+    // Folder of the executable, no trailing separator (tests override it).
+    static QString baseFolder();
+    static void setBaseFolderForTest(std::optional<QString> folder);
+
+    // Screen size in pixels (tests override it).
+    static QSize screenSize();
+    static void setScreenSizeForTest(std::optional<QSize> size);
+
+    // The screens are laid out in pixels for 1024 x 768; on any other screen
+    // positions, sizes and type are scaled so each screen still fills it.
+    static double scaleX();
+    static double scaleY();
+    static QRect scaled(int left, int top, int width, int height);
+    static int scaledPointSize(double points);
+};
+
+} // namespace tc

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace tc {
+
+// Modal message boxes with the application's title (or a given one). The only
+// place that creates a QMessageBox. In test mode nothing is shown: the call
+// records what would have been shown and returns the next queued answer
+// (OK when none is queued), so no test ever blocks on a dialog.
+class Messages {
+public:
+    // Button sets, as the screens name them.
+    enum Buttons { OkOnly = 0, OkCritical = 16, YesNoCancel = 3 };
+    // Answers.
+    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+    static int show(QWidget* parent, const QString& text, int buttons = OkOnly, const QString& title = QString());
+
+    static QString applicationTitle(); // "Time Clock"
+
+    struct Shown {
+        QString text;
+        int buttons;
+        QString title;
+    };
+    static void setTestMode(bool on);
+    static bool testMode();
+    static void setNextAnswer(int answer); // queued; used by the next show()
+    static const QList<Shown>& shown();
+    static void clearShown();
+};
+
+} // namespace tc
