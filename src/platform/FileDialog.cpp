@@ -1,0 +1,43 @@
+#include "platform/FileDialog.h"
+
+#include <QFileDialog>
+#include <deque>
+#include <utility>
+
+namespace tc {
+
+namespace {
+bool gTestMode = false;
+// (chosen?, path): a cancel is queued as (false, empty).
+std::deque<std::pair<bool, QString>> gNext;
+} // namespace
+
+std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                                   const QString& filter) {
+    if (gTestMode) {
+        if (gNext.empty())
+            return std::nullopt;
+        const auto [chosen, path] = gNext.front();
+        gNext.pop_front();
+        if (!chosen)
+            return std::nullopt;
+        return path;
+    }
+    // Only existing files can be chosen (the dialog's default for opening);
+    // there is no read-only box in this dialog.
+    const QString path = QFileDialog::getOpenFileName(parent, title, folder, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}
+
+void FileDialog::setTestMode(bool on) {
+    gTestMode = on;
+    gNext.clear();
+}
+
+void FileDialog::setNextFileName(std::optional<QString> path) {
+    gNext.emplace_back(path.has_value(), path.value_or(QString()));
+}
+
+} // namespace tc

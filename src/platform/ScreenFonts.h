@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+namespace tc {
+
+// The type the screens are drawn in: Arial and Arial Narrow where installed,
+// their metric twins Liberation Sans (Narrow) otherwise. Sizes are the points
+// of the 1024 x 768 layout, scaled to the actual screen.
+class ScreenFonts {
+public:
+    static QString arialFamily();
+    static QString arialNarrowFamily();
+    static QFont arial(double points, bool bold = false);
+    static QFont arialNarrow(double points, bool bold = false);
+};
+
+} // namespace tc
