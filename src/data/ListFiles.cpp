@@ -1,14 +1,220 @@
 #include "data/ListFiles.h"
 
-// The list readers and writer are being written; these stand-ins keep the build linking.
+#include "data/CodePage.h"
+#include "data/Paths.h"
+
+#include <algorithm>
+
 namespace tc {
-FieldReader::FieldReader(std::string_view ansiBytes) : data_(ansiBytes) {}
-bool FieldReader::atEnd() const { return pos_ >= data_.size(); }
-bool FieldReader::next(std::string&) { return false; }
-Status readEmployeeList(FileAccess&, const std::string&, EmployeeList&) { return Status::fail("not built yet"); }
-Status readJobList(FileAccess&, const std::string&, std::vector<JobItem>&) { return Status::fail("not built yet"); }
-Status readJobListExactly20(FileAccess&, const std::string&, std::vector<JobItem>&) { return Status::fail("not built yet"); }
-Status writeButtonData(FileAccess&, const std::string&, const EmployeeList&, const std::array<std::string, 20>&) {
-    return Status::fail("not built yet");
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Counts line ends in a stretch of text; CR LF is one.
+int countLineEnds(std::string_view s) {
+    int lines = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\n' || (s[i] == '\r' && (i + 1 >= s.size() || s[i + 1] != '\n')))
+            ++lines;
+    }
+    return lines;
 }
+
+// Reads a list file that must be there: a missing one is said so in plain words.
+Status readListFile(FileAccess& files, const std::string& what, const std::string& path, std::string& bytes) {
+    bytes.clear();
+    if (!files.exists(path))
+        return Status::fail("The " + what + " " + path + " is missing.");
+    return readWholeFile(files, path, bytes, false);
+}
+
+std::string jobListShape() {
+    return " Each line should hold a job and its description separated by a comma.";
+}
+
+} // namespace
+
+FieldReader::FieldReader(std::string_view ansiBytes) : data_(ansiBytes) {
+    if (data_.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+        pos_ = kUtf8Bom.size();
+        utf8_ = true;
+    }
+}
+
+bool FieldReader::atEnd() const {
+    if (afterComma_)
+        return false;
+    for (std::size_t i = pos_; i < data_.size(); ++i)
+        if (!isBlank(data_[i]) && !isLineEnd(data_[i]))
+            return false;
+    return true;
+}
+
+bool FieldReader::next(std::string& utf8Field) {
+    utf8Field.clear();
+    const std::size_t n = data_.size();
+    if (pos_ >= n) {
+        // "a," at the very end: the comma still promises a (empty) field.
+        if (!afterComma_)
+            return false;
+        afterComma_ = false;
+        line_ = nextLine_;
+        return true;
+    }
+    afterComma_ = false;
+    line_ = nextLine_;
+
+    while (pos_ < n && (isBlank(data_[pos_]) || data_[pos_] == '\0'))
+        ++pos_;
+
+    std::string_view raw;
+    if (pos_ < n && data_[pos_] == '"') {
+        ++pos_;
+        std::size_t close = data_.find('"', pos_);
+        std::size_t end = close == std::string_view::npos ? n : close;
+        raw = data_.substr(pos_, end - pos_);
+        nextLine_ += countLineEnds(raw);
+        pos_ = close == std::string_view::npos ? n : close + 1;
+        // Whatever stands between the closing quote and the separator is dropped.
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(data_[pos_]))
+            ++pos_;
+    } else {
+        std::size_t start = pos_;
+        while (pos_ < n && data_[pos_] != ',' && !isLineEnd(data_[pos_]))
+            ++pos_;
+        raw = data_.substr(start, pos_ - start);
+        while (!raw.empty() && (isBlank(raw.back()) || raw.back() == '\0'))
+            raw.remove_suffix(1);
+    }
+
+    if (pos_ < n) {
+        if (data_[pos_] == ',') {
+            ++pos_;
+            afterComma_ = true;
+        } else if (data_[pos_] == '\r') {
+            ++pos_;
+            if (pos_ < n && data_[pos_] == '\n')
+                ++pos_;
+            ++nextLine_;
+        } else if (data_[pos_] == '\n') {
+            ++pos_;
+            ++nextLine_;
+        }
+    }
+
+    std::string value;
+    value.reserve(raw.size());
+    std::copy_if(raw.begin(), raw.end(), std::back_inserter(value), [](char c) { return c != '\0'; });
+    utf8Field = utf8_ ? std::move(value) : ansiToUtf8(value);
+    return true;
+}
+
+Status readEmployeeList(FileAccess& files, const std::string& baseFolder, EmployeeList& out) {
+    out = EmployeeList{};
+    const std::string path = employeeListPath(baseFolder);
+    std::string bytes;
+    if (Status st = readListFile(files, "employee list", path, bytes); !st)
+        return st;
+
+    FieldReader reader(bytes);
+    if (!reader.next(out.header))
+        return Status::fail("The employee list " + path +
+                            " is empty, so the employee buttons are blank. It should hold a header line, "
+                            "the 24 names and the two clock notes.");
+    for (std::size_t i = 0; i < out.names.size(); ++i) {
+        if (!reader.next(out.names[i]))
+            return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
+                                " after " + std::to_string(i) + " of the 24 names; the rest of the buttons are blank.");
+    }
+    if (!reader.next(out.notes[0]))
+        return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
+                            " after the 24 names; the two clock notes are missing.");
+    if (!reader.next(out.notes[1]))
+        return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
+                            "; the second clock note is missing.");
+    return Status::ok();
+}
+
+Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
+    out.clear();
+    const std::string path = jobListPath(baseFolder);
+    std::string bytes;
+    if (Status st = readListFile(files, "job list", path, bytes); !st)
+        return st;
+
+    // Stops at 20 pairs without reading on, so a 21st line (with or without
+    // its comma) has no effect.
+    FieldReader reader(bytes);
+    while (out.size() < 20 && !reader.atEnd()) {
+        JobItem item;
+        reader.next(item.first);
+        if (!reader.next(item.second))
+            return Status::fail("The job list " + path + " ends on line " + std::to_string(reader.line()) +
+                                " in the middle of job " + std::to_string(out.size() + 1) + ": \"" + item.first +
+                                "\" has no description." + jobListShape());
+        out.push_back(std::move(item));
+    }
+    return Status::ok();
+}
+
+Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
+    out.clear();
+    const std::string path = jobListPath(baseFolder);
+    std::string bytes;
+    if (Status st = readListFile(files, "job list", path, bytes); !st)
+        return st;
+
+    FieldReader reader(bytes);
+    while (out.size() < 20) {
+        JobItem item;
+        if (!reader.next(item.first)) {
+            if (out.empty())
+                return Status::fail("The job list " + path + " is empty; it should hold 20 lines." + jobListShape());
+            return Status::fail("The job list " + path + " holds only " + std::to_string(out.size()) +
+                                " of the 20 jobs; it ends on line " + std::to_string(reader.line()) + "." +
+                                jobListShape());
+        }
+        if (!reader.next(item.second))
+            return Status::fail("The job list " + path + " ends on line " + std::to_string(reader.line()) +
+                                " in the middle of job " + std::to_string(out.size() + 1) + ": \"" + item.first +
+                                "\" has no description." + jobListShape());
+        out.push_back(std::move(item));
+    }
+    return Status::ok();
+}
+
+namespace {
+
+// One line of a list file: ANSI, CR LF. A line break inside a value would
+// shift every later field, so it is written as a space.
+void appendLine(std::string& out, std::string_view utf8) {
+    std::string ansi = utf8ToAnsi(utf8);
+    std::replace_if(ansi.begin(), ansi.end(), [](char c) { return isLineEnd(c); }, ' ');
+    out += ansi;
+    out += "\r\n";
+}
+
+} // namespace
+
+Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
+                       const std::array<std::string, 20>& jobTexts) {
+    std::string employeeBytes;
+    appendLine(employeeBytes, kEmployeeListHeader);
+    for (const std::string& name : employees.names)
+        appendLine(employeeBytes, name);
+    for (const std::string& note : employees.notes)
+        appendLine(employeeBytes, note);
+    if (Status st = replaceFile(files, employeeListPath(baseFolder), employeeBytes); !st)
+        return st;
+
+    std::string jobBytes;
+    for (const std::string& job : jobTexts)
+        appendLine(jobBytes, job);
+    return replaceFile(files, jobListPath(baseFolder), jobBytes);
+}
+
 } // namespace tc

@@ -13,11 +13,15 @@ namespace tc {
 // skipped; a field that starts with a double quote runs to the next double
 // quote; otherwise it ends at the next comma or line end (consumed with it);
 // a blank line is one empty field. Input is the file's ANSI bytes, fields
-// come out as UTF-8.
+// come out as UTF-8. A file that starts with a UTF-8 byte-order mark (saved
+// from Notepad as UTF-8) is read as UTF-8. CR LF, LF and a lone CR each end a
+// line; NUL bytes are dropped; blanks at the end of an unquoted field too.
 class FieldReader {
 public:
     explicit FieldReader(std::string_view ansiBytes);
-    // No data left ("end of file").
+    // No data left ("end of file"). Blank lines and spaces at the very end of
+    // the file are not data: an editor's stray last line must not make the job
+    // screen read half a pair.
     bool atEnd() const;
     // Reads the next field; false at the end of the file.
     bool next(std::string& utf8Field);
@@ -29,6 +33,8 @@ private:
     std::size_t pos_ = 0;
     int line_ = 0;
     int nextLine_ = 1;
+    bool utf8_ = false;       // the file carried a UTF-8 byte-order mark
+    bool afterComma_ = false; // a comma was just consumed: one more field follows, maybe empty
 };
 
 struct EmployeeList {
