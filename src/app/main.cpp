@@ -1,1 +1,24 @@
-int main() { return 0; }
+#include "platform/Environment.h"
+#include "platform/InstanceLock.h"
+#include "platform/Messages.h"
+#include "platform/TaskBar.h"
+#include "station/StationApp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(tc::Messages::applicationTitle());
+    tc::TaskBar::restoreOnExit();
+
+    // A second station on the same folder would overwrite the first one's punches.
+    tc::InstanceLock lock(tc::Environment::baseFolder());
+    if (!lock.tryLock()) {
+        tc::Messages::show(nullptr, QStringLiteral("The time clock is already running from this folder."));
+        return 1;
+    }
+
+    tc::StationApp station(tc::Environment::baseFolder().toStdString());
+    station.start();
+    return app.exec();
+}

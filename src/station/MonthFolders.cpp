@@ -1,0 +1,34 @@
+#include "station/MonthFolders.h"
+
+#include "data/Paths.h"
+#include "station/AppState.h"
+
+namespace tc {
+
+FirstRunFolders prepareMonthFolders(FileAccess& files, const std::string& baseFolder) {
+    FirstRunFolders result;
+    if (files.isFolder(monthFolderPath(baseFolder, 1)))
+        return result;
+    result.firstRun = true;
+    for (int month = 1; month <= 12; ++month) {
+        const std::string folder = monthFolderPath(baseFolder, month);
+        if (month > 1 && files.isFolder(folder))
+            continue;
+        if (Status st = files.makeFolder(folder); !st) {
+            result.status = st;
+            return result;
+        }
+    }
+    return result;
+}
+
+Status ensureWeekFolder(AppState& state) {
+    if (state.WeekFile.empty())
+        return Status::fail("This week's file has not been worked out.");
+    const std::string folder = parentFolder(state.WeekFile);
+    if (folder.empty() || state.files->isFolder(folder))
+        return Status::ok();
+    return state.files->makeFolder(folder);
+}
+
+} // namespace tc

@@ -1,0 +1,25 @@
+#include "station/StationApp.h"
+
+#include "station/HomeFM.h"
+
+namespace tc {
+
+StationApp::StationApp(std::string baseFolder, QObject* parent)
+    : QObject(parent), state_(std::move(baseFolder)), home_(std::make_unique<HomeFM>(state_)) {
+    connectScreens();
+}
+
+StationApp::~StationApp() = default;
+
+void StationApp::start() {
+    home_->load();
+    home_->showStation();
+}
+
+void StationApp::connectScreens() {
+    // HomeFM::employeePressed(position): ButtonNumber and CurName are set; the
+    // action screen opens from here. HomeFM::managementPressed: the password
+    // screen opens from here.
+}
+
+} // namespace tc

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "station/AppState.h"
+
+#include <QObject>
+#include <memory>
+#include <string>
+
+namespace tc {
+
+class HomeFM;
+
+// The running station: the shared state and the station screen, and the
+// wiring from the station's buttons to the screens they open. The punch and
+// management screens hook themselves in here.
+class StationApp : public QObject {
+    Q_OBJECT
+
+public:
+    explicit StationApp(std::string baseFolder, QObject* parent = nullptr);
+    ~StationApp() override;
+
+    // Loads the station (start-up steps) and shows it full screen.
+    void start();
+
+    AppState& state() { return state_; }
+    HomeFM& home() { return *home_; }
+
+private:
+    void connectScreens();
+
+    AppState state_;
+    std::unique_ptr<HomeFM> home_;
+};
+
+} // namespace tc
