@@ -1,0 +1,313 @@
+#include "manage/TimeSheet.h"
+
+#include "data/CodePage.h"
+#include "data/TimeText.h"
+#include "data/WeekFile.h"
+
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+using Field = TimeRecord::Field;
+
+constexpr Field kEntryFields[] = {Field::Action, Field::JobNumber, Field::ActTime, Field::ActDate};
+
+// The screen's own test, made on Action: a never-written Action is all NUL,
+// while an Action of spaces only (an empty cell saved) is still a punch row.
+bool entryInUse(const TimeRecord& r, int k) {
+    std::string_view a = trimSpaces(r.raw(Field::Action, k));
+    return a.empty() || a.front() != '\0';
+}
+
+bool isPlaceholderName(std::string_view name) {
+    std::string_view t = trimSpaces(name);
+    return t.empty() || t.front() == '\0';
+}
+
+// The name as the record's 20-byte field keeps it: trimmed, converted to the
+// code page, cut to the width, trimmed again. Rows of one block are compared
+// this way so that a name longer than the field keeps its rows together.
+std::string storedName(std::string_view cellText) {
+    std::string ansi = utf8ToAnsi(trimSpaces(cellText));
+    if (ansi.size() > TimeRecord::width(Field::EmpName))
+        ansi.resize(TimeRecord::width(Field::EmpName));
+    return std::string(trimSpaces(std::string_view(ansi)));
+}
+
+bool rowHasText(const std::array<std::string, TimeSheet::kColumns>& row) {
+    for (int c = 0; c < TimeSheet::Duration; ++c)
+        if (!trimSpaces(std::string_view(row[std::size_t(c)])).empty())
+            return true;
+    return false;
+}
+
+const std::string kNoText;
+
+} // namespace
+
+const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
+    static const std::array<std::string, kColumns> h = {
+        "Name:", "Action:", "Job Number:", "Act Time:", "Act Date:", "Duration"};
+    return h;
+}
+
+TimeSheet::TimeSheet() {
+    load({});
+}
+
+const std::string& TimeSheet::cell(int row, int column) const {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)
+        return kNoText;
+    return rows_[std::size_t(row)][std::size_t(column)];
+}
+
+bool TimeSheet::setCell(int row, int column, std::string text) {
+    if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)
+        return false;
+    rows_[std::size_t(row)][std::size_t(column)] = std::move(text);
+    return true;
+}
+
+void TimeSheet::load(std::string_view fileBytes) {
+    // Start from a clean grid: whatever an earlier load, paste or edit left
+    // below or between the new week's rows would otherwise be saved into
+    // this week's file as if it belonged to it.
+    std::array<TimeRecord, kPositions> records;
+    std::array<std::vector<int>, kPositions> inUse;
+    std::size_t needed = 1; // heading row
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord& r = records[std::size_t(p - 1)] = recordAt(fileBytes, p);
+        std::vector<int>& used = inUse[std::size_t(p - 1)];
+        for (int k = 1; k <= TimeRecord::kEntries; ++k)
+            if (entryInUse(r, k))
+                used.push_back(k);
+        needed += std::max<std::size_t>(1, used.size());
+    }
+
+    rows_.clear();
+    // A full week (24 x 100 punches) needs more rows than the usual grid; it
+    // grows rather than drop punches.
+    rows_.resize(std::max<std::size_t>(kMinRows, needed));
+    rows_[0] = headings();
+
+    std::size_t row = 1;
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord& r = records[std::size_t(p - 1)];
+        const std::vector<int>& used = inUse[std::size_t(p - 1)];
+        if (used.empty()) {
+            ++row; // placeholder: its name cell stays empty
+            continue;
+        }
+        const std::string name = r.text(Field::EmpName);
+        // Entries in use are placed on consecutive rows even if the record
+        // has a gap, so no punch lands on another position's rows.
+        for (int k : used) {
+            Row& cells = rows_[row++];
+            cells[Name] = name;
+            cells[Action] = r.text(Field::Action, k);
+            cells[JobNumber] = r.text(Field::JobNumber, k);
+            cells[ActTime] = r.text(Field::ActTime, k);
+            cells[ActDate] = r.text(Field::ActDate, k);
+        }
+    }
+
+    fillDurations();
+
+    baseFile_.assign(fileBytes);
+    baseGrid_ = buildRecords();
+}
+
+void TimeSheet::fillDurations() {
+    const int last = rowCount() - 1;
+    for (int i = 1; i < last; ++i) {
+        const Row& cur = rows_[std::size_t(i)];
+        const Row& next = rows_[std::size_t(i + 1)];
+        std::string_view name = trimSpaces(std::string_view(cur[Name]));
+        if (name.empty() || trimSpaces(std::string_view(next[Name])) != name)
+            continue;
+        std::string_view action = trimSpaces(std::string_view(cur[Action]));
+        if (action != kActionIn && action != kActionChange)
+            continue;
+        std::optional<int> t1 = parseTimeOfDay(cur[ActTime]);
+        std::optional<int> t2 = parseTimeOfDay(next[ActTime]);
+        // An unreadable time costs only this row its duration; the rest of
+        // the week is still worked out.
+        if (!t1 || !t2)
+            continue;
+        rows_[std::size_t(i)][Duration] = formatHundredths(periodHundredths(*t1, *t2));
+    }
+}
+
+std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) const {
+    std::vector<TimeRecord> out;
+    out.reserve(kPositions);
+    const int rows = rowCount();
+    int row = 1;
+    for (int p = 1; p <= kPositions; ++p) {
+        TimeRecord rec;
+        rec.setName("");
+        if (row >= rows) {
+            out.push_back(rec);
+            continue;
+        }
+        const std::string& nameCell = rows_[std::size_t(row)][Name];
+        if (isPlaceholderName(nameCell)) {
+            ++row;
+            out.push_back(rec);
+            continue;
+        }
+        rec.setName(trimSpaces(std::string_view(nameCell)));
+        const std::string key(trimSpaces(rec.raw(Field::EmpName)));
+        for (int k = 1;; ++k) {
+            const Row& cells = rows_[std::size_t(row)];
+            rec.set(Field::Action, k, cells[Action]);
+            rec.set(Field::JobNumber, k, cells[JobNumber]);
+            rec.set(Field::ActTime, k, cells[ActTime]);
+            rec.set(Field::ActDate, k, cells[ActDate]);
+            ++row;
+            if (row >= rows || storedName(rows_[std::size_t(row)][Name]) != key)
+                break;
+            if (k == TimeRecord::kEntries) {
+                // The record is full; the row has no entry to go into.
+                if (unsavedRows)
+                    unsavedRows->push_back(row);
+                ++row;
+                break;
+            }
+        }
+        out.push_back(rec);
+    }
+    if (unsavedRows)
+        for (; row < rows; ++row)
+            if (rowHasText(rows_[std::size_t(row)]))
+                unsavedRows->push_back(row);
+    return out;
+}
+
+std::string TimeSheet::saveBytes() const {
+    std::string bytes;
+    bytes.reserve(std::size_t(kPositions) * TimeRecord::kSize);
+    for (const TimeRecord& r : buildRecords())
+        bytes.append(r.view());
+    return bytes;
+}
+
+SavePlan TimeSheet::planSave(std::string_view diskBytes) const {
+    return planSave(baseFile_, diskBytes);
+}
+
+SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view diskBytes) const {
+    // What the grid made of the file when it was loaded: a position whose
+    // record the grid still makes the same way was not touched here.
+    std::vector<TimeRecord> otherBase;
+    const std::vector<TimeRecord>* base = &baseGrid_;
+    if (loadedBytes != std::string_view(baseFile_)) {
+        TimeSheet fresh;
+        fresh.load(loadedBytes);
+        otherBase = fresh.buildRecords();
+        base = &otherBase;
+    }
+
+    SavePlan plan;
+    const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows);
+    plan.bytes.reserve(std::max(std::size_t(kPositions) * TimeRecord::kSize, diskBytes.size()));
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord& mine = grid[std::size_t(p - 1)];
+        const TimeRecord loaded = recordAt(loadedBytes, p);
+        const TimeRecord disk = recordAt(diskBytes, p);
+        const bool onDisk = diskBytes.size() >= std::size_t(p) * TimeRecord::kSize;
+        const bool changedHere = !(mine == (*base)[std::size_t(p - 1)] || mine == loaded);
+        const bool changedThere = !(disk == loaded);
+
+        const TimeRecord* take = &mine;
+        if (!changedHere) {
+            if (onDisk)
+                take = &disk;
+        } else if (changedThere && !(mine == disk)) {
+            std::string name(trimSpaces(std::string_view(mine.text(Field::EmpName))));
+            if (isPlaceholderName(name))
+                name = trimSpaces(std::string_view(disk.text(Field::EmpName)));
+            if (isPlaceholderName(name))
+                name.clear();
+            plan.conflicts.push_back({p, name});
+        }
+        plan.bytes.append(take->view());
+    }
+    // Records beyond the 24 positions are not the sheet's; they stay as they are.
+    const std::size_t full = std::size_t(kPositions) * TimeRecord::kSize;
+    if (diskBytes.size() > full)
+        plan.bytes.append(diskBytes.substr(full));
+    return plan;
+}
+
+void TimeSheet::markSaved(std::string_view writtenBytes) {
+    baseFile_.assign(writtenBytes);
+    baseGrid_ = buildRecords();
+}
+
+std::string TimeSheet::copyAllText() const {
+    std::size_t size = 0;
+    for (const Row& r : rows_)
+        for (const std::string& c : r)
+            size += c.size() + 1;
+    std::string out;
+    out.reserve(size);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (i > 0)
+            out += '\r';
+        const Row& r = rows_[i];
+        for (int c = 0; c < kColumns; ++c) {
+            if (c > 0)
+                out += '\t';
+            out += r[std::size_t(c)];
+        }
+    }
+    return out;
+}
+
+void TimeSheet::pasteAll(std::string_view text) {
+    std::size_t pos = 0;
+    std::size_t row = 0;
+    while (pos < text.size() && row < rows_.size()) {
+        // One line: up to a CR (a CR LF pair counts as one line end).
+        std::size_t end = text.find('\r', pos);
+        std::string_view line =
+            text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
+        if (end == std::string_view::npos) {
+            pos = text.size();
+        } else {
+            pos = end + 1;
+            if (pos < text.size() && text[pos] == '\n')
+                ++pos;
+        }
+        std::size_t cellStart = 0;
+        for (int c = 0; c < kColumns; ++c) {
+            std::size_t tab = line.find('\t', cellStart);
+            rows_[row][std::size_t(c)].assign(line.substr(
+                cellStart, tab == std::string_view::npos ? std::string_view::npos : tab - cellStart));
+            if (tab == std::string_view::npos)
+                break;
+            cellStart = tab + 1;
+        }
+        ++row;
+    }
+}
+
+int TimeSheet::addRow(int belowRow) {
+    const int at = std::clamp(belowRow + 1, 1, rowCount());
+    Row fresh;
+    fresh[Name] = " ";
+    rows_.insert(rows_.begin() + at, std::move(fresh));
+    return at;
+}
+
+bool TimeSheet::removeRow(int row) {
+    if (row < 1 || row >= rowCount())
+        return false;
+    rows_.erase(rows_.begin() + row);
+    return true;
+}
+
+} // namespace tc

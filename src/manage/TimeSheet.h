@@ -1,0 +1,100 @@
+#pragma once
+
+#include "data/TimeRecord.h"
+#include "manage/SavePlan.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tc {
+
+// The weekly time sheet: a table of texts, row 0 the headings, then one row
+// per punch, the 24 button positions one after another. Each position takes
+// either an employee block (one row per entry in use, the record's name in
+// every row) or one placeholder row with an empty name. "Save" reads the
+// rows back with the same layout, so the layout is the contract between the
+// two directions.
+//
+// Cells hold UTF-8 text; a cell loaded from the file holds the field's whole
+// fixed-width text, padding included.
+class TimeSheet {
+  public:
+    static constexpr int kColumns = 6;
+    static constexpr int kMinRows = 2000; // heading row + 1999 data rows
+    enum Column { Name = 0, Action = 1, JobNumber = 2, ActTime = 3, ActDate = 4, Duration = 5 };
+    static const std::array<std::string, kColumns>& headings();
+
+    TimeSheet();
+
+    int rowCount() const { return int(rows_.size()); }
+    // Text of a cell; empty outside the grid.
+    const std::string& cell(int row, int column) const;
+    // False (and nothing changes) outside the grid.
+    bool setCell(int row, int column, std::string text);
+
+    // Replaces the whole grid by the week in `fileBytes` (a week file's
+    // contents; a short or empty file gives placeholders for the missing
+    // records). Rows that the week does not fill are empty afterwards, and the
+    // grid grows beyond kMinRows when the week needs more rows. Durations are
+    // filled in. The bytes are kept as the base that planSave compares with.
+    void load(std::string_view fileBytes);
+
+    // Column 5 of each row of an "IN" or "CHANGE" followed by a row of the
+    // same (trimmed) name: the hours between the two times, cut to
+    // hundredths. A time that cannot be read gives its row no duration.
+    void fillDurations();
+
+    // The 24 records that the grid's rows make, exactly as "Save" stores them.
+    std::vector<TimeRecord> buildRecords(std::vector<int>* unsavedRows = nullptr) const;
+    // The file that the grid alone makes: 24 records, 119256 bytes.
+    std::string saveBytes() const;
+
+    // Works out what "Save" writes, given the file as it is on disk now:
+    // for each position the manager did not change since the load (or the
+    // last save), the record on disk now, so that punches the station stored
+    // meanwhile survive; for each position the manager changed, the grid's
+    // record; where both sides changed it, the grid's record and a conflict
+    // for the manager to decide on.
+    //
+    // The screen: read the disk bytes -> plan = planSave(disk) -> when
+    // plan.hasConflicts() ask plan.conflictQuestion(), stop on "No" -> make the
+    // backup -> write plan.bytes -> markSaved(plan.bytes).
+    SavePlan planSave(std::string_view diskBytes) const;
+    // The same with an explicit base: `loadedBytes` is the file as it was
+    // when the grid was loaded from it.
+    SavePlan planSave(std::string_view loadedBytes, std::string_view diskBytes) const;
+    // After the plan's bytes were written: they become the base of the next
+    // save, and the grid as it is now counts as unchanged.
+    void markSaved(std::string_view writtenBytes);
+    // The file's bytes as loaded (or as last saved).
+    const std::string& loadedBytes() const { return baseFile_; }
+
+    // Whole grid as clipboard text: cells joined by TAB, rows by CR, no
+    // separator after the last row; headings and empty rows included.
+    std::string copyAllText() const;
+    // Pastes clipboard text over the grid from row 0, column 0. CR LF counts
+    // as one line end; a lone LF stays in the cell. Cells the text does not
+    // reach keep their text; what lies beyond the grid is dropped. A CR at
+    // the very end adds no empty line; empty text changes nothing.
+    void pasteAll(std::string_view text);
+
+    // Inserts a row below `belowRow` (clamped to the grid); its name cell is
+    // a single space. Returns the new row's index.
+    int addRow(int belowRow);
+    // Removes a data row. The heading row and rows outside the grid are not
+    // removed (false).
+    bool removeRow(int row);
+
+  private:
+    using Row = std::array<std::string, kColumns>;
+    std::vector<Row> rows_;
+
+    // The base of the next save: the file's bytes and the records the grid
+    // made from them.
+    std::string baseFile_;
+    std::vector<TimeRecord> baseGrid_;
+};
+
+} // namespace tc
