@@ -28,19 +28,27 @@ bool isPlaceholderName(std::string_view name) {
 
 // The name as the record's 20-byte field keeps it: trimmed, converted to the
 // code page, cut to the width, trimmed again. Rows of one block are compared
-// this way so that a name longer than the field keeps its rows together.
+// this way so that a name longer than the field keeps its rows together. A
+// blank or never-written name is kept as the empty name.
 std::string storedName(std::string_view cellText) {
+    if (isPlaceholderName(cellText))
+        return {};
     std::string ansi = utf8ToAnsi(trimSpaces(cellText));
     if (ansi.size() > TimeRecord::width(Field::EmpName))
         ansi.resize(TimeRecord::width(Field::EmpName));
     return std::string(trimSpaces(std::string_view(ansi)));
 }
 
-bool rowHasText(const std::array<std::string, TimeSheet::kColumns>& row) {
-    for (int c = 0; c < TimeSheet::Duration; ++c)
+bool hasText(const std::array<std::string, TimeSheet::kColumns>& row, int from, int to) {
+    for (int c = from; c <= to; ++c)
         if (!trimSpaces(std::string_view(row[std::size_t(c)])).empty())
             return true;
     return false;
+}
+
+// A punch row: something in Action..ActDate.
+bool hasPunch(const std::array<std::string, TimeSheet::kColumns>& row) {
+    return hasText(row, TimeSheet::Action, TimeSheet::ActDate);
 }
 
 const std::string kNoText;
@@ -152,14 +160,18 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
             out.push_back(rec);
             continue;
         }
-        const std::string& nameCell = rows_[std::size_t(row)][Name];
-        if (isPlaceholderName(nameCell)) {
+        const Row& first = rows_[std::size_t(row)];
+        // A row without a name is a placeholder unless it holds a punch: the
+        // station stores a punch from a button without a name under a blank
+        // name, and taking such rows for placeholders would push every later
+        // employee into the wrong record.
+        if (isPlaceholderName(first[Name]) && !hasPunch(first)) {
             ++row;
             out.push_back(rec);
             continue;
         }
-        rec.setName(trimSpaces(std::string_view(nameCell)));
-        const std::string key(trimSpaces(rec.raw(Field::EmpName)));
+        const std::string key = storedName(first[Name]);
+        rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name]))));
         for (int k = 1;; ++k) {
             const Row& cells = rows_[std::size_t(row)];
             rec.set(Field::Action, k, cells[Action]);
@@ -167,7 +179,10 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
             rec.set(Field::ActTime, k, cells[ActTime]);
             rec.set(Field::ActDate, k, cells[ActDate]);
             ++row;
-            if (row >= rows || storedName(rows_[std::size_t(row)][Name]) != key)
+            if (row >= rows)
+                break;
+            const Row& next = rows_[std::size_t(row)];
+            if (storedName(next[Name]) != key || (key.empty() && !hasPunch(next)))
                 break;
             if (k == TimeRecord::kEntries) {
                 // The record is full; the row has no entry to go into.
@@ -181,7 +196,7 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
     }
     if (unsavedRows)
         for (; row < rows; ++row)
-            if (rowHasText(rows_[std::size_t(row)]))
+            if (hasText(rows_[std::size_t(row)], Name, ActDate))
                 unsavedRows->push_back(row);
     return out;
 }

@@ -139,6 +139,28 @@ TEST(TimeSheetSave, NameLongerThanTheFieldKeepsItsBlock) {
     EXPECT_EQ(recs[2], placeholder());
 }
 
+TEST(TimeSheetSave, PunchesUnderABlankNameKeepTheirPosition) {
+    // A button without a name still punches; its record has a blank name.
+    TimeRecord nameless = makeRecord("", {kIn, kOut});
+    TimeRecord neverNamed = makeRecord("x", {kIn});
+    neverNamed.clear(F::EmpName);
+    const std::string file = makeFile({makeRecord("Ann", {kIn}), nameless, makeRecord("Cal", {kOut}),
+                                       neverNamed, makeRecord("Dee", {kIn})});
+    TimeSheet sheet;
+    sheet.load(file);
+    EXPECT_EQ(sheet.cell(2, 0), std::string(20, ' '));
+    EXPECT_EQ(sheet.cell(3, 1), "OUT    ");
+    EXPECT_EQ(sheet.cell(4, 0), pad("Cal", 20));
+    EXPECT_EQ(sheet.cell(5, 0), std::string(20, '\0'));
+    EXPECT_EQ(sheet.cell(6, 0), pad("Dee", 20));
+    const std::string saved = sheet.saveBytes();
+    for (int p : {1, 2, 3, 5})
+        EXPECT_TRUE(recordOf(saved, p) == recordOf(file, p)) << "position " << p;
+    neverNamed.setName("");
+    EXPECT_TRUE(recordOf(saved, 4) == std::string(neverNamed.view()));
+    EXPECT_TRUE(recordOf(saved, 6) == std::string(placeholder().view()));
+}
+
 // A week file of 24 records in which the station has punched positions 1 and 3.
 std::string stationWeek() {
     std::vector<TimeRecord> recs(24);
