@@ -127,6 +127,16 @@ TEST(WeekFileAccess, MissingFileIsCreatedEmptyButAMissingFolderIsNamed) {
     ASSERT_FALSE(st);
     EXPECT_NE(st.message().find("The folder " + folder + " is missing"), std::string::npos);
     EXPECT_FALSE(fileExists(folder));
+
+    // A base folder with a non-ASCII name (a user's profile folder, say).
+    const std::string cafe = dir.file("Caf\xC3\xA9");
+    ASSERT_TRUE(realFiles().makeFolder(cafe));
+    ASSERT_TRUE(realFiles().makeFolder(cafe)) << "an existing folder is fine";
+    EXPECT_TRUE(realFiles().isFolder(cafe));
+    const std::string inCafe = pathJoin(cafe, "w.dat");
+    ASSERT_TRUE(writeRecord(realFiles(), inCafe, 2, r));
+    EXPECT_TRUE(realFiles().exists(inCafe));
+    EXPECT_FALSE(realFiles().makeFolder(inCafe)) << "a file of that name is not a folder";
 }
 
 TEST(WeekFileAccess, FailedReplacementLeavesTheOldFileAndNoTempFile) {
