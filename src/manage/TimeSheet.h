@@ -13,9 +13,9 @@ namespace tc {
 // The weekly time sheet: a table of texts, row 0 the headings, then one row
 // per punch, the 24 button positions one after another. Each position takes
 // either an employee block (one row per entry in use, the record's name in
-// every row) or one placeholder row with an empty name. "Save" reads the
-// rows back with the same layout, so the layout is the contract between the
-// two directions.
+// every row) or one placeholder row with an empty name and no punch. "Save"
+// reads the rows back with the same layout, so the layout is the contract
+// between the two directions.
 //
 // Cells hold UTF-8 text; a cell loaded from the file holds the field's whole
 // fixed-width text, padding included.
