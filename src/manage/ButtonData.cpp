@@ -1,0 +1,267 @@
+#include "manage/ButtonData.h"
+
+#include "data/ListFiles.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <vector>
+
+namespace tc {
+
+namespace {
+
+QString fromUtf8(const std::string& s) { return QString::fromStdString(s); }
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit* makeBox(QWidget* parent, const QString& name, const QRect& geometry) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    return button;
+}
+
+// A comma or a double quote in a name or note would be read back as a field
+// boundary and shift every later name, note and, at the station, every
+// employee's punches onto the wrong button.
+QString fieldProblem(const QString& text) {
+    if (text.contains(QLatin1Char(',')))
+        return QStringLiteral("contains a comma");
+    if (text.contains(QLatin1Char('"')))
+        return QStringLiteral("contains a double quote");
+    return {};
+}
+
+// What Save writes for a job box: an emptied box is an empty slot (a lone
+// comma), so the jobs after it stay in step.
+QString jobLineToSave(const QString& text) { return text.trimmed().isEmpty() ? QStringLiteral(",") : text; }
+
+} // namespace
+
+QString ButtonData::positionWarning() {
+    return QStringLiteral("Note:") + QString(60, QLatin1Char(' ')) +
+           QStringLiteral("This Program records Employee information based on button location. If an employee's "
+                          "location changes after weekly data accumulation has begun any new data will be placed "
+                          "in incorrect locations.") +
+           QString(25, QLatin1Char(' ')) +
+           QStringLiteral("CHANGE EMPLOYEE BUTTON LOCATION ONLY ON SUNDAYS NIGHTS OR MONDAY PRE-CLOCK IN.") +
+           QString(2, QLatin1Char(' ')) + QStringLiteral("Job Data may be changed at anytime.");
+}
+
+ButtonData::ButtonData(FileAccess& files, std::string baseFolder, QWidget* parent)
+    : QMainWindow(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+    setObjectName(QStringLiteral("ButtonData"));
+    setWindowTitle(QStringLiteral("Button Data"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(ScreenFonts::arial(8));
+
+    auto* area = new QWidget(this);
+    setCentralWidget(area);
+
+    auto* shape1 = new QFrame(area);
+    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setFrameShape(QFrame::Box);
+    shape1->setGeometry(Environment::scaled(4, 40, 396, 306));
+    auto* shape2 = new QFrame(area);
+    shape2->setObjectName(QStringLiteral("Shape2"));
+    shape2->setFrameShape(QFrame::Box);
+    shape2->setGeometry(Environment::scaled(4, 408, 524, 258));
+
+    makeLabel(area, QStringLiteral("Label3_0"), QStringLiteral("Employee Names "), Environment::scaled(40, 24, 161, 17));
+    makeLabel(area, QStringLiteral("Label3_1"), QStringLiteral("Job Names , Numbers"),
+              Environment::scaled(40, 392, 217, 17));
+    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"), Environment::scaled(424, 24, 185, 17));
+
+    for (int i = 0; i < 24; ++i) {
+        const int column = i / 12;
+        const int top = 48 + 24 * (i % 12);
+        const int left = column == 0 ? 40 : 232;
+        Label1_[i] = makeLabel(area, QStringLiteral("Label1_%1").arg(i), QString(), Environment::scaled(left - 32, top + 4, 28, 17));
+        Label1_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i), Environment::scaled(left, top, 161, 25));
+    }
+    for (int i = 0; i < 20; ++i) {
+        const int column = i / 10;
+        const int top = 416 + 24 * (i % 10);
+        const int left = column == 0 ? 40 : 304;
+        Label2_[i] = makeLabel(area, QStringLiteral("Label2_%1").arg(i), QString(), Environment::scaled(left - 32, top + 4, 28, 17));
+        Label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Text2_[i] = makeBox(area, QStringLiteral("Text2_%1").arg(i), Environment::scaled(left, top, 217, 27));
+    }
+    for (int i = 0; i < 2; ++i) {
+        Text3_[i] = makeBox(area, QStringLiteral("Text3_%1").arg(i), Environment::scaled(424, 48 + 32 * i, 185, 25));
+        Text3_[i]->setMaxLength(15);
+    }
+
+    auto* label5 = makeLabel(area, QStringLiteral("Label5"), positionWarning(), Environment::scaled(416, 112, 193, 241));
+    label5->setWordWrap(true);
+    label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto* save = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Save"), Environment::scaled(416, 360, 65, 33));
+    auto* reload = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Reload"), Environment::scaled(480, 360, 65, 33));
+    auto* exit = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Exit"), Environment::scaled(544, 360, 65, 33));
+    connect(save, &QPushButton::clicked, this, [this] { saveButtonData(); });
+    connect(reload, &QPushButton::clicked, this, [this] { reloadWithMessage(); });
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFile"));
+    QAction* mnuSave = file->addAction(QStringLiteral("&Save"));
+    mnuSave->setObjectName(QStringLiteral("MnuSave"));
+    mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* mnuLoad = file->addAction(QStringLiteral("Re&load"));
+    mnuLoad->setObjectName(QStringLiteral("MunLoad"));
+    mnuLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("MnuExit"));
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(mnuSave, &QAction::triggered, this, [this] { saveButtonData(); });
+    connect(mnuLoad, &QAction::triggered, this, [this] { loadButtonData(); });
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    const QRect client = Environment::scaled(0, 0, 632, 676);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+
+    resetButtonData();
+    loadButtonData();
+}
+
+void ButtonData::resetButtonData() {
+    for (int i = 0; i < 24; ++i) {
+        Text1_[i]->clear();
+        Label1_[i]->setText(QString::number(i + 1));
+    }
+    for (int i = 0; i < 20; ++i) {
+        Text2_[i]->clear();
+        Label2_[i]->setText(QString::number(i + 1));
+    }
+}
+
+bool ButtonData::loadButtonData() {
+    // A missing or short list must not lock the manager out of the one screen
+    // that can repair it: the boxes show what could be read, the rest blank,
+    // and Save writes both files complete again.
+    EmployeeList employees;
+    const Status employeeStatus = readEmployeeList(files_, baseFolder_, employees);
+    for (int i = 0; i < 24; ++i)
+        Text1_[i]->setText(fromUtf8(employees.names[i]));
+    for (int i = 0; i < 2; ++i)
+        Text3_[i]->setText(fromUtf8(employees.notes[i]));
+
+    std::vector<JobItem> jobs;
+    const Status jobStatus = readJobListExactly20(files_, baseFolder_, jobs);
+    for (int i = 0; i < 20; ++i) {
+        if (i < int(jobs.size()))
+            Text2_[i]->setText(fromUtf8(jobs[i].first) + QLatin1Char(',') + fromUtf8(jobs[i].second));
+        else
+            Text2_[i]->clear();
+    }
+
+    QStringList problems;
+    if (!employeeStatus)
+        problems << fromUtf8(employeeStatus.message());
+    if (!jobStatus)
+        problems << fromUtf8(jobStatus.message());
+    if (problems.isEmpty())
+        return true;
+    Messages::show(this, problems.join(QStringLiteral("\r\n\r\n")) +
+                             QStringLiteral("\r\n\r\nThe boxes show what could be read; the rest are blank. "
+                                            "Save writes both files complete."));
+    return false;
+}
+
+void ButtonData::reloadWithMessage() {
+    if (loadButtonData())
+        Messages::show(this, QStringLiteral("File Has Been Reloaded."));
+}
+
+QString ButtonData::refusal() const {
+    const QString notSaved = QStringLiteral(" The files were not updated.");
+    for (int i = 0; i < 24; ++i) {
+        const QString problem = fieldProblem(Text1_[i]->text());
+        if (!problem.isEmpty())
+            return QStringLiteral("Employee name %1 %2; the employee list cannot hold it, and every later name "
+                                  "would move to the wrong button. Please remove it.")
+                       .arg(i + 1)
+                       .arg(problem) +
+                   notSaved;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const QString problem = fieldProblem(Text3_[i]->text());
+        if (!problem.isEmpty())
+            return QStringLiteral("Clock note %1 %2; the employee list cannot hold it. Please remove it.")
+                       .arg(i + 1)
+                       .arg(problem) +
+                   notSaved;
+    }
+    for (int i = 0; i < 20; ++i) {
+        const QString line = jobLineToSave(Text2_[i]->text());
+        if (line.count(QLatin1Char(',')) != 1 || line.contains(QLatin1Char('"')))
+            return QStringLiteral("Job %1 must be a job number, a comma and a description, with no other comma "
+                                  "and no double quote (an empty job is a single comma); otherwise every later job "
+                                  "would be read out of step.")
+                       .arg(i + 1) +
+                   notSaved;
+    }
+    return {};
+}
+
+bool ButtonData::saveButtonData() {
+    const QString refused = refusal();
+    if (!refused.isEmpty()) {
+        Messages::show(this, refused);
+        return false;
+    }
+
+    EmployeeList employees;
+    for (int i = 0; i < 24; ++i)
+        employees.names[i] = Text1_[i]->text().toStdString();
+    for (int i = 0; i < 2; ++i)
+        employees.notes[i] = Text3_[i]->text().toStdString();
+    std::array<std::string, 20> jobs;
+    for (int i = 0; i < 20; ++i) {
+        const QString line = jobLineToSave(Text2_[i]->text());
+        if (line != Text2_[i]->text())
+            Text2_[i]->setText(line);
+        jobs[i] = line.toStdString();
+    }
+
+    if (Status st = writeButtonData(files_, baseFolder_, employees, jobs); !st) {
+        // The employee list is written first; when only the job list failed,
+        // say so rather than claim that nothing changed.
+        EmployeeList onDisk;
+        const bool employeesWritten = readEmployeeList(files_, baseFolder_, onDisk).isOk() &&
+                                      onDisk.header == kEmployeeListHeader && onDisk.names == employees.names &&
+                                      onDisk.notes == employees.notes;
+        Messages::show(this, fromUtf8(st.message()) +
+                                 (employeesWritten
+                                      ? QStringLiteral("\r\nThe employee list was updated, but the job list was not.")
+                                      : QStringLiteral("\r\nThe files were not updated.")));
+        return false;
+    }
+    Messages::show(this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
+    return true;
+}
+
+} // namespace tc

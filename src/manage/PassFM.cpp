@@ -1,0 +1,229 @@
+#include "manage/PassFM.h"
+
+#include "manage/ButtonData.h"
+#include "manage/TimeManage.h"
+#include "platform/Environment.h"
+#include "platform/Keyboard.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+#include "platform/TaskBar.h"
+#include "station/AppState.h"
+#include "station/HomeFM.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <stdexcept>
+
+namespace tc {
+
+namespace {
+
+QPointer<PassFM> gPassFM;
+QPointer<QWidget> gButtonData;
+QPointer<QWidget> gTimeManage;
+bool gEditorFailsForTest = false;
+
+// Screens that are open: shown top-level windows (menus, tooltips and the like excluded).
+QList<QWidget*> openScreens() {
+    QList<QWidget*> screens;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = w->windowType();
+        if (w->isVisible() && (type == Qt::Window || type == Qt::Dialog))
+            screens.append(w);
+    }
+    return screens;
+}
+
+bool isStation(QWidget* w) { return qobject_cast<HomeFM*>(w) != nullptr; }
+
+bool closeScreen(QWidget* w) {
+    // The station refuses to close (it is the kiosk) until told that the
+    // program is being ended on purpose.
+    if (auto* station = qobject_cast<HomeFM*>(w))
+        station->allowClose();
+    return w->close();
+}
+
+} // namespace
+
+PassFM* PassFM::showManagement(AppState& state, QWidget* station) {
+    if (gPassFM && gPassFM->isVisible()) {
+        gPassFM->raise();
+        gPassFM->activateWindow();
+        return gPassFM;
+    }
+    auto* screen = new PassFM(state, station);
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    screen->Text2_->setFocus();
+    return screen;
+}
+
+PassFM* PassFM::current() { return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr; }
+
+void PassFM::setEditorFailureForTest(bool fail) { gEditorFailsForTest = fail; }
+
+PassFM::PassFM(AppState& state, QWidget* station)
+    : QWidget(station, Qt::Window), state_(state), station_(station) {
+    gPassFM = this;
+    setObjectName(QStringLiteral("PassFM"));
+    setWindowTitle(QStringLiteral("PassWord Area"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(ScreenFonts::arial(8));
+    setFixedSize(Environment::scaled(0, 0, 217, 268).size());
+
+    Label1_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setGeometry(Environment::scaled(120, 120, 88, 17));
+    Label1_->setAutoFillBackground(true);
+    QPalette tip = Label1_->palette();
+    tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
+    tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
+    Label1_->setPalette(tip);
+    Label1_->hide();
+
+    auto* label2 = new QLabel(QStringLiteral("Password"), this);
+    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setGeometry(Environment::scaled(24, 136, 49, 25));
+
+    Text2_ = new QLineEdit(this);
+    Text2_->setObjectName(QStringLiteral("Text2"));
+    Text2_->setGeometry(Environment::scaled(80, 136, 121, 25));
+    Text2_->setEchoMode(QLineEdit::Password);
+    Text2_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
+    Text2_->installEventFilter(this);
+
+    Option2_ = new QRadioButton(QStringLiteral("Edit Clock Data"), this);
+    Option2_->setObjectName(QStringLiteral("Option2"));
+    Option2_->setGeometry(Environment::scaled(24, 176, 161, 17));
+    Option2_->setChecked(true);
+    Option1_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
+    Option1_->setObjectName(QStringLiteral("Option1"));
+    Option1_->setGeometry(Environment::scaled(24, 192, 161, 25));
+
+    auto* exitAll = new QPushButton(QStringLiteral("Exit All"), this);
+    exitAll->setObjectName(QStringLiteral("Command3"));
+    exitAll->setGeometry(Environment::scaled(16, 232, 57, 25));
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("Command2"));
+    ok->setGeometry(Environment::scaled(80, 232, 57, 25));
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setGeometry(Environment::scaled(144, 232, 57, 25));
+    // The buttons must not take the focus from the password box, or Enter
+    // would land on them.
+    for (QPushButton* b : {exitAll, ok, cancel}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+
+    connect(ok, &QPushButton::clicked, this, &PassFM::okPressed);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(exitAll, &QPushButton::clicked, this, &PassFM::exitAllPressed);
+
+    Text2_->setFocus();
+}
+
+bool PassFM::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Text2_) {
+        if (event->type() == QEvent::FocusIn) {
+            if (Keyboard::capsLockOn())
+                Label1_->show();
+        } else if (event->type() == QEvent::KeyRelease) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+                okPressed();
+            if (!Keyboard::capsLockOn())
+                Label1_->hide();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool PassFM::passwordMatches() const { return Text2_->text() == QLatin1String(kPassword); }
+
+void PassFM::okPressed() {
+    if (!passwordMatches()) {
+        Messages::show(this, QStringLiteral("Wrong Password"));
+        Text2_->clear();
+        return;
+    }
+    openEditor(Option1_->isChecked());
+}
+
+void PassFM::openEditor(bool buttonData) {
+    QPointer<QWidget>& slot = buttonData ? gButtonData : gTimeManage;
+    try {
+        if (gEditorFailsForTest) {
+            gEditorFailsForTest = false;
+            throw std::runtime_error("editor failed to load (test)");
+        }
+        // An editor that is already open is brought to the front with what it
+        // holds, not loaded a second time over the same files.
+        if (!slot || !slot->isVisible()) {
+            const std::string base = state_.baseFolder;
+            if (buttonData)
+                slot = new ButtonData(*state_.files, base, station_);
+            else
+                slot = new TimeManage(*state_.files, base, station_);
+        }
+        slot->show();
+        slot->raise();
+        slot->activateWindow();
+    } catch (const std::exception&) {
+        // The station goes on; the taskbar comes back so the computer stays usable.
+        TaskBar::setVisible(true);
+    }
+    close();
+}
+
+void PassFM::exitAllPressed() {
+    if (!passwordMatches()) {
+        Messages::show(this, QStringLiteral("Wrong Password"));
+        return;
+    }
+    FormsSafeUnload(true);
+}
+
+bool PassFM::FormsSafeUnload(bool bFormsModal) {
+    if (bFormsModal) {
+        QWidget* active = QApplication::activeModalWidget();
+        if (!active)
+            active = QApplication::activeWindow();
+        if (active) {
+            const QList<QWidget*> screens = openScreens();
+            for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
+                if (*it == active && !closeScreen(*it))
+                    return false;
+            }
+        }
+    }
+    // The station goes last: closing it ends the program, and every other
+    // screen must be gone by then.
+    QList<QWidget*> stations;
+    for (QWidget* w : openScreens()) {
+        if (isStation(w)) {
+            stations.append(w);
+            continue;
+        }
+        if (!closeScreen(w))
+            return false;
+    }
+    for (QWidget* w : stations) {
+        if (!closeScreen(w))
+            return false;
+    }
+    // The program is ending: the computer gets its taskbar back now, not only
+    // when the station is finally destroyed.
+    if (!stations.isEmpty())
+        TaskBar::setVisible(true);
+    return openScreens().isEmpty();
+}
+
+} // namespace tc

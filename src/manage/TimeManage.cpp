@@ -1,0 +1,319 @@
+#include "manage/TimeManage.h"
+
+#include "data/Paths.h"
+#include "manage/TimeSheetModel.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringList>
+#include <QTableView>
+#include <algorithm>
+#include <cmath>
+
+namespace tc {
+
+namespace {
+
+QString fromUtf8(const std::string& s) { return QString::fromStdString(s); }
+
+constexpr int kColumnTwips[TimeSheet::kColumns] = {2500, 1300, 2800, 2100, 2100, 1200};
+
+const QString kSavedAsTip = QStringLiteral("Files are saved as week ending sunday in the month of that sunday.");
+
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(geometry);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QString rowList(const std::vector<int>& rows) {
+    QStringList out;
+    for (std::size_t i = 0; i < rows.size() && i < 10; ++i)
+        out << QString::number(rows[i]);
+    if (rows.size() > 10)
+        out << QStringLiteral("and %1 more").arg(rows.size() - 10);
+    return out.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString TimeManage::blankRowsNote() {
+    return QStringLiteral("Note:") + QString(63, QLatin1Char(' ')) + QStringLiteral("Do not remove blank lines") +
+           QString(27, QLatin1Char(' ')) +
+           QStringLiteral("Do not Add blank lines or add lines for employees who have no data.");
+}
+
+QString TimeManage::openFilter() {
+    return QStringLiteral("Data Files (*.dat)|*.dat|Back Up Files (*.bak)|*.bak");
+}
+
+QString TimeManage::qtFilter(const QString& filter) {
+    // Pairs of "description|pattern"; Qt takes the patterns from the
+    // parentheses of each description, one description per ";;".
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        QString pattern = parts[i + 1];
+        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+        entries << (description.contains(QLatin1Char('(')) ? description
+                                                            : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* parent)
+    : QMainWindow(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+    setObjectName(QStringLiteral("TimeManage"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(ScreenFonts::arial(8));
+
+    auto* area = new QWidget(this);
+    setCentralWidget(area);
+
+    model_ = new TimeSheetModel(this);
+    FGrid_ = new QTableView(area);
+    FGrid_->setObjectName(QStringLiteral("FGrid"));
+    FGrid_->setGeometry(Environment::scaled(8, 8, 830, 560));
+    FGrid_->setModel(model_);
+    FGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    FGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    FGrid_->setWordWrap(false);
+    FGrid_->verticalHeader()->hide();
+    FGrid_->verticalHeader()->setDefaultSectionSize(Environment::scaled(0, 0, 0, 20).height());
+    FGrid_->horizontalHeader()->setSectionsClickable(false);
+    FGrid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 0; c < TimeSheet::kColumns; ++c) {
+        const int px = int(std::lround(kColumnTwips[c] / 15.0));
+        FGrid_->setColumnWidth(c, Environment::scaled(0, 0, px, 0).width());
+    }
+
+    auto* label1 = makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Edit Field"), Environment::scaled(8, 580, 65, 21));
+    label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text1_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
+    Text1_->setObjectName(QStringLiteral("Text1"));
+    Text1_->setGeometry(Environment::scaled(80, 576, 600, 25));
+    setEditFieldGrey();
+    connect(Text1_, &QLineEdit::textChanged, this, [this] {
+        QPalette p = Text1_->palette();
+        p.setColor(QPalette::Text, Qt::black);
+        Text1_->setPalette(p);
+    });
+    auto* replace = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Replace"), Environment::scaled(688, 574, 80, 29));
+
+    // "This weeks file name is", CR LF, then the file name without its folder.
+    const DateTime now = Clock::now();
+    makeLabel(area, QStringLiteral("Label5"), QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
+              Environment::scaled(848, 8, 168, 41));
+    auto* open = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Open"), Environment::scaled(848, 56, 80, 33));
+    auto* save = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Save"), Environment::scaled(936, 56, 80, 33));
+    open->setToolTip(kSavedAsTip);
+    save->setToolTip(kSavedAsTip);
+    auto* copy = makeButton(area, QStringLiteral("Command4"), QStringLiteral("Copy All"), Environment::scaled(848, 96, 80, 33));
+    auto* paste = makeButton(area, QStringLiteral("Command5"), QStringLiteral("Paste All"), Environment::scaled(936, 96, 80, 33));
+    auto* add = makeButton(area, QStringLiteral("Command6"), QStringLiteral("Add Row"), Environment::scaled(848, 136, 80, 33));
+    auto* remove = makeButton(area, QStringLiteral("Command7"), QStringLiteral("Remove Row"), Environment::scaled(936, 136, 80, 33));
+    auto* exit = makeButton(area, QStringLiteral("Command8"), QStringLiteral("Exit"), Environment::scaled(848, 176, 80, 33));
+    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Dur. = hour . % of hour"), Environment::scaled(848, 224, 168, 33));
+    makeLabel(area, QStringLiteral("Label3"),
+              QStringLiteral("Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
+                             "and paste into Excel or MSWorks."),
+              Environment::scaled(848, 264, 168, 97));
+    makeLabel(area, QStringLiteral("Label2"), blankRowsNote(), Environment::scaled(848, 368, 168, 97));
+
+    connect(open, &QPushButton::clicked, this, &TimeManage::openFile);
+    connect(replace, &QPushButton::clicked, this, &TimeManage::replaceCell);
+    connect(save, &QPushButton::clicked, this, &TimeManage::saveFile);
+    connect(copy, &QPushButton::clicked, this, &TimeManage::copyAll);
+    connect(paste, &QPushButton::clicked, this, &TimeManage::pasteAll);
+    connect(add, &QPushButton::clicked, this, &TimeManage::addRow);
+    connect(remove, &QPushButton::clicked, this, &TimeManage::removeRow);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFile"));
+    QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
+    mnuExit->setObjectName(QStringLiteral("MnuExit"));
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    // A click shows the cell's text, even on the cell that is already current;
+    // a move with the keyboard does too. The program's own moves do not.
+    connect(FGrid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
+        currentRow_ = TimeSheetModel::toSheetRow(at.row());
+        currentCol_ = at.column();
+        showCurrentInEditField();
+    });
+    connect(FGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& at) {
+        if (programMove_ || !at.isValid())
+            return;
+        currentRow_ = TimeSheetModel::toSheetRow(at.row());
+        currentCol_ = at.column();
+        showCurrentInEditField();
+    });
+
+    const QRect client = Environment::scaled(0, 0, 1024, 612);
+    resize(client.width(), client.height() + menuBar()->sizeHint().height());
+    setCurrent(1, 0);
+}
+
+TimeManage::~TimeManage() = default;
+
+void TimeManage::setEditFieldGrey() {
+    QPalette p = Text1_->palette();
+    p.setColor(QPalette::Text, QColor(128, 128, 128)); // an inactive window caption's grey
+    Text1_->setPalette(p);
+}
+
+void TimeManage::setCurrent(int sheetRow, int column) {
+    currentRow_ = std::clamp(sheetRow, 0, model_->sheet().rowCount() - 1);
+    currentCol_ = std::clamp(column, 0, TimeSheet::kColumns - 1);
+    programMove_ = true;
+    if (currentRow_ >= 1) {
+        const QModelIndex at = model_->index(TimeSheetModel::toModelRow(currentRow_), currentCol_);
+        FGrid_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    } else {
+        // The heading row is the header: current, but nothing in the grid is selected.
+        FGrid_->selectionModel()->clear();
+    }
+    programMove_ = false;
+}
+
+void TimeManage::selectCell(int sheetRow, int column) {
+    if (sheetRow < 1 || sheetRow >= model_->sheet().rowCount() || column < 0 || column >= TimeSheet::kColumns)
+        return;
+    setCurrent(sheetRow, column);
+    showCurrentInEditField();
+}
+
+void TimeManage::showCurrentInEditField() { Text1_->setText(model_->cellText(currentRow_, currentCol_)); }
+
+void TimeManage::openFile() {
+    const std::optional<QString> chosen =
+        FileDialog::getOpenFileName(this, QStringLiteral("Open File"), QString::fromStdString(baseFolder_),
+                                    qtFilter(openFilter()));
+    if (!chosen) {
+        Messages::show(this, QStringLiteral("Dialog Cancelled"));
+        return;
+    }
+    const std::string path = chosen->toStdString();
+    std::string bytes;
+    // A file that cannot be read must not show as an empty week: saving that
+    // would write 24 empty records over the employees' punches.
+    if (Status st = readWholeFile(files_, path, bytes, false); !st) {
+        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nNothing was loaded."));
+        return;
+    }
+    openedFile_ = path;
+    model_->load(bytes);
+    setCurrent(1, 0);
+    setEditFieldGrey();
+    Text1_->setText(QStringLiteral("Select cell & edit here."));
+}
+
+void TimeManage::replaceCell() {
+    // The heading row is not edited (it is current only right after "Paste All").
+    if (currentRow_ < 1)
+        return;
+    model_->setCellText(currentRow_, currentCol_, Text1_->text());
+}
+
+void TimeManage::saveFile() {
+    if (openedFile_.empty())
+        return;
+    const QString path = fromUtf8(openedFile_);
+
+    // Worked out against the file as it is now: the station may have stored
+    // punches in it since it was opened here.
+    std::string disk;
+    if (Status st = readWholeFile(files_, openedFile_, disk, false); !st) {
+        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nThe file was not saved."));
+        return;
+    }
+    const SavePlan plan = model_->sheet().planSave(disk);
+    if (plan.hasConflicts() &&
+        Messages::show(this, fromUtf8(plan.conflictQuestion()), Messages::YesNoCancel) != Messages::Yes)
+        return;
+    if (!plan.unsavedRows.empty() &&
+        Messages::show(this,
+                       QStringLiteral("Rows %1 hold data that no employee record takes (a record holds at most 100 "
+                                      "punches, and rows below the last employee are not read). That data will not "
+                                      "be saved. Save anyway?")
+                           .arg(rowList(plan.unsavedRows)),
+                       Messages::YesNoCancel) != Messages::Yes)
+        return;
+
+    const std::string backup = openedFile_.substr(0, openedFile_.size() >= 3 ? openedFile_.size() - 3 : 0) + "wkb";
+    if (Status st = copyFile(files_, openedFile_, backup); !st) {
+        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nNo backup copy could be made, so ") + path +
+                                 QStringLiteral(" was not saved."));
+        return;
+    }
+    Messages::show(this, fromUtf8(backup) + QStringLiteral(" Has been created. As Backup."));
+
+    if (Status st = replaceFile(files_, openedFile_, plan.bytes); !st) {
+        Messages::show(this, path + QStringLiteral(" was not saved: ") + fromUtf8(st.message()) +
+                                 QStringLiteral("\r\nThe file is as it was before."));
+        return;
+    }
+    model_->sheetForSave().markSaved(plan.bytes);
+    Messages::show(this, QStringLiteral("done"));
+}
+
+void TimeManage::copyAll() {
+    Clipboard::clear();
+    Clipboard::setText(fromUtf8(model_->sheet().copyAllText()));
+    setCurrent(1, 1);
+    Messages::show(this, QStringLiteral("Data has been placed on the clipboard."));
+}
+
+void TimeManage::pasteAll() {
+    FGrid_->setUpdatesEnabled(false);
+    model_->pasteAll(Clipboard::text());
+    setCurrent(0, 1);
+    FGrid_->setUpdatesEnabled(true);
+}
+
+void TimeManage::addRow() {
+    model_->addRow(currentRow_);
+    setCurrent(currentRow_, currentCol_);
+}
+
+void TimeManage::removeRow() {
+    if (currentRow_ < 1) {
+        Messages::show(this, QStringLiteral("Select the row to remove first; the heading row cannot be removed."));
+        return;
+    }
+    const int answer = Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
+                                      Messages::YesNoCancel, QStringLiteral("Warning"));
+    if (answer != Messages::Yes)
+        return;
+    model_->removeRow(currentRow_);
+    setCurrent(currentRow_, currentCol_);
+}
+
+} // namespace tc
