@@ -227,6 +227,10 @@ public:
     }
 
     Status rename(const std::string& from, const std::string& to) override {
+        // rename() would replace a file marked read-only; Windows refuses
+        // that, and so does the station everywhere: read-only means "keep".
+        if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0)
+            return Status::fail(why("replace", to));
         if (::rename(from.c_str(), to.c_str()) != 0)
             return Status::fail(why("replace", to));
         return Status::ok();
@@ -294,7 +298,11 @@ void notifySaveStep(SaveStep step, const std::string& path) {
 Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing) {
     out.clear();
     FileAccess::Handle h;
-    Status st = files.open(path, createIfMissing ? FileAccess::OpenMode::ReadWrite : FileAccess::OpenMode::Read, h);
+    // Open for reading first, so a week file marked read-only (a restored
+    // backup, say) can still be shown; only a missing file is created.
+    Status st = files.open(path, FileAccess::OpenMode::Read, h);
+    if (!st && createIfMissing && !files.exists(path))
+        st = files.open(path, FileAccess::OpenMode::ReadWrite, h);
     if (!st) {
         // The usual cause at a station: a month folder deleted or moved away.
         const std::string folder = parentFolder(path);
