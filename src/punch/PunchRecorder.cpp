@@ -1,0 +1,62 @@
+#include "punch/PunchRecorder.h"
+
+#include "data/TimeText.h"
+#include "data/WeekFile.h"
+#include "station/MonthFolders.h"
+
+namespace tc {
+
+namespace {
+
+Status notRecorded(const std::string& reason) { return Status::fail(kPunchNotRecorded + reason); }
+
+// Reads the employee's record and counts its used entries into LastSlot.
+Status readRecordAndSlot(AppState& state, TimeRecord& record) {
+    Status st = readRecord(*state.files, state.WeekFile, state.ButtonNumber, record);
+    state.LastSlot = st ? std::int16_t(record.usedEntries()) : std::int16_t(0);
+    return st;
+}
+
+} // namespace
+
+Status FindLastSlot(AppState& state) {
+    TimeRecord record;
+    return readRecordAndSlot(state, record);
+}
+
+Status RecordPunch(AppState& state, const DateTime& now) {
+    // A punch after midnight at the end of a Sunday belongs to the new week.
+    SetWeekFile(state, now);
+
+    if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions)
+        return notRecorded("No employee button was chosen.");
+
+    // A month folder removed after the first run is made again rather than
+    // losing the punch.
+    if (Status st = ensureWeekFolder(state); !st)
+        return notRecorded(st.message());
+
+    TimeRecord record;
+    if (Status st = readRecordAndSlot(state, record); !st)
+        return notRecorded(st.message());
+
+    // A full record has no place left; writing at LastSlot + 1 would run
+    // past entry 100 or over a punch already paid from.
+    if (state.LastSlot >= TimeRecord::kEntries)
+        return notRecorded("This week's record for " + trimSpaces(state.CurName) +
+                           " is full (100 punches).\r\nPlease see the manager.");
+
+    const int k = state.LastSlot + 1;
+
+    record.setName(state.CurName);
+    record.set(TimeRecord::Field::Action, k, state.CurAction);
+    record.set(TimeRecord::Field::JobNumber, k, state.CurJob + state.CurDept);
+    record.set(TimeRecord::Field::ActTime, k, formatTime(now));
+    record.set(TimeRecord::Field::ActDate, k, formatDate(now));
+
+    if (Status st = writeRecord(*state.files, state.WeekFile, state.ButtonNumber, record); !st)
+        return notRecorded(st.message());
+    return Status::ok();
+}
+
+} // namespace tc

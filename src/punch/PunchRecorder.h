@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/DateTime.h"
+#include "data/Status.h"
+#include "station/AppState.h"
+
+namespace tc {
+
+// Counts the used entries of the record of the employee at ButtonNumber in
+// WeekFile and leaves the count in LastSlot (100 for a full record). When the
+// record cannot be read LastSlot is set to 0 rather than left holding the
+// count of whoever punched before, and the failure is returned.
+Status FindLastSlot(AppState& state);
+
+// Stores the punch the screens have put together (CurName, CurAction, CurJob,
+// CurDept) as the next entry of record ButtonNumber of this week's file,
+// stamped with `now`. On success the punch is on disk; the caller then has
+// the status board redrawn. On failure nothing is written and the message
+// tells the employee that the punch was not recorded, and why.
+Status RecordPunch(AppState& state, const DateTime& now);
+
+// The first line of every message about a punch that could not be stored.
+inline constexpr const char* kPunchNotRecorded = "Your punch was NOT recorded.\r\n";
+
+} // namespace tc
