@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace tc {
+
+struct AppState;
+class JobFM;
+
+// The department screen, a smaller window over the job screen: five numbered
+// departments, Office, Other, and Cancel back to the jobs. A department press
+// stores the punch.
+class DepartFM : public QWidget {
+    Q_OBJECT
+
+public:
+    DepartFM(AppState& state, JobFM& jobs);
+
+    // Shows the chosen job's description.
+    void load();
+
+    // The department suffix each button stores, by index (0 to 6).
+    static const char* suffix(int index);
+
+private:
+    void buildControls();
+    void onCommand1(int index);
+
+    AppState& state_;
+    JobFM& jobs_;
+    std::array<QPushButton*, 8> Command1_{};
+    QLabel* Label1_ = nullptr;
+    bool done_ = false;
+};
+
+} // namespace tc

@@ -1,0 +1,120 @@
+#include "punch/JobFM.h"
+
+#include "data/ListFiles.h"
+#include "data/Paths.h"
+#include "data/TimeText.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+#include "punch/DepartFM.h"
+#include "punch/NameFM.h"
+#include "punch/PunchScreens.h"
+#include "station/AppState.h"
+#include "station/HomeFM.h"
+
+#include <QPushButton>
+
+namespace tc {
+
+JobFM::JobFM(AppState& state, NameFM& action)
+    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), state_(state), action_(action) {
+    setObjectName(QStringLiteral("JobFM"));
+    setWindowTitle(Messages::applicationTitle());
+    buildControls();
+}
+
+void JobFM::buildControls() {
+    punchscreens::fillScreen(this);
+    setAutoFillBackground(true);
+
+    const QFont jobFont = ScreenFonts::arial(18);
+    for (int i = 0; i < 20; ++i) {
+        auto* b = new QPushButton(QStringLiteral("command1"), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(jobFont);
+        b->setFocusPolicy(Qt::NoFocus);
+        const int column = i / 10;
+        const int row = i % 10;
+        b->setGeometry(Environment::scaled(column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
+        connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
+        Command1_[std::size_t(i)] = b;
+    }
+
+    static constexpr const char* kCaptions[2] = {"Cancel", "Back"};
+    static constexpr int kTops[2] = {672, 600};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
+        b->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(ScreenFonts::arial(18));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(Environment::scaled(832, kTops[i], 177, 65));
+        Command2_[std::size_t(i)] = b;
+    }
+    connect(Command2_[0], &QPushButton::clicked, this, &JobFM::cancel);
+    connect(Command2_[1], &QPushButton::clicked, this, &JobFM::back);
+}
+
+void JobFM::load() {
+    std::vector<JobItem> jobs;
+    const Status st = readJobList(*state_.files, state_.baseFolder, jobs);
+
+    for (int i = 0; i < 20; ++i) {
+        QPushButton* b = Command1_[std::size_t(i)];
+        const bool listed = std::size_t(i) < jobs.size();
+        const JobItem item = listed ? jobs[std::size_t(i)] : JobItem{};
+        const std::string job = trimSpaces(item.first);
+        const std::string description = trimSpaces(item.second);
+        state_.JobItems1[std::size_t(i + 1)] = job;
+        state_.JobItems2[std::size_t(i + 1)] = description;
+        // A slot past the end of the list, or an empty slot (a lone comma),
+        // holds no job: pressing it would store a punch without one.
+        const bool hasJob = !job.empty() || !description.empty();
+        const QString caption = hasJob ? QString::fromStdString(item.first) + QLatin1Char('\n') +
+                                             QString::fromStdString(item.second).left(20)
+                                       : QString();
+        b->setProperty("Caption", caption);
+        b->setText(punchscreens::buttonText(caption));
+        b->setEnabled(hasJob);
+    }
+
+    if (!st) {
+        QString text = QString::fromStdString(st.message());
+        const QString path = QString::fromStdString(jobListPath(state_.baseFolder));
+        if (!text.contains(path))
+            text = QStringLiteral("The job list %1 cannot be read.\r\n").arg(path) + text;
+        Messages::show(this, text, Messages::OkOnly);
+    }
+}
+
+void JobFM::onJob(int index) {
+    state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
+    state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
+    if (!depart_)
+        depart_ = new DepartFM(state_, *this);
+    depart_->load();
+    depart_->show();
+    depart_->raise();
+    depart_->activateWindow();
+}
+
+void JobFM::back() {
+    if (depart_)
+        punchscreens::unload(depart_);
+    action_.jobScreenClosed();
+    action_.show();
+    action_.raise();
+    action_.activateWindow();
+    punchscreens::unload(this);
+}
+
+DepartFM* JobFM::departmentScreen() const { return depart_; }
+
+void JobFM::departmentScreenClosed() { depart_ = nullptr; }
+
+void JobFM::cancel() { action_.exitToStation(); }
+
+void JobFM::finishPunch() { action_.exitToStation(); }
+
+} // namespace tc

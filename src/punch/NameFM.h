@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace tc {
+
+struct AppState;
+class HomeFM;
+class JobFM;
+
+// The employee action screen: the employee's name, a running clock, the last
+// punch with the week's hours, and the five actions of which only those that
+// fit the last punch can be pressed.
+class NameFM : public QWidget {
+    Q_OBJECT
+
+public:
+    NameFM(AppState& state, HomeFM& station);
+
+    // Name, permitted actions (judged from WeekFile as it stands), then the
+    // summary (which works WeekFile out again); the clock starts.
+    void load();
+
+    // The station again; this screen closed and let go. Nothing is stored.
+    void exitToStation();
+
+    JobFM* jobScreen() const;
+    // The job screen went back here and is being let go.
+    void jobScreenClosed();
+    HomeFM& station() const { return station_; }
+
+private:
+    void buildControls();
+    void onCommand1(int index);
+    void openJobScreen();
+    void onTimer1();
+
+    AppState& state_;
+    HomeFM& station_;
+    std::array<QPushButton*, 5> Command1_{};
+    std::array<QLabel*, 2> Label1_{};
+    QPlainTextEdit* Text1_ = nullptr;
+    QPlainTextEdit* Text2_ = nullptr;
+    QTimer* Timer1_ = nullptr;
+    QPointer<JobFM> job_;
+    bool done_ = false; // a punch was stored or the screen left: later presses do nothing
+};
+
+} // namespace tc

@@ -1,0 +1,73 @@
+#include "punch/PunchScreens.h"
+
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "punch/NameFM.h"
+#include "punch/PunchRecorder.h"
+#include "station/AppState.h"
+#include "station/HomeFM.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+
+namespace tc {
+
+NameFM* openActionScreen(AppState& state, HomeFM& station) {
+    if (station.punchInProgress())
+        return nullptr;
+    station.setPunchInProgress(true);
+    auto* screen = new NameFM(state, station);
+    // However the punch screens end (stored, cancelled, exit), the station
+    // takes presses again once the action screen is gone.
+    QObject::connect(screen, &QObject::destroyed, &station, [&station] { station.setPunchInProgress(false); });
+    screen->load();
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    return screen;
+}
+
+namespace punchscreens {
+
+bool storePunch(QWidget* screen, AppState& state, HomeFM& station) {
+    const Status st = RecordPunch(state, Clock::now());
+    if (!st) {
+        Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);
+        return false;
+    }
+    station.UpdateStatusBoard();
+    return true;
+}
+
+void unload(QWidget* screen) {
+    if (!screen)
+        return;
+    screen->close();
+    screen->deleteLater();
+}
+
+void fillScreen(QWidget* screen) {
+    QPoint origin(0, 0);
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        origin = primary->geometry().topLeft();
+    screen->setGeometry(QRect(origin, Environment::screenSize()));
+}
+
+QString buttonText(const QString& caption) {
+    QString shown = caption;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return shown;
+}
+
+QString boxText(const QString& text) {
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+} // namespace punchscreens
+} // namespace tc

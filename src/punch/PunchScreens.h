@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tc {
+
+struct AppState;
+class HomeFM;
+class NameFM;
+
+// Opens the action screen for the employee whose station button was just
+// pressed (ButtonNumber and CurName set). While it and the job and department
+// screens are open the station's buttons start no other punch. Returns
+// nullptr when a punch is already in progress.
+NameFM* openActionScreen(AppState& state, HomeFM& station);
+
+namespace punchscreens {
+
+// Stores the punch put together on the screens. A punch that could not be
+// stored is told to the employee (OK only) and the board is left as it was;
+// a stored one is shown on the board at once.
+bool storePunch(QWidget* screen, AppState& state, HomeFM& station);
+
+// Closes the screen and lets it go once the current event is handled.
+void unload(QWidget* screen);
+
+// Places a screen laid out for 1024 x 768 over the whole screen.
+void fillScreen(QWidget* screen);
+
+// Button captions keep their line break; '&' would otherwise become a
+// shortcut mark and vanish.
+QString buttonText(const QString& caption);
+
+// The text boxes draw LF only.
+QString boxText(const QString& text);
+
+} // namespace punchscreens
+} // namespace tc
