@@ -8,7 +8,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(tc::Messages::applicationTitle());
+    // The application name stays the executable's own: the single-instance
+    // lock compares it with the running process's name to tell a live lock
+    // from one left by a killed station.
     tc::TaskBar::restoreOnExit();
 
     // A second station on the same folder would overwrite the first one's punches.
