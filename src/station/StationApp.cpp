@@ -1,5 +1,6 @@
 #include "station/StationApp.h"
 
+#include "manage/PassFM.h"
 #include "station/HomeFM.h"
 
 namespace tc {
@@ -20,6 +21,7 @@ void StationApp::connectScreens() {
     // HomeFM::employeePressed(position): ButtonNumber and CurName are set; the
     // action screen opens from here. HomeFM::managementPressed: the password
     // screen opens from here.
+    connect(home_.get(), &HomeFM::managementPressed, this, [this] { PassFM::showManagement(state_, home_.get()); });
 }
 
 } // namespace tc
