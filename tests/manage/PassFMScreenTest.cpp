@@ -177,10 +177,18 @@ TEST_F(PassFMScreen, ExitAllClosesEveryScreenAndTheStationAndShowsTheTaskbar) {
     ASSERT_TRUE(home.isVisible());
     ASSERT_FALSE(TaskBar::isVisible());
 
-    PassFM* first = PassFM::showManagement(station.state(), &home);
+    // Through the station's Management button.
+    press(&home, "Command4");
+    PassFM* first = PassFM::current();
+    ASSERT_NE(first, nullptr);
+    press(&home, "Command4"); // already open: the same screen comes forward
+    EXPECT_EQ(PassFM::current(), first);
     type(first, "Text2", "qm482");
     press(first, "Command2"); // the time sheet
-    PassFM* second = PassFM::showManagement(station.state(), &home);
+    press(&home, "Command4");
+    PassFM* second = PassFM::current();
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(second, first);
     child<QRadioButton>(second, "Option1")->setChecked(true);
     type(second, "Text2", "qm482");
     press(second, "Command2"); // the button data
@@ -191,7 +199,9 @@ TEST_F(PassFMScreen, ExitAllClosesEveryScreenAndTheStationAndShowsTheTaskbar) {
     home.close();
     ASSERT_TRUE(home.isVisible());
 
-    PassFM* last = PassFM::showManagement(station.state(), &home);
+    press(&home, "Command4");
+    PassFM* last = PassFM::current();
+    ASSERT_NE(last, nullptr);
     type(last, "Text2", "qm482");
     Messages::clearShown();
     press(last, "Command3");
