@@ -264,6 +264,44 @@ TEST_F(TimeManageScreen, AFailedBackupOrWriteLeavesTheFileAsItWas) {
     EXPECT_EQ(readFile(backup), before);
 }
 
+TEST_F(TimeManageScreen, TheEditFieldTurnsBlackWhenItsTextChanges) {
+    TimeManage* screen = openScreen();
+    auto* field = child<QLineEdit>(screen, "Text1");
+    const QColor grey = field->palette().color(QPalette::Text);
+    EXPECT_NE(grey, QColor(Qt::black));
+
+    FileDialog::setNextFileName(QString::fromStdString(week));
+    press(screen, "Command1"); // "hear." becomes "here.": a change
+    EXPECT_EQ(field->palette().color(QPalette::Text), QColor(Qt::black));
+
+    FileDialog::setNextFileName(QString::fromStdString(week));
+    press(screen, "Command1"); // already the hint: no change, stays grey
+    EXPECT_EQ(field->palette().color(QPalette::Text), grey);
+    screen->selectCell(1, 0);
+    EXPECT_EQ(field->palette().color(QPalette::Text), QColor(Qt::black));
+}
+
+TEST_F(TimeManageScreen, DataThatNoRecordTakesIsNotDroppedWithoutAsking) {
+    writeFile(week, "");
+    TimeManage* screen = openWithWeek(); // rows 1 to 24 are the placeholders
+    screen->selectCell(30, 0);
+    type(screen, "Text1", "Zed");
+    press(screen, "Command2");
+
+    Messages::setNextAnswer(Messages::No);
+    press(screen, "Command3");
+    ASSERT_EQ(Messages::shown().size(), 1);
+    EXPECT_TRUE(Messages::shown().front().text.startsWith("Rows 30 hold data that no employee record takes"));
+    EXPECT_EQ(readFile(week), "");
+    EXPECT_FALSE(fileExists(backup));
+
+    Messages::clearShown();
+    Messages::setNextAnswer(Messages::Yes);
+    press(screen, "Command3");
+    EXPECT_EQ(shownTexts().last(), "done");
+    EXPECT_EQ(readFile(week).size(), 24 * TimeRecord::kSize);
+}
+
 TEST_F(TimeManageScreen, CopyAllPutsTheWholeGridOnTheClipboard) {
     writeFile(week, "");
     TimeManage* screen = openWithWeek();
