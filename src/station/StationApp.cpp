@@ -1,6 +1,7 @@
 #include "station/StationApp.h"
 
 #include "manage/PassFM.h"
+#include "punch/PunchScreens.h"
 #include "station/HomeFM.h"
 
 namespace tc {
@@ -21,6 +22,7 @@ void StationApp::connectScreens() {
     // HomeFM::employeePressed(position): ButtonNumber and CurName are set; the
     // action screen opens from here. HomeFM::managementPressed: the password
     // screen opens from here.
+    connect(home_.get(), &HomeFM::employeePressed, this, [this](int) { openActionScreen(state_, *home_); });
     connect(home_.get(), &HomeFM::managementPressed, this, [this] { PassFM::showManagement(state_, home_.get()); });
 }
 

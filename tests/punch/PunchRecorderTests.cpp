@@ -2,6 +2,7 @@
 
 #include "PunchTestData.h"
 #include "data/TimeText.h"
+#include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -146,8 +147,11 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
         BaseFolder base;
         base.putRecord(mondayFeb3(), 1, recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
         const std::string before = readFile(base.weekFile(mondayFeb3()));
-        FailingWrites files;
-        (renameFails ? files.failRenames : files.failWrites) = true;
+        FaultyFiles files;
+        if (renameFails)
+            files.failAt(FaultyFiles::Op::Rename, 1, true, "Permission denied"); // read-only or locked
+        else
+            files.failAt(FaultyFiles::Op::Write, 1, true, "No space left on device");
         AppState s(base.path(), files);
         choose(s, 1, "Ann", "OUT");
         Status st = RecordPunch(s, mondayFeb3(16));

@@ -70,31 +70,4 @@ public:
 inline DateTime mondayFeb3(int h = 8, int m = 0, int s = 0) { return makeDateTime(2025, 2, 3, h, m, s); }
 inline DateTime sundayFeb2(int h = 8, int m = 0, int s = 0) { return makeDateTime(2025, 2, 2, h, m, s); }
 
-// Passes everything to the real files, except that writes can be made to fail
-// the way a full disk or a locked file fails them.
-class FailingWrites final : public FileAccess {
-public:
-    bool failWrites = false;
-    bool failRenames = false;
-
-    Status open(const std::string& path, OpenMode mode, Handle& h) override { return real().open(path, mode, h); }
-    Status readToEnd(Handle h, std::string& out) override { return real().readToEnd(h, out); }
-    Status write(Handle h, std::string_view bytes) override {
-        return failWrites ? Status::fail("Cannot write a file: No space left on device.") : real().write(h, bytes);
-    }
-    Status flush(Handle h) override { return real().flush(h); }
-    Status close(Handle h) override { return real().close(h); }
-    Status rename(const std::string& from, const std::string& to) override {
-        return failRenames ? Status::fail("Cannot replace " + to + ": Permission denied.") : real().rename(from, to);
-    }
-    Status remove(const std::string& path) override { return real().remove(path); }
-    Status syncFolder(const std::string& folder) override { return real().syncFolder(folder); }
-    bool exists(const std::string& path) override { return real().exists(path); }
-    bool isFolder(const std::string& path) override { return real().isFolder(path); }
-    Status makeFolder(const std::string& path) override { return real().makeFolder(path); }
-
-private:
-    static FileAccess& real() { return realFiles(); }
-};
-
 } // namespace tc::test
