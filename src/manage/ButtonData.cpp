@@ -19,7 +19,9 @@ namespace tc {
 
 namespace {
 
-QString fromUtf8(const std::string& s) { return QString::fromStdString(s); }
+QString fromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
     auto* label = new QLabel(caption, parent);
@@ -55,15 +57,18 @@ QString fieldProblem(const QString& text) {
 
 // What Save writes for a job box: an emptied box is an empty slot (a lone
 // comma), so the jobs after it stay in step.
-QString jobLineToSave(const QString& text) { return text.trimmed().isEmpty() ? QStringLiteral(",") : text; }
+QString jobLineToSave(const QString& text) {
+    return text.trimmed().isEmpty() ? QStringLiteral(",") : text;
+}
 
 } // namespace
 
 QString ButtonData::positionWarning() {
     return QStringLiteral("Note:") + QString(60, QLatin1Char(' ')) +
-           QStringLiteral("This Program records Employee information based on button location. If an employee's "
-                          "location changes after weekly data accumulation has begun any new data will be placed "
-                          "in incorrect locations.") +
+           QStringLiteral(
+               "This Program records Employee information based on button location. If an employee's "
+               "location changes after weekly data accumulation has begun any new data will be placed "
+               "in incorrect locations.") +
            QString(25, QLatin1Char(' ')) +
            QStringLiteral("CHANGE EMPLOYEE BUTTON LOCATION ONLY ON SUNDAYS NIGHTS OR MONDAY PRE-CLOCK IN.") +
            QString(2, QLatin1Char(' ')) + QStringLiteral("Job Data may be changed at anytime.");
@@ -88,16 +93,19 @@ ButtonData::ButtonData(FileAccess& files, std::string baseFolder, QWidget* paren
     shape2->setFrameShape(QFrame::Box);
     shape2->setGeometry(Environment::scaled(4, 408, 524, 258));
 
-    makeLabel(area, QStringLiteral("Label3_0"), QStringLiteral("Employee Names "), Environment::scaled(40, 24, 161, 17));
+    makeLabel(area, QStringLiteral("Label3_0"), QStringLiteral("Employee Names "),
+              Environment::scaled(40, 24, 161, 17));
     makeLabel(area, QStringLiteral("Label3_1"), QStringLiteral("Job Names , Numbers"),
               Environment::scaled(40, 392, 217, 17));
-    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"), Environment::scaled(424, 24, 185, 17));
+    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"),
+              Environment::scaled(424, 24, 185, 17));
 
     for (int i = 0; i < 24; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
-        Label1_[i] = makeLabel(area, QStringLiteral("Label1_%1").arg(i), QString(), Environment::scaled(left - 32, top + 4, 28, 17));
+        Label1_[i] = makeLabel(area, QStringLiteral("Label1_%1").arg(i), QString(),
+                               Environment::scaled(left - 32, top + 4, 28, 17));
         Label1_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i), Environment::scaled(left, top, 161, 25));
     }
@@ -105,22 +113,28 @@ ButtonData::ButtonData(FileAccess& files, std::string baseFolder, QWidget* paren
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
-        Label2_[i] = makeLabel(area, QStringLiteral("Label2_%1").arg(i), QString(), Environment::scaled(left - 32, top + 4, 28, 17));
+        Label2_[i] = makeLabel(area, QStringLiteral("Label2_%1").arg(i), QString(),
+                               Environment::scaled(left - 32, top + 4, 28, 17));
         Label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Text2_[i] = makeBox(area, QStringLiteral("Text2_%1").arg(i), Environment::scaled(left, top, 217, 27));
     }
     for (int i = 0; i < 2; ++i) {
-        Text3_[i] = makeBox(area, QStringLiteral("Text3_%1").arg(i), Environment::scaled(424, 48 + 32 * i, 185, 25));
+        Text3_[i] =
+            makeBox(area, QStringLiteral("Text3_%1").arg(i), Environment::scaled(424, 48 + 32 * i, 185, 25));
         Text3_[i]->setMaxLength(15);
     }
 
-    auto* label5 = makeLabel(area, QStringLiteral("Label5"), positionWarning(), Environment::scaled(416, 112, 193, 241));
+    auto* label5 =
+        makeLabel(area, QStringLiteral("Label5"), positionWarning(), Environment::scaled(416, 112, 193, 241));
     label5->setWordWrap(true);
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* save = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Save"), Environment::scaled(416, 360, 65, 33));
-    auto* reload = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Reload"), Environment::scaled(480, 360, 65, 33));
-    auto* exit = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Exit"), Environment::scaled(544, 360, 65, 33));
+    auto* save = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Save"),
+                            Environment::scaled(416, 360, 65, 33));
+    auto* reload = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Reload"),
+                              Environment::scaled(480, 360, 65, 33));
+    auto* exit = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Exit"),
+                            Environment::scaled(544, 360, 65, 33));
     connect(save, &QPushButton::clicked, this, [this] { saveButtonData(); });
     connect(reload, &QPushButton::clicked, this, [this] { reloadWithMessage(); });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -201,8 +215,9 @@ QString ButtonData::refusal() const {
     for (int i = 0; i < 24; ++i) {
         const QString problem = fieldProblem(Text1_[i]->text());
         if (!problem.isEmpty())
-            return QStringLiteral("Employee name %1 %2; the employee list cannot hold it, and every later name "
-                                  "would move to the wrong button. Please remove it.")
+            return QStringLiteral(
+                       "Employee name %1 %2; the employee list cannot hold it, and every later name "
+                       "would move to the wrong button. Please remove it.")
                        .arg(i + 1)
                        .arg(problem) +
                    notSaved;
@@ -218,9 +233,10 @@ QString ButtonData::refusal() const {
     for (int i = 0; i < 20; ++i) {
         const QString line = jobLineToSave(Text2_[i]->text());
         if (line.count(QLatin1Char(',')) != 1 || line.contains(QLatin1Char('"')))
-            return QStringLiteral("Job %1 must be a job number, a comma and a description, with no other comma "
-                                  "and no double quote (an empty job is a single comma); otherwise every later job "
-                                  "would be read out of step.")
+            return QStringLiteral(
+                       "Job %1 must be a job number, a comma and a description, with no other comma "
+                       "and no double quote (an empty job is a single comma); otherwise every later job "
+                       "would be read out of step.")
                        .arg(i + 1) +
                    notSaved;
     }
@@ -252,15 +268,17 @@ bool ButtonData::saveButtonData() {
         // say so rather than claim that nothing changed.
         EmployeeList onDisk;
         const bool employeesWritten = readEmployeeList(files_, baseFolder_, onDisk).isOk() &&
-                                      onDisk.header == kEmployeeListHeader && onDisk.names == employees.names &&
-                                      onDisk.notes == employees.notes;
-        Messages::show(this, fromUtf8(st.message()) +
-                                 (employeesWritten
-                                      ? QStringLiteral("\r\nThe employee list was updated, but the job list was not.")
-                                      : QStringLiteral("\r\nThe files were not updated.")));
+                                      onDisk.header == kEmployeeListHeader &&
+                                      onDisk.names == employees.names && onDisk.notes == employees.notes;
+        Messages::show(
+            this, fromUtf8(st.message()) +
+                      (employeesWritten
+                           ? QStringLiteral("\r\nThe employee list was updated, but the job list was not.")
+                           : QStringLiteral("\r\nThe files were not updated.")));
         return false;
     }
-    Messages::show(this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
+    Messages::show(
+        this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
     return true;
 }
 

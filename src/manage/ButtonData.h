@@ -20,7 +20,7 @@ namespace tc {
 // it is started again, the job screen reads the new jobs at its next opening.
 class ButtonData : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     ButtonData(FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
 
     // The warning beside the note boxes, 399 characters that the label wraps.
@@ -34,7 +34,7 @@ public:
     // short; the person has been told which, and the boxes show what was read.
     bool loadButtonData();
 
-private:
+  private:
     void resetButtonData();
     void reloadWithMessage();
     // The message for the first box whose text the list files cannot hold;

@@ -39,7 +39,9 @@ QList<QWidget*> openScreens() {
     return screens;
 }
 
-bool isStation(QWidget* w) { return qobject_cast<HomeFM*>(w) != nullptr; }
+bool isStation(QWidget* w) {
+    return qobject_cast<HomeFM*>(w) != nullptr;
+}
 
 bool closeScreen(QWidget* w) {
     // The station refuses to close (it is the kiosk) until told that the
@@ -65,9 +67,13 @@ PassFM* PassFM::showManagement(AppState& state, QWidget* station) {
     return screen;
 }
 
-PassFM* PassFM::current() { return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr; }
+PassFM* PassFM::current() {
+    return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
+}
 
-void PassFM::setEditorFailureForTest(bool fail) { gEditorFailsForTest = fail; }
+void PassFM::setEditorFailureForTest(bool fail) {
+    gEditorFailsForTest = fail;
+}
 
 PassFM::PassFM(AppState& state, QWidget* station)
     : QWidget(station, Qt::Window), state_(state), station_(station) {
@@ -146,7 +152,9 @@ bool PassFM::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool PassFM::passwordMatches() const { return Text2_->text() == QLatin1String(kPassword); }
+bool PassFM::passwordMatches() const {
+    return Text2_->text() == QLatin1String(kPassword);
+}
 
 void PassFM::okPressed() {
     if (!passwordMatches()) {

@@ -15,7 +15,7 @@ struct AppState;
 // of "Exit All". Shown beside the station, not modal.
 class PassFM : public QWidget {
     Q_OBJECT
-public:
+  public:
     static constexpr const char* kPassword = "qm482";
 
     // The station's Management button: opens the screen, or brings it to the
@@ -35,10 +35,10 @@ public:
     // Tests: the next editor to be opened fails while loading.
     static void setEditorFailureForTest(bool fail);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void okPressed();
     void exitAllPressed();
     bool passwordMatches() const;

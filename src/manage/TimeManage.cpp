@@ -26,11 +26,14 @@ namespace tc {
 
 namespace {
 
-QString fromUtf8(const std::string& s) { return QString::fromStdString(s); }
+QString fromUtf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 constexpr int kColumnTwips[TimeSheet::kColumns] = {2500, 1300, 2800, 2100, 2100, 1200};
 
-const QString kSavedAsTip = QStringLiteral("Files are saved as week ending sunday in the month of that sunday.");
+const QString kSavedAsTip =
+    QStringLiteral("Files are saved as week ending sunday in the month of that sunday.");
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& geometry) {
     auto* label = new QLabel(caption, parent);
@@ -61,8 +64,8 @@ QString rowList(const std::vector<int>& rows) {
 } // namespace
 
 QString TimeManage::blankRowsNote() {
-    return QStringLiteral("Note:") + QString(63, QLatin1Char(' ')) + QStringLiteral("Do not remove blank lines") +
-           QString(27, QLatin1Char(' ')) +
+    return QStringLiteral("Note:") + QString(63, QLatin1Char(' ')) +
+           QStringLiteral("Do not remove blank lines") + QString(27, QLatin1Char(' ')) +
            QStringLiteral("Do not Add blank lines or add lines for employees who have no data.");
 }
 
@@ -79,8 +82,9 @@ QString TimeManage::qtFilter(const QString& filter) {
         const QString& description = parts[i];
         QString pattern = parts[i + 1];
         pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        entries << (description.contains(QLatin1Char('(')) ? description
-                                                            : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+        entries << (description.contains(QLatin1Char('('))
+                        ? description
+                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
     }
     return entries.join(QStringLiteral(";;"));
 }
@@ -113,7 +117,8 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
         FGrid_->setColumnWidth(c, Environment::scaled(0, 0, px, 0).width());
     }
 
-    auto* label1 = makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Edit Field"), Environment::scaled(8, 580, 65, 21));
+    auto* label1 = makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Edit Field"),
+                             Environment::scaled(8, 580, 65, 21));
     label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text1_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
     Text1_->setObjectName(QStringLiteral("Text1"));
@@ -124,25 +129,36 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
         p.setColor(QPalette::Text, Qt::black);
         Text1_->setPalette(p);
     });
-    auto* replace = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Replace"), Environment::scaled(688, 574, 80, 29));
+    auto* replace = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Replace"),
+                               Environment::scaled(688, 574, 80, 29));
 
     // "This weeks file name is", CR LF, then the file name without its folder.
     const DateTime now = Clock::now();
-    makeLabel(area, QStringLiteral("Label5"), QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
+    makeLabel(area, QStringLiteral("Label5"),
+              QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
               Environment::scaled(848, 8, 168, 41));
-    auto* open = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Open"), Environment::scaled(848, 56, 80, 33));
-    auto* save = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Save"), Environment::scaled(936, 56, 80, 33));
+    auto* open = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Open"),
+                            Environment::scaled(848, 56, 80, 33));
+    auto* save = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Save"),
+                            Environment::scaled(936, 56, 80, 33));
     open->setToolTip(kSavedAsTip);
     save->setToolTip(kSavedAsTip);
-    auto* copy = makeButton(area, QStringLiteral("Command4"), QStringLiteral("Copy All"), Environment::scaled(848, 96, 80, 33));
-    auto* paste = makeButton(area, QStringLiteral("Command5"), QStringLiteral("Paste All"), Environment::scaled(936, 96, 80, 33));
-    auto* add = makeButton(area, QStringLiteral("Command6"), QStringLiteral("Add Row"), Environment::scaled(848, 136, 80, 33));
-    auto* remove = makeButton(area, QStringLiteral("Command7"), QStringLiteral("Remove Row"), Environment::scaled(936, 136, 80, 33));
-    auto* exit = makeButton(area, QStringLiteral("Command8"), QStringLiteral("Exit"), Environment::scaled(848, 176, 80, 33));
-    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Dur. = hour . % of hour"), Environment::scaled(848, 224, 168, 33));
+    auto* copy = makeButton(area, QStringLiteral("Command4"), QStringLiteral("Copy All"),
+                            Environment::scaled(848, 96, 80, 33));
+    auto* paste = makeButton(area, QStringLiteral("Command5"), QStringLiteral("Paste All"),
+                             Environment::scaled(936, 96, 80, 33));
+    auto* add = makeButton(area, QStringLiteral("Command6"), QStringLiteral("Add Row"),
+                           Environment::scaled(848, 136, 80, 33));
+    auto* remove = makeButton(area, QStringLiteral("Command7"), QStringLiteral("Remove Row"),
+                              Environment::scaled(936, 136, 80, 33));
+    auto* exit = makeButton(area, QStringLiteral("Command8"), QStringLiteral("Exit"),
+                            Environment::scaled(848, 176, 80, 33));
+    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Dur. = hour . % of hour"),
+              Environment::scaled(848, 224, 168, 33));
     makeLabel(area, QStringLiteral("Label3"),
-              QStringLiteral("Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
-                             "and paste into Excel or MSWorks."),
+              QStringLiteral(
+                  "Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
+                  "and paste into Excel or MSWorks."),
               Environment::scaled(848, 264, 168, 97));
     makeLabel(area, QStringLiteral("Label2"), blankRowsNote(), Environment::scaled(848, 368, 168, 97));
 
@@ -168,13 +184,14 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
         currentCol_ = at.column();
         showCurrentInEditField();
     });
-    connect(FGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& at) {
-        if (programMove_ || !at.isValid())
-            return;
-        currentRow_ = TimeSheetModel::toSheetRow(at.row());
-        currentCol_ = at.column();
-        showCurrentInEditField();
-    });
+    connect(FGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& at) {
+                if (programMove_ || !at.isValid())
+                    return;
+                currentRow_ = TimeSheetModel::toSheetRow(at.row());
+                currentCol_ = at.column();
+                showCurrentInEditField();
+            });
 
     const QRect client = Environment::scaled(0, 0, 1024, 612);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
@@ -210,12 +227,13 @@ void TimeManage::selectCell(int sheetRow, int column) {
     showCurrentInEditField();
 }
 
-void TimeManage::showCurrentInEditField() { Text1_->setText(model_->cellText(currentRow_, currentCol_)); }
+void TimeManage::showCurrentInEditField() {
+    Text1_->setText(model_->cellText(currentRow_, currentCol_));
+}
 
 void TimeManage::openFile() {
-    const std::optional<QString> chosen =
-        FileDialog::getOpenFileName(this, QStringLiteral("Open File"), QString::fromStdString(baseFolder_),
-                                    qtFilter(openFilter()));
+    const std::optional<QString> chosen = FileDialog::getOpenFileName(
+        this, QStringLiteral("Open File"), QString::fromStdString(baseFolder_), qtFilter(openFilter()));
     if (!chosen) {
         Messages::show(this, QStringLiteral("Dialog Cancelled"));
         return;
@@ -259,17 +277,20 @@ void TimeManage::saveFile() {
         Messages::show(this, fromUtf8(plan.conflictQuestion()), Messages::YesNoCancel) != Messages::Yes)
         return;
     if (!plan.unsavedRows.empty() &&
-        Messages::show(this,
-                       QStringLiteral("Rows %1 hold data that no employee record takes (a record holds at most 100 "
-                                      "punches, and rows below the last employee are not read). That data will not "
-                                      "be saved. Save anyway?")
-                           .arg(rowList(plan.unsavedRows)),
-                       Messages::YesNoCancel) != Messages::Yes)
+        Messages::show(
+            this,
+            QStringLiteral("Rows %1 hold data that no employee record takes (a record holds at most 100 "
+                           "punches, and rows below the last employee are not read). That data will not "
+                           "be saved. Save anyway?")
+                .arg(rowList(plan.unsavedRows)),
+            Messages::YesNoCancel) != Messages::Yes)
         return;
 
-    const std::string backup = openedFile_.substr(0, openedFile_.size() >= 3 ? openedFile_.size() - 3 : 0) + "wkb";
+    const std::string backup =
+        openedFile_.substr(0, openedFile_.size() >= 3 ? openedFile_.size() - 3 : 0) + "wkb";
     if (Status st = copyFile(files_, openedFile_, backup); !st) {
-        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nNo backup copy could be made, so ") + path +
+        Messages::show(this, fromUtf8(st.message()) +
+                                 QStringLiteral("\r\nNo backup copy could be made, so ") + path +
                                  QStringLiteral(" was not saved."));
         return;
     }
@@ -305,11 +326,13 @@ void TimeManage::addRow() {
 
 void TimeManage::removeRow() {
     if (currentRow_ < 1) {
-        Messages::show(this, QStringLiteral("Select the row to remove first; the heading row cannot be removed."));
+        Messages::show(this,
+                       QStringLiteral("Select the row to remove first; the heading row cannot be removed."));
         return;
     }
-    const int answer = Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
-                                      Messages::YesNoCancel, QStringLiteral("Warning"));
+    const int answer =
+        Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
+                       Messages::YesNoCancel, QStringLiteral("Warning"));
     if (answer != Messages::Yes)
         return;
     model_->removeRow(currentRow_);

@@ -20,12 +20,12 @@ class TimeSheetModel;
 // station, which goes on taking punches into the same files meanwhile.
 class TimeManage : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     TimeManage(FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
     ~TimeManage() override;
 
-    static QString blankRowsNote();      // Label2
-    static QString openFilter();         // the dialog's filter list, as the screen has always written it
+    static QString blankRowsNote(); // Label2
+    static QString openFilter();    // the dialog's filter list, as the screen has always written it
     static QString qtFilter(const QString& filter); // "a|*.x|b|*.y" -> "a;;b"
 
     // The week file last opened here; empty until one is opened.
@@ -45,7 +45,7 @@ public:
     void addRow();      // Command6 "Add Row"
     void removeRow();   // Command7 "Remove Row"
 
-private:
+  private:
     void setCurrent(int sheetRow, int column);
     void showCurrentInEditField();
     void setEditFieldGrey();

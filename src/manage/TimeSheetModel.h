@@ -13,7 +13,7 @@ namespace tc {
 // edited in the grid. Every change goes through here so the view follows.
 class TimeSheetModel : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     explicit TimeSheetModel(QObject* parent = nullptr);
 
     const TimeSheet& sheet() const { return sheet_; }
@@ -36,7 +36,7 @@ public:
     int addRow(int sheetRow);
     bool removeRow(int sheetRow);
 
-private:
+  private:
     TimeSheet sheet_;
 };
 

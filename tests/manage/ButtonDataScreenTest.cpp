@@ -22,12 +22,14 @@ std::string employeeBody() {
 std::string jobsFile() {
     std::string jobs;
     for (int j = 1; j <= 20; ++j)
-        jobs += (j == 4 ? std::string(",") : std::to_string(1000 + j) + ",Job description " + std::to_string(j)) + "\r\n";
+        jobs +=
+            (j == 4 ? std::string(",") : std::to_string(1000 + j) + ",Job description " + std::to_string(j)) +
+            "\r\n";
     return jobs;
 }
 
 class ButtonDataScreen : public ManageScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ManageScreenTest::SetUp();
         writeFile(dir.file("employeelist.txt"), "Quarnel Data 1.1\r\n" + employeeBody());
@@ -80,7 +82,8 @@ TEST_F(ButtonDataScreen, SaveWithoutChangeRewritesHeaderAndKeepsJobsByteForByte)
     const std::string jobsBefore = jobs();
     ButtonData* screen = open();
     press(screen, "Command1");
-    ASSERT_EQ(shownTexts(), QStringList{"Files Have Been Updated. Restart is necessary for Employee Names to rebuild."});
+    ASSERT_EQ(shownTexts(),
+              QStringList{"Files Have Been Updated. Restart is necessary for Employee Names to rebuild."});
     EXPECT_EQ(Messages::shown().front().buttons, Messages::OkOnly);
     EXPECT_EQ(employees(), "Quarnel Data 1.2\r\n" + employeeBody());
     EXPECT_EQ(jobs(), jobsBefore);
@@ -219,7 +222,8 @@ TEST_F(ButtonDataScreen, AFailedWriteSaysWhatWasNotUpdated) {
     files.failAt(FaultyFiles::Op::Rename, 2);
     press(screen, "Command1");
     ASSERT_EQ(Messages::shown().size(), 1);
-    EXPECT_TRUE(Messages::shown().front().text.endsWith("The employee list was updated, but the job list was not."));
+    EXPECT_TRUE(
+        Messages::shown().front().text.endsWith("The employee list was updated, but the job list was not."));
     EXPECT_NE(employees().find("New Name"), std::string::npos);
     EXPECT_EQ(jobs(), jobsBefore);
 }

@@ -25,7 +25,7 @@ namespace tc::test {
 // Every platform service in test mode, a fresh program folder, a fixed clock;
 // every screen a test leaves open is closed and deleted afterwards.
 class ManageScreenTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Messages::setTestMode(true);
         FileDialog::setTestMode(true);

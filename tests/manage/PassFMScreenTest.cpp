@@ -15,7 +15,7 @@ namespace tc::test {
 namespace {
 
 class PassFMScreen : public ManageScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ManageScreenTest::SetUp();
         std::string employees = "Quarnel Data 1.2\r\n";
@@ -72,7 +72,8 @@ TEST_F(PassFMScreen, OpensWithItsControlsAndTheTimeSheetChosen) {
 
 TEST_F(PassFMScreen, WrongPasswordsAreRefused) {
     PassFM* screen = openPassFM();
-    for (const QString& wrong : {QString("qm483"), QString("QM482"), QString("qm482 "), QString(" qm482"), QString()}) {
+    for (const QString& wrong :
+         {QString("qm483"), QString("QM482"), QString("qm482 "), QString(" qm482"), QString()}) {
         Messages::clearShown();
         type(screen, "Text2", wrong);
         press(screen, "Command2");

@@ -53,7 +53,7 @@ std::string sampleWeek() {
 }
 
 class TimeManageScreen : public ManageScreenTest {
-protected:
+  protected:
     void SetUp() override {
         ManageScreenTest::SetUp();
         std::filesystem::create_directory(dir.file("Feb"));
@@ -74,7 +74,9 @@ protected:
         Messages::clearShown();
         return screen;
     }
-    static QString cell(TimeManage* screen, int row, int column) { return screen->model().cellText(row, column); }
+    static QString cell(TimeManage* screen, int row, int column) {
+        return screen->model().cellText(row, column);
+    }
     static int rows(TimeManage* screen) { return screen->model().sheet().rowCount(); }
 
     std::string week;
@@ -86,10 +88,12 @@ TEST_F(TimeManageScreen, ShowsItsFixedTexts) {
     EXPECT_EQ(screen->windowTitle(), "Form1");
     EXPECT_EQ(caption(screen, "Label5"), "This weeks file name is\r\nWeek Ending Sunday Feb 8 2009.dat");
     EXPECT_EQ(caption(screen, "Label4"), "Dur. = hour . % of hour");
-    EXPECT_EQ(caption(screen, "Label3"), "Use correct time format, when editing. Use [Copy All] to copy data to "
-                                         "clipboard then open and paste into Excel or MSWorks.");
-    EXPECT_EQ(caption(screen, "Label2"), "Note:" + QString(63, ' ') + "Do not remove blank lines" + QString(27, ' ') +
-                                             "Do not Add blank lines or add lines for employees who have no data.");
+    EXPECT_EQ(caption(screen, "Label3"),
+              "Use correct time format, when editing. Use [Copy All] to copy data to "
+              "clipboard then open and paste into Excel or MSWorks.");
+    EXPECT_EQ(caption(screen, "Label2"),
+              "Note:" + QString(63, ' ') + "Do not remove blank lines" + QString(27, ' ') +
+                  "Do not Add blank lines or add lines for employees who have no data.");
     EXPECT_EQ(caption(screen, "Label1"), "Edit Field");
     EXPECT_EQ(text(screen, "Text1"), "Select cell & edit hear.");
     EXPECT_EQ(child<QAbstractButton>(screen, "Command1")->toolTip(),
@@ -161,7 +165,8 @@ TEST_F(TimeManageScreen, SaveMakesTheBackupThenWritesTheGrid) {
     type(screen, "Text1", "5:00:00 PM");
     press(screen, "Command2");
     press(screen, "Command3");
-    EXPECT_EQ(shownTexts(), (QStringList{QString::fromStdString(backup) + " Has been created. As Backup.", "done"}));
+    EXPECT_EQ(shownTexts(),
+              (QStringList{QString::fromStdString(backup) + " Has been created. As Backup.", "done"}));
     EXPECT_EQ(readFile(backup), before);
     const std::string after = readFile(week);
     ASSERT_EQ(after.size(), 24 * TimeRecord::kSize);
@@ -223,7 +228,8 @@ TEST_F(TimeManageScreen, AConflictingEditIsAskedAboutAndOnlyYesSaves) {
         press(screen, "Command3");
         ASSERT_EQ(Messages::shown().size(), 1);
         EXPECT_EQ(Messages::shown().front().buttons, Messages::YesNoCancel);
-        EXPECT_TRUE(Messages::shown().front().text.contains("Bob Stone")) << Messages::shown().front().text.toStdString();
+        EXPECT_TRUE(Messages::shown().front().text.contains("Bob Stone"))
+            << Messages::shown().front().text.toStdString();
         EXPECT_EQ(readFile(week), onDisk);
         EXPECT_FALSE(fileExists(backup));
     }
@@ -362,7 +368,8 @@ TEST_F(TimeManageScreen, AddRowAndRemoveRow) {
         Messages::setNextAnswer(answer);
         press(screen, "Command7");
         ASSERT_EQ(Messages::shown().size(), 1);
-        EXPECT_EQ(Messages::shown().front().text, "Blank rows are place holders are you sure you want to remove?");
+        EXPECT_EQ(Messages::shown().front().text,
+                  "Blank rows are place holders are you sure you want to remove?");
         EXPECT_EQ(Messages::shown().front().title, "Warning");
         EXPECT_EQ(Messages::shown().front().buttons, Messages::YesNoCancel);
         EXPECT_EQ(rows(screen), 2001);
