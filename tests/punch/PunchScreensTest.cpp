@@ -11,6 +11,7 @@
 #include "station/StationApp.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -366,6 +367,40 @@ TEST_F(PunchScreens, AcrossTheEndOfTheWeekTheFirstPressIsJudgedFromTheOldWeek) {
     EXPECT_EQ(home().buttonCaption(4), "Eve Stone\r\n");
     pressEmployee(5);
     EXPECT_EQ(enabledActions(), kOffTheClock);
+}
+
+TEST_F(PunchScreens, ScreensKeepTheirLayoutAndClock) {
+    pressEmployee(2);
+    press(action(), "Command1_0");
+    press(jobs(), "Command1_0");
+    auto at = [](QWidget* screen, const char* name) { return screen->findChild<QWidget*>(name)->geometry(); };
+    EXPECT_EQ(at(action(), "Command1_3"), QRect(592, 592, 177, 81));
+    EXPECT_EQ(at(action(), "Text2"), QRect(504, 168, 425, 409));
+    EXPECT_EQ(at(action(), "Label1_1"), QRect(344, 680, 337, 81));
+    EXPECT_EQ(at(jobs(), "Command1_13"), QRect(416, 240, 400, 63));
+    EXPECT_EQ(at(jobs(), "Command2_1"), QRect(832, 600, 177, 65));
+    EXPECT_EQ(at(jobs(), "Command2_0"), QRect(832, 672, 177, 65));
+    EXPECT_EQ(departments()->size(), QSize(686, 498));
+    EXPECT_EQ(at(departments(), "Command1_5"), QRect(344, 192, 266, 93));
+    EXPECT_EQ(at(departments(), "Command1_3"), QRect(64, 400, 266, 93));
+    EXPECT_EQ(action()->geometry().size(), QSize(1024, 768));
+
+    // The action screen's clock runs.
+    auto* clock = action()->findChild<QLabel*>("Label1_1");
+    QElapsedTimer waited;
+    waited.start();
+    while (clock->text() != "9:05:07 AM" && waited.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(clock->text(), "9:05:07 AM");
+    press(departments(), "Command1_7");
+    press(jobs(), "Command2_0");
+    settle();
+
+    // On a larger screen everything grows with it.
+    Environment::setScreenSizeForTest(QSize(2048, 1536));
+    pressEmployee(2);
+    EXPECT_EQ(at(action(), "Command1_3"), QRect(1184, 1184, 354, 162));
+    EXPECT_EQ(action()->geometry().size(), QSize(2048, 1536));
 }
 
 } // namespace
