@@ -2,8 +2,8 @@
 
 namespace tc::test {
 
-void FaultyFiles::failAt(Op op, int nth, bool forever, std::string reason) {
-    plans_[std::size_t(op)] = Plan{nth, forever, std::move(reason)};
+void FaultyFiles::failAt(Op op, int nth, bool forGood, std::string reason) {
+    plans_[std::size_t(op)] = Plan{nth, forGood, std::move(reason)};
 }
 
 void FaultyFiles::reset() {
@@ -15,7 +15,7 @@ void FaultyFiles::reset() {
 bool FaultyFiles::shouldFail(Op op) {
     int n = ++counts_[std::size_t(op)];
     const Plan& plan = plans_[std::size_t(op)];
-    bool fail = plan.nth > 0 && (n == plan.nth || (plan.forever && n > plan.nth));
+    bool fail = plan.nth > 0 && (n == plan.nth || (plan.forGood && n > plan.nth));
     if (fail)
         ++failures_;
     return fail;

@@ -18,8 +18,8 @@ public:
     explicit FaultyFiles(FileAccess& inner = realFiles()) : inner_(inner) {}
 
     // Makes call number `nth` (1-based, counted since construction or the last
-    // reset()) of `op` fail; with `forever`, every later call fails too.
-    void failAt(Op op, int nth, bool forever = false, std::string reason = "No space left on device");
+    // reset()) of `op` fail; with `forGood`, every later call fails too.
+    void failAt(Op op, int nth, bool forGood = false, std::string reason = "No space left on device");
     // Forgets planned failures and sets all counters to zero.
     void reset();
     int calls(Op op) const { return counts_[std::size_t(op)]; }
@@ -40,7 +40,7 @@ public:
 private:
     struct Plan {
         int nth = 0; // 0: no failure planned
-        bool forever = false;
+        bool forGood = false;
         std::string reason;
     };
     // Counts the call and says whether it is to fail.
