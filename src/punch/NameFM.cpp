@@ -12,6 +12,7 @@
 #include "station/AppState.h"
 #include "station/HomeFM.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -146,10 +147,17 @@ void NameFM::openJobScreen() {
 
 void NameFM::exitToStation() {
     done_ = true;
+    station_.setPunchInProgress(false);
     station_.showStation();
     if (job_)
         punchscreens::unload(job_);
     punchscreens::unload(this);
+}
+
+void NameFM::closeEvent(QCloseEvent* event) {
+    if (!done_)
+        exitToStation(); // closes this screen again, then with done_ set
+    event->accept();
 }
 
 JobFM* NameFM::jobScreen() const { return job_; }

@@ -28,13 +28,18 @@ public:
     // summary (which works WeekFile out again); the clock starts.
     void load();
 
-    // The station again; this screen closed and let go. Nothing is stored.
+    // The station again, taking presses again; this screen and the job
+    // screen closed and let go. Every way out of a punch ends here.
     void exitToStation();
 
     JobFM* jobScreen() const;
     // The job screen went back here and is being let go.
     void jobScreenClosed();
     HomeFM& station() const { return station_; }
+
+protected:
+    // Closed from outside (the window manager, Exit All): the same as Exit.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();

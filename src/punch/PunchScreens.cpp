@@ -9,7 +9,6 @@
 #include "station/HomeFM.h"
 
 #include <QGuiApplication>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -20,9 +19,6 @@ NameFM* openActionScreen(AppState& state, HomeFM& station) {
         return nullptr;
     station.setPunchInProgress(true);
     auto* screen = new NameFM(state, station);
-    // However the punch screens end (stored, cancelled, exit), the station
-    // takes presses again once the action screen is gone.
-    QObject::connect(screen, &QObject::destroyed, &station, [&station] { station.setPunchInProgress(false); });
     screen->load();
     screen->show();
     screen->raise();

@@ -270,6 +270,14 @@ TEST_F(PunchScreens, TheStationStartsNoOtherPunchWhileOneIsOpen) {
     EXPECT_TRUE(record(5).isFree(1));
     pressEmployee(5); // free again
     EXPECT_EQ(app->state().ButtonNumber, 5);
+    // Closed from outside, with the job screen open: the same as Exit.
+    press(action(), "Command1_0");
+    action()->close();
+    settle();
+    EXPECT_EQ(action(), nullptr);
+    EXPECT_EQ(home().findChildren<JobFM*>().size(), 0);
+    EXPECT_FALSE(home().punchInProgress());
+    EXPECT_TRUE(record(5).isFree(1));
 }
 
 TEST_F(PunchScreens, JobButtonsWithoutAJobAreBlankAndAnUnreadableListIsTold) {
