@@ -315,7 +315,9 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
     Status closed = files.close(h);
     if (!st)
         return Status::fail("Cannot read " + path + ". " + st.message());
-    return closed;
+    if (!closed)
+        return Status::fail("Cannot read " + path + ". " + closed.message());
+    return Status::ok();
 }
 
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes) {
@@ -350,7 +352,10 @@ Status copyFile(FileAccess& files, const std::string& from, const std::string& t
     std::string bytes;
     if (Status st = readWholeFile(files, from, bytes, false); !st)
         return st;
-    return replaceFile(files, to, bytes);
+    Status st = replaceFile(files, to, bytes);
+    if (st)
+        notifySaveStep(SaveStep::BackupMade, to);
+    return st;
 }
 
 } // namespace tc

@@ -74,7 +74,8 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
 // target is untouched and the temporary file is removed.
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
 
-// Copies `from` to `to` (replacing `to`) with the same guarantees.
+// Copies `from` to `to` (replacing `to`) with the same guarantees; the copy
+// is the backup of a save, so the save-step hook hears BackupMade after it.
 Status copyFile(FileAccess& files, const std::string& from, const std::string& to);
 
 } // namespace tc
