@@ -16,9 +16,12 @@ EmployeeState stateForLastAction(std::string_view lastAction) {
 
 ActionButtons permittedActions(EmployeeState state) {
     switch (state) {
-    case EmployeeState::AtWork: return {false, true, true, true, true};
-    case EmployeeState::AtLunch: return {true, false, false, true, true};
-    case EmployeeState::OffTheClock: break;
+    case EmployeeState::AtWork:
+        return {false, true, true, true, true};
+    case EmployeeState::AtLunch:
+        return {true, false, false, true, true};
+    case EmployeeState::OffTheClock:
+        break;
     }
     return {true, false, false, false, true};
 }

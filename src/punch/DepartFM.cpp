@@ -17,11 +17,14 @@ namespace {
 constexpr int kCancel = 7;
 constexpr const char* kCaptions[8] = {"Dept.  1", "Dept.  2", "Dept.  3", "Dept.  4",
                                       "Dept. 5",  "Office",   "Other",    "Cancel"};
-constexpr const char* kSuffixes[7] = {".Dept-1", ".Dept-2", ".Dept-3", ".Dept-4", ".Dept-5", ".Office", ".Other"};
+constexpr const char* kSuffixes[7] = {".Dept-1", ".Dept-2", ".Dept-3", ".Dept-4",
+                                      ".Dept-5", ".Office", ".Other"};
 
 } // namespace
 
-const char* DepartFM::suffix(int index) { return index >= 0 && index < 7 ? kSuffixes[index] : ""; }
+const char* DepartFM::suffix(int index) {
+    return index >= 0 && index < 7 ? kSuffixes[index] : "";
+}
 
 DepartFM::DepartFM(AppState& state, JobFM& jobs) : QWidget(&jobs, Qt::Dialog), state_(state), jobs_(jobs) {
     setObjectName(QStringLiteral("DepartFM"));
@@ -63,7 +66,9 @@ void DepartFM::buildControls() {
     }
 }
 
-void DepartFM::load() { Label1_->setText(QString::fromStdString(state_.CurJobText)); }
+void DepartFM::load() {
+    Label1_->setText(QString::fromStdString(state_.CurJobText));
+}
 
 void DepartFM::onCommand1(int index) {
     if (done_)

@@ -17,7 +17,7 @@ class JobFM;
 class DepartFM : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     DepartFM(AppState& state, JobFM& jobs);
 
     // Shows the chosen job's description.
@@ -26,7 +26,7 @@ public:
     // The department suffix each button stores, by index (0 to 6).
     static const char* suffix(int index);
 
-private:
+  private:
     void buildControls();
     void onCommand1(int index);
 

@@ -109,12 +109,20 @@ void JobFM::back() {
     punchscreens::unload(this);
 }
 
-DepartFM* JobFM::departmentScreen() const { return depart_; }
+DepartFM* JobFM::departmentScreen() const {
+    return depart_;
+}
 
-void JobFM::departmentScreenClosed() { depart_ = nullptr; }
+void JobFM::departmentScreenClosed() {
+    depart_ = nullptr;
+}
 
-void JobFM::cancel() { action_.exitToStation(); }
+void JobFM::cancel() {
+    action_.exitToStation();
+}
 
-void JobFM::finishPunch() { action_.exitToStation(); }
+void JobFM::finishPunch() {
+    action_.exitToStation();
+}
 
 } // namespace tc

@@ -17,7 +17,7 @@ class NameFM;
 class JobFM : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     JobFM(AppState& state, NameFM& action);
 
     // Reads the job list onto the buttons. A button without a job is blank
@@ -37,7 +37,7 @@ public:
     // The department screen was cancelled and is being let go.
     void departmentScreenClosed();
 
-private:
+  private:
     void buildControls();
     void onJob(int index);
 

@@ -60,7 +60,8 @@ SummaryTexts LastActionSummary(AppState& state, const DateTime& now) {
                         "At Time                   " + record.text(F::ActTime, k) + "\r\n" +
                         "On Date                   " + record.text(F::ActDate, k));
     const std::optional<long long> hundredths = workedHundredths(record);
-    out.Text2 = "Time As of Last Action. = " + (hundredths ? formatHundredths(*hundredths) : std::string()) + "\r\n";
+    out.Text2 =
+        "Time As of Last Action. = " + (hundredths ? formatHundredths(*hundredths) : std::string()) + "\r\n";
     return out;
 }
 

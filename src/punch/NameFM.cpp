@@ -27,8 +27,11 @@ struct ButtonSpec {
     int left;
     int width;
 };
-constexpr ButtonSpec kButtons[kActionButtons] = {
-    {"Clock IN", 64, 153}, {"Change Job", 224, 201}, {"Lunch", 432, 153}, {"Clock Out", 592, 177}, {"Exit", 776, 153}};
+constexpr ButtonSpec kButtons[kActionButtons] = {{"Clock IN", 64, 153},
+                                                 {"Change Job", 224, 201},
+                                                 {"Lunch", 432, 153},
+                                                 {"Clock Out", 592, 177},
+                                                 {"Exit", 776, 153}};
 
 QPlainTextEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font) {
     auto* box = new QPlainTextEdit(parent);
@@ -127,8 +130,11 @@ void NameFM::onCommand1(int index) {
         punchscreens::storePunch(this, state_, station_);
         exitToStation();
         break;
-    case ExitButton: exitToStation(); break;
-    default: break;
+    case ExitButton:
+        exitToStation();
+        break;
+    default:
+        break;
     }
 }
 
@@ -160,9 +166,13 @@ void NameFM::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-JobFM* NameFM::jobScreen() const { return job_; }
+JobFM* NameFM::jobScreen() const {
+    return job_;
+}
 
-void NameFM::jobScreenClosed() { job_ = nullptr; }
+void NameFM::jobScreenClosed() {
+    job_ = nullptr;
+}
 
 void NameFM::onTimer1() {
     Timer1_->setInterval(1000);

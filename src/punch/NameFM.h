@@ -21,7 +21,7 @@ class JobFM;
 class NameFM : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     NameFM(AppState& state, HomeFM& station);
 
     // Name, permitted actions (judged from WeekFile as it stands), then the
@@ -37,11 +37,11 @@ public:
     void jobScreenClosed();
     HomeFM& station() const { return station_; }
 
-protected:
+  protected:
     // Closed from outside (the window manager, Exit All): the same as Exit.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void onCommand1(int index);
     void openJobScreen();

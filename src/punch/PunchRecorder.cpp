@@ -8,7 +8,9 @@ namespace tc {
 
 namespace {
 
-Status notRecorded(const std::string& reason) { return Status::fail(kPunchNotRecorded + reason); }
+Status notRecorded(const std::string& reason) {
+    return Status::fail(kPunchNotRecorded + reason);
+}
 
 // Reads the employee's record and counts its used entries into LastSlot.
 Status readRecordAndSlot(AppState& state, TimeRecord& record) {

@@ -29,7 +29,7 @@ TEST(SetActionButtons, FollowTheLastPunchThroughADay) {
     s.ButtonNumber = 7;
     s.CurName = "Ann";
     EXPECT_EQ(SetActionButtons(s), kOffTheClock); // no file yet
-    EXPECT_TRUE(fileExists(s.WeekFile));            // the read made it, empty
+    EXPECT_TRUE(fileExists(s.WeekFile));          // the read made it, empty
     EXPECT_EQ(readFile(s.WeekFile), "");
 
     struct Step {
@@ -37,8 +37,9 @@ TEST(SetActionButtons, FollowTheLastPunchThroughADay) {
         const char* job;
         ActionButtons then;
     };
-    for (const Step& step : {Step{"IN", "1001", kAtWork}, Step{"CHANGE", "1002", kAtWork}, Step{"LUNCH", "", kAtLunch},
-                             Step{"IN", "1002", kAtWork}, Step{"OUT", "", kOffTheClock}}) {
+    for (const Step& step :
+         {Step{"IN", "1001", kAtWork}, Step{"CHANGE", "1002", kAtWork}, Step{"LUNCH", "", kAtLunch},
+          Step{"IN", "1002", kAtWork}, Step{"OUT", "", kOffTheClock}}) {
         s.CurAction = step.action;
         s.CurJob = step.job;
         s.CurDept = *step.job ? ".Dept-3" : "";

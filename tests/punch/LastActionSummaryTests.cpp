@@ -76,10 +76,13 @@ TEST(LastActionSummary, AnUnreadableTimeLosesOnlyItsOwnPeriod) {
     EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("OUT", "8 o'clock"), at("IN", "1:00:00 PM"),
                        at("OUT", "3:00:00 PM")}),
               "2");
-    EXPECT_EQ(hoursOf({at("IN", "soon"), at("OUT", "9:00:00 AM"), at("IN", "1:00:00 PM"), at("OUT", "3:00:00 PM")}),
-              "2");
+    EXPECT_EQ(
+        hoursOf({at("IN", "soon"), at("OUT", "9:00:00 AM"), at("IN", "1:00:00 PM"), at("OUT", "3:00:00 PM")}),
+        "2");
     // A following time of blanks only is not a never-written entry: the count goes on.
-    EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("OUT", ""), at("IN", "1:00:00 PM"), at("OUT", "3:00:00 PM")}), "2");
+    EXPECT_EQ(
+        hoursOf({at("IN", "8:00:00 AM"), at("OUT", ""), at("IN", "1:00:00 PM"), at("OUT", "3:00:00 PM")}),
+        "2");
     EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("OUT", "")}), "");
 }
 
@@ -91,7 +94,8 @@ TEST(LastActionSummary, AFullRecordStopsAtEntryOneHundred) {
     const SummaryTexts t = summaryOf(r);
     EXPECT_EQ(t.Text2, "Time As of Last Action. = 50\r\n");
     EXPECT_EQ(t.Text1, "Last Operation        IN     \r\n"
-                       "On Job Number      " + std::string(20, ' ') +
+                       "On Job Number      " +
+                           std::string(20, ' ') +
                            "\r\n"
                            "At Time                   9:00:00 AM \r\n"
                            "On Date                   Mon-Feb-3  ");

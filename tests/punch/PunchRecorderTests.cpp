@@ -13,8 +13,8 @@ namespace {
 
 using F = TimeRecord::Field;
 
-void choose(AppState& s, int position, const std::string& name, const std::string& action, const std::string& job = "",
-            const std::string& dept = "") {
+void choose(AppState& s, int position, const std::string& name, const std::string& action,
+            const std::string& job = "", const std::string& dept = "") {
     s.ButtonNumber = std::int16_t(position);
     s.CurName = name;
     s.CurAction = action;
@@ -145,7 +145,8 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     // The disk full, or the file locked, while the punch is written.
     for (bool renameFails : {false, true}) {
         BaseFolder base;
-        base.putRecord(mondayFeb3(), 1, recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
+        base.putRecord(mondayFeb3(), 1,
+                       recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
         const std::string before = readFile(base.weekFile(mondayFeb3()));
         FaultyFiles files;
         if (renameFails)

@@ -1,3 +1,4 @@
+#include "punch/PunchScreens.h"
 #include "PunchTestData.h"
 #include "data/ListFiles.h"
 #include "platform/Clock.h"
@@ -6,7 +7,6 @@
 #include "punch/DepartFM.h"
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
-#include "punch/PunchScreens.h"
 #include "station/HomeFM.h"
 #include "station/StationApp.h"
 
@@ -29,7 +29,9 @@ using F = TimeRecord::Field;
 std::string employeeList() {
     std::string s = "Quarnel Data 1.2\r\n";
     for (int p = 1; p <= 24; ++p)
-        s += (p == 2 ? std::string("Bob Brown") : p == 5 ? std::string("Eve Stone") : "Worker " + std::to_string(p)) +
+        s += (p == 2   ? std::string("Bob Brown")
+              : p == 5 ? std::string("Eve Stone")
+                       : "Worker " + std::to_string(p)) +
              "\r\n";
     return s + "Lunch at noon\r\nSafety first\r\n";
 }
@@ -135,7 +137,8 @@ TEST_F(PunchScreens, ADayThroughTheButtonsIsStoredAndShownOnTheBoard) {
     ASSERT_NE(departments(), nullptr);
     EXPECT_EQ(departments()->windowTitle(), "Select Department");
     EXPECT_EQ(departments()->findChild<QLabel*>("Label1")->text(), "Roof repair on the north barn");
-    const char* captions[8] = {"Dept.  1", "Dept.  2", "Dept.  3", "Dept.  4", "Dept. 5", "Office", "Other", "Cancel"};
+    const char* captions[8] = {"Dept.  1", "Dept.  2", "Dept.  3", "Dept.  4",
+                               "Dept. 5",  "Office",   "Other",    "Cancel"};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(button(departments(), QStringLiteral("Command1_%1").arg(i))->text(), captions[i]);
     press(departments(), "Command1_1");
@@ -361,7 +364,7 @@ TEST_F(PunchScreens, AcrossTheEndOfTheWeekTheFirstPressIsJudgedFromTheOldWeek) {
     Clock::setFixed(sundayFeb2(23, 59, 59));
     Clock::advance(1); // Monday 3 February, 0:00:00
     pressEmployee(2);
-    EXPECT_EQ(enabledActions(), kAtWork); // still judged from the week that just ended
+    EXPECT_EQ(enabledActions(), kAtWork);                  // still judged from the week that just ended
     EXPECT_EQ(boxText("Text1"), "Last Operation        "); // the summary reads the new week
     const std::string oldBytes = readFile(oldWeek);
     press(action(), "Command1_3");

@@ -48,7 +48,7 @@ inline TimeRecord fullRecord(const std::string& name, const std::string& lastAct
 
 // A base folder with the twelve month folders, as after the first run.
 class BaseFolder {
-public:
+  public:
     BaseFolder() {
         for (int m = 1; m <= 12; ++m)
             std::filesystem::create_directory(monthFolderPath(dir.path(), m));
@@ -60,14 +60,20 @@ public:
         tc::putRecord(bytes, position, r);
         writeFile(weekFile(now), bytes);
     }
-    TimeRecord record(const DateTime& now, int position) const { return recordAt(readFile(weekFile(now)), position); }
+    TimeRecord record(const DateTime& now, int position) const {
+        return recordAt(readFile(weekFile(now)), position);
+    }
 
     TempDir dir;
 };
 
 // Days of the week used throughout: the week ending Sunday 2 February 2025,
 // and the week after it.
-inline DateTime mondayFeb3(int h = 8, int m = 0, int s = 0) { return makeDateTime(2025, 2, 3, h, m, s); }
-inline DateTime sundayFeb2(int h = 8, int m = 0, int s = 0) { return makeDateTime(2025, 2, 2, h, m, s); }
+inline DateTime mondayFeb3(int h = 8, int m = 0, int s = 0) {
+    return makeDateTime(2025, 2, 3, h, m, s);
+}
+inline DateTime sundayFeb2(int h = 8, int m = 0, int s = 0) {
+    return makeDateTime(2025, 2, 2, h, m, s);
+}
 
 } // namespace tc::test
