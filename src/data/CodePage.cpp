@@ -55,6 +55,13 @@ std::string convert(const char* to, const char* from, std::string_view in, std::
         }
         // EILSEQ or EINVAL: replace one character and go on.
         size_t n = std::min(inLeft, skip(static_cast<unsigned char>(*inPtr)));
+        // A broken sequence ends at the first byte that is not a continuation
+        // byte: a stray lead byte must not swallow the comma or line end after it.
+        for (size_t i = 1; i < n; ++i)
+            if ((static_cast<unsigned char>(inPtr[i]) & 0xC0) != 0x80) {
+                n = i;
+                break;
+            }
         inPtr += n;
         inLeft -= n;
         if (outLeft < onBad.size() + 1) {

@@ -1,0 +1,124 @@
+#include "FuzzTargets.h"
+#include "MemoryFiles.h"
+
+#include "data/CodePage.h"
+#include "data/ListFiles.h"
+#include "data/Paths.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace tc::fuzz {
+
+namespace {
+
+const std::string kBase = "base";
+
+// What a value read from a list is expected to read back as once the editor
+// has written it: line breaks became spaces, the text went through the ANSI
+// code page, blanks at both ends and NULs are gone.
+std::string reread(const std::string& value) {
+    std::string s = value;
+    std::replace_if(s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    s = ansiToUtf8(utf8ToAnsi(s));
+    s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.back()))
+        s.pop_back();
+    std::size_t start = 0;
+    while (start < s.size() && blank(s[start]))
+        ++start;
+    return s.substr(start);
+}
+
+bool plain(const std::string& v) {
+    const std::string r = reread(v);
+    // A comma splits a value in two on reading, and a leading quote makes a
+    // quoted field: both are how the list files have always been read.
+    return r.find(',') == std::string::npos && (r.empty() || r.front() != '"');
+}
+
+struct Read {
+    Status employees, jobs;
+    EmployeeList list;
+    std::vector<JobItem> items;
+};
+
+Read readBoth(MemoryFiles& files) {
+    Read r;
+    r.employees = readEmployeeList(files, kBase, r.list);
+    r.jobs = readJobListExactly20(files, kBase, r.items);
+    return r;
+}
+
+std::array<std::string, 20> jobTexts(const std::vector<JobItem>& items) {
+    std::array<std::string, 20> texts;
+    for (std::size_t i = 0; i < 20 && i < items.size(); ++i)
+        texts[i] = items[i].first + "," + items[i].second;
+    return texts;
+}
+
+} // namespace
+
+void listFileTarget(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    MemoryFiles files;
+    files.files[employeeListPath(kBase)] = bytes;
+    files.files[jobListPath(kBase)] = bytes;
+
+    // The job screen's reader too: it must stop or fail, never run away.
+    std::vector<JobItem> screen;
+    const Status screenStatus = readJobList(files, kBase, screen);
+    if (screen.size() > 20)
+        propertyFailed("the job screen read more than 20 jobs");
+    if (!screenStatus && screenStatus.message().find(jobListPath(kBase)) == std::string::npos)
+        propertyFailed("a job list error does not name the file: " + screenStatus.message());
+
+    const Read first = readBoth(files);
+    if (!first.employees && first.employees.message().find(employeeListPath(kBase)) == std::string::npos)
+        propertyFailed("an employee list error does not name the file");
+    if (!first.employees || !first.jobs)
+        return;
+
+    // Save what was read, read it again.
+    if (!writeButtonData(files, kBase, first.list, jobTexts(first.items)))
+        propertyFailed("writing to memory failed");
+    const std::string savedEmployees = files.files[employeeListPath(kBase)];
+    const std::string savedJobs = files.files[jobListPath(kBase)];
+    const Read second = readBoth(files);
+
+    bool allPlain = plain(first.list.header);
+    for (const std::string& n : first.list.names)
+        allPlain = allPlain && plain(n);
+    for (const std::string& n : first.list.notes)
+        allPlain = allPlain && plain(n);
+    for (const JobItem& j : first.items)
+        allPlain = allPlain && plain(j.first) && plain(j.second);
+    if (!allPlain)
+        return;
+
+    if (!second.employees || !second.jobs)
+        propertyFailed("a saved list cannot be read back: " + second.employees.message() + second.jobs.message());
+    if (second.list.header != kEmployeeListHeader)
+        propertyFailed("header not written");
+    for (std::size_t i = 0; i < 24; ++i)
+        if (second.list.names[i] != reread(first.list.names[i]))
+            propertyFailed("name " + std::to_string(i + 1) + " changed on save: [" + first.list.names[i] + "] -> [" +
+                           second.list.names[i] + "]");
+    for (std::size_t i = 0; i < 2; ++i)
+        if (second.list.notes[i] != reread(first.list.notes[i]))
+            propertyFailed("a clock note changed on save");
+    for (std::size_t i = 0; i < 20; ++i)
+        if (second.items[i].first != reread(first.items[i].first) ||
+            second.items[i].second != reread(first.items[i].second))
+            propertyFailed("job " + std::to_string(i + 1) + " changed on save");
+
+    // A second save writes the very same bytes.
+    if (!writeButtonData(files, kBase, second.list, jobTexts(second.items)))
+        propertyFailed("writing to memory failed");
+    if (files.files[employeeListPath(kBase)] != savedEmployees || files.files[jobListPath(kBase)] != savedJobs)
+        propertyFailed("a second save wrote different bytes");
+}
+
+} // namespace tc::fuzz

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Short libFuzzer runs of the list-file reader, the week file through the time
+# sheet, and the paste parser, with AddressSanitizer and UBSan. Each target
+# runs FUZZ_SECONDS (default 60) from its seed corpus in fuzz/corpus/<target>;
+# new inputs go to a scratch corpus (copy a crash-*/ new input into
+# fuzz/corpus/<target> to keep it: it is replayed by ctest in every build).
+# Usage: scripts/fuzz.sh [build-folder]   FUZZ_SECONDS=600 for a longer run.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$here/build-fuzz}"
+seconds="${FUZZ_SECONDS:-60}"
+
+cxx="$(command -v clang++ || command -v clang++-14 || true)"
+cc="$(command -v clang || command -v clang-14 || true)"
+if [ -z "$cxx" ]; then
+  echo "fuzz.sh: clang++ not found; skipping the fuzz run" >&2
+  exit 0
+fi
+
+san="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMECLOCK_CORE_ONLY=ON -DTIMECLOCK_BUILD_BENCH=OFF \
+  -DTIMECLOCK_FUZZ=ON -DCMAKE_CXX_FLAGS="$san" >/dev/null
+cmake --build "$build" --target fuzz_listfile fuzz_weekfile fuzz_paste
+
+status=0
+for target in listfile weekfile paste; do
+  scratch="$build/corpus-$target"
+  mkdir -p "$scratch" "$build/findings-$target"
+  max_len=4096
+  [ "$target" = weekfile ] && max_len=160000
+  [ "$target" = paste ] && max_len=65536
+  echo "== fuzz_$target for ${seconds}s"
+  if ! (cd "$build/findings-$target" && "$build/fuzz/fuzz_$target" "$scratch" "$here/fuzz/corpus/$target" \
+        -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 2>&1 | tee "$build/fuzz-$target.log" |
+        grep -E "^(#[0-9]+ +(DONE|INITED)|stat::number_of_executed_units|==[0-9]+==|SUMMARY|property broken)"); then
+    :
+  fi
+  if grep -qE "ERROR: libFuzzer|ERROR: AddressSanitizer|runtime error|property broken" "$build/fuzz-$target.log"; then
+    echo "fuzz_$target FOUND A FAULT: see $build/fuzz-$target.log and $build/findings-$target/" >&2
+    status=1
+  fi
+done
+exit $status
