@@ -44,10 +44,11 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
     // nothing to show and reads as a placeholder row.)
     auto blank = [](std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; };
     using F = TimeRecord::Field;
-    // Known and reported: punches of two neighbouring records that both lack
-    // a name fall into one block of the grid, and the save moves the later
+    // Known and reported: the grid tells its blocks apart by name alone, so
+    // the punches of two neighbouring records under the same name (or both
+    // without one) fall into one block, and the save moves the later
     // positions up. Such weeks are left out of the per-position check.
-    bool previousNameless = false;
+    std::string previousKey = "\x01none";
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord in = recordAt(bytes, p);
         std::string_view n = in.raw(F::EmpName);
@@ -60,10 +61,12 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
                 a.remove_prefix(1);
             anyInUse = a.empty() || a.front() != '\0';
         }
-        const bool namelessWithPunches = (n.empty() || n.front() == '\0') && anyInUse;
-        if (namelessWithPunches && previousNameless)
+        while (!n.empty() && (n.back() == ' '))
+            n.remove_suffix(1);
+        const std::string key = !anyInUse ? "\x01none" : (n.empty() || n.front() == '\0') ? "" : std::string(n);
+        if (anyInUse && key == previousKey)
             return;
-        previousNameless = namelessWithPunches;
+        previousKey = key;
     }
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord in = recordAt(bytes, p);
