@@ -4,8 +4,6 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build-test}"
 bash "$here/scripts/setup.sh"
-# Screen tests never need a display (test discovery runs them too).
-export QT_QPA_PLATFORM=offscreen
 cmake -S "$here" -B "$build" -G Ninja -DTIMECLOCK_WERROR=ON
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure
