@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
 #include "punch/DepartFM.h"
 #include "punch/NameFM.h"
 #include "punch/PunchScreens.h"
@@ -75,7 +76,7 @@ void JobFM::load() {
                                              QString::fromStdString(item.second).left(20)
                                        : QString();
         b->setProperty("Caption", caption);
-        b->setText(punchscreens::buttonText(caption));
+        b->setText(ScreenText::forButton(caption));
         b->setEnabled(hasJob);
     }
 

@@ -5,6 +5,7 @@
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
 #include "punch/ActionRules.h"
 #include "punch/JobFM.h"
 #include "punch/LastActionSummary.h"
@@ -46,7 +47,7 @@ QPlainTextEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry
 void setBox(QPlainTextEdit* box, const std::string& text) {
     const QString t = QString::fromStdString(text);
     box->setProperty("Text", t); // as the routine made it, CR LF included
-    box->setPlainText(punchscreens::boxText(t));
+    box->setPlainText(ScreenText::forBox(t));
 }
 
 } // namespace

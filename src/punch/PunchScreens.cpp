@@ -52,18 +52,5 @@ void fillScreen(QWidget* screen) {
     screen->setGeometry(QRect(origin, Environment::screenSize()));
 }
 
-QString buttonText(const QString& caption) {
-    QString shown = caption;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return shown;
-}
-
-QString boxText(const QString& text) {
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return shown;
-}
-
 } // namespace punchscreens
 } // namespace tc

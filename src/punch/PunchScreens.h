@@ -29,12 +29,5 @@ void unload(QWidget* screen);
 // Places a screen laid out for 1024 x 768 over the whole screen.
 void fillScreen(QWidget* screen);
 
-// Button captions keep their line break; '&' would otherwise become a
-// shortcut mark and vanish.
-QString buttonText(const QString& caption);
-
-// The text boxes draw LF only.
-QString boxText(const QString& text);
-
 } // namespace punchscreens
 } // namespace tc

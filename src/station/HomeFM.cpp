@@ -6,6 +6,7 @@
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
 #include "platform/TaskBar.h"
 #include "station/AppState.h"
 #include "station/MonthFolders.h"
@@ -20,15 +21,6 @@
 namespace tc {
 
 namespace {
-
-QString fromCaption(const QString& caption) {
-    // A push button breaks lines at LF and would draw the CR; an '&' would
-    // become a shortcut mark and vanish from the name.
-    QString shown = caption;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return shown;
-}
 
 QString faceStyle(const QColor& c) {
     // A style sheet, not the palette: only then is the face colour drawn on
@@ -189,7 +181,7 @@ void HomeFM::setButtonColour(int index, const QColor& colour) {
 void HomeFM::setButtonCaption(int index, const QString& caption) {
     QPushButton* b = Command1_[std::size_t(index)];
     b->setProperty("Caption", caption);
-    b->setText(fromCaption(caption));
+    b->setText(ScreenText::forButton(caption));
 }
 
 void HomeFM::onEmployeeButton(int index) {
