@@ -17,11 +17,18 @@ TimeRecord TimeRecord::fromBytes(std::string_view bytes) {
 std::string TimeRecord::text(Field f, int k) const { return ansiToUtf8(raw(f, k)); }
 
 void TimeRecord::set(Field f, int k, std::string_view utf8) {
-    std::string ansi = utf8ToAnsi(utf8);
+    // Plain ASCII (nearly every field) is its own ANSI text: stored without a
+    // converted copy, as saving a full week sets some 10,000 fields.
+    std::string ansi;
+    std::string_view text = utf8;
+    if (!std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        ansi = utf8ToAnsi(utf8);
+        text = ansi;
+    }
     const std::size_t w = width(f);
     char* dst = bytes_.data() + offset(f, k);
-    const std::size_t n = std::min(ansi.size(), w);
-    std::memcpy(dst, ansi.data(), n);
+    const std::size_t n = std::min(text.size(), w);
+    std::memcpy(dst, text.data(), n);
     std::memset(dst + n, ' ', w - n);
 }
 

@@ -24,11 +24,15 @@ std::string formatWeekName(const DateTime& t) {
 }
 
 std::string_view trimSpaces(std::string_view s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string_view::npos)
-        return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
+    // A plain loop: find_first_not_of is a general set search, and the time
+    // sheet trims every cell of a full week several times over.
+    size_t b = 0;
+    size_t e = s.size();
+    while (b < e && s[b] == ' ')
+        ++b;
+    while (e > b && s[e - 1] == ' ')
+        --e;
+    return s.substr(b, e - b);
 }
 
 std::string trimSpaces(const std::string& s) { return std::string(trimSpaces(std::string_view(s))); }

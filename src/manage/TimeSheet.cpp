@@ -74,6 +74,7 @@ const std::string& TimeSheet::cell(int row, int column) const {
 bool TimeSheet::setCell(int row, int column, std::string text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)
         return false;
+    keepBase();
     rows_[std::size_t(row)][std::size_t(column)] = std::move(text);
     return true;
 }
@@ -124,11 +125,22 @@ void TimeSheet::load(std::string_view fileBytes) {
     fillDurations();
 
     baseFile_.assign(fileBytes);
+    baseGrid_.clear();
+    baseIsGrid_ = true;
+}
+
+void TimeSheet::keepBase() {
+    if (!baseIsGrid_)
+        return;
     baseGrid_ = buildRecords();
+    baseIsGrid_ = false;
 }
 
 void TimeSheet::fillDurations() {
     const int last = rowCount() - 1;
+    // Each row's time ends one period and starts the next: read it once.
+    int parsedRow = -1;
+    std::optional<int> parsed;
     for (int i = 1; i < last; ++i) {
         const Row& cur = rows_[std::size_t(i)];
         const Row& next = rows_[std::size_t(i + 1)];
@@ -138,8 +150,10 @@ void TimeSheet::fillDurations() {
         std::string_view action = trimSpaces(std::string_view(cur[Action]));
         if (action != kActionIn && action != kActionChange)
             continue;
-        std::optional<int> t1 = parseTimeOfDay(cur[ActTime]);
+        std::optional<int> t1 = parsedRow == i ? parsed : parseTimeOfDay(cur[ActTime]);
         std::optional<int> t2 = parseTimeOfDay(next[ActTime]);
+        parsedRow = i + 1;
+        parsed = t2;
         // An unreadable time costs only this row its duration; the rest of
         // the week is still worked out.
         if (!t1 || !t2)
@@ -171,6 +185,9 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
             continue;
         }
         const std::string key = storedName(first[Name]);
+        // The rows of a block carry the same name cell as its first row;
+        // only a different cell needs converting to compare it as stored.
+        const std::string& keyCell = first[Name];
         rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name]))));
         for (int k = 1;; ++k) {
             const Row& cells = rows_[std::size_t(row)];
@@ -182,7 +199,7 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
             if (row >= rows)
                 break;
             const Row& next = rows_[std::size_t(row)];
-            if (storedName(next[Name]) != key || (key.empty() && !hasPunch(next)))
+            if ((next[Name] != keyCell && storedName(next[Name]) != key) || (key.empty() && !hasPunch(next)))
                 break;
             if (k == TimeRecord::kEntries) {
                 // The record is full; the row has no entry to go into.
@@ -227,6 +244,8 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
 
     SavePlan plan;
     const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows);
+    if (base == &baseGrid_ && baseIsGrid_)
+        base = &grid; // nothing changed here since the load or the last save
     plan.bytes.reserve(std::max(std::size_t(kPositions) * TimeRecord::kSize, diskBytes.size()));
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord& mine = grid[std::size_t(p - 1)];
@@ -259,7 +278,8 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
 
 void TimeSheet::markSaved(std::string_view writtenBytes) {
     baseFile_.assign(writtenBytes);
-    baseGrid_ = buildRecords();
+    baseGrid_.clear();
+    baseIsGrid_ = true;
 }
 
 std::string TimeSheet::copyAllText() const {
@@ -283,6 +303,7 @@ std::string TimeSheet::copyAllText() const {
 }
 
 void TimeSheet::pasteAll(std::string_view text) {
+    keepBase();
     std::size_t pos = 0;
     std::size_t row = 0;
     while (pos < text.size() && row < rows_.size()) {
@@ -312,8 +333,11 @@ void TimeSheet::pasteAll(std::string_view text) {
 
 int TimeSheet::addRow(int belowRow) {
     const int at = std::clamp(belowRow + 1, 1, rowCount());
+    keepBase();
     Row fresh;
-    fresh[Name] = " ";
+    // assign(1, ' ') rather than = " ": gcc 12 at -O3 reports a false
+    // -Wrestrict on the literal assignment here.
+    fresh[Name].assign(1, ' ');
     rows_.insert(rows_.begin() + at, std::move(fresh));
     return at;
 }
@@ -321,6 +345,7 @@ int TimeSheet::addRow(int belowRow) {
 bool TimeSheet::removeRow(int row) {
     if (row < 1 || row >= rowCount())
         return false;
+    keepBase();
     rows_.erase(rows_.begin() + row);
     return true;
 }

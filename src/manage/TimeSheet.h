@@ -95,6 +95,11 @@ class TimeSheet {
     // made from them.
     std::string baseFile_;
     std::vector<TimeRecord> baseGrid_;
+    // Until the first change after a load or save the base is simply what
+    // the grid makes now, so opening a week does not build its records twice.
+    bool baseIsGrid_ = true;
+    // Called before every change: fixes the base as the grid makes it.
+    void keepBase();
 };
 
 } // namespace tc

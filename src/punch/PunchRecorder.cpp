@@ -38,9 +38,15 @@ Status RecordPunch(AppState& state, const DateTime& now) {
     if (Status st = ensureWeekFolder(state); !st)
         return notRecorded(st.message());
 
-    TimeRecord record;
-    if (Status st = readRecordAndSlot(state, record); !st)
+    // The file is read once and written back from the same bytes: reading it
+    // again to write the record would double the file work of every punch.
+    std::string bytes;
+    if (Status st = readWholeFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
+        state.LastSlot = 0;
         return notRecorded(st.message());
+    }
+    TimeRecord record = recordAt(bytes, state.ButtonNumber);
+    state.LastSlot = std::int16_t(record.usedEntries());
 
     // A full record has no place left; writing at LastSlot + 1 would run
     // past entry 100 or over a punch already paid from.
@@ -56,7 +62,8 @@ Status RecordPunch(AppState& state, const DateTime& now) {
     record.set(TimeRecord::Field::ActTime, k, formatTime(now));
     record.set(TimeRecord::Field::ActDate, k, formatDate(now));
 
-    if (Status st = writeRecord(*state.files, state.WeekFile, state.ButtonNumber, record); !st)
+    putRecord(bytes, state.ButtonNumber, record);
+    if (Status st = replaceFile(*state.files, state.WeekFile, bytes); !st)
         return notRecorded(st.message());
     return Status::ok();
 }

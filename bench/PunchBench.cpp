@@ -1,0 +1,112 @@
+// The punch: RecordPunch with its flush and the board's reread of the week
+// file, beside the same file work done with plain system calls.
+#include "BenchSupport.h"
+
+#include "punch/PunchRecorder.h"
+#include "station/AppState.h"
+#include "station/StatusBoard.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace tc::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// The station's state after a press on Worker 7 and "Lunch".
+AppState lunchPunchState(const BenchFolder& base) {
+    AppState state(base.path());
+    for (int p = 1; p <= 24; ++p)
+        state.EmpNames[std::size_t(p)] = "Worker " + std::to_string(p);
+    state.ButtonNumber = 7;
+    state.CurName = state.EmpNames[7];
+    state.CurAction = "LUNCH";
+    return state;
+}
+
+// Arg: used entries of every record after the punch (the punching employee
+// has one less before it), 1 to 100.
+void BM_Punch(benchmark::State& s) {
+    const int entries = int(s.range(0));
+    BenchFolder base;
+    const std::string before = weekBytes(entries);
+    // The punching employee's record one punch short.
+    std::string start = before;
+    {
+        const std::string fewer = weekBytes(entries - 1);
+        start.replace(6 * TimeRecord::kSize, TimeRecord::kSize, fewer, 6 * TimeRecord::kSize, TimeRecord::kSize);
+    }
+    AppState state = lunchPunchState(base);
+    StatusBoard board;
+    for (auto _ : s) {
+        writeDurable(base.weekFile(), start);
+        const auto t0 = Clock::now();
+        if (!RecordPunch(state, benchNow()) || !readStatusBoard(state, board))
+            throw std::runtime_error("the punch failed");
+        s.SetIterationTime(secondsSince(t0));
+        benchmark::DoNotOptimize(board);
+    }
+    s.counters["entries"] = entries;
+}
+
+// The same bytes with plain calls: read the file to find the slot, write it
+// whole to a temporary file, fsync, rename, fsync the folder, read it again
+// for the board.
+void BM_Punch_Floor(benchmark::State& s) {
+    const int entries = int(s.range(0));
+    BenchFolder base;
+    const std::string start = weekBytes(entries);
+    const std::string path = base.weekFile();
+    for (auto _ : s) {
+        writeDurable(path, start);
+        const auto t0 = Clock::now();
+        std::string bytes = plainRead(path);
+        bytes[6 * TimeRecord::kSize + 20 + 7 * std::size_t(entries)] = 'L';
+        plainReplace(path, bytes);
+        std::string board = plainRead(path);
+        s.SetIterationTime(secondsSince(t0));
+        benchmark::DoNotOptimize(board);
+    }
+    s.counters["entries"] = entries;
+}
+
+// The status board alone (start-up and after each punch).
+void BM_StatusBoard(benchmark::State& s) {
+    const int entries = int(s.range(0));
+    BenchFolder base;
+    writeDurable(base.weekFile(), weekBytes(entries));
+    AppState state = lunchPunchState(base);
+    state.WeekFile = base.weekFile();
+    StatusBoard board;
+    for (auto _ : s) {
+        if (!readStatusBoard(state, board))
+            throw std::runtime_error("the board failed");
+        benchmark::DoNotOptimize(board);
+    }
+    s.counters["entries"] = entries;
+}
+
+void BM_StatusBoard_Floor(benchmark::State& s) {
+    const int entries = int(s.range(0));
+    BenchFolder base;
+    writeDurable(base.weekFile(), weekBytes(entries));
+    for (auto _ : s)
+        benchmark::DoNotOptimize(plainRead(base.weekFile()));
+    s.counters["entries"] = entries;
+}
+
+} // namespace
+
+BENCHMARK(BM_Punch)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Punch_Floor)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusBoard)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StatusBoard_Floor)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
+
+} // namespace tc::bench
