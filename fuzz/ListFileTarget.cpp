@@ -32,11 +32,14 @@ std::string reread(const std::string& value) {
     return s.substr(start);
 }
 
-bool plain(const std::string& v) {
-    const std::string r = reread(v);
-    // A comma splits a value in two on reading, and a leading quote makes a
-    // quoted field: both are how the list files have always been read.
-    return r.find(',') == std::string::npos && (r.empty() || r.front() != '"');
+// The button data editor refuses to save a name or a note that holds a comma
+// or a double quote, and a job text that holds a double quote or other than
+// exactly one comma: the list files cannot hold them. Only what it would
+// save is expected to read back the same.
+bool savableValue(const std::string& v) { return v.find_first_of(",\"") == std::string::npos; }
+
+bool savableJob(const std::string& text) {
+    return std::count(text.begin(), text.end(), ',') == 1 && text.find('"') == std::string::npos;
 }
 
 struct Read {
@@ -88,14 +91,15 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
     const std::string savedJobs = files.files[jobListPath(kBase)];
     const Read second = readBoth(files);
 
-    bool allPlain = plain(first.list.header);
+    // The header is not the editor's to keep: it is always written anew.
+    bool savable = true;
     for (const std::string& n : first.list.names)
-        allPlain = allPlain && plain(n);
+        savable = savable && savableValue(n);
     for (const std::string& n : first.list.notes)
-        allPlain = allPlain && plain(n);
-    for (const JobItem& j : first.items)
-        allPlain = allPlain && plain(j.first) && plain(j.second);
-    if (!allPlain)
+        savable = savable && savableValue(n);
+    for (const std::string& text : jobTexts(first.items))
+        savable = savable && savableJob(text);
+    if (!savable)
         return;
 
     if (!second.employees || !second.jobs)

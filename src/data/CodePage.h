@@ -12,7 +12,9 @@ namespace tc {
 
 // A character the code page lacks becomes '?'. NUL bytes pass through.
 std::string utf8ToAnsi(std::string_view utf8);
-// A byte the code page leaves undefined becomes U+FFFD. NUL bytes pass through.
+// A byte the code page leaves undefined becomes U+FFFD (iconv), or on Windows
+// the control character of the same number, which converts back to the same
+// byte. NUL bytes pass through.
 std::string ansiToUtf8(std::string_view ansi);
 
 } // namespace tc

@@ -214,6 +214,13 @@ Status writeButtonData(FileAccess& files, const std::string& baseFolder, const E
     std::string jobBytes;
     for (const std::string& job : jobTexts)
         appendLine(jobBytes, job);
+    // A first job that begins with the characters "ï»¿" (a byte-order mark
+    // read as ANSI, left by an editor that saved the list as UTF-8 behind
+    // something else) would start the file with the bytes of a real mark, and
+    // every reader would then take the whole list for UTF-8. A space before it
+    // keeps the file ANSI; readers skip spaces before a field.
+    if (jobBytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0)
+        jobBytes.insert(jobBytes.begin(), ' ');
     return replaceFile(files, jobListPath(baseFolder), jobBytes);
 }
 

@@ -63,7 +63,9 @@ Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, st
 
 // Writes both lists whole, CR LF after every line, ANSI code page, each
 // crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes), then the
-// job list (the 20 texts unchanged).
+// job list (the 20 texts unchanged; a first job that would start the file
+// with the bytes of a UTF-8 byte-order mark gets a space before it, which
+// readers skip).
 Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
                        const std::array<std::string, 20>& jobTexts);
 

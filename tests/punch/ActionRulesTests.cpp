@@ -81,9 +81,9 @@ TEST(SetActionButtons, AnUnreadableWeekFileCountsAsOffTheClock) {
     BaseFolder base;
     AppState s(base.path());
     s.ButtonNumber = 1;
-    s.WeekFile = base.path() + "/Nowhere/Week Ending Sunday Feb 9 2025.dat";
+    s.WeekFile = pathJoin(pathJoin(base.path(), "Nowhere"), "Week Ending Sunday Feb 9 2025.dat");
     EXPECT_EQ(SetActionButtons(s), kOffTheClock);
-    EXPECT_FALSE(fileExists(base.path() + "/Nowhere"));
+    EXPECT_FALSE(fileExists(pathJoin(base.path(), "Nowhere")));
     s.WeekFile.clear(); // before the first SetWeekFile
     EXPECT_EQ(SetActionButtons(s), kOffTheClock);
 }
@@ -106,7 +106,7 @@ TEST(WeekBoundary, TheFirstPressIsJudgedFromTheOldWeekAndThePunchGoesToTheNew) {
     s.CurJob.clear();
     s.CurDept.clear();
     ASSERT_TRUE(RecordPunch(s, mondayFeb3(0, 0, 0)));
-    EXPECT_EQ(s.WeekFile, base.path() + "/Feb/Week Ending Sunday Feb 9 2025.dat");
+    EXPECT_EQ(s.WeekFile, pathJoin(pathJoin(base.path(), "Feb"), "Week Ending Sunday Feb 9 2025.dat"));
     EXPECT_NE(s.WeekFile, oldWeek);
     EXPECT_EQ(readFile(oldWeek), oldBytes);
     const TimeRecord r = base.record(mondayFeb3(), 2);

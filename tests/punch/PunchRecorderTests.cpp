@@ -30,7 +30,7 @@ TEST(RecordPunch, FirstPunchOfTheWeekCreatesTheFileAndFillsEntryOneExactly) {
 
     ASSERT_TRUE(RecordPunch(s, mondayFeb3(9, 5, 7)));
 
-    const std::string path = base.path() + "/Feb/Week Ending Sunday Feb 9 2025.dat";
+    const std::string path = pathJoin(pathJoin(base.path(), "Feb"), "Week Ending Sunday Feb 9 2025.dat");
     EXPECT_EQ(s.WeekFile, path);
     EXPECT_EQ(s.LastSlot, 0);
     const std::string bytes = readFile(path);
@@ -121,7 +121,7 @@ TEST(RecordPunch, AFullRecordTakesNoPunchAndAStaleSlotIsNeverReused) {
 
 TEST(RecordPunch, AMissingMonthFolderIsMadeAgainAndThePunchStored) {
     BaseFolder base;
-    std::filesystem::remove(base.path() + "/Feb");
+    std::filesystem::remove(pathJoin(base.path(), "Feb"));
     AppState s(base.path());
     choose(s, 1, "Ann", "IN", "1001", ".Dept-1");
     ASSERT_TRUE(RecordPunch(s, mondayFeb3()));
@@ -132,15 +132,15 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     // The month folder replaced by a plain file: neither folder nor week file can be made.
     {
         BaseFolder base;
-        std::filesystem::remove(base.path() + "/Feb");
-        writeFile(base.path() + "/Feb", "not a folder");
+        std::filesystem::remove(pathJoin(base.path(), "Feb"));
+        writeFile(pathJoin(base.path(), "Feb"), "not a folder");
         AppState s(base.path());
         choose(s, 1, "Ann", "IN", "1001", ".Dept-1");
         Status st = RecordPunch(s, mondayFeb3());
         ASSERT_FALSE(st);
         EXPECT_EQ(st.message().rfind("Your punch was NOT recorded.\r\n", 0), 0u) << st.message();
-        EXPECT_NE(st.message().find(base.path() + "/Feb"), std::string::npos) << st.message();
-        EXPECT_EQ(readFile(base.path() + "/Feb"), "not a folder");
+        EXPECT_NE(st.message().find(pathJoin(base.path(), "Feb")), std::string::npos) << st.message();
+        EXPECT_EQ(readFile(pathJoin(base.path(), "Feb")), "not a folder");
     }
     // The disk full, or the file locked, while the punch is written.
     for (bool renameFails : {false, true}) {
@@ -160,7 +160,7 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
         EXPECT_EQ(st.message().rfind("Your punch was NOT recorded.\r\n", 0), 0u) << st.message();
         EXPECT_NE(st.message().find(renameFails ? "Permission denied" : "No space left"), std::string::npos);
         EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), before);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(base.path() + "/Feb"),
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pathJoin(base.path(), "Feb")),
                                 std::filesystem::directory_iterator()),
                   1); // no temporary file left beside it
     }
