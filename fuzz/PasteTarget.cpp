@@ -16,11 +16,19 @@ void pasteTarget(const std::uint8_t* data, std::size_t size) {
     if (sheet.rowCount() != TimeSheet::kMinRows)
         propertyFailed("pasting changed the number of rows");
 
-    // Copy All, then Paste All into a fresh sheet, gives the same grid.
+    // Copy All, then Paste All into a fresh sheet, gives the same grid, but
+    // for one thing the text form cannot say: a row whose first cell begins
+    // with a lone LF follows its CR separator as CR LF, which Paste All takes
+    // for a spreadsheet's line end (no cell holds a CR, so that is the only
+    // CR LF in the text).
     const std::string copied = sheet.copyAllText();
+    std::string expected;
+    for (std::size_t i = 0; i < copied.size(); ++i)
+        if (!(copied[i] == '\n' && i > 0 && copied[i - 1] == '\r'))
+            expected += copied[i];
     TimeSheet other;
     other.pasteAll(copied);
-    if (other.copyAllText() != copied)
+    if (other.copyAllText() != expected)
         propertyFailed("copy then paste changed the grid");
 
     // The pasted grid saves to a week that loads and saves the same.
