@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Prints the benchmark medians as a markdown table, each beside its floor.
 
-Usage: table.py <google-benchmark json> [<station-memory json line file>]
+Usage: table.py <google-benchmark json> <station-memory json line file> <repetitions>
 """
 import json
 import sys
@@ -35,7 +35,7 @@ def main():
         with open(sys.argv[2]) as f:
             memory = json.loads(f.read().strip().splitlines()[-1])
 
-    reps = context.get("repetitions") or "?"
+    reps = sys.argv[3] if len(sys.argv) > 3 else "?"
     print(f"Medians of {reps} repetitions, {context.get('date', '')[:10]}, "
           f"{context.get('num_cpus', '?')} CPUs at {context.get('mhz_per_cpu', '?')} MHz, Qt offscreen.")
     print()

@@ -53,6 +53,15 @@ bool hasPunch(const std::array<std::string, TimeSheet::kColumns>& row) {
 
 const std::string kNoText;
 
+// A field's text into a cell: plain ASCII (nearly every field) is copied
+// into the cell's own room; anything else is converted from the code page.
+void putText(std::string& cell, std::string_view ansi) {
+    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        cell.assign(ansi);
+    else
+        cell = ansiToUtf8(ansi);
+}
+
 } // namespace
 
 const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
@@ -95,7 +104,12 @@ void TimeSheet::load(std::string_view fileBytes) {
         needed += std::max<std::size_t>(1, used.size());
     }
 
-    rows_.clear();
+    // Every cell emptied, but the rows and the cells' room kept: a week
+    // opened after another fills the same storage instead of allocating
+    // some 14,000 strings again.
+    for (Row& r : rows_)
+        for (std::string& c : r)
+            c.clear();
     // A full week (24 x 100 punches) needs more rows than the usual grid; it
     // grows rather than drop punches.
     rows_.resize(std::max<std::size_t>(kMinRows, needed));
@@ -115,10 +129,10 @@ void TimeSheet::load(std::string_view fileBytes) {
         for (int k : used) {
             Row& cells = rows_[row++];
             cells[Name] = name;
-            cells[Action] = r.text(Field::Action, k);
-            cells[JobNumber] = r.text(Field::JobNumber, k);
-            cells[ActTime] = r.text(Field::ActTime, k);
-            cells[ActDate] = r.text(Field::ActDate, k);
+            putText(cells[Action], r.raw(Field::Action, k));
+            putText(cells[JobNumber], r.raw(Field::JobNumber, k));
+            putText(cells[ActTime], r.raw(Field::ActTime, k));
+            putText(cells[ActDate], r.raw(Field::ActDate, k));
         }
     }
 
@@ -138,9 +152,6 @@ void TimeSheet::keepBase() {
 
 void TimeSheet::fillDurations() {
     const int last = rowCount() - 1;
-    // Each row's time ends one period and starts the next: read it once.
-    int parsedRow = -1;
-    std::optional<int> parsed;
     for (int i = 1; i < last; ++i) {
         const Row& cur = rows_[std::size_t(i)];
         const Row& next = rows_[std::size_t(i + 1)];
@@ -150,10 +161,8 @@ void TimeSheet::fillDurations() {
         std::string_view action = trimSpaces(std::string_view(cur[Action]));
         if (action != kActionIn && action != kActionChange)
             continue;
-        std::optional<int> t1 = parsedRow == i ? parsed : parseTimeOfDay(cur[ActTime]);
+        std::optional<int> t1 = parseTimeOfDay(cur[ActTime]);
         std::optional<int> t2 = parseTimeOfDay(next[ActTime]);
-        parsedRow = i + 1;
-        parsed = t2;
         // An unreadable time costs only this row its duration; the rest of
         // the week is still worked out.
         if (!t1 || !t2)
