@@ -44,30 +44,6 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
     // nothing to show and reads as a placeholder row.)
     auto blank = [](std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; };
     using F = TimeRecord::Field;
-    // Known and reported: the grid tells its blocks apart by name alone, so
-    // the punches of two neighbouring records under the same name (or both
-    // without one) fall into one block, and the save moves the later
-    // positions up. Such weeks are left out of the per-position check.
-    std::string previousKey = "\x01none";
-    for (int p = 1; p <= kPositions; ++p) {
-        const TimeRecord in = recordAt(bytes, p);
-        std::string_view n = in.raw(F::EmpName);
-        while (!n.empty() && n.front() == ' ')
-            n.remove_prefix(1);
-        bool anyInUse = false;
-        for (int k = 1; k <= TimeRecord::kEntries && !anyInUse; ++k) {
-            std::string_view a = in.raw(F::Action, k);
-            while (!a.empty() && a.front() == ' ')
-                a.remove_prefix(1);
-            anyInUse = a.empty() || a.front() != '\0';
-        }
-        while (!n.empty() && (n.back() == ' '))
-            n.remove_suffix(1);
-        const std::string key = !anyInUse ? "\x01none" : (n.empty() || n.front() == '\0') ? "" : std::string(n);
-        if (anyInUse && key == previousKey)
-            return;
-        previousKey = key;
-    }
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord in = recordAt(bytes, p);
         const TimeRecord out = recordAt(saved, p);
@@ -88,8 +64,8 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
                                 blank(in.raw(F::ActTime, k)) && blank(in.raw(F::ActDate, k)));
         }
         if (!exempt && out.lastEntry() != used)
-            propertyFailed("position " + std::to_string(p) + " had " + std::to_string(used) + " punches, saved " +
-                           std::to_string(out.lastEntry()));
+            propertyFailed("position " + std::to_string(p) + " had " + std::to_string(used) +
+                           " punches, saved " + std::to_string(out.lastEntry()));
     }
 }
 

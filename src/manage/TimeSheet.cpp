@@ -62,6 +62,13 @@ void putText(std::string& cell, std::string_view ansi) {
         cell = ansiToUtf8(ansi);
 }
 
+// The grid text has no quoting: a TAB or CR inside a cell would split it when
+// "Copy All" is pasted back.
+void keepOnOneCell(std::string& text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r'; }, ' ');
+}
+
 } // namespace
 
 const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
@@ -84,8 +91,15 @@ bool TimeSheet::setCell(int row, int column, std::string text) {
     if (row < 0 || row >= rowCount() || column < 0 || column >= kColumns)
         return false;
     keepBase();
+    keepOnOneCell(text);
     rows_[std::size_t(row)][std::size_t(column)] = std::move(text);
     return true;
+}
+
+TimeSheet::RowOrigin TimeSheet::rowOrigin(int row) const {
+    if (row < 0 || row >= rowCount())
+        return RowOrigin::Typed;
+    return origins_[std::size_t(row)];
 }
 
 void TimeSheet::load(std::string_view fileBytes) {
@@ -114,11 +128,13 @@ void TimeSheet::load(std::string_view fileBytes) {
     // grows rather than drop punches.
     rows_.resize(std::max<std::size_t>(kMinRows, needed));
     rows_[0] = headings();
+    origins_.assign(rows_.size(), RowOrigin::Typed);
 
     std::size_t row = 1;
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord& r = records[std::size_t(p - 1)];
         const std::vector<int>& used = inUse[std::size_t(p - 1)];
+        origins_[row] = RowOrigin::PositionStart;
         if (used.empty()) {
             ++row; // placeholder: its name cell stays empty
             continue;
@@ -127,6 +143,8 @@ void TimeSheet::load(std::string_view fileBytes) {
         // Entries in use are placed on consecutive rows even if the record
         // has a gap, so no punch lands on another position's rows.
         for (int k : used) {
+            if (origins_[row] != RowOrigin::PositionStart)
+                origins_[row] = RowOrigin::SamePosition;
             Row& cells = rows_[row++];
             cells[Name] = name;
             putText(cells[Action], r.raw(Field::Action, k));
@@ -156,8 +174,8 @@ void TimeSheet::fillDurations() {
         const Row& cur = rows_[std::size_t(i)];
         const Row& next = rows_[std::size_t(i + 1)];
         std::string_view name = trimSpaces(std::string_view(cur[Name]));
-        if (name.empty() || trimSpaces(std::string_view(next[Name])) != name)
-            continue;
+        if (name.empty() || trimSpaces(std::string_view(next[Name])) != name || startsPosition(i + 1))
+            continue; // another person's punch, even under the same name
         std::string_view action = trimSpaces(std::string_view(cur[Action]));
         if (action != kActionIn && action != kActionChange)
             continue;
@@ -187,8 +205,11 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
         // A row without a name is a placeholder unless it holds a punch: the
         // station stores a punch from a button without a name under a blank
         // name, and taking such rows for placeholders would push every later
-        // employee into the wrong record.
-        if (isPlaceholderName(first[Name]) && !hasPunch(first)) {
+        // employee into the wrong record. (A loaded nameless record whose
+        // first entry is blank still keeps its later rows.)
+        const bool loadedOn = row + 1 < rows && origins_[std::size_t(row)] == RowOrigin::PositionStart &&
+                              origins_[std::size_t(row + 1)] == RowOrigin::SamePosition;
+        if (isPlaceholderName(first[Name]) && !hasPunch(first) && !loadedOn) {
             ++row;
             out.push_back(rec);
             continue;
@@ -208,7 +229,10 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
             if (row >= rows)
                 break;
             const Row& next = rows_[std::size_t(row)];
-            if ((next[Name] != keyCell && storedName(next[Name]) != key) || (key.empty() && !hasPunch(next)))
+            if (startsPosition(row))
+                break; // the next loaded position, whatever its name
+            if ((next[Name] != keyCell && storedName(next[Name]) != key) ||
+                (key.empty() && !hasPunch(next) && origins_[std::size_t(row)] != RowOrigin::SamePosition))
                 break;
             if (k == TimeRecord::kEntries) {
                 // The record is full; the row has no entry to go into.
@@ -313,6 +337,7 @@ std::string TimeSheet::copyAllText() const {
 
 void TimeSheet::pasteAll(std::string_view text) {
     keepBase();
+    origins_.assign(rows_.size(), RowOrigin::Typed);
     std::size_t pos = 0;
     std::size_t row = 0;
     while (pos < text.size() && row < rows_.size()) {
@@ -348,6 +373,7 @@ int TimeSheet::addRow(int belowRow) {
     // -Wrestrict on the literal assignment here.
     fresh[Name].assign(1, ' ');
     rows_.insert(rows_.begin() + at, std::move(fresh));
+    origins_.insert(origins_.begin() + at, RowOrigin::Typed);
     return at;
 }
 
@@ -355,7 +381,12 @@ bool TimeSheet::removeRow(int row) {
     if (row < 1 || row >= rowCount())
         return false;
     keepBase();
+    const std::size_t at = std::size_t(row);
+    if (origins_[at] == RowOrigin::PositionStart && at + 1 < origins_.size() &&
+        origins_[at + 1] == RowOrigin::SamePosition)
+        origins_[at + 1] = RowOrigin::PositionStart;
     rows_.erase(rows_.begin() + row);
+    origins_.erase(origins_.begin() + row);
     return true;
 }
 

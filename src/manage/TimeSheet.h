@@ -18,7 +18,14 @@ namespace tc {
 // between the two directions.
 //
 // Cells hold UTF-8 text; a cell loaded from the file holds the field's whole
-// fixed-width text, padding included.
+// fixed-width text, padding included. No cell holds a TAB or a CR: the grid
+// text of "Copy All" has no quoting, so either would split the cell when the
+// text is pasted back; both become a space when a cell is set. (A loaded
+// field keeps its bytes, so that a save without edits keeps every record.)
+//
+// Rows loaded from the file remember where their position began, so two
+// neighbouring records under one name (or both without one) stay two records
+// when saved; see RowOrigin.
 class TimeSheet {
   public:
     static constexpr int kColumns = 6;
@@ -31,7 +38,8 @@ class TimeSheet {
     int rowCount() const { return int(rows_.size()); }
     // Text of a cell; empty outside the grid.
     const std::string& cell(int row, int column) const;
-    // False (and nothing changes) outside the grid.
+    // False (and nothing changes) outside the grid. A TAB or CR in `text`
+    // is stored as a space.
     bool setCell(int row, int column, std::string text);
 
     // Replaces the whole grid by the week in `fileBytes` (a week file's
@@ -42,8 +50,9 @@ class TimeSheet {
     void load(std::string_view fileBytes);
 
     // Column 5 of each row of an "IN" or "CHANGE" followed by a row of the
-    // same (trimmed) name: the hours between the two times, cut to
-    // hundredths. A time that cannot be read gives its row no duration.
+    // same (trimmed) name that does not begin another loaded position: the
+    // hours between the two times, cut to hundredths. A time that cannot be
+    // read gives its row no duration.
     void fillDurations();
 
     // The 24 records that the grid's rows make, exactly as "Save" stores them.
@@ -77,19 +86,38 @@ class TimeSheet {
     // Pastes clipboard text over the grid from row 0, column 0. CR LF counts
     // as one line end; a lone LF stays in the cell. Cells the text does not
     // reach keep their text; what lies beyond the grid is dropped. A CR at
-    // the very end adds no empty line; empty text changes nothing.
+    // the very end adds no empty line; empty text changes nothing. The rows
+    // forget where loaded positions began: the pasted text says nothing about
+    // it, and names alone tell the blocks apart again.
     void pasteAll(std::string_view text);
 
     // Inserts a row below `belowRow` (clamped to the grid); its name cell is
-    // a single space. Returns the new row's index.
+    // a single space. It belongs to a block only by its name. Returns the new
+    // row's index.
     int addRow(int belowRow);
     // Removes a data row. The heading row and rows outside the grid are not
-    // removed (false).
+    // removed (false). Removing the first row of a loaded block leaves its
+    // next row as the block's first.
     bool removeRow(int row);
+
+    // Where a row came from. A block ends where the name changes, as ever,
+    // and also before the first row of another loaded position: without that
+    // two neighbours under one name become one block and every later
+    // position's punches are saved into the record before (the wrong
+    // person's pay).
+    enum class RowOrigin : unsigned char {
+        Typed,         // added, pasted, or below the loaded positions
+        PositionStart, // the first row (or the placeholder) of a loaded position
+        SamePosition,  // a later row of the same loaded position
+    };
+    RowOrigin rowOrigin(int row) const;
 
   private:
     using Row = std::array<std::string, kColumns>;
     std::vector<Row> rows_;
+    std::vector<RowOrigin> origins_; // one per row
+    // The first row of a loaded position: no block runs on into it.
+    bool startsPosition(int row) const { return origins_[std::size_t(row)] == RowOrigin::PositionStart; }
 
     // The base of the next save: the file's bytes and the records the grid
     // made from them.

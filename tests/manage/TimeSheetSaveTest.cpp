@@ -72,7 +72,7 @@ TEST(TimeSheetSave, SaveRightAfterLoadKeepsEveryBlock) {
 
 TEST(TimeSheetSave, BlockEndsAtAFullRecordOrAnotherName) {
     TimeSheet sheet;
-    sheet.load("");
+    sheet.pasteAll(""); // typed rows, no loaded positions: names alone make the blocks
     for (int r = 1; r <= 101; ++r)
         typeRow(sheet, r, "Ann", "IN", "J" + std::to_string(r), "8:00:00 AM", "Mon-Feb-3");
     typeRow(sheet, 102, "Bea", "OUT", "", "9:00:00 AM", "Mon-Feb-3");
@@ -103,7 +103,7 @@ TEST(TimeSheetSave, BlockEndsAtAFullRecordOrAnotherName) {
 
 TEST(TimeSheetSave, CellsAreCutPaddedAndNamesTrimmed) {
     TimeSheet sheet;
-    sheet.load("");
+    sheet.pasteAll(""); // typed rows, no loaded positions: names alone make the blocks
     typeRow(sheet, 1, "   Dan  ", "", "ABCDEFGHIJKLMNOPQRSTUVWXY", "8:00:00 AM", "Mon-Feb-3");
     typeRow(sheet, 2, "Dan", "OUT", "", "4:00:00 PM", "Mon-Feb-3");
     const std::string saved = sheet.saveBytes();
@@ -127,7 +127,7 @@ TEST(TimeSheetSave, CellsAreCutPaddedAndNamesTrimmed) {
 TEST(TimeSheetSave, NameLongerThanTheFieldKeepsItsBlock) {
     const std::string longName = "Christopher Alexander Smith";
     TimeSheet sheet;
-    sheet.load("");
+    sheet.pasteAll(""); // typed rows, no loaded positions: names alone make the blocks
     typeRow(sheet, 1, longName, "IN", "J1.Dept-1", "8:00:00 AM", "Mon-Feb-3");
     typeRow(sheet, 2, longName, "LUNCH", "", "12:00:00 PM", "Mon-Feb-3");
     typeRow(sheet, 3, longName + " ", "IN", "J1.Dept-1", "12:30:00 PM", "Mon-Feb-3");

@@ -8,6 +8,7 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
+#include "manage/WeekFileBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,127 @@ TEST(ListFileRoundTrip, FirstJobThatLooksLikeAByteOrderMarkKeepsTheListAnsi) {
     writeFile(jobListPath(base.path()), utf8List);
     ASSERT_TRUE(readJobListExactly20(realFiles(), base.path(), items));
     EXPECT_EQ(items[0].first, "Caf\xC3\xA9");
+}
+
+// ---- The grid's text form ----
+
+TEST(PasteRoundTrip, ReplaceCannotPutATabOrCarriageReturnIntoACell) {
+    TimeSheet sheet;
+    sheet.load("");
+    // The edit field can be given a TAB, CR or LF by pasting into it; the grid
+    // text has no quoting, so TAB and CR would split the cell on "Paste All".
+    ASSERT_TRUE(sheet.setCell(1, 0, "Ann\tSmith"));
+    ASSERT_TRUE(sheet.setCell(1, 1, "IN\r"));
+    ASSERT_TRUE(sheet.setCell(1, 2, "1001\r\n.Dept-1"));
+    EXPECT_EQ(sheet.cell(1, 0), "Ann Smith");
+    EXPECT_EQ(sheet.cell(1, 1), "IN ");
+    EXPECT_EQ(sheet.cell(1, 2), "1001 \n.Dept-1"); // a lone LF is kept, as pasting keeps it
+
+    const std::string copied = sheet.copyAllText();
+    TimeSheet other;
+    other.pasteAll(copied);
+    EXPECT_EQ(other.copyAllText(), copied);
+    EXPECT_EQ(other.cell(1, 1), "IN ");
+    EXPECT_EQ(other.cell(1, 2), "1001 \n.Dept-1");
+    EXPECT_EQ(other.cell(2, 0), "");
+}
+
+// ---- Neighbouring records under one name ----
+
+using test::makeFile;
+using test::makeRecord;
+const test::Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Jan-6"};
+const test::Punch kLunch{"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"};
+const test::Punch kOut{"OUT", "", "3:30:00 PM", "Mon-Jan-6"};
+
+std::string recordBytes(const std::string& file, int p) {
+    return file.substr(std::size_t(p - 1) * kRec, kRec);
+}
+
+// Two people on neighbouring buttons under one name (or both without one, as
+// the station stores punches from a button that has no name): records 1 and 2
+// then 3 with another name, and placeholders after.
+std::string neighboursFile(const std::string& name) {
+    std::string bytes = makeFile({makeRecord(name, {kIn, kLunch, kIn}), makeRecord(name, {kIn, kOut}),
+                                  makeRecord("Bob", {kIn, kOut})});
+    TimeRecord none;
+    none.setName("");
+    for (int p = 4; p <= kPositions; ++p)
+        bytes.append(none.view());
+    return bytes;
+}
+
+TEST(NeighbourRoundTrip, SameNameOrNamelessNeighboursKeepTheirOwnRecords) {
+    for (const std::string name : {"Worker 1", ""}) {
+        SCOPED_TRACE("name [" + name + "]");
+        const std::string file = neighboursFile(name);
+        TimeSheet sheet;
+        sheet.load(file);
+        // The grid alone makes every record byte for byte.
+        const std::string saved = sheet.saveBytes();
+        ASSERT_EQ(saved.size(), std::size_t(kPositions) * kRec);
+        for (int p = 1; p <= kPositions; ++p)
+            EXPECT_EQ(recordBytes(saved, p), recordBytes(file, p)) << "position " << p;
+        if (name.empty())
+            continue; // nameless rows get no durations at all
+        // Record 1 ends with an IN: no duration is measured into the other
+        // person's first punch.
+        EXPECT_EQ(sheet.cell(1, 5), "4.5");
+        EXPECT_EQ(sheet.cell(3, 5), "");
+        EXPECT_EQ(sheet.cell(4, 5), "8.5");
+    }
+}
+
+TEST(NeighbourRoundTrip, AfterPasteAllTheNameAloneTellsTheBlocksApart) {
+    const std::string file = neighboursFile("Worker 1");
+    TimeSheet sheet;
+    sheet.load(file);
+    sheet.pasteAll(sheet.copyAllText());
+    // The pasted text carries no record boundaries: one name, one block.
+    const std::vector<TimeRecord> records = sheet.buildRecords();
+    EXPECT_EQ(records[0].lastEntry(), 5);
+    EXPECT_EQ(records[1].raw(TimeRecord::Field::EmpName), test::pad("Bob", 20));
+}
+
+TEST(NeighbourRoundTrip, RowsAddedOrRemovedInsideABlockStayWithItsPosition) {
+    const std::string file = neighboursFile("Worker 1");
+    {
+        // Add Row below row 1, typed with the block's name: entry 2 of record 1.
+        TimeSheet sheet;
+        sheet.load(file);
+        const int added = sheet.addRow(1);
+        ASSERT_EQ(added, 2);
+        sheet.setCell(added, 0, "Worker 1");
+        sheet.setCell(added, 1, "CHANGE");
+        sheet.setCell(added, 3, "9:00:00 AM");
+        const std::vector<TimeRecord> records = sheet.buildRecords();
+        EXPECT_EQ(records[0].lastEntry(), 4);
+        EXPECT_EQ(records[0].raw(TimeRecord::Field::Action, 2), "CHANGE ");
+        EXPECT_EQ(records[1].view(), recordBytes(file, 2));
+        EXPECT_EQ(records[2].view(), recordBytes(file, 3));
+    }
+    {
+        // Add Row left with its single space: a placeholder, as the screen warns.
+        TimeSheet sheet;
+        sheet.load(file);
+        sheet.addRow(3);
+        const std::vector<TimeRecord> records = sheet.buildRecords();
+        EXPECT_EQ(records[0].lastEntry(), 3);
+        EXPECT_EQ(records[1].lastEntry(), 0);
+        EXPECT_EQ(records[2].view(), recordBytes(file, 2));
+    }
+    {
+        // Remove Row on the first row of record 2: its second row still
+        // starts record 2 rather than joining record 1.
+        TimeSheet sheet;
+        sheet.load(file);
+        ASSERT_TRUE(sheet.removeRow(4));
+        const std::vector<TimeRecord> records = sheet.buildRecords();
+        EXPECT_EQ(records[0].view(), recordBytes(file, 1));
+        EXPECT_EQ(records[1].lastEntry(), 1);
+        EXPECT_EQ(records[1].raw(TimeRecord::Field::Action, 1), "OUT    ");
+        EXPECT_EQ(records[2].view(), recordBytes(file, 3));
+    }
 }
 
 } // namespace
