@@ -22,7 +22,9 @@ namespace tc::bench {
 
 namespace fs = std::filesystem;
 
-DateTime benchNow() { return makeDateTime(2025, 2, 3, 9, 5, 7); }
+DateTime benchNow() {
+    return makeDateTime(2025, 2, 3, 9, 5, 7);
+}
 
 BenchFolder::BenchFolder() {
     std::string tmpl = (fs::temp_directory_path() / "timeclock-bench-XXXXXX").string();
@@ -47,7 +49,9 @@ BenchFolder::~BenchFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::string BenchFolder::weekFile() const { return weekFilePath(path_, benchNow()); }
+std::string BenchFolder::weekFile() const {
+    return weekFilePath(path_, benchNow());
+}
 
 std::string weekBytes(int entries) {
     using F = TimeRecord::Field;
@@ -106,9 +110,13 @@ void plainReplace(const std::string& path, const std::string& bytes) {
     ::close(dir);
 }
 
-PaintWatcher::PaintWatcher() { qApp->installEventFilter(this); }
+PaintWatcher::PaintWatcher() {
+    qApp->installEventFilter(this);
+}
 
-PaintWatcher::~PaintWatcher() { qApp->removeEventFilter(this); }
+PaintWatcher::~PaintWatcher() {
+    qApp->removeEventFilter(this);
+}
 
 void PaintWatcher::arm(QWidget* target, bool wholeWindow) {
     target_ = target;
@@ -151,7 +159,11 @@ long statusKb(const char* key) {
 }
 } // namespace
 
-long peakResidentKb() { return statusKb("VmHWM"); }
-long residentKb() { return statusKb("VmRSS"); }
+long peakResidentKb() {
+    return statusKb("VmHWM");
+}
+long residentKb() {
+    return statusKb("VmRSS");
+}
 
 } // namespace tc::bench

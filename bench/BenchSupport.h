@@ -17,7 +17,7 @@ DateTime benchNow();
 // employee names, removed again when it goes away. Lies under TMPDIR (the
 // bench script puts it on the disk the program runs from).
 class BenchFolder {
-public:
+  public:
     BenchFolder();
     ~BenchFolder();
     BenchFolder(const BenchFolder&) = delete;
@@ -27,7 +27,7 @@ public:
     // This week's file (at benchNow()).
     std::string weekFile() const;
 
-private:
+  private:
     std::string path_;
 };
 
@@ -45,7 +45,7 @@ void plainReplace(const std::string& path, const std::string& bytes);
 
 // Watches for the first paint of a window (or of one widget) after arm().
 class PaintWatcher : public QObject {
-public:
+  public:
     PaintWatcher();
     ~PaintWatcher() override;
     // Watch `target`: with `wholeWindow`, a paint of any widget in its window counts.
@@ -53,10 +53,10 @@ public:
     // Processes events until the paint was seen; false after 5 s without it.
     bool wait();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* target_ = nullptr;
     bool wholeWindow_ = false;
     bool seen_ = false;

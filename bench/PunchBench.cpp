@@ -54,7 +54,8 @@ void BM_Punch(benchmark::State& s) {
     std::string start = before;
     {
         const std::string fewer = weekBytes(entries - 1);
-        start.replace(6 * TimeRecord::kSize, TimeRecord::kSize, fewer, 6 * TimeRecord::kSize, TimeRecord::kSize);
+        start.replace(6 * TimeRecord::kSize, TimeRecord::kSize, fewer, 6 * TimeRecord::kSize,
+                      TimeRecord::kSize);
     }
     AppState state = lunchPunchState(base);
     StatusBoard board;
@@ -123,7 +124,8 @@ void BM_StatusBoard_Floor(benchmark::State& s) {
 
 } // namespace
 
-BENCHMARK(BM_Punch)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->MinTime(0.5)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Punch)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->MinTime(0.5)->UseManualTime()->Unit(
+    benchmark::kMicrosecond);
 BENCHMARK(BM_Punch_Floor)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StatusBoard)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_StatusBoard_Floor)->Arg(50)->Arg(1)->Arg(10)->Arg(100)->Unit(benchmark::kMicrosecond);

@@ -32,7 +32,9 @@ void punchThroughScreens(StationApp& app, int index, int turn) {
     auto* action = app.home().findChild<NameFM*>(QString(), Qt::FindDirectChildrenOnly);
     if (!action)
         throw std::runtime_error("no action screen");
-    auto enabled = [&](int i) { return action->findChild<QPushButton*>(QStringLiteral("Command1_%1").arg(i))->isEnabled(); };
+    auto enabled = [&](int i) {
+        return action->findChild<QPushButton*>(QStringLiteral("Command1_%1").arg(i))->isEnabled();
+    };
     int choice = 0; // Clock IN when off the clock or at lunch
     if (!enabled(0))
         choice = 1 + turn % 3; // at work: Change Job, Lunch or Clock Out
