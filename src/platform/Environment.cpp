@@ -59,4 +59,11 @@ int Environment::scaledPointSize(double points) {
     return std::max(1, int(std::lround(points * s)));
 }
 
+void Environment::fillScreen(QWidget* screen) {
+    QPoint origin(0, 0);
+    if (QScreen* primary = QGuiApplication::primaryScreen())
+        origin = primary->geometry().topLeft();
+    screen->setGeometry(QRect(origin, screenSize()));
+}
+
 } // namespace tc

@@ -25,6 +25,8 @@ public:
     static double scaleY();
     static QRect scaled(int left, int top, int width, int height);
     static int scaledPointSize(double points);
+    // Places a screen laid out for 1024 x 768 over the whole screen.
+    static void fillScreen(QWidget* screen);
 };
 
 } // namespace tc

@@ -25,7 +25,7 @@ JobFM::JobFM(AppState& state, NameFM& action)
 }
 
 void JobFM::buildControls() {
-    punchscreens::fillScreen(this);
+    Environment::fillScreen(this);
     setAutoFillBackground(true);
 
     const QFont jobFont = ScreenFonts::arial(18);

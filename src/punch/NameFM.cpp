@@ -61,7 +61,7 @@ NameFM::NameFM(AppState& state, HomeFM& station)
 }
 
 void NameFM::buildControls() {
-    punchscreens::fillScreen(this);
+    Environment::fillScreen(this);
     setAutoFillBackground(true);
 
     for (int i = 0; i < 2; ++i) {

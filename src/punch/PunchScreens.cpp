@@ -8,8 +8,6 @@
 #include "station/AppState.h"
 #include "station/HomeFM.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 namespace tc {
@@ -43,13 +41,6 @@ void unload(QWidget* screen) {
         return;
     screen->close();
     screen->deleteLater();
-}
-
-void fillScreen(QWidget* screen) {
-    QPoint origin(0, 0);
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        origin = primary->geometry().topLeft();
-    screen->setGeometry(QRect(origin, Environment::screenSize()));
 }
 
 } // namespace punchscreens

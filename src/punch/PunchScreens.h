@@ -26,8 +26,6 @@ bool storePunch(QWidget* screen, AppState& state, HomeFM& station);
 // Closes the screen and lets it go once the current event is handled.
 void unload(QWidget* screen);
 
-// Places a screen laid out for 1024 x 768 over the whole screen.
-void fillScreen(QWidget* screen);
 
 } // namespace punchscreens
 } // namespace tc

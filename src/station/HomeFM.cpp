@@ -12,10 +12,8 @@
 #include "station/MonthFolders.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 
 namespace tc {
@@ -47,11 +45,7 @@ HomeFM::~HomeFM() {
 }
 
 void HomeFM::buildControls() {
-    const QSize screen = Environment::screenSize();
-    QPoint origin(0, 0);
-    if (QScreen* primary = QGuiApplication::primaryScreen())
-        origin = primary->geometry().topLeft();
-    setGeometry(QRect(origin, screen));
+    Environment::fillScreen(this);
     setAutoFillBackground(true);
 
     const QFont buttonFont = ScreenFonts::arial(22);
