@@ -80,19 +80,50 @@ private:
     long windowUs_ = 5000;
 };
 
+// Kills a writer again and again. Each round starts a child that runs
+// `work(first, fd)`: operations first, first + 1, ... each acknowledged with
+// ack() once done. The child is killed at a random moment and `check(first,
+// acknowledged)` then looks at the files. Stops after `rounds` rounds or
+// `capSeconds`, whichever comes first (a slow disk gets fewer kills).
+struct KillLoop {
+    int kills = 0;
+    long next = 0; // the first operation of the next round
+
+    template <typename Work, typename Check>
+    void run(int rounds, int capSeconds, Work work, Check check) {
+        KillTimer timer;
+        const auto started = Clock::now();
+        for (int round = 0; round < rounds && !overTime(started, capSeconds); ++round) {
+            const long first = next;
+            ChildProcess child([&](int fd) { return work(first, fd); });
+            ASSERT_TRUE(child.started());
+            usleep(timer.delay());
+            child.kill(SIGKILL);
+            const int code = child.wait();
+            const std::string report = child.report();
+            ASSERT_TRUE(code == 128 + SIGKILL || code == 0) << "child ended with " << code << ": " << report;
+            kills += code == 128 + SIGKILL;
+            const std::vector<long> got = acks(report);
+            timer.completed(got.size());
+            // The operation in flight when the child died may or may not be
+            // done; the next child starts after it so nothing is done twice.
+            next = (got.empty() ? first - 1 : got.back()) + 2;
+            check(first, got);
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+    }
+};
+
 TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
     TempDir base;
     ASSERT_TRUE(prepareMonthFolders(realFiles(), base.path()).status);
     const int rounds = killRounds(300);
-    KillTimer timer;
-
     std::vector<long> acknowledged;
-    long next = 0;
-    int kills = 0;
-    const auto started = Clock::now();
-    for (int round = 0; round < rounds && !overTime(started, 40); ++round) {
-        const long first = next;
-        ChildProcess child([&](int fd) {
+    KillLoop loop;
+    loop.run(
+        rounds, 40,
+        [&](long first, int fd) {
             AppState state(base.path());
             for (long c = first; c < first + 500; ++c) {
                 const PlannedPunch p = plannedPunch(c);
@@ -105,32 +136,19 @@ TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
                     return 4;
             }
             return 0;
+        },
+        [&](long first, const std::vector<long>& got) {
+            acknowledged.insert(acknowledged.end(), got.begin(), got.end());
+            const std::string path = weekPathFor(base.path(), first);
+            const std::string bytes = readFile(path);
+            ASSERT_EQ(weekFileProblem(bytes), "") << "after kill " << loop.kills << " of " << path;
+            for (long c : got) {
+                const PlannedPunch p = plannedPunch(c);
+                ASSERT_EQ(weekPathFor(base.path(), c), path);
+                ASSERT_TRUE(recordHolds(recordAt(bytes, p.position), p)) << "acknowledged punch " << c << " lost";
+            }
         });
-        ASSERT_TRUE(child.started());
-        usleep(timer.delay());
-        child.kill(SIGKILL);
-        const int code = child.wait();
-        const std::string report = child.report();
-        ASSERT_NE(code, 3) << report;
-        ASSERT_TRUE(code == 128 + SIGKILL || code == 0) << "child ended with " << code;
-        kills += code == 128 + SIGKILL;
-
-        const std::vector<long> got = acks(report);
-        timer.completed(got.size());
-        acknowledged.insert(acknowledged.end(), got.begin(), got.end());
-        // The punch in flight when the child died may or may not be stored;
-        // the next child starts after it so no time is stored twice.
-        next = (got.empty() ? first - 1 : got.back()) + 2;
-
-        const std::string path = weekPathFor(base.path(), first);
-        const std::string bytes = readFile(path);
-        ASSERT_EQ(weekFileProblem(bytes), "") << "after kill " << kills << " of " << path;
-        for (long c : got) {
-            const PlannedPunch p = plannedPunch(c);
-            ASSERT_EQ(weekPathFor(base.path(), c), path);
-            ASSERT_TRUE(recordHolds(recordAt(bytes, p.position), p)) << "acknowledged punch " << c << " lost";
-        }
-    }
+    ASSERT_FALSE(HasFatalFailure());
 
     // Once more at the end: every acknowledged punch of the whole run.
     std::map<std::string, std::string> files;
@@ -144,18 +162,18 @@ TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
     // A temporary file left by the last kill is never read as the week and is
     // cleared away by the next punch.
     AppState state(base.path());
-    const PlannedPunch p = plannedPunch(next);
+    const PlannedPunch p = plannedPunch(loop.next);
     choose(state, p);
     ASSERT_TRUE(RecordPunch(state, p.when));
     EXPECT_FALSE(fileExists(state.WeekFile + std::string(kTempSuffix)));
     EXPECT_EQ(weekFileProblem(readFile(state.WeekFile)), "");
 
-    EXPECT_GE(kills, std::min(rounds, 20)); // a slow, busy machine gets fewer kills within the time cap
+    EXPECT_GE(loop.kills, std::min(rounds, 20));
     EXPECT_GT(acknowledged.size(), std::size_t(rounds / 2)); // the kills really fell among punches
-    RecordProperty("kills", kills);
+    RecordProperty("kills", loop.kills);
     RecordProperty("acknowledged_punches", int(acknowledged.size()));
-    std::printf("[ reliability ] punch loop: %d kills survived, %zu acknowledged punches all on disk\n", kills,
-                acknowledged.size());
+    std::printf("[ reliability ] punch loop: %d kills survived, %zu acknowledged punches all on disk\n",
+                loop.kills, acknowledged.size());
 }
 
 // Generation m of the time sheet's file: the sample week before any save, or
@@ -174,18 +192,16 @@ long whichGeneration(const std::string& bytes, long from, long to, Gen gen) {
 TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
     TempDir base;
     ASSERT_TRUE(prepareMonthFolders(realFiles(), base.path()).status);
-    const std::string path = base.path() + "/Jan/Week Ending Sunday Jan 12 2025.dat";
-    const std::string backup = base.path() + "/Jan/Week Ending Sunday Jan 12 2025.wkb";
+    const std::string path = pathJoin(monthFolderPath(base.path(), 1), "Week Ending Sunday Jan 12 2025.dat");
+    const std::string backup = pathJoin(monthFolderPath(base.path(), 1), "Week Ending Sunday Jan 12 2025.wkb");
     writeFile(path, sampleWeek());
 
     const int rounds = killRounds(300) / 2;
-    KillTimer timer;
-    long lastAck = -1, next = 0;
-    int kills = 0;
-    const auto started = Clock::now();
-    for (int round = 0; round < rounds && !overTime(started, 14); ++round) {
-        const long first = next;
-        ChildProcess child([&](int fd) {
+    long lastAck = -1;
+    KillLoop loop;
+    loop.run(
+        rounds, 14,
+        [&](long first, int fd) {
             for (long n = first; n < first + 200; ++n) {
                 // What the screen's "Save" does: read the disk, plan, back up, replace.
                 std::string disk;
@@ -205,28 +221,20 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
                     return 4;
             }
             return 0;
+        },
+        [&](long, const std::vector<long>& got) {
+            if (!got.empty())
+                lastAck = got.back();
+            ASSERT_NE(whichGeneration(readFile(path), lastAck, loop.next, sheetGeneration), -2)
+                << "the week file is torn or lost save " << lastAck << " (kill " << loop.kills << ")";
+            if (fileExists(backup)) {
+                ASSERT_NE(whichGeneration(readFile(backup), -1, loop.next, sheetGeneration), -2) << "torn backup";
+            }
         });
-        ASSERT_TRUE(child.started());
-        usleep(timer.delay());
-        child.kill(SIGKILL);
-        const int code = child.wait();
-        ASSERT_TRUE(code == 128 + SIGKILL || code == 0) << "child ended with " << code;
-        kills += code == 128 + SIGKILL;
-        const std::vector<long> got = acks(child.report());
-        timer.completed(got.size());
-        if (!got.empty())
-            lastAck = got.back();
-        next = (got.empty() ? first - 1 : got.back()) + 2;
-
-        const long disk = whichGeneration(readFile(path), lastAck, next, sheetGeneration);
-        ASSERT_NE(disk, -2) << "the week file is torn or lost save " << lastAck << " (kill " << kills << ")";
-        if (fileExists(backup)) {
-            ASSERT_NE(whichGeneration(readFile(backup), -1, next, sheetGeneration), -2) << "torn backup";
-        }
-    }
-    EXPECT_GE(kills, std::min(rounds, 20)); // a slow, busy machine gets fewer kills within the time cap
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_GE(loop.kills, std::min(rounds, 20));
     EXPECT_GT(lastAck, 0);
-    std::printf("[ reliability ] time sheet save loop: %d kills survived, %ld saves acknowledged\n", kills,
+    std::printf("[ reliability ] time sheet save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
                 lastAck + 1);
 }
 
@@ -245,13 +253,11 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
     ASSERT_EQ(readFile(employeePath), employeeListBytes(buttonTexts(-1)));
 
     const int rounds = killRounds(300) / 2;
-    KillTimer timer;
-    long lastAck = -1, next = 0;
-    int kills = 0;
-    const auto started = Clock::now();
-    for (int round = 0; round < rounds && !overTime(started, 14); ++round) {
-        const long first = next;
-        ChildProcess child([&](int fd) {
+    long lastAck = -1;
+    KillLoop loop;
+    loop.run(
+        rounds, 14,
+        [&](long first, int fd) {
             for (long n = first; n < first + 300; ++n) {
                 if (!save(n))
                     return 3;
@@ -259,35 +265,27 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
                     return 4;
             }
             return 0;
+        },
+        [&](long, const std::vector<long>& got) {
+            if (!got.empty())
+                lastAck = got.back();
+            const long employees = whichGeneration(readFile(employeePath), lastAck, loop.next,
+                                                   [](long m) { return employeeListBytes(buttonTexts(m)); });
+            const long jobs = whichGeneration(readFile(jobPath), lastAck, loop.next,
+                                              [](long m) { return jobListBytes(buttonTexts(m)); });
+            ASSERT_NE(employees, -2) << "employee list torn or an acknowledged save lost";
+            ASSERT_NE(jobs, -2) << "job list torn or an acknowledged save lost";
+            ASSERT_LE(jobs, employees); // the employee list is written first
+            // Whatever the moment, both lists read as whole lists.
+            EmployeeList list;
+            ASSERT_TRUE(readEmployeeList(realFiles(), base.path(), list));
+            std::vector<JobItem> items;
+            ASSERT_TRUE(readJobListExactly20(realFiles(), base.path(), items));
         });
-        ASSERT_TRUE(child.started());
-        usleep(timer.delay());
-        child.kill(SIGKILL);
-        const int code = child.wait();
-        ASSERT_TRUE(code == 128 + SIGKILL || code == 0) << "child ended with " << code;
-        kills += code == 128 + SIGKILL;
-        const std::vector<long> got = acks(child.report());
-        timer.completed(got.size());
-        if (!got.empty())
-            lastAck = got.back();
-        next = (got.empty() ? first - 1 : got.back()) + 2;
-
-        const long employees = whichGeneration(readFile(employeePath), lastAck, next,
-                                               [](long m) { return employeeListBytes(buttonTexts(m)); });
-        const long jobs =
-            whichGeneration(readFile(jobPath), lastAck, next, [](long m) { return jobListBytes(buttonTexts(m)); });
-        ASSERT_NE(employees, -2) << "employee list torn or an acknowledged save lost";
-        ASSERT_NE(jobs, -2) << "job list torn or an acknowledged save lost";
-        ASSERT_LE(jobs, employees); // the employee list is written first
-        // Whatever the moment, both lists read as whole lists.
-        EmployeeList list;
-        ASSERT_TRUE(readEmployeeList(realFiles(), base.path(), list));
-        std::vector<JobItem> items;
-        ASSERT_TRUE(readJobListExactly20(realFiles(), base.path(), items));
-    }
-    EXPECT_GE(kills, std::min(rounds, 20)); // a slow, busy machine gets fewer kills within the time cap
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_GE(loop.kills, std::min(rounds, 20));
     EXPECT_GT(lastAck, 0);
-    std::printf("[ reliability ] button data save loop: %d kills survived, %ld saves acknowledged\n", kills,
+    std::printf("[ reliability ] button data save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
                 lastAck + 1);
 }
 
