@@ -139,15 +139,16 @@ Status readEmployeeList(FileAccess& files, const std::string& baseFolder, Employ
     return Status::ok();
 }
 
-Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
+namespace {
+
+// Job pairs while the file has data left, at most 20: a 21st line (with or
+// without its comma) has no effect. `endLine` is the line reading stopped on.
+Status readJobPairs(FileAccess& files, const std::string& path, std::vector<JobItem>& out, int& endLine) {
     out.clear();
-    const std::string path = jobListPath(baseFolder);
     std::string bytes;
     if (Status st = readListFile(files, "job list", path, bytes); !st)
         return st;
 
-    // Stops at 20 pairs without reading on, so a 21st line (with or without
-    // its comma) has no effect.
     FieldReader reader(bytes);
     while (out.size() < 20 && !reader.atEnd()) {
         JobItem item;
@@ -158,32 +159,27 @@ Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector
                                 "\" has no description." + jobListShape());
         out.push_back(std::move(item));
     }
+    endLine = reader.line();
     return Status::ok();
 }
 
-Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
-    out.clear();
-    const std::string path = jobListPath(baseFolder);
-    std::string bytes;
-    if (Status st = readListFile(files, "job list", path, bytes); !st)
-        return st;
+} // namespace
 
-    FieldReader reader(bytes);
-    while (out.size() < 20) {
-        JobItem item;
-        if (!reader.next(item.first)) {
-            if (out.empty())
-                return Status::fail("The job list " + path + " is empty; it should hold 20 lines." + jobListShape());
-            return Status::fail("The job list " + path + " holds only " + std::to_string(out.size()) +
-                                " of the 20 jobs; it ends on line " + std::to_string(reader.line()) + "." +
-                                jobListShape());
-        }
-        if (!reader.next(item.second))
-            return Status::fail("The job list " + path + " ends on line " + std::to_string(reader.line()) +
-                                " in the middle of job " + std::to_string(out.size() + 1) + ": \"" + item.first +
-                                "\" has no description." + jobListShape());
-        out.push_back(std::move(item));
-    }
+Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
+    int endLine = 0;
+    return readJobPairs(files, jobListPath(baseFolder), out, endLine);
+}
+
+Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out) {
+    const std::string path = jobListPath(baseFolder);
+    int endLine = 0;
+    if (Status st = readJobPairs(files, path, out, endLine); !st)
+        return st;
+    if (out.empty())
+        return Status::fail("The job list " + path + " is empty; it should hold 20 lines." + jobListShape());
+    if (out.size() < 20)
+        return Status::fail("The job list " + path + " holds only " + std::to_string(out.size()) +
+                            " of the 20 jobs; it ends on line " + std::to_string(endLine) + "." + jobListShape());
     return Status::ok();
 }
 
