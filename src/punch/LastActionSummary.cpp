@@ -47,12 +47,12 @@ std::optional<long long> workedHundredths(const TimeRecord& record) {
 
 SummaryTexts LastActionSummary(AppState& state, const DateTime& now) {
     SetWeekFile(state, now);
-    FindLastSlot(state);
-    const int k = state.LastSlot;
-
+    // One read gives both the last slot and the texts; a record that cannot
+    // be read shows as no punch.
     TimeRecord record;
-    if (state.ButtonNumber >= 1 && state.ButtonNumber <= kPositions)
-        readRecord(*state.files, state.WeekFile, state.ButtonNumber, record);
+    if (!FindLastSlot(state, record))
+        record = TimeRecord();
+    const int k = state.LastSlot;
 
     SummaryTexts out;
     out.Text1 = upToNul("Last Operation        " + record.text(F::Action, k) + "\r\n" +

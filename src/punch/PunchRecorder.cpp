@@ -12,18 +12,17 @@ Status notRecorded(const std::string& reason) {
     return Status::fail(kPunchNotRecorded + reason);
 }
 
-// Reads the employee's record and counts its used entries into LastSlot.
-Status readRecordAndSlot(AppState& state, TimeRecord& record) {
+} // namespace
+
+Status FindLastSlot(AppState& state, TimeRecord& record) {
     Status st = readRecord(*state.files, state.WeekFile, state.ButtonNumber, record);
     state.LastSlot = st ? std::int16_t(record.usedEntries()) : std::int16_t(0);
     return st;
 }
 
-} // namespace
-
 Status FindLastSlot(AppState& state) {
     TimeRecord record;
-    return readRecordAndSlot(state, record);
+    return FindLastSlot(state, record);
 }
 
 Status RecordPunch(AppState& state, const DateTime& now) {

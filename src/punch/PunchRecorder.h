@@ -2,6 +2,7 @@
 
 #include "data/DateTime.h"
 #include "data/Status.h"
+#include "data/TimeRecord.h"
 #include "station/AppState.h"
 
 namespace tc {
@@ -11,6 +12,8 @@ namespace tc {
 // record cannot be read LastSlot is set to 0 rather than left holding the
 // count of whoever punched before, and the failure is returned.
 Status FindLastSlot(AppState& state);
+// The same, handing back the record read, for callers that need it too.
+Status FindLastSlot(AppState& state, TimeRecord& record);
 
 // Stores the punch the screens have put together (CurName, CurAction, CurJob,
 // CurDept) as the next entry of record ButtonNumber of this week's file,
