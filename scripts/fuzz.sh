@@ -5,10 +5,14 @@
 # new inputs go to a scratch corpus (copy a crash-*/ new input into
 # fuzz/corpus/<target> to keep it: it is replayed by ctest in every build).
 # Usage: scripts/fuzz.sh [build-folder]   FUZZ_SECONDS=600 for a longer run.
+# FUZZ_RUNS=<n> runs n inputs per target from a fixed seed instead of a time:
+# the same run every time, as CI uses it, so a submission is judged on the
+# faults it brings and not on the luck of a random search.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$here/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
+runs="${FUZZ_RUNS:-}"
 
 cxx="$(command -v clang++ || command -v clang++-14 || true)"
 cc="$(command -v clang || command -v clang-14 || true)"
@@ -30,9 +34,17 @@ for target in listfile weekfile paste; do
   max_len=4096
   [ "$target" = weekfile ] && max_len=160000
   [ "$target" = paste ] && max_len=65536
-  echo "== fuzz_$target for ${seconds}s"
+  if [ -n "$runs" ]; then
+    # A fixed run starts from the seed corpus alone.
+    rm -rf "$scratch"; mkdir -p "$scratch"
+    limit=(-runs="$runs" -seed=1)
+    echo "== fuzz_$target for $runs inputs (seed 1)"
+  else
+    limit=(-max_total_time="$seconds")
+    echo "== fuzz_$target for ${seconds}s"
+  fi
   if ! (cd "$build/findings-$target" && "$build/fuzz/fuzz_$target" "$scratch" "$here/fuzz/corpus/$target" \
-        -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 2>&1 | tee "$build/fuzz-$target.log" |
+        "${limit[@]}" -max_len="$max_len" -print_final_stats=1 2>&1 | tee "$build/fuzz-$target.log" |
         grep -E "^(#[0-9]+ +(DONE|INITED)|stat::number_of_executed_units|==[0-9]+==|SUMMARY|property broken)"); then
     :
   fi
