@@ -77,6 +77,17 @@ class ManageScreenTest : public ::testing::Test {
         auto* l = child<QLabel>(screen, label);
         return l ? l->text() : QString();
     }
+    // A whole employee list (Worker 1 .. Worker 24, two notes) and 20 jobs (1001,Job 1 ...).
+    void writeWorkerLists() const {
+        std::string employees = "Quarnel Data 1.2\r\n";
+        for (int i = 1; i <= 24; ++i)
+            employees += "Worker " + std::to_string(i) + "\r\n";
+        writeFile(dir.file("employeelist.txt"), employees + "Note one\r\nNote two\r\n");
+        std::string jobs;
+        for (int j = 1; j <= 20; ++j)
+            jobs += std::to_string(1000 + j) + ",Job " + std::to_string(j) + "\r\n";
+        writeFile(dir.file("Jobs.dat"), jobs);
+    }
     static QStringList shownTexts() {
         QStringList out;
         for (const auto& s : Messages::shown())

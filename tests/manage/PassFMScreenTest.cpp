@@ -18,15 +18,7 @@ class PassFMScreen : public ManageScreenTest {
   protected:
     void SetUp() override {
         ManageScreenTest::SetUp();
-        std::string employees = "Quarnel Data 1.2\r\n";
-        for (int i = 1; i <= 24; ++i)
-            employees += "Worker " + std::to_string(i) + "\r\n";
-        employees += "Note one\r\nNote two\r\n";
-        writeFile(dir.file("employeelist.txt"), employees);
-        std::string jobs;
-        for (int j = 1; j <= 20; ++j)
-            jobs += std::to_string(1000 + j) + ",Job " + std::to_string(j) + "\r\n";
-        writeFile(dir.file("Jobs.dat"), jobs);
+        writeWorkerLists();
     }
 
     PassFM* openPassFM() { return PassFM::showManagement(state, nullptr); }

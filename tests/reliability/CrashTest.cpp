@@ -87,7 +87,8 @@ private:
 // `capSeconds`, whichever comes first (a slow disk gets fewer kills).
 struct KillLoop {
     int kills = 0;
-    long next = 0; // the first operation of the next round
+    long next = 0;     // the first operation of the next round
+    long lastAck = -1; // the last operation acknowledged so far
 
     template <typename Work, typename Check>
     void run(int rounds, int capSeconds, Work work, Check check) {
@@ -108,6 +109,8 @@ struct KillLoop {
             // The operation in flight when the child died may or may not be
             // done; the next child starts after it so nothing is done twice.
             next = (got.empty() ? first - 1 : got.back()) + 2;
+            if (!got.empty())
+                lastAck = got.back();
             check(first, got);
             if (::testing::Test::HasFatalFailure())
                 return;
@@ -197,7 +200,6 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
     writeFile(path, sampleWeek());
 
     const int rounds = killRounds(300) / 2;
-    long lastAck = -1;
     KillLoop loop;
     loop.run(
         rounds, 14,
@@ -222,20 +224,18 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
             }
             return 0;
         },
-        [&](long, const std::vector<long>& got) {
-            if (!got.empty())
-                lastAck = got.back();
-            ASSERT_NE(whichGeneration(readFile(path), lastAck, loop.next, sheetGeneration), -2)
-                << "the week file is torn or lost save " << lastAck << " (kill " << loop.kills << ")";
+        [&](long, const std::vector<long>&) {
+            ASSERT_NE(whichGeneration(readFile(path), loop.lastAck, loop.next, sheetGeneration), -2)
+                << "the week file is torn or lost save " << loop.lastAck << " (kill " << loop.kills << ")";
             if (fileExists(backup)) {
                 ASSERT_NE(whichGeneration(readFile(backup), -1, loop.next, sheetGeneration), -2) << "torn backup";
             }
         });
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GE(loop.kills, std::min(rounds, 20));
-    EXPECT_GT(lastAck, 0);
+    EXPECT_GT(loop.lastAck, 0);
     std::printf("[ reliability ] time sheet save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
-                lastAck + 1);
+                loop.lastAck + 1);
 }
 
 TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
@@ -253,7 +253,6 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
     ASSERT_EQ(readFile(employeePath), employeeListBytes(buttonTexts(-1)));
 
     const int rounds = killRounds(300) / 2;
-    long lastAck = -1;
     KillLoop loop;
     loop.run(
         rounds, 14,
@@ -266,12 +265,10 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
             }
             return 0;
         },
-        [&](long, const std::vector<long>& got) {
-            if (!got.empty())
-                lastAck = got.back();
-            const long employees = whichGeneration(readFile(employeePath), lastAck, loop.next,
+        [&](long, const std::vector<long>&) {
+            const long employees = whichGeneration(readFile(employeePath), loop.lastAck, loop.next,
                                                    [](long m) { return employeeListBytes(buttonTexts(m)); });
-            const long jobs = whichGeneration(readFile(jobPath), lastAck, loop.next,
+            const long jobs = whichGeneration(readFile(jobPath), loop.lastAck, loop.next,
                                               [](long m) { return jobListBytes(buttonTexts(m)); });
             ASSERT_NE(employees, -2) << "employee list torn or an acknowledged save lost";
             ASSERT_NE(jobs, -2) << "job list torn or an acknowledged save lost";
@@ -284,9 +281,9 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
         });
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GE(loop.kills, std::min(rounds, 20));
-    EXPECT_GT(lastAck, 0);
+    EXPECT_GT(loop.lastAck, 0);
     std::printf("[ reliability ] button data save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
-                lastAck + 1);
+                loop.lastAck + 1);
 }
 
 // ---- Stopping the writer at each step of a save ----
