@@ -138,13 +138,24 @@ PassFM::PassFM(AppState& state, QWidget* station)
 
 bool PassFM::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Text2_) {
+        const auto isEnter = [](QEvent* e) {
+            auto* key = static_cast<QKeyEvent*>(e);
+            return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+        };
         if (event->type() == QEvent::FocusIn) {
             if (Keyboard::capsLockOn())
                 Label1_->show();
+        } else if (event->type() == QEvent::FocusOut) {
+            enterPressedHere_ = false;
+        } else if (event->type() == QEvent::KeyPress && isEnter(event)) {
+            enterPressedHere_ = true;
         } else if (event->type() == QEvent::KeyRelease) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+            // Only an Enter pressed here too: the Enter that closes "Wrong
+            // Password" is released here as well, and must not ask again.
+            if (isEnter(event) && enterPressedHere_) {
+                enterPressedHere_ = false;
                 okPressed();
+            }
             if (!Keyboard::capsLockOn())
                 Label1_->hide();
         }

@@ -50,6 +50,7 @@ class PassFM : public QWidget {
     QLineEdit* Text2_ = nullptr;
     QRadioButton* Option1_ = nullptr;
     QRadioButton* Option2_ = nullptr;
+    bool enterPressedHere_ = false; // an Enter's press reached the password box
 };
 
 } // namespace tc

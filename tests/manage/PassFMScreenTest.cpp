@@ -34,6 +34,11 @@ class PassFMScreen : public ManageScreenTest {
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, key == Qt::Key_Return ? "\r" : "a");
         QCoreApplication::sendEvent(box, &release);
     }
+    static void pressEnter(QWidget* box) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QCoreApplication::sendEvent(box, &press);
+        releaseKey(box, Qt::Key_Return);
+    }
     static void focusIn(QWidget* box) {
         QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
         QCoreApplication::sendEvent(box, &focus);
@@ -76,6 +81,14 @@ TEST_F(PassFMScreen, WrongPasswordsAreRefused) {
     }
     EXPECT_EQ(openScreen<TimeManage>(), nullptr);
 
+    // Enter: one message. The Enter that closes it is released in the box
+    // too, and asks nothing more.
+    Messages::clearShown();
+    type(screen, "Text2", "qm483");
+    pressEnter(child<QLineEdit>(screen, "Text2"));
+    releaseKey(child<QLineEdit>(screen, "Text2"), Qt::Key_Return);
+    EXPECT_EQ(shownTexts(), QStringList{"Wrong Password"});
+
     // Exit All keeps what was typed.
     Messages::clearShown();
     type(screen, "Text2", "qm48");
@@ -89,7 +102,7 @@ TEST_F(PassFMScreen, EnterOpensTheButtonDataEditorAndClosesThePasswordScreen) {
     QPointer<PassFM> screen = openPassFM();
     child<QRadioButton>(screen, "Option1")->setChecked(true);
     type(screen, "Text2", "qm482");
-    releaseKey(child<QLineEdit>(screen, "Text2"), Qt::Key_Return);
+    pressEnter(child<QLineEdit>(screen, "Text2"));
     EXPECT_TRUE(Messages::shown().isEmpty());
     ButtonData* editor = openScreen<ButtonData>();
     ASSERT_NE(editor, nullptr);
