@@ -17,13 +17,16 @@ const std::string kBase = "base";
 
 // What a value read from a list is expected to read back as once the editor
 // has written it: line breaks became spaces, the text went through the ANSI
-// code page, blanks at both ends and NULs are gone.
+// code page, NULs are gone, and so are blanks at both ends unless the value
+// holds a comma (then it is written in double quotes, blanks and all).
 std::string reread(const std::string& value) {
     std::string s = value;
     std::replace_if(
         s.begin(), s.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
     s = ansiToUtf8(utf8ToAnsi(s));
     s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
+    if (s.find(',') != std::string::npos)
+        return s;
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!s.empty() && blank(s.back()))
         s.pop_back();
@@ -33,16 +36,11 @@ std::string reread(const std::string& value) {
     return s.substr(start);
 }
 
-// The button data editor refuses to save a name or a note that holds a comma
-// or a double quote, and a job text that holds a double quote or other than
-// exactly one comma: the list files cannot hold them. Only what it would
-// save is expected to read back the same.
+// The button data editor refuses to save a value (a name, a note, a job
+// item) that holds a double quote: no reader can take it back. Only what it
+// would save is expected to read back the same.
 bool savableValue(const std::string& v) {
-    return v.find_first_of(",\"") == std::string::npos;
-}
-
-bool savableJob(const std::string& text) {
-    return std::count(text.begin(), text.end(), ',') == 1 && text.find('"') == std::string::npos;
+    return v.find('"') == std::string::npos;
 }
 
 struct Read {
@@ -61,7 +59,7 @@ Read readBoth(MemoryFiles& files) {
 std::array<std::string, 20> jobTexts(const std::vector<JobItem>& items) {
     std::array<std::string, 20> texts;
     for (std::size_t i = 0; i < 20 && i < items.size(); ++i)
-        texts[i] = items[i].first + "," + items[i].second;
+        texts[i] = jobLineText(items[i]);
     return texts;
 }
 
@@ -80,6 +78,16 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
         propertyFailed("the job screen read more than 20 jobs");
     if (!screenStatus && screenStatus.message().find(jobListPath(kBase)) == std::string::npos)
         propertyFailed("a job list error does not name the file: " + screenStatus.message());
+
+    // The editor's job boxes, one per line: where every line is a job and
+    // its description, they read as the pairs do.
+    std::array<std::string, 20> boxes;
+    const Status boxStatus = readJobLines(files, kBase, boxes);
+    std::vector<JobItem> pairs;
+    if (boxStatus && readJobListExactly20(files, kBase, pairs))
+        for (std::size_t i = 0; i < 20; ++i)
+            if (boxes[i] != jobLineText(pairs[i]))
+                propertyFailed("job box " + std::to_string(i + 1) + " differs from the pair read");
 
     const Read first = readBoth(files);
     if (!first.employees && first.employees.message().find(employeeListPath(kBase)) == std::string::npos)
@@ -100,8 +108,8 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
         savable = savable && savableValue(n);
     for (const std::string& n : first.list.notes)
         savable = savable && savableValue(n);
-    for (const std::string& text : jobTexts(first.items))
-        savable = savable && savableJob(text);
+    for (const JobItem& item : first.items)
+        savable = savable && savableValue(item.first) && savableValue(item.second);
     if (!savable)
         return;
 

@@ -183,6 +183,71 @@ Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, st
     return Status::ok();
 }
 
+Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, 20>& lines) {
+    lines.fill(std::string());
+    const std::string path = jobListPath(baseFolder);
+    std::string bytes;
+    if (Status st = readListFile(files, "job list", path, bytes); !st)
+        return st;
+
+    std::array<std::vector<std::string>, 20> fields;
+    FieldReader reader(bytes);
+    int lastLine = 0;
+    std::string field;
+    while (!reader.atEnd() && reader.next(field) && reader.line() <= 20) {
+        lastLine = reader.line();
+        fields[std::size_t(lastLine - 1)].push_back(field);
+    }
+    std::vector<int> wrong;
+    for (int j = 1; j <= lastLine; ++j) {
+        const std::vector<std::string>& lineFields = fields[std::size_t(j - 1)];
+        for (std::size_t i = 0; i < lineFields.size(); ++i)
+            lines[std::size_t(j - 1)] += (i > 0 ? "," : "") + listValue(lineFields[i]);
+        if (lineFields.size() != 2)
+            wrong.push_back(j);
+    }
+    std::string problems;
+    if (lastLine == 0)
+        problems = "The job list " + path + " is empty; it should hold 20 lines.";
+    else if (lastLine < 20)
+        problems =
+            "The job list " + path + " holds only " + std::to_string(lastLine) + " of the 20 job lines.";
+    if (!wrong.empty()) {
+        std::string numbers;
+        for (int j : wrong)
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(j);
+        const bool one = wrong.size() == 1;
+        problems += std::string(problems.empty() ? "" : " ") + (one ? "Line " : "Lines ") + numbers +
+                    " of the job list " + path + (one ? " is" : " are") +
+                    " not a job and its description separated by a comma; the job screen reads every job "
+                    "after " +
+                    (one ? "it" : "them") + " out of step.";
+    }
+    return problems.empty() ? Status::ok() : Status::fail(problems);
+}
+
+std::vector<std::string> listFields(std::string_view utf8) {
+    // The byte-order mark makes the reader take the text as UTF-8.
+    std::string bytes(kUtf8Bom);
+    bytes += utf8;
+    FieldReader reader(bytes);
+    std::vector<std::string> out;
+    std::string field;
+    while (reader.next(field))
+        out.push_back(field);
+    return out;
+}
+
+std::string listValue(std::string_view utf8) {
+    if (utf8.find(',') == std::string_view::npos)
+        return std::string(utf8);
+    return "\"" + std::string(utf8) + "\"";
+}
+
+std::string jobLineText(const JobItem& item) {
+    return listValue(item.first) + "," + listValue(item.second);
+}
+
 namespace {
 
 // One line of a list file: ANSI, CR LF. A line break inside a value would
@@ -201,9 +266,9 @@ Status writeButtonData(FileAccess& files, const std::string& baseFolder, const E
     std::string employeeBytes;
     appendLine(employeeBytes, kEmployeeListHeader);
     for (const std::string& name : employees.names)
-        appendLine(employeeBytes, name);
+        appendLine(employeeBytes, listValue(name));
     for (const std::string& note : employees.notes)
-        appendLine(employeeBytes, note);
+        appendLine(employeeBytes, listValue(note));
     if (Status st = replaceFile(files, employeeListPath(baseFolder), employeeBytes); !st)
         return st;
 

@@ -61,11 +61,29 @@ Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector
 // holds the pairs read and the Status says what is missing.
 Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out);
 
+// The button data editor's job boxes: box j shows line j of the job list,
+// its fields (by the rule above) joined as jobLineText joins two, so a line
+// that is not a job and its description (no comma, an empty line, a line
+// taken into a quoted field begun above) shows as it reads and never moves
+// another job out of its box. Fails on a missing file, one of fewer than 20
+// lines, or lines that do not make exactly two fields; the Status names the
+// file and those lines, and `lines` holds what could be read.
+Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, 20>& lines);
+
+// The fields of one text by the reading rule; UTF-8 in and out.
+std::vector<std::string> listFields(std::string_view utf8);
+// A value as the lists store it: in double quotes when it holds a comma, so
+// that every reader takes it as one field.
+std::string listValue(std::string_view utf8);
+// A job line from its two items: listValue(first) "," listValue(second).
+std::string jobLineText(const JobItem& item);
+
 // Writes both lists whole, CR LF after every line, ANSI code page, each
-// crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes), then the
-// job list (the 20 texts unchanged; a first job that would start the file
-// with the bytes of a UTF-8 byte-order mark gets a space before it, which
-// readers skip).
+// crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes, each as
+// listValue), then the job list (the 20 texts unchanged: jobLineText makes
+// one from two items; a first job that would start the file with the bytes
+// of a UTF-8 byte-order mark gets a space before it, which readers skip). A
+// line break inside a value is written as a space.
 Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
                        const std::array<std::string, 20>& jobTexts);
 

@@ -1,12 +1,13 @@
 #include "manage/ButtonData.h"
 
-#include "data/ListFiles.h"
+#include "manage/ButtonDataBoxes.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -42,23 +43,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     button->setObjectName(name);
     button->setGeometry(geometry);
     return button;
-}
-
-// A comma or a double quote in a name or note would be read back as a field
-// boundary and shift every later name, note and, at the station, every
-// employee's punches onto the wrong button.
-QString fieldProblem(const QString& text) {
-    if (text.contains(QLatin1Char(',')))
-        return QStringLiteral("contains a comma");
-    if (text.contains(QLatin1Char('"')))
-        return QStringLiteral("contains a double quote");
-    return {};
-}
-
-// What Save writes for a job box: an emptied box is an empty slot (a lone
-// comma), so the jobs after it stay in step.
-QString jobLineToSave(const QString& text) {
-    return text.trimmed().isEmpty() ? QStringLiteral(",") : text;
 }
 
 } // namespace
@@ -153,6 +137,9 @@ ButtonData::ButtonData(FileAccess& files, std::string baseFolder, QWidget* paren
     connect(mnuSave, &QAction::triggered, this, [this] { saveButtonData(); });
     connect(mnuLoad, &QAction::triggered, this, [this] { loadButtonData(); });
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    menuActions_ = {mnuSave, mnuLoad, mnuExit};
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->installEventFilter(this);
 
     const QRect client = Environment::scaled(0, 0, 632, 676);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
@@ -172,37 +159,29 @@ void ButtonData::resetButtonData() {
     }
 }
 
-bool ButtonData::loadButtonData() {
-    // A missing or short list must not lock the manager out of the one screen
-    // that can repair it: the boxes show what could be read, the rest blank,
-    // and Save writes both files complete again.
-    EmployeeList employees;
-    const Status employeeStatus = readEmployeeList(files_, baseFolder_, employees);
+ButtonDataBoxes ButtonData::boxes() const {
+    ButtonDataBoxes boxes;
     for (int i = 0; i < 24; ++i)
-        Text1_[i]->setText(fromUtf8(employees.names[i]));
+        boxes.names[i] = Text1_[i]->text().toStdString();
+    for (int i = 0; i < 20; ++i)
+        boxes.jobs[i] = Text2_[i]->text().toStdString();
     for (int i = 0; i < 2; ++i)
-        Text3_[i]->setText(fromUtf8(employees.notes[i]));
+        boxes.notes[i] = Text3_[i]->text().toStdString();
+    return boxes;
+}
 
-    std::vector<JobItem> jobs;
-    const Status jobStatus = readJobListExactly20(files_, baseFolder_, jobs);
-    for (int i = 0; i < 20; ++i) {
-        if (i < int(jobs.size()))
-            Text2_[i]->setText(fromUtf8(jobs[i].first) + QLatin1Char(',') + fromUtf8(jobs[i].second));
-        else
-            Text2_[i]->clear();
-    }
-
-    QStringList problems;
-    if (!employeeStatus)
-        problems << fromUtf8(employeeStatus.message());
-    if (!jobStatus)
-        problems << fromUtf8(jobStatus.message());
-    if (problems.isEmpty())
-        return true;
-    Messages::show(this, problems.join(QStringLiteral("\r\n\r\n")) +
-                             QStringLiteral("\r\n\r\nThe boxes show what could be read; the rest are blank. "
-                                            "Save writes both files complete."));
-    return false;
+bool ButtonData::loadButtonData() {
+    ButtonDataBoxes boxes;
+    const Status st = loadButtonDataBoxes(files_, baseFolder_, boxes);
+    for (int i = 0; i < 24; ++i)
+        Text1_[i]->setText(fromUtf8(boxes.names[i]));
+    for (int i = 0; i < 20; ++i)
+        Text2_[i]->setText(fromUtf8(boxes.jobs[i]));
+    for (int i = 0; i < 2; ++i)
+        Text3_[i]->setText(fromUtf8(boxes.notes[i]));
+    if (!st)
+        Messages::show(this, fromUtf8(st.message()));
+    return st.isOk();
 }
 
 void ButtonData::reloadWithMessage() {
@@ -210,76 +189,33 @@ void ButtonData::reloadWithMessage() {
         Messages::show(this, QStringLiteral("File Has Been Reloaded."));
 }
 
-QString ButtonData::refusal() const {
-    const QString notSaved = QStringLiteral(" The files were not updated.");
-    for (int i = 0; i < 24; ++i) {
-        const QString problem = fieldProblem(Text1_[i]->text());
-        if (!problem.isEmpty())
-            return QStringLiteral(
-                       "Employee name %1 %2; the employee list cannot hold it, and every later name "
-                       "would move to the wrong button. Please remove it.")
-                       .arg(i + 1)
-                       .arg(problem) +
-                   notSaved;
-    }
-    for (int i = 0; i < 2; ++i) {
-        const QString problem = fieldProblem(Text3_[i]->text());
-        if (!problem.isEmpty())
-            return QStringLiteral("Clock note %1 %2; the employee list cannot hold it. Please remove it.")
-                       .arg(i + 1)
-                       .arg(problem) +
-                   notSaved;
-    }
-    for (int i = 0; i < 20; ++i) {
-        const QString line = jobLineToSave(Text2_[i]->text());
-        if (line.count(QLatin1Char(',')) != 1 || line.contains(QLatin1Char('"')))
-            return QStringLiteral(
-                       "Job %1 must be a job number, a comma and a description, with no other comma "
-                       "and no double quote (an empty job is a single comma); otherwise every later job "
-                       "would be read out of step.")
-                       .arg(i + 1) +
-                   notSaved;
-    }
-    return {};
-}
-
 bool ButtonData::saveButtonData() {
-    const QString refused = refusal();
-    if (!refused.isEmpty()) {
-        Messages::show(this, refused);
+    ButtonDataBoxes boxes = this->boxes();
+    if (Status st = saveButtonDataBoxes(files_, baseFolder_, boxes); !st) {
+        Messages::show(this, fromUtf8(st.message()));
         return false;
     }
-
-    EmployeeList employees;
-    for (int i = 0; i < 24; ++i)
-        employees.names[i] = Text1_[i]->text().toStdString();
-    for (int i = 0; i < 2; ++i)
-        employees.notes[i] = Text3_[i]->text().toStdString();
-    std::array<std::string, 20> jobs;
-    for (int i = 0; i < 20; ++i) {
-        const QString line = jobLineToSave(Text2_[i]->text());
-        if (line != Text2_[i]->text())
-            Text2_[i]->setText(line);
-        jobs[i] = line.toStdString();
-    }
-
-    if (Status st = writeButtonData(files_, baseFolder_, employees, jobs); !st) {
-        // The employee list is written first; when only the job list failed,
-        // say so rather than claim that nothing changed.
-        EmployeeList onDisk;
-        const bool employeesWritten = readEmployeeList(files_, baseFolder_, onDisk).isOk() &&
-                                      onDisk.header == kEmployeeListHeader &&
-                                      onDisk.names == employees.names && onDisk.notes == employees.notes;
-        Messages::show(
-            this, fromUtf8(st.message()) +
-                      (employeesWritten
-                           ? QStringLiteral("\r\nThe employee list was updated, but the job list was not.")
-                           : QStringLiteral("\r\nThe files were not updated.")));
-        return false;
-    }
+    // The job boxes show the lines written (an emptied box is now a lone comma).
+    for (int i = 0; i < 20; ++i)
+        if (const QString written = fromUtf8(boxes.jobs[i]); written != Text2_[i]->text())
+            Text2_[i]->setText(written);
     Messages::show(
         this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
     return true;
+}
+
+bool ButtonData::eventFilter(QObject* watched, QEvent* event) {
+    // A text box takes Ctrl+X for Cut (and would take any other key it
+    // knows); the menu's shortcuts come first on this screen.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        for (const QAction* action : menuActions_)
+            if (action->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace tc

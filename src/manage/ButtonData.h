@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FileAccess.h"
+#include "manage/ButtonDataBoxes.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -34,12 +35,13 @@ class ButtonData : public QMainWindow {
     // short; the person has been told which, and the boxes show what was read.
     bool loadButtonData();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void resetButtonData();
     void reloadWithMessage();
-    // The message for the first box whose text the list files cannot hold;
-    // empty when every box can be saved.
-    QString refusal() const;
+    ButtonDataBoxes boxes() const;
 
     FileAccess& files_;
     std::string baseFolder_;
@@ -48,6 +50,7 @@ class ButtonData : public QMainWindow {
     std::array<QLineEdit*, 20> Text2_{};
     std::array<QLabel*, 20> Label2_{};
     std::array<QLineEdit*, 2> Text3_{};
+    std::array<QAction*, 3> menuActions_{}; // Save, Reload, Exit
 };
 
 } // namespace tc

@@ -3,7 +3,10 @@
 
 #include "ManageScreenFixture.h"
 
+#include "data/ListFiles.h"
 #include "manage/ButtonData.h"
+
+#include <QKeyEvent>
 
 #include <QPointer>
 #include <cstdio>
@@ -123,13 +126,16 @@ TEST_F(ButtonDataScreen, RefusesTextsTheListsCannotHoldAndWritesNothing) {
         QString messageStart;
     };
     const Case cases[] = {
-        {"Text1_2", "Smith, John", "Employee name 3 contains a comma"},
         {"Text1_9", "Joe \"JJ\" Jones", "Employee name 10 contains a double quote"},
-        {"Text3_0", "Hi, all", "Clock note 1 contains a comma"},
         {"Text3_1", "\"Safety\"", "Clock note 2 contains a double quote"},
         {"Text2_4", "1005 Painting", "Job 5 must be a job number, a comma and a description"},
         {"Text2_4", "1005,Paint,trim", "Job 5 must be a job number, a comma and a description"},
-        {"Text2_10", "1011,\"Deck\"", "Job 11 must be a job number, a comma and a description"},
+        {"Text2_10", "1011,Deck \"A\"", "Job 11 contains a double quote"},
+        {"Text1_2", "\u0141ukasz",
+         "Employee name 3 contains characters that the list files cannot store (\u0141)"},
+        {"Text2_19", "1020,\u738B\u738B roof \u0141",
+         "Job 20 contains characters that the list files cannot "
+         "store (\u738B \u0141)"},
     };
     for (const Case& c : cases) {
         ButtonData* screen = open();
@@ -144,6 +150,82 @@ TEST_F(ButtonDataScreen, RefusesTextsTheListsCannotHoldAndWritesNothing) {
         EXPECT_EQ(jobs(), jobsBefore) << c.box;
         screen->close();
     }
+}
+
+TEST_F(ButtonDataScreen, ValuesWithACommaAreSavedInQuotesAndReadBackWhole) {
+    ButtonData* screen = open();
+    type(screen, "Text1_2", "Smith, John");
+    type(screen, "Text3_0", "Hi, all");
+    type(screen, "Text2_3", "104, \"Gutters, rear side\"");
+    type(screen, "Text2_4", "\"105, 106\",Deck");
+    press(screen, "Command1");
+    EXPECT_EQ(shownTexts(),
+              QStringList{"Files Have Been Updated. Restart is necessary for Employee Names to rebuild."});
+    std::string expected = "Quarnel Data 1.2\r\n" + employeeBody();
+    expected.replace(expected.find("Worker 3"), 8, "\"Smith, John\"");
+    expected.replace(expected.find("Pay day Friday"), 14, "\"Hi, all\"");
+    EXPECT_EQ(employees(), expected);
+    std::string expectedJobs = jobsFile();
+    expectedJobs.replace(expectedJobs.find(",\r\n"), 1, "104,\"Gutters, rear side\"");
+    expectedJobs.replace(expectedJobs.find("1005,Job description 5"), 22, "\"105, 106\",Deck");
+    EXPECT_EQ(jobs(), expectedJobs);
+    EXPECT_EQ(text(screen, "Text2_3"), "104,\"Gutters, rear side\"");
+
+    // The station's readers take each back as one value.
+    EmployeeList list;
+    ASSERT_TRUE(readEmployeeList(realFiles(), dir.path(), list));
+    EXPECT_EQ(list.names[2], "Smith, John");
+    EXPECT_EQ(list.names[3], "Worker 4");
+    EXPECT_EQ(list.notes[0], "Hi, all");
+    std::vector<JobItem> items;
+    ASSERT_TRUE(readJobList(realFiles(), dir.path(), items));
+    ASSERT_EQ(items.size(), 20u);
+    EXPECT_EQ(items[3].first, "104");
+    EXPECT_EQ(items[3].second, "Gutters, rear side");
+    EXPECT_EQ(items[4].first, "105, 106");
+    EXPECT_EQ(items[5].first, "1006");
+    // So does the editor.
+    press(screen, "Command2");
+    EXPECT_EQ(text(screen, "Text1_2"), "Smith, John");
+    EXPECT_EQ(text(screen, "Text2_4"), "\"105, 106\",Deck");
+}
+
+TEST_F(ButtonDataScreen, AJobLineWithoutACommaStaysInItsOwnBoxAndIsNotSaved) {
+    std::string broken = jobsFile();
+    broken.replace(0, 4, "1001 Painting"); // line 1: "1001 Painting,Job description 1" -> no comma
+    broken.replace(broken.find(",Job description 1"), 18, "");
+    writeFile(dir.file("Jobs.dat"), broken);
+    ButtonData* screen = open();
+    ASSERT_EQ(Messages::shown().size(), 1);
+    EXPECT_TRUE(Messages::shown().front().text.startsWith(
+        "Line 1 of the job list " + QString::fromStdString(dir.file("Jobs.dat")) + " is not"))
+        << Messages::shown().front().text.toStdString();
+    EXPECT_EQ(text(screen, "Text2_0"), "1001 Painting");
+    EXPECT_EQ(text(screen, "Text2_1"), "1002,Job description 2");
+    EXPECT_EQ(text(screen, "Text2_19"), "1020,Job description 20");
+
+    Messages::clearShown();
+    press(screen, "Command1");
+    ASSERT_EQ(Messages::shown().size(), 1);
+    EXPECT_TRUE(
+        Messages::shown().front().text.startsWith("Job 1 must be a job number, a comma and a description"));
+    EXPECT_EQ(jobs(), broken);
+    type(screen, "Text2_0", "1001,Painting");
+    press(screen, "Command1");
+    EXPECT_EQ(jobs(), "1001,Painting" + jobsFile().substr(jobsFile().find("\r\n")));
+}
+
+TEST_F(ButtonDataScreen, MenuShortcutsWorkInATextBox) {
+    QPointer<ButtonData> screen = open();
+    QApplication::setActiveWindow(screen);
+    auto* box = child<QLineEdit>(screen, "Text1_0");
+    box->setFocus();
+    box->selectAll();
+    QKeyEvent ctrlX(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier, "\x18");
+    QCoreApplication::sendEvent(box, &ctrlX);
+    deleteClosedScreens();
+    ASSERT_TRUE(screen.isNull()); // Exit, not Cut
+    EXPECT_EQ(Clipboard::text(), "");
 }
 
 TEST_F(ButtonDataScreen, AnEmptiedJobBoxIsSavedAsAnEmptySlot) {

@@ -1,0 +1,106 @@
+#include "manage/ButtonDataBoxes.h"
+
+#include "data/CodePageCheck.h"
+#include "data/ListFiles.h"
+
+#include <vector>
+
+namespace tc {
+
+namespace {
+
+const std::string kNotSaved = " The files were not updated.";
+
+// What stops a value from being read back as it was typed; empty when nothing.
+std::string valueProblem(const std::string& value) {
+    if (value.find('"') != std::string::npos)
+        return "contains a double quote";
+    if (const std::string lacking = charactersOutsideCodePage(value); !lacking.empty())
+        return "contains characters that the list files cannot store (" + lacking +
+               "); they would be saved as \"?\"";
+    return {};
+}
+
+// An emptied job box is an empty slot (a lone comma), so the jobs after it stay in step.
+std::vector<std::string> jobFields(const std::string& box) {
+    return listFields(box.find_first_not_of(' ') == std::string::npos ? std::string(",") : box);
+}
+
+std::string refusal(const ButtonDataBoxes& boxes) {
+    for (std::size_t i = 0; i < boxes.names.size(); ++i)
+        if (const std::string problem = valueProblem(boxes.names[i]); !problem.empty())
+            return "Employee name " + std::to_string(i + 1) + " " + problem +
+                   "; the employee list cannot hold it, and every later name would move to the wrong button. "
+                   "Please remove it." +
+                   kNotSaved;
+    for (std::size_t i = 0; i < boxes.notes.size(); ++i)
+        if (const std::string problem = valueProblem(boxes.notes[i]); !problem.empty())
+            return "Clock note " + std::to_string(i + 1) + " " + problem +
+                   "; the employee list cannot hold it. Please remove it." + kNotSaved;
+    for (std::size_t i = 0; i < boxes.jobs.size(); ++i) {
+        const std::vector<std::string> fields = jobFields(boxes.jobs[i]);
+        if (fields.size() != 2)
+            return "Job " + std::to_string(i + 1) +
+                   " must be a job number, a comma and a description (an empty job is a single comma); "
+                   "otherwise every later job would be read out of step. A job or description that holds a "
+                   "comma goes in double quotes." +
+                   kNotSaved;
+        for (const std::string& item : fields)
+            if (const std::string problem = valueProblem(item); !problem.empty())
+                return "Job " + std::to_string(i + 1) + " " + problem + "; the job list cannot hold it." +
+                       kNotSaved;
+    }
+    return {};
+}
+
+} // namespace
+
+Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes) {
+    // A missing or short list must not lock the manager out of the one screen
+    // that can repair it: the boxes show what could be read, the rest blank,
+    // and Save writes both files complete again.
+    EmployeeList employees;
+    const Status employeeStatus = readEmployeeList(files, baseFolder, employees);
+    boxes.names = employees.names;
+    boxes.notes = employees.notes;
+    const Status jobStatus = readJobLines(files, baseFolder, boxes.jobs);
+
+    std::string problems;
+    for (const Status* st : {&employeeStatus, &jobStatus})
+        if (!*st)
+            problems += (problems.empty() ? "" : "\r\n\r\n") + st->message();
+    if (problems.empty())
+        return Status::ok();
+    return Status::fail(problems +
+                        "\r\n\r\nThe boxes show what could be read. Save writes both files complete, "
+                        "once every job box holds a job and its description.");
+}
+
+Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes) {
+    if (const std::string refused = refusal(boxes); !refused.empty())
+        return Status::fail(refused);
+
+    EmployeeList employees;
+    employees.names = boxes.names;
+    employees.notes = boxes.notes;
+    std::array<std::string, 20> jobs;
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const std::vector<std::string> fields = jobFields(boxes.jobs[i]);
+        jobs[i] = jobLineText({fields[0], fields[1]});
+    }
+    if (Status st = writeButtonData(files, baseFolder, employees, jobs); !st) {
+        // The employee list is written first; when only the job list failed,
+        // say so rather than claim that nothing changed.
+        EmployeeList onDisk;
+        const bool employeesWritten = readEmployeeList(files, baseFolder, onDisk).isOk() &&
+                                      onDisk.header == kEmployeeListHeader &&
+                                      onDisk.names == employees.names && onDisk.notes == employees.notes;
+        return Status::fail(st.message() +
+                            (employeesWritten ? "\r\nThe employee list was updated, but the job list was not."
+                                              : "\r\nThe files were not updated."));
+    }
+    boxes.jobs = jobs;
+    return Status::ok();
+}
+
+} // namespace tc

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "data/FileAccess.h"
+
+#include <array>
+#include <string>
+
+namespace tc {
+
+// The texts of the button data editor's boxes (UTF-8): the 24 employee names
+// in button order, the 20 job lines, the two clock notes.
+struct ButtonDataBoxes {
+    std::array<std::string, 24> names;
+    std::array<std::string, 20> jobs;
+    std::array<std::string, 2> notes;
+};
+
+// LoadButtonData: the employee list into the name and note boxes, line j of
+// the job list into job box j. A missing or short list, or a job line that is
+// not a job and its description, is a failure whose message says which; the
+// boxes then show what could be read, the rest blank.
+Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes);
+
+// Save: refuses, with a message naming the box, any text that the list files
+// cannot give back: a double quote in a name, a note or a job item,
+// characters the code page lacks, a job box that is not exactly two fields
+// (a job and its description; a value holding a comma goes in double quotes).
+// Otherwise writes both lists; an emptied job box becomes an empty slot (a
+// lone comma) and every job box then shows the line written.
+Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes);
+
+} // namespace tc
