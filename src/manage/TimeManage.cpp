@@ -2,6 +2,7 @@
 
 #include "data/Paths.h"
 #include "manage/TimeSheetModel.h"
+#include "manage/WeekFileCheck.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -240,10 +241,11 @@ void TimeManage::openFile() {
     }
     const std::string path = chosen->toStdString();
     std::string bytes;
-    // A file that cannot be read must not show as an empty week: saving that
-    // would write 24 empty records over the employees' punches.
-    if (Status st = readWholeFile(files_, path, bytes, false); !st) {
-        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nNothing was loaded."));
+    // Only a week file is opened: Save writes a week over whatever is open.
+    // A file that cannot be read must not show as an empty week either:
+    // saving that would write 24 empty records over the employees' punches.
+    if (Status st = checkWeekFileForEditing(files_, baseFolder_, path, bytes); !st) {
+        Messages::show(this, fromUtf8(st.message()));
         return;
     }
     openedFile_ = path;

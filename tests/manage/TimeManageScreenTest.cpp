@@ -208,6 +208,49 @@ TEST_F(TimeManageScreen, APunchStoredAtTheStationMeanwhileSurvivesTheSave) {
     EXPECT_EQ(recordAt(after, 1).text(TimeRecord::Field::JobNumber, 1), "1009.Dept-2         ");
 }
 
+TEST_F(TimeManageScreen, OpenRefusesAnythingButAWeekFileAndKeepsTheOpenWeek) {
+    std::filesystem::create_directory(dir.file("Other"));
+    std::filesystem::create_directory(dir.file("Feb") + "/folder.dat");
+    const std::string feb = dir.file("Feb") + "/";
+    const std::string inMonths = "week files lie in the month folders (Jan to Dec) of " + dir.path() + ".";
+    const struct {
+        std::string path;
+        std::string bytes; // written first, unless the path is a folder
+        std::string why;
+    } cases[] = {
+        {dir.file("Jobs.dat"), "1001,Roof repair\r\n", inMonths},
+        {dir.file("Other") + "/week.dat", sampleWeek(), inMonths},
+        {feb + "folder.dat", "", "it is a folder."},
+        {feb + "odd.dat", std::string(4970, ' '),
+         "its length, 4970 bytes, is not a whole number of 4969-byte records."},
+        {feb + "long.dat", sampleWeek() + std::string(TimeRecord::kSize, '\0'),
+         "it holds 25 records, and a week file holds at most 24."},
+    };
+    TimeManage* screen = openWithWeek();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        if (!std::filesystem::is_directory(c.path))
+            writeFile(c.path, c.bytes);
+        Messages::clearShown();
+        FileDialog::setNextFileName(QString::fromStdString(c.path));
+        press(screen, "Command1");
+        EXPECT_EQ(shownTexts(), QStringList{QString::fromStdString(c.path + " is not a week file: " + c.why +
+                                                                   "\r\nNothing was loaded.")});
+        EXPECT_EQ(screen->openedFile(), week);
+        EXPECT_EQ(cell(screen, 6, 0), "Bob Stone           ");
+        if (!std::filesystem::is_directory(c.path)) {
+            EXPECT_EQ(readFile(c.path), c.bytes);
+        }
+    }
+    // A week file reached by another spelling of its folder opens.
+    FileDialog::setNextFileName(QString::fromStdString(dir.path() + "/Other/../Feb/odd.dat"));
+    writeFile(feb + "odd.dat", "");
+    Messages::clearShown();
+    press(screen, "Command1");
+    EXPECT_TRUE(Messages::shown().isEmpty());
+    EXPECT_EQ(cell(screen, 6, 0), "");
+}
+
 TEST_F(TimeManageScreen, AConflictingEditIsAskedAboutAndOnlyYesSaves) {
     TimeManage* screen = openWithWeek();
     screen->selectCell(6, 2);
