@@ -18,15 +18,21 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
     (void)sheet.copyAllText();
 
     // Saving without an edit: every whole record and everything past the
-    // 24th stays byte for byte, and nothing is a conflict.
+    // 24th stays byte for byte (a record never punched gets its name of 20
+    // blanks), and nothing is a conflict or a move.
     const SavePlan plan = sheet.planSave(bytes);
-    if (plan.hasConflicts())
-        propertyFailed("a save without edits reports a conflict");
+    if (plan.hasConflicts() || !plan.moves.empty())
+        propertyFailed("a save without edits reports a conflict or a move");
     if (plan.bytes.size() != std::max(bytes.size(), kFull))
         propertyFailed("a save without edits changed the file's length");
-    const std::size_t whole = std::min(bytes.size() / kRec * kRec, kFull);
-    if (plan.bytes.compare(0, whole, bytes.substr(0, whole)) != 0)
-        propertyFailed("a save without edits changed a record");
+    TimeRecord placeholder;
+    placeholder.setName("");
+    for (std::size_t p = 1; p * kRec <= std::min(bytes.size(), kFull); ++p) {
+        const TimeRecord in = recordAt(bytes, int(p));
+        const bool neverPunched = in.view().find_first_not_of('\0', 20) == std::string_view::npos;
+        if (!(recordAt(plan.bytes, int(p)) == (neverPunched ? placeholder : in)))
+            propertyFailed("a save without edits changed a record");
+    }
     if (bytes.size() > kFull && plan.bytes.compare(kFull, std::string::npos, bytes.substr(kFull)) != 0)
         propertyFailed("a save without edits changed what lies past record 24");
 
@@ -42,7 +48,8 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
     // Every punch in the file is still in the saved week, at its position.
     // (An entry of a nameless record whose four fields are all blank has
     // nothing to show and reads as a placeholder row.)
-    auto blank = [](std::string_view s) { return s.find_first_not_of(' ') == std::string_view::npos; };
+    // (TAB, CR and LF are spaces in the grid.)
+    auto blank = [](std::string_view s) { return s.find_first_not_of(" \t\r\n") == std::string_view::npos; };
     using F = TimeRecord::Field;
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord in = recordAt(bytes, p);

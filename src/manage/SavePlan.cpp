@@ -18,4 +18,29 @@ std::string SavePlan::conflictQuestion() const {
            conflictNames() + ". Save anyway?";
 }
 
+std::string SavePlan::moveQuestion() const {
+    std::string names;
+    for (const PunchMove& m : moves) {
+        if (!names.empty())
+            names += ", ";
+        const std::string where =
+            "position " + std::to_string(m.from) + " into the record of position " + std::to_string(m.to);
+        names += m.name.empty() ? where : m.name + " (" + where + ")";
+    }
+    return "Saving now would put punches of these employees into another employee's record: " + names +
+           ". The rows of neighbours with the same name cannot be told apart once they are pasted, and a "
+           "blank row removed or added moves every employee below it. Save anyway?";
+}
+
+std::string SavePlan::unsavedRowsQuestion() const {
+    std::string list;
+    for (std::size_t i = 0; i < unsavedRows.size() && i < 10; ++i)
+        list += (i > 0 ? ", " : "") + std::to_string(unsavedRows[i]);
+    if (unsavedRows.size() > 10)
+        list += ", and " + std::to_string(unsavedRows.size() - 10) + " more";
+    return (unsavedRows.size() == 1 ? "Row " + list + " holds" : "Rows " + list + " hold") +
+           " data that no employee record takes (a record holds at most 100 punches, and rows below the last "
+           "employee are not read). That data will not be saved. Save anyway?";
+}
+
 } // namespace tc

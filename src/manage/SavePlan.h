@@ -12,6 +12,15 @@ struct SaveConflict {
     std::string name; // the employee's name, trimmed, for the question to the manager
 };
 
+// Punches that the grid would save into another position's record than the
+// one they were loaded from (rows of two neighbours under one name that a
+// paste ran together, a blank row removed or added above them).
+struct PunchMove {
+    int from = 0;     // 1..24
+    int to = 0;       // 1..24
+    std::string name; // the employee at `from`, trimmed; empty when nameless
+};
+
 // What "Save" is about to write into a week file, worked out against the file
 // as it is on disk at the moment of saving (see TimeSheet::planSave).
 struct SavePlan {
@@ -20,6 +29,7 @@ struct SavePlan {
     // changes at the conflicting positions (the manager's answer "Save anyway").
     std::string bytes;
     std::vector<SaveConflict> conflicts;
+    std::vector<PunchMove> moves;
     // Grid rows (indexes) holding text that no record takes: the 101st row of
     // a full block, and rows below the last position's rows.
     std::vector<int> unsavedRows;
@@ -29,6 +39,10 @@ struct SavePlan {
     std::string conflictNames() const;
     // The question for the manager when there are conflicts.
     std::string conflictQuestion() const;
+    // The question for the manager when punches would move.
+    std::string moveQuestion() const;
+    // The question for the manager when rows would not be saved.
+    std::string unsavedRowsQuestion() const;
 };
 
 } // namespace tc

@@ -3,6 +3,7 @@
 #include "data/Paths.h"
 #include "manage/TimeSheetModel.h"
 #include "manage/WeekFileCheck.h"
+#include "manage/WeekSave.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -51,15 +52,6 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     button->setGeometry(geometry);
     button->setAutoDefault(false);
     return button;
-}
-
-QString rowList(const std::vector<int>& rows) {
-    QStringList out;
-    for (std::size_t i = 0; i < rows.size() && i < 10; ++i)
-        out << QString::number(rows[i]);
-    if (rows.size() > 10)
-        out << QStringLiteral("and %1 more").arg(rows.size() - 10);
-    return out.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -263,48 +255,26 @@ void TimeManage::replaceCell() {
 }
 
 void TimeManage::saveFile() {
-    if (openedFile_.empty())
-        return;
-    const QString path = fromUtf8(openedFile_);
+    // The questions and messages of the save, on this screen; the saved week
+    // is shown with the current cell where it was.
+    class ScreenTalk : public SaveTalk {
+      public:
+        explicit ScreenTalk(TimeManage& screen) : screen_(screen) {}
+        bool ask(const std::string& question) override {
+            return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancel) == Messages::Yes;
+        }
+        void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
+        void showSaved(TimeSheet&, std::string_view written) override {
+            const int row = screen_.currentRow_;
+            const int column = screen_.currentCol_;
+            screen_.model_->load(written);
+            screen_.setCurrent(row, column);
+        }
 
-    // Worked out against the file as it is now: the station may have stored
-    // punches in it since it was opened here.
-    std::string disk;
-    if (Status st = readWholeFile(files_, openedFile_, disk, false); !st) {
-        Messages::show(this, fromUtf8(st.message()) + QStringLiteral("\r\nThe file was not saved."));
-        return;
-    }
-    const SavePlan plan = model_->sheet().planSave(disk);
-    if (plan.hasConflicts() &&
-        Messages::show(this, fromUtf8(plan.conflictQuestion()), Messages::YesNoCancel) != Messages::Yes)
-        return;
-    if (!plan.unsavedRows.empty() &&
-        Messages::show(
-            this,
-            QStringLiteral("Rows %1 hold data that no employee record takes (a record holds at most 100 "
-                           "punches, and rows below the last employee are not read). That data will not "
-                           "be saved. Save anyway?")
-                .arg(rowList(plan.unsavedRows)),
-            Messages::YesNoCancel) != Messages::Yes)
-        return;
-
-    const std::string backup =
-        openedFile_.substr(0, openedFile_.size() >= 3 ? openedFile_.size() - 3 : 0) + "wkb";
-    if (Status st = copyFile(files_, openedFile_, backup); !st) {
-        Messages::show(this, fromUtf8(st.message()) +
-                                 QStringLiteral("\r\nNo backup copy could be made, so ") + path +
-                                 QStringLiteral(" was not saved."));
-        return;
-    }
-    Messages::show(this, fromUtf8(backup) + QStringLiteral(" Has been created. As Backup."));
-
-    if (Status st = replaceFile(files_, openedFile_, plan.bytes); !st) {
-        Messages::show(this, path + QStringLiteral(" was not saved: ") + fromUtf8(st.message()) +
-                                 QStringLiteral("\r\nThe file is as it was before."));
-        return;
-    }
-    model_->sheetForSave().markSaved(plan.bytes);
-    Messages::show(this, QStringLiteral("done"));
+      private:
+        TimeManage& screen_;
+    } talk(*this);
+    saveWeek(files_, openedFile_, model_->sheetForSave(), talk);
 }
 
 void TimeManage::copyAll() {
@@ -316,9 +286,17 @@ void TimeManage::copyAll() {
 
 void TimeManage::pasteAll() {
     FGrid_->setUpdatesEnabled(false);
-    model_->pasteAll(Clipboard::text());
+    const int leftOut = model_->pasteAll(Clipboard::text());
     setCurrent(0, 1);
     FGrid_->setUpdatesEnabled(true);
+    if (leftOut > 0)
+        Messages::show(this,
+                       QStringLiteral("The pasted text is longer than a full week of %1 rows: %2 more %3 "
+                                      "holding data %4 not pasted. Nothing has been saved.")
+                           .arg(TimeSheet::kFullWeekRows)
+                           .arg(leftOut)
+                           .arg(leftOut == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+                           .arg(leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
 void TimeManage::addRow() {

@@ -5,6 +5,7 @@
 #include "data/WeekFile.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace tc {
 
@@ -53,6 +54,16 @@ bool hasPunch(const std::array<std::string, TimeSheet::kColumns>& row) {
 
 const std::string kNoText;
 
+// The grid text has no quoting: a TAB, CR or LF inside a cell would split it
+// when "Copy All" is pasted back (a name read from a list with an unbalanced
+// quote holds a line break, and the station stores it).
+bool splitsCell(char c) {
+    return c == '\t' || c == '\r' || c == '\n';
+}
+void keepOnOneCell(std::string& text) {
+    std::replace_if(text.begin(), text.end(), splitsCell, ' ');
+}
+
 // A field's text into a cell: plain ASCII (nearly every field) is copied
 // into the cell's own room; anything else is converted from the code page.
 void putText(std::string& cell, std::string_view ansi) {
@@ -60,13 +71,78 @@ void putText(std::string& cell, std::string_view ansi) {
         cell.assign(ansi);
     else
         cell = ansiToUtf8(ansi);
+    keepOnOneCell(cell);
 }
 
-// The grid text has no quoting: a TAB or CR inside a cell would split it when
-// "Copy All" is pasted back.
-void keepOnOneCell(std::string& text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r'; }, ' ');
+// A record the station never wrote a punch into: all of its entries NUL.
+// It is saved as the grid's placeholder, a name of 20 spaces.
+bool neverPunched(const TimeRecord& r) {
+    const std::string_view entries = r.view().substr(TimeRecord::offset(Field::Action));
+    return entries.find_first_not_of('\0') == std::string_view::npos;
+}
+
+std::string shownName(const TimeRecord& r) {
+    const std::string name = trimSpaces(r.text(Field::EmpName));
+    return isPlaceholderName(name) ? std::string() : name;
+}
+
+// The punches of a record that hold any text, each as its four fields.
+std::vector<std::string> punchesOf(const TimeRecord& r) {
+    std::vector<std::string> out;
+    for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+        if (!entryInUse(r, k))
+            continue;
+        std::string punch;
+        for (Field f : kEntryFields)
+            punch += r.raw(f, k);
+        if (punch.find_first_not_of(' ') != std::string::npos)
+            out.push_back(std::move(punch));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// Punches that a position loses and another gains: the grid would save them
+// into another employee's record. One move per position that loses any.
+std::vector<PunchMove> movedPunches(const std::vector<TimeRecord>& before,
+                                    const std::vector<TimeRecord>& after, const std::vector<int>& changed) {
+    std::vector<PunchMove> moves;
+    if (changed.size() < 2)
+        return moves;
+    std::vector<std::vector<std::string>> lost, gained;
+    for (int p : changed) {
+        const std::vector<std::string> was = punchesOf(before[std::size_t(p - 1)]);
+        const std::vector<std::string> is = punchesOf(after[std::size_t(p - 1)]);
+        lost.emplace_back();
+        gained.emplace_back();
+        std::set_difference(was.begin(), was.end(), is.begin(), is.end(), std::back_inserter(lost.back()));
+        std::set_difference(is.begin(), is.end(), was.begin(), was.end(), std::back_inserter(gained.back()));
+    }
+    for (std::size_t i = 0; i < changed.size(); ++i)
+        for (std::size_t j = 0; j < changed.size(); ++j) {
+            std::vector<std::string> both;
+            if (i != j)
+                std::set_intersection(lost[i].begin(), lost[i].end(), gained[j].begin(), gained[j].end(),
+                                      std::back_inserter(both));
+            if (!both.empty()) {
+                moves.push_back({changed[i], changed[j], shownName(before[std::size_t(changed[i] - 1)])});
+                break;
+            }
+        }
+    return moves;
+}
+
+// Every row is a punch, so its Action must not read back as never written,
+// as a NUL after blanks would make it (a loaded field can hold NULs, and a
+// TAB before them is a space in the cell).
+void setAction(TimeRecord& rec, int k, const std::string& cell) {
+    if (cell.find('\0') == std::string::npos) {
+        rec.set(Field::Action, k, cell);
+        return;
+    }
+    std::string text = cell;
+    std::replace(text.begin(), text.end(), '\0', ' ');
+    rec.set(Field::Action, k, text);
 }
 
 } // namespace
@@ -79,6 +155,8 @@ const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
 
 TimeSheet::TimeSheet() {
     load({});
+    // No file was loaded: no row belongs to a position yet, names alone make the blocks.
+    origins_.assign(rows_.size(), RowOrigin::Typed);
 }
 
 const std::string& TimeSheet::cell(int row, int column) const {
@@ -139,7 +217,8 @@ void TimeSheet::load(std::string_view fileBytes) {
             ++row; // placeholder: its name cell stays empty
             continue;
         }
-        const std::string name = r.text(Field::EmpName);
+        std::string name = r.text(Field::EmpName);
+        keepOnOneCell(name);
         // Entries in use are placed on consecutive rows even if the record
         // has a gap, so no punch lands on another position's rows.
         for (int k : used) {
@@ -221,7 +300,7 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
         rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name]))));
         for (int k = 1;; ++k) {
             const Row& cells = rows_[std::size_t(row)];
-            rec.set(Field::Action, k, cells[Action]);
+            setAction(rec, k, cells[Action]);
             rec.set(Field::JobNumber, k, cells[JobNumber]);
             rec.set(Field::ActTime, k, cells[ActTime]);
             rec.set(Field::ActDate, k, cells[ActDate]);
@@ -276,6 +355,9 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     }
 
     SavePlan plan;
+    std::vector<int> changed; // positions whose record the grid changed
+    TimeRecord placeholder;
+    placeholder.setName("");
     const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows);
     if (base == &baseGrid_ && baseIsGrid_)
         base = &grid; // nothing changed here since the load or the last save
@@ -291,28 +373,23 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
         const TimeRecord* take = &mine;
         if (!changedHere) {
             if (onDisk)
-                take = &disk;
+                take = neverPunched(disk) ? &placeholder : &disk;
         } else if (changedThere && !(mine == disk)) {
-            std::string name(trimSpaces(std::string_view(mine.text(Field::EmpName))));
-            if (isPlaceholderName(name))
-                name = trimSpaces(std::string_view(disk.text(Field::EmpName)));
-            if (isPlaceholderName(name))
-                name.clear();
+            std::string name = shownName(mine);
+            if (name.empty())
+                name = shownName(disk);
             plan.conflicts.push_back({p, name});
         }
         plan.bytes.append(take->view());
+        if (changedHere)
+            changed.push_back(p);
     }
+    plan.moves = movedPunches(*base, grid, changed);
     // Records beyond the 24 positions are not the sheet's; they stay as they are.
     const std::size_t full = std::size_t(kPositions) * TimeRecord::kSize;
     if (diskBytes.size() > full)
         plan.bytes.append(diskBytes.substr(full));
     return plan;
-}
-
-void TimeSheet::markSaved(std::string_view writtenBytes) {
-    baseFile_.assign(writtenBytes);
-    baseGrid_.clear();
-    baseIsGrid_ = true;
 }
 
 std::string TimeSheet::copyAllText() const {
@@ -335,23 +412,33 @@ std::string TimeSheet::copyAllText() const {
     return out;
 }
 
-void TimeSheet::pasteAll(std::string_view text) {
+int TimeSheet::pasteAll(std::string_view text) {
     keepBase();
-    origins_.assign(rows_.size(), RowOrigin::Typed);
+    const std::vector<Run> before = runs();
+    const std::vector<RowOrigin> was = origins_;
+    // A week needs up to kFullWeekRows rows; a longer text is pasted that far.
+    const std::size_t limit = std::max<std::size_t>(kFullWeekRows, rows_.size());
+    int leftOut = 0;
     std::size_t pos = 0;
     std::size_t row = 0;
-    while (pos < text.size() && row < rows_.size()) {
-        // One line: up to a CR (a CR LF pair counts as one line end).
-        std::size_t end = text.find('\r', pos);
-        std::string_view line =
-            text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
-        if (end == std::string_view::npos) {
-            pos = text.size();
-        } else {
-            pos = end + 1;
-            if (pos < text.size() && text[pos] == '\n')
-                ++pos;
+    while (pos < text.size()) {
+        // One line: up to a CR, an LF or a CR LF pair.
+        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        const std::string_view line = text.substr(pos, end - pos);
+        pos = end;
+        if (pos < text.size())
+            pos += text.compare(pos, 2, "\r\n") == 0 ? 2 : 1;
+        // Blank lines below the grid grow it only when text follows them.
+        if (row >= rows_.size() && line.find_first_not_of("\t ") == std::string_view::npos) {
+            ++row;
+            continue;
         }
+        if (row >= limit) {
+            ++leftOut;
+            continue;
+        }
+        if (row >= rows_.size())
+            rows_.resize(row + 1);
         std::size_t cellStart = 0;
         for (int c = 0; c < kColumns; ++c) {
             std::size_t tab = line.find('\t', cellStart);
@@ -363,6 +450,57 @@ void TimeSheet::pasteAll(std::string_view text) {
         }
         ++row;
     }
+    carryOrigins(before, was);
+    return leftOut;
+}
+
+std::vector<TimeSheet::Run> TimeSheet::runs() const {
+    std::vector<Run> out;
+    for (int r = 1; r < rowCount(); ++r) {
+        const Row& row = rows_[std::size_t(r)];
+        const bool placeholder = isPlaceholderName(row[Name]) && !hasPunch(row);
+        const std::string_view name =
+            isPlaceholderName(row[Name]) ? std::string_view() : trimSpaces(std::string_view(row[Name]));
+        if (!placeholder && !out.empty() && !out.back().placeholder && out.back().name == name) {
+            ++out.back().length;
+            continue;
+        }
+        out.push_back({r, 1, placeholder, std::string(name)});
+    }
+    return out;
+}
+
+void TimeSheet::carryOrigins(const std::vector<Run>& before, const std::vector<RowOrigin>& was) {
+    const std::vector<Run> after = runs();
+    origins_.assign(rows_.size(), RowOrigin::Typed);
+    const auto same = [](const Run& a, const Run& b) {
+        return a.placeholder == b.placeholder && a.name == b.name;
+    };
+    const auto carry = [&](const Run& o, const Run& n) {
+        const auto from = was.begin() + o.start;
+        const auto to = origins_.begin() + n.start;
+        if (o.length == n.length) {
+            std::copy(from, from + o.length, to);
+            return;
+        }
+        // Rows were added to the run or taken from it. Within one position
+        // that changes nothing; a run that held the start of another
+        // position (two neighbours under one name) cannot be split again.
+        *to = *from;
+        const bool onePosition =
+            std::find(from + 1, from + o.length, RowOrigin::PositionStart) == from + o.length;
+        if (onePosition && *from == RowOrigin::PositionStart)
+            std::fill(to + 1, to + n.length, RowOrigin::SamePosition);
+    };
+    // The runs before and after the paste, paired from the top and from the
+    // bottom as long as their names agree; the rest are left to the names.
+    std::size_t head = 0;
+    for (; head < before.size() && head < after.size() && same(before[head], after[head]); ++head)
+        carry(before[head], after[head]);
+    for (std::size_t tail = 1; tail <= before.size() - head && tail <= after.size() - head &&
+                               same(before[before.size() - tail], after[after.size() - tail]);
+         ++tail)
+        carry(before[before.size() - tail], after[after.size() - tail]);
 }
 
 int TimeSheet::addRow(int belowRow) {

@@ -18,21 +18,26 @@ namespace tc {
 // between the two directions.
 //
 // Cells hold UTF-8 text; a cell loaded from the file holds the field's whole
-// fixed-width text, padding included. No cell holds a TAB or a CR: the grid
-// text of "Copy All" has no quoting, so either would split the cell when the
-// text is pasted back; both become a space when a cell is set. (A loaded
-// field keeps its bytes, so that a save without edits keeps every record.)
+// fixed-width text, padding included. No cell holds a TAB, a CR or an LF: the
+// grid text of "Copy All" has no quoting, so any of them would split the cell
+// when the text is pasted back; each becomes a space when a cell is set or
+// loaded. (A save keeps the record on disk for every position the manager
+// did not change, so such a field keeps its bytes there.)
 //
 // Rows loaded from the file remember where their position began, so two
 // neighbouring records under one name (or both without one) stay two records
-// when saved; see RowOrigin.
+// when saved, through "Copy All" and "Paste All" too; see RowOrigin.
 class TimeSheet {
   public:
     static constexpr int kColumns = 6;
     static constexpr int kMinRows = 2000; // heading row + 1999 data rows
+    // A full week: the heading row and 100 punches for each of the 24
+    // positions. A paste grows the grid up to this size, no further.
+    static constexpr int kFullWeekRows = 1 + 24 * TimeRecord::kEntries;
     enum Column { Name = 0, Action = 1, JobNumber = 2, ActTime = 3, ActDate = 4, Duration = 5 };
     static const std::array<std::string, kColumns>& headings();
 
+    // An empty week's grid, not loaded from any file.
     TimeSheet();
 
     int rowCount() const { return int(rows_.size()); }
@@ -67,29 +72,37 @@ class TimeSheet {
     // record; where both sides changed it, the grid's record and a conflict
     // for the manager to decide on.
     //
-    // The screen: read the disk bytes -> plan = planSave(disk) -> when
-    // plan.hasConflicts() ask plan.conflictQuestion(), stop on "No" -> make the
-    // backup -> write plan.bytes -> markSaved(plan.bytes).
+    // A record without any entry is written as a placeholder (a name of 20
+    // spaces), wherever it lies. Punches that the grid would put into
+    // another position's record than the one they were loaded from are
+    // listed in plan.moves.
+    //
+    // saveWeek (WeekSave.h) is the whole sequence: read the disk bytes,
+    // plan, ask, back up, write, load the written bytes.
     SavePlan planSave(std::string_view diskBytes) const;
     // The same with an explicit base: `loadedBytes` is the file as it was
     // when the grid was loaded from it.
     SavePlan planSave(std::string_view loadedBytes, std::string_view diskBytes) const;
-    // After the plan's bytes were written: they become the base of the next
-    // save, and the grid as it is now counts as unchanged.
-    void markSaved(std::string_view writtenBytes);
     // The file's bytes as loaded (or as last saved).
     const std::string& loadedBytes() const { return baseFile_; }
 
     // Whole grid as clipboard text: cells joined by TAB, rows by CR, no
     // separator after the last row; headings and empty rows included.
     std::string copyAllText() const;
-    // Pastes clipboard text over the grid from row 0, column 0. CR LF counts
-    // as one line end; a lone LF stays in the cell. Cells the text does not
-    // reach keep their text; what lies beyond the grid is dropped. A CR at
-    // the very end adds no empty line; empty text changes nothing. The rows
-    // forget where loaded positions began: the pasted text says nothing about
-    // it, and names alone tell the blocks apart again.
-    void pasteAll(std::string_view text);
+    // Pastes clipboard text over the grid from row 0, column 0. CR LF, CR and
+    // LF each end a line; a line end at the very end adds no empty line.
+    // Cells the text does not reach keep their text; cells beyond column 5
+    // are dropped. A text longer than the grid grows it, up to kFullWeekRows
+    // (or the grid's size, when it is larger already); returns how many
+    // lines beyond that hold text, which were not pasted. Empty text changes
+    // nothing.
+    //
+    // Where loaded positions began is carried over to the pasted rows: runs
+    // of rows under one name that the paste left as they were, or whose
+    // rows belong to one position, keep their origins. A run that held two
+    // same-name neighbours and changed its length cannot be told apart; it
+    // is left to the names, and planSave lists the punches that would move.
+    int pasteAll(std::string_view text);
 
     // Inserts a row below `belowRow` (clamped to the grid); its name cell is
     // a single space. It belongs to a block only by its name. Returns the new
@@ -116,6 +129,18 @@ class TimeSheet {
     using Row = std::array<std::string, kColumns>;
     std::vector<Row> rows_;
     std::vector<RowOrigin> origins_; // one per row
+
+    // Consecutive data rows under one name (a placeholder row alone).
+    struct Run {
+        int start = 0;
+        int length = 0;
+        bool placeholder = false;
+        std::string name; // trimmed
+    };
+    std::vector<Run> runs() const;
+    // Gives the rows the origins that `before` (the runs and origins of
+    // the grid before a paste) says they had.
+    void carryOrigins(const std::vector<Run>& before, const std::vector<RowOrigin>& was);
     // The first row of a loaded position: no block runs on into it.
     bool startsPosition(int row) const { return origins_[std::size_t(row)] == RowOrigin::PositionStart; }
 

@@ -55,10 +55,11 @@ void TimeSheetModel::load(std::string_view fileBytes) {
     endResetModel();
 }
 
-void TimeSheetModel::pasteAll(const QString& text) {
+int TimeSheetModel::pasteAll(const QString& text) {
     beginResetModel();
-    sheet_.pasteAll(text.toStdString());
+    const int leftOut = sheet_.pasteAll(text.toStdString());
     endResetModel();
+    return leftOut;
 }
 
 int TimeSheetModel::addRow(int sheetRow) {

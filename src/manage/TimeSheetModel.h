@@ -17,7 +17,8 @@ class TimeSheetModel : public QAbstractTableModel {
     explicit TimeSheetModel(QObject* parent = nullptr);
 
     const TimeSheet& sheet() const { return sheet_; }
-    TimeSheet& sheetForSave() { return sheet_; } // markSaved only; does not change what is shown
+    // For saveWeek, which changes the sheet only through its talk (load).
+    TimeSheet& sheetForSave() { return sheet_; }
 
     static int toSheetRow(int modelRow) { return modelRow + 1; }
     static int toModelRow(int sheetRow) { return sheetRow - 1; }
@@ -31,7 +32,8 @@ class TimeSheetModel : public QAbstractTableModel {
     QString cellText(int sheetRow, int column) const;
     bool setCellText(int sheetRow, int column, const QString& text);
     void load(std::string_view fileBytes);
-    void pasteAll(const QString& text);
+    // Returns how many lines holding data lay beyond a full week (not pasted).
+    int pasteAll(const QString& text);
     // Inserts a row below `sheetRow`; returns the new row.
     int addRow(int sheetRow);
     bool removeRow(int sheetRow);

@@ -208,6 +208,35 @@ TEST_F(TimeManageScreen, APunchStoredAtTheStationMeanwhileSurvivesTheSave) {
     EXPECT_EQ(recordAt(after, 1).text(TimeRecord::Field::JobNumber, 1), "1009.Dept-2         ");
 }
 
+TEST_F(TimeManageScreen, AfterASaveTheGridShowsTheSavedWeekSoALaterSaveKeepsTheStationsPunch) {
+    TimeManage* screen = openWithWeek(); // Bob Stone clocked in at 7:00
+    TimeRecord bob = recordAt(readFile(week), 3);
+    bob.set(TimeRecord::Field::Action, 2, "LUNCH"); // and goes to lunch at the station
+    bob.set(TimeRecord::Field::JobNumber, 2, "");
+    bob.set(TimeRecord::Field::ActTime, 2, "11:30:00 AM");
+    bob.set(TimeRecord::Field::ActDate, 2, "Wed-Feb-4");
+    ASSERT_TRUE(writeRecord(realFiles(), week, 3, bob).isOk());
+
+    screen->selectCell(2, 2);
+    press(screen, "Command3");
+    EXPECT_EQ(shownTexts().last(), "done");
+    EXPECT_EQ(cell(screen, 7, 1), "LUNCH  "); // the grid shows what was saved
+    EXPECT_EQ(cell(screen, 6, 5), "4.5");
+    EXPECT_EQ(screen->currentRow(), 2);
+    EXPECT_EQ(screen->currentColumn(), 2);
+
+    // The manager corrects Bob's IN and saves again: no question, the LUNCH stays.
+    Messages::clearShown();
+    screen->selectCell(6, 3);
+    type(screen, "Text1", "7:15:00 AM");
+    press(screen, "Command2");
+    press(screen, "Command3");
+    EXPECT_EQ(shownTexts(),
+              (QStringList{QString::fromStdString(backup) + " Has been created. As Backup.", "done"}));
+    bob.set(TimeRecord::Field::ActTime, 1, "7:15:00 AM");
+    EXPECT_EQ(recordAt(readFile(week), 3), bob);
+}
+
 TEST_F(TimeManageScreen, OpenRefusesAnythingButAWeekFileAndKeepsTheOpenWeek) {
     std::filesystem::create_directory(dir.file("Other"));
     std::filesystem::create_directory(dir.file("Feb") + "/folder.dat");
@@ -249,6 +278,28 @@ TEST_F(TimeManageScreen, OpenRefusesAnythingButAWeekFileAndKeepsTheOpenWeek) {
     press(screen, "Command1");
     EXPECT_TRUE(Messages::shown().isEmpty());
     EXPECT_EQ(cell(screen, 6, 0), "");
+}
+
+TEST_F(TimeManageScreen, AWeekOpenedFromItsBackupIsNotSavedOverItself) {
+    for (const std::string& copy : {backup, backup.substr(0, backup.size() - 3) + "WKB"}) {
+        SCOPED_TRACE(copy);
+        writeFile(copy, sampleWeek());
+        TimeManage* screen = openScreen();
+        FileDialog::setNextFileName(QString::fromStdString(copy));
+        press(screen, "Command1");
+        screen->selectCell(1, 1);
+        type(screen, "Text1", "OUT");
+        press(screen, "Command2");
+        Messages::clearShown();
+        press(screen, "Command3");
+        EXPECT_EQ(shownTexts(),
+                  QStringList{QString::fromStdString(copy) +
+                              " is a backup copy. Saving it would write over it without making a "
+                              "backup first, so it was not saved. To mend the week, open its .dat "
+                              "file."});
+        EXPECT_EQ(readFile(copy), sampleWeek());
+        screen->close();
+    }
 }
 
 TEST_F(TimeManageScreen, AConflictingEditIsAskedAboutAndOnlyYesSaves) {
@@ -307,7 +358,8 @@ TEST_F(TimeManageScreen, AFailedBackupOrWriteLeavesTheFileAsItWas) {
     files.failAt(FaultyFiles::Op::Rename, 2);
     press(screen, "Command3");
     ASSERT_EQ(Messages::shown().size(), 2);
-    EXPECT_TRUE(Messages::shown()[1].text.contains("was not saved: "));
+    EXPECT_TRUE(
+        Messages::shown()[1].text.endsWith("\r\nThe week was not saved; the file is as it was before."));
     EXPECT_FALSE(shownTexts().contains("done"));
     EXPECT_EQ(readFile(week), before);
     EXPECT_EQ(readFile(backup), before);
@@ -340,7 +392,7 @@ TEST_F(TimeManageScreen, DataThatNoRecordTakesIsNotDroppedWithoutAsking) {
     Messages::setNextAnswer(Messages::No);
     press(screen, "Command3");
     ASSERT_EQ(Messages::shown().size(), 1);
-    EXPECT_TRUE(Messages::shown().front().text.startsWith("Rows 30 hold data that no employee record takes"));
+    EXPECT_TRUE(Messages::shown().front().text.startsWith("Row 30 holds data that no employee record takes"));
     EXPECT_EQ(readFile(week), "");
     EXPECT_FALSE(fileExists(backup));
 
@@ -393,6 +445,15 @@ TEST_F(TimeManageScreen, PasteAllFillsTheGridFromTheHeadingRow) {
     press(screen, "Command5");
     press(screen, "Command4");
     EXPECT_EQ(Clipboard::text(), copied);
+
+    // A text longer than a full week says what it left out.
+    Messages::clearShown();
+    Clipboard::setText(QString("Ann\tIN\n").repeated(2500) + "\t\n");
+    press(screen, "Command5");
+    EXPECT_EQ(rows(screen), 2401);
+    EXPECT_EQ(shownTexts(),
+              QStringList{"The pasted text is longer than a full week of 2401 rows: 99 more lines "
+                          "holding data were not pasted. Nothing has been saved."});
 }
 
 TEST_F(TimeManageScreen, AddRowAndRemoveRow) {

@@ -65,24 +65,27 @@ TEST(TimeSheetClipboard, CopyThenPasteRestoresTheGrid) {
 TEST(TimeSheetClipboard, PasteFromASpreadsheet) {
     TimeSheet sheet;
     sheet.load(twoPositionWeek());
-    // CR LF line ends, 3 columns, a lone LF inside a cell, the usual CR LF at the end.
-    sheet.pasteAll("Who\tWhat\tJob\r\nAnn\tCHANGE\tPaint\nWet\r\n");
+    // CR LF, LF and lone CR line ends, 3 columns, a line end at the end.
+    sheet.pasteAll("Who\tWhat\tJob\r\nAnn\tCHANGE\tPaint\nWet\rDry\n");
     EXPECT_EQ(sheet.cell(0, 0), "Who");
     EXPECT_EQ(sheet.cell(0, 2), "Job");
     EXPECT_EQ(sheet.cell(0, 3), "Act Time:");
     EXPECT_EQ(sheet.cell(1, 0), "Ann");
     EXPECT_EQ(sheet.cell(1, 1), "CHANGE");
-    EXPECT_EQ(sheet.cell(1, 2), "Paint\nWet");
-    EXPECT_EQ(sheet.cell(1, 3), "8:00:00 AM ");  // not reached: kept
-    EXPECT_EQ(sheet.cell(1, 5), "8.5");          // durations are not worked out again
-    EXPECT_EQ(sheet.cell(2, 0), pad("Ann", 20)); // the final line end adds no empty line
+    EXPECT_EQ(sheet.cell(1, 2), "Paint");
+    EXPECT_EQ(sheet.cell(1, 3), "8:00:00 AM "); // not reached: kept
+    EXPECT_EQ(sheet.cell(1, 5), "8.5");         // durations are not worked out again
+    EXPECT_EQ(sheet.cell(2, 0), "Wet");
+    EXPECT_EQ(sheet.cell(2, 1), "OUT    ");
+    EXPECT_EQ(sheet.cell(3, 0), "Dry");
+    EXPECT_EQ(sheet.cell(4, 0), pad("Bo", 20)); // the final line end adds no empty line
 
     // Cells beyond the sixth column are dropped; an empty line empties column 0 only.
     sheet.pasteAll("a\tb\tc\td\te\tf\tg\th\r\r");
     EXPECT_EQ(sheet.cell(0, 5), "f");
     EXPECT_EQ(sheet.cell(1, 0), "");
     EXPECT_EQ(sheet.cell(1, 1), "CHANGE");
-    EXPECT_EQ(sheet.cell(2, 0), pad("Ann", 20));
+    EXPECT_EQ(sheet.cell(2, 0), "Wet");
 
     const std::string before = sheet.copyAllText();
     sheet.pasteAll("");
@@ -106,17 +109,31 @@ TEST(TimeSheetClipboard, PasteWithoutTheHeadingMovesEveryLineUp) {
     EXPECT_EQ(recs[0].raw(TimeRecord::Field::Action, 1), "OUT    ");
 }
 
-TEST(TimeSheetClipboard, HugePasteStopsAtTheLastRow) {
+TEST(TimeSheetClipboard, ALongPasteGrowsTheGridToAFullWeek) {
+    // A full week (24 x 100 punches) copied, then pasted where a small week is open.
+    std::vector<TimeRecord> records;
+    for (int p = 1; p <= 24; ++p)
+        records.push_back(
+            makeRecord("Employee " + std::to_string(p),
+                       std::vector<test::Punch>(100, {"IN", "J.Dept-1", "8:00:00 AM", "Mon-Feb-3"})));
+    const std::string fullWeek = makeFile(records);
+    TimeSheet full;
+    full.load(fullWeek);
     TimeSheet sheet;
-    sheet.load("");
+    sheet.load(twoPositionWeek());
+    EXPECT_EQ(sheet.pasteAll(full.copyAllText()), 0);
+    EXPECT_EQ(sheet.rowCount(), 2401);
+    EXPECT_TRUE(sheet.saveBytes() == fullWeek);
+
+    // Beyond a full week nothing is pasted, and the lines holding text are counted.
     std::string text;
     for (int i = 0; i < 10000; ++i)
         text += "Line " + std::to_string(i) + "\tIN\tJ\t8:00:00 AM\tMon-Feb-3\t\tx\r\n";
-    sheet.pasteAll(text);
-    EXPECT_EQ(sheet.rowCount(), 2000);
+    EXPECT_EQ(sheet.pasteAll(text + "\t\t\r\n\r\n"), 10000 - 2401);
+    EXPECT_EQ(sheet.rowCount(), 2401);
     EXPECT_EQ(sheet.cell(0, 0), "Line 0");
-    EXPECT_EQ(sheet.cell(1999, 0), "Line 1999");
-    EXPECT_EQ(sheet.cell(1999, 5), "");
+    EXPECT_EQ(sheet.cell(2400, 0), "Line 2400");
+    EXPECT_EQ(sheet.cell(2400, 5), "");
 }
 
 TEST(TimeSheetRows, RemoveRow) {

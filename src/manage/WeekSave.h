@@ -1,0 +1,42 @@
+#pragma once
+
+#include "data/FileAccess.h"
+#include "manage/TimeSheet.h"
+
+#include <string>
+#include <string_view>
+
+namespace tc {
+
+// What saving a week needs from the person at the screen.
+class SaveTalk {
+  public:
+    virtual ~SaveTalk() = default;
+    // A question answered Yes (true) or No / Cancel (false).
+    virtual bool ask(const std::string& question) = 0;
+    // A message with an OK button.
+    virtual void tell(const std::string& message) = 0;
+    // The week was written: the sheet shows the bytes written, as a fresh load
+    // of them does. A screen overrides this to keep its view in step.
+    virtual void showSaved(TimeSheet& sheet, std::string_view written) { sheet.load(written); }
+};
+
+enum class SaveOutcome {
+    NothingOpened, // no week open: nothing said, nothing touched
+    Refused,       // the week cannot be saved here (told why)
+    Stopped,       // the manager answered No to a question
+    Failed,        // reading, the backup or the write failed (told why); the week file is as it was
+    Saved,
+};
+
+// The backup beside a week file: its last three characters replaced by "wkb".
+std::string backupPathOf(const std::string& weekFile);
+
+// "Save": reads the week file as it is now, works out what to write
+// (TimeSheet::planSave), asks about conflicts with the station, punches that
+// would move to another record and rows no record takes, copies the file to
+// its backup, replaces it, and shows the written week in the sheet. A week
+// opened from its backup is not saved: there would be no backup of it.
+SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk);
+
+} // namespace tc
