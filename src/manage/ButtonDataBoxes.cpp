@@ -11,14 +11,18 @@ namespace {
 
 const std::string kNotSaved = " The files were not updated.";
 
-// What stops a value from being read back as it was typed; empty when nothing.
-std::string valueProblem(const std::string& value) {
-    if (value.find('"') != std::string::npos)
-        return "contains a double quote";
-    if (const std::string lacking = charactersOutsideCodePage(value); !lacking.empty())
-        return "contains characters that the list files cannot store (" + lacking +
-               "); they would be saved as \"?\"";
-    return {};
+// Characters the code page lacks, said in a way that fits every box;
+// empty when there are none.
+std::string codePageProblem(const std::string& value) {
+    const std::string lacking = charactersOutsideCodePage(value);
+    if (lacking.empty())
+        return {};
+    return " contains characters that the list files cannot store (" + lacking +
+           "); they would be saved as \"?\". Please write them another way.";
+}
+
+bool hasQuote(const std::string& value) {
+    return value.find('"') != std::string::npos;
 }
 
 // An emptied job box is an empty slot (a lone comma), so the jobs after it stay in step.
@@ -27,28 +31,40 @@ std::vector<std::string> jobFields(const std::string& box) {
 }
 
 std::string refusal(const ButtonDataBoxes& boxes) {
-    for (std::size_t i = 0; i < boxes.names.size(); ++i)
-        if (const std::string problem = valueProblem(boxes.names[i]); !problem.empty())
-            return "Employee name " + std::to_string(i + 1) + " " + problem +
-                   "; the employee list cannot hold it, and every later name would move to the wrong button. "
-                   "Please remove it." +
+    for (std::size_t i = 0; i < boxes.names.size(); ++i) {
+        const std::string box = "Employee name " + std::to_string(i + 1);
+        if (hasQuote(boxes.names[i]))
+            return box +
+                   " contains a double quote; the employee list cannot hold it, and every later name would "
+                   "move to the wrong button. Please remove it." +
                    kNotSaved;
-    for (std::size_t i = 0; i < boxes.notes.size(); ++i)
-        if (const std::string problem = valueProblem(boxes.notes[i]); !problem.empty())
-            return "Clock note " + std::to_string(i + 1) + " " + problem +
-                   "; the employee list cannot hold it. Please remove it." + kNotSaved;
+        if (const std::string problem = codePageProblem(boxes.names[i]); !problem.empty())
+            return box + problem + kNotSaved;
+    }
+    for (std::size_t i = 0; i < boxes.notes.size(); ++i) {
+        const std::string box = "Clock note " + std::to_string(i + 1);
+        if (hasQuote(boxes.notes[i]))
+            return box + " contains a double quote; the employee list cannot hold it. Please remove it." +
+                   kNotSaved;
+        if (const std::string problem = codePageProblem(boxes.notes[i]); !problem.empty())
+            return box + problem + kNotSaved;
+    }
     for (std::size_t i = 0; i < boxes.jobs.size(); ++i) {
+        const std::string box = "Job " + std::to_string(i + 1);
         const std::vector<std::string> fields = jobFields(boxes.jobs[i]);
         if (fields.size() != 2)
-            return "Job " + std::to_string(i + 1) +
+            return box +
                    " must be a job number, a comma and a description (an empty job is a single comma); "
                    "otherwise every later job would be read out of step. A job or description that holds a "
                    "comma goes in double quotes." +
                    kNotSaved;
-        for (const std::string& item : fields)
-            if (const std::string problem = valueProblem(item); !problem.empty())
-                return "Job " + std::to_string(i + 1) + " " + problem + "; the job list cannot hold it." +
+        for (const std::string& item : fields) {
+            if (hasQuote(item))
+                return box + " contains a double quote; the job list cannot hold it. Please remove it." +
                        kNotSaved;
+            if (const std::string problem = codePageProblem(item); !problem.empty())
+                return box + problem + kNotSaved;
+        }
     }
     return {};
 }
