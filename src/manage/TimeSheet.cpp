@@ -64,13 +64,15 @@ void keepOnOneCell(std::string& text) {
     std::replace_if(text.begin(), text.end(), splitsCell, ' ');
 }
 
-// A field's text into a cell: plain ASCII (nearly every field) is copied
-// into the cell's own room; anything else is converted from the code page.
+// A field's text into a cell: plain ASCII without TAB or line breaks (nearly
+// every field) is copied into the cell's own room; anything else is
+// converted from the code page and kept on one cell.
 void putText(std::string& cell, std::string_view ansi) {
-    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (std::all_of(ansi.begin(), ansi.end(), [](char c) { return c == '\0' || (c >= ' ' && c < 0x7F); })) {
         cell.assign(ansi);
-    else
-        cell = ansiToUtf8(ansi);
+        return;
+    }
+    cell = ansiToUtf8(ansi);
     keepOnOneCell(cell);
 }
 
@@ -421,9 +423,16 @@ int TimeSheet::pasteAll(std::string_view text) {
     int leftOut = 0;
     std::size_t pos = 0;
     std::size_t row = 0;
+    // The next CR and the next LF, each found with one fast search.
+    std::size_t nextCr = text.find('\r');
+    std::size_t nextLf = text.find('\n');
     while (pos < text.size()) {
         // One line: up to a CR, an LF or a CR LF pair.
-        const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+        if (nextCr < pos)
+            nextCr = text.find('\r', pos);
+        if (nextLf < pos)
+            nextLf = text.find('\n', pos);
+        const std::size_t end = std::min({nextCr, nextLf, text.size()});
         const std::string_view line = text.substr(pos, end - pos);
         pos = end;
         if (pos < text.size())
@@ -456,11 +465,12 @@ int TimeSheet::pasteAll(std::string_view text) {
 
 std::vector<TimeSheet::Run> TimeSheet::runs() const {
     std::vector<Run> out;
+    out.reserve(std::size_t(kPositions) * 2 + 8);
     for (int r = 1; r < rowCount(); ++r) {
         const Row& row = rows_[std::size_t(r)];
-        const bool placeholder = isPlaceholderName(row[Name]) && !hasPunch(row);
-        const std::string_view name =
-            isPlaceholderName(row[Name]) ? std::string_view() : trimSpaces(std::string_view(row[Name]));
+        const bool nameless = isPlaceholderName(row[Name]);
+        const bool placeholder = nameless && !hasPunch(row);
+        const std::string_view name = nameless ? std::string_view() : trimSpaces(std::string_view(row[Name]));
         if (!placeholder && !out.empty() && !out.back().placeholder && out.back().name == name) {
             ++out.back().length;
             continue;
