@@ -57,8 +57,8 @@ Status readEmployeeList(FileAccess& files, const std::string& baseFolder, Employ
 // pair; `out` then holds the pairs read before.
 Status readJobList(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out);
 
-// Reads exactly 20 job pairs (the button data editor); on failure `out`
-// holds the pairs read and the Status says what is missing.
+// Reads exactly 20 job pairs; on failure `out` holds the pairs read and the
+// Status says what is missing. (The editor reads line by line: readJobLines.)
 Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, std::vector<JobItem>& out);
 
 // The button data editor's job boxes: box j shows line j of the job list,

@@ -119,7 +119,8 @@ class TimeSheet {
     // position's punches are saved into the record before (the wrong
     // person's pay).
     enum class RowOrigin : unsigned char {
-        Typed,         // added, pasted, or below the loaded positions
+        Typed,         // added, in a sheet no file was loaded into, pasted where nothing carries over,
+                       // or below the loaded positions
         PositionStart, // the first row (or the placeholder) of a loaded position
         SamePosition,  // a later row of the same loaded position
     };
