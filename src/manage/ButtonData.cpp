@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <vector>
 
 namespace tc {
 
