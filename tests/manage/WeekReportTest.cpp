@@ -201,5 +201,51 @@ TEST(WeekReport, TheRulesOfTheWeek) {
     }
 }
 
+// The three files of one fixed week, byte for byte: quoting, the byte-order
+// mark, an accent, CR LF, a span split at midnight, one closed from next
+// week's file, one left open.
+TEST(WeekReport, CsvFilesOfOneWeek) {
+    test::TempDir dir;
+    const std::vector<Week> files = {
+        {0,
+         0,
+         {makeRecord("Ann", {in("8:00:00 AM", "Mon-Feb-2"),
+                             {"CHANGE", "1002.Office", "12:00:00 PM", "Mon-Feb-2"},
+                             out("4:30:00 PM", "Mon-Feb-2")}),
+          makeRecord("Zo\u00eb \"Z\", Ray", {in("9:00:00 PM", "Tue-Feb-3"), out("1:00:00 AM", "Wed-Feb-4"),
+                                             in("10:00:00 PM", "Sun-Feb-8", "1002.Office")}),
+          makeRecord("Cy", {in("7:00:00 AM", "Fri-Feb-6")})}},
+        {0, 1, {TimeRecord(), makeRecord("Zo\u00eb \"Z\", Ray", {out("2:00:00 AM", "Mon-Feb-9")})}}};
+    const std::vector<ReportSource> sources = place(dir.path(), files, kWeek);
+    test::writeFile(pathJoin(sources[0].folder, "Jobs.dat"), "1001,Welding\r\n1002,\"Office, paper\"\r\n");
+    const WeekReport report = makeWeekReport(realFiles(), sources, kWeek, kLater, 40 * 3600);
+
+    const std::string bom = "\xEF\xBB\xBF";
+    const std::string zoe = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"";
+    EXPECT_EQ(
+        ReportCsv::summary(report),
+        bom +
+            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags\r\n"
+            "2009-02-08,Front,1,Ann,8.50,0.00,0.00,0.00,0.00,0.00,0.00,8.50,8.50,0.00,\r\n"
+            "2009-02-08,Front,2," +
+            zoe +
+            ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,6.00,0.00,\r\n"
+            "2009-02-08,Front,3,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,no clock-out after Fri "
+            "7:00 AM\r\n");
+    EXPECT_EQ(
+        ReportCsv::detail(report),
+        bom +
+            "Week Ending,Station,Position,Name,Job,Department,Start,End,Hours,Flags\r\n"
+            "2009-02-08,Front,1,Ann,1001,Dept-1,2009-02-02 08:00:00,2009-02-02 12:00:00,4.00,\r\n"
+            "2009-02-08,Front,1,Ann,1002,Office,2009-02-02 12:00:00,2009-02-02 16:30:00,4.50,\r\n"
+            "2009-02-08,Front,2," +
+            zoe + ",1001,Dept-1,2009-02-03 21:00:00,2009-02-04 01:00:00,4.00,\r\n" + "2009-02-08,Front,2," +
+            zoe + ",1002,Office,2009-02-08 22:00:00,2009-02-09 00:00:00,2.00,ends Mon 2:00 AM next week\r\n" +
+            "2009-02-08,Front,3,Cy,1001,Dept-1,2009-02-06 07:00:00,,,no clock-out after Fri 7:00 AM\r\n");
+    EXPECT_EQ(ReportCsv::jobs(report), bom + "Week Ending,Job,Description,Department,Hours\r\n"
+                                             "2009-02-08,1001,Welding,Dept-1,8.00\r\n"
+                                             "2009-02-08,1002,\"Office, paper\",Office,6.50\r\n");
+}
+
 } // namespace
 } // namespace tc
