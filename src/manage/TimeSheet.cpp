@@ -309,6 +309,10 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     return plan;
 }
 
+bool TimeSheet::hasUnsavedChanges() const {
+    return !baseIsGrid_ && buildRecords() != baseGrid_;
+}
+
 void TimeSheet::markSaved(std::string_view writtenBytes) {
     baseFile_.assign(writtenBytes);
     baseGrid_.clear();
