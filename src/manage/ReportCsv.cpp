@@ -90,7 +90,7 @@ std::string ReportCsv::detail(const WeekReport& report) {
         addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
                      report.people[std::size_t(s.person)].name, job.job, job.department,
                      formatStamp(report.monday, s.from), s.open ? "" : formatStamp(report.monday, s.to),
-                     s.open ? "" : formatHours(s.seconds()), s.flags});
+                     s.open ? "" : formatHours(s.seconds()), report.spanFlags(s)});
     }
     return out;
 }

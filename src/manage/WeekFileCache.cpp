@@ -15,7 +15,15 @@ const WeekFileCache::File& WeekFileCache::get(const std::string& path) {
         file.bytes = std::move(bytes);
     else
         file.status = st;
+    order_.push_back(path);
     return read_.emplace(path, std::move(file)).first->second;
+}
+
+void WeekFileCache::trim(std::size_t keep) {
+    while (order_.size() > keep) {
+        read_.erase(order_.front());
+        order_.pop_front();
+    }
 }
 
 } // namespace tc

@@ -2,6 +2,7 @@
 
 #include "data/FileAccess.h"
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -22,12 +23,17 @@ class WeekFileCache {
 
     explicit WeekFileCache(FileAccess& files) : files_(files) {}
 
+    // The file's contents; the reference stays valid until the next trim().
     const File& get(const std::string& path);
+    // Forgets all but the `keep` files read last, so a run over many weeks
+    // holds only the weeks around the one it works on.
+    void trim(std::size_t keep);
     FileAccess& files() { return files_; }
 
   private:
     FileAccess& files_;
     std::map<std::string, File> read_;
+    std::deque<std::string> order_; // oldest first
 };
 
 } // namespace tc

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -19,7 +20,6 @@ namespace {
 
 using F = TimeRecord::Field;
 
-constexpr long long kLongSpan = 16 * 3600;
 constexpr std::string_view kDepartments[] = {".Dept-1", ".Dept-2", ".Dept-3", ".Dept-4",
                                              ".Dept-5", ".Office", ".Other"};
 
@@ -32,8 +32,8 @@ class RecordBytes {
         if (start + TimeRecord::kSize <= file.size()) {
             view_ = file.substr(start, TimeRecord::kSize);
         } else {
-            copy_ = recordAt(file, position);
-            view_ = copy_.view();
+            copy_ = std::make_unique<TimeRecord>(recordAt(file, position));
+            view_ = copy_->view();
         }
     }
     std::string_view field(F f, int k = 0) const {
@@ -53,7 +53,7 @@ class RecordBytes {
 
   private:
     std::string_view view_;
-    TimeRecord copy_;
+    std::unique_ptr<TimeRecord> copy_;
 };
 
 PunchAction actionOf(std::string_view raw) {
@@ -249,29 +249,32 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec) {
 
     const int person = personFor(source, position, rec.name());
     PersonWeek& who = r_.people[std::size_t(person)];
+    const int last = lastInUse(rec);
+    who.punches.reserve(who.punches.size() + std::size_t(last - first + 1));
     long long lastGood = open ? open->at : LLONG_MIN;
-    for (int k = first; k >= 1 && k <= TimeRecord::kEntries; ++k) {
+    for (int k = first; k >= 1 && k <= last; ++k) {
         if (!rec.inUse(k))
             continue;
         ReportPunch p{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0};
         const std::optional<long long> at =
             punchMoment(rec.field(F::ActTime, k), rec.field(F::ActDate, k), r_.sunday, r_.monday);
-        const std::string number = "punch " + std::to_string(k);
+        const auto number = [k] { return "punch " + std::to_string(k); };
         if (!at) {
             p.problem = PunchProblem::Unreadable;
-            who.flags.push_back(number + " cannot be read (\"" + textOf(rec.field(F::ActTime, k)) + "\", \"" +
-                                textOf(rec.field(F::ActDate, k)) + "\"); its hours are not counted");
+            who.flags.push_back(number() + " cannot be read (\"" + textOf(rec.field(F::ActTime, k)) +
+                                "\", \"" + textOf(rec.field(F::ActDate, k)) +
+                                "\"); its hours are not counted");
         } else if (p.at = *at; *at < 0 || *at >= kWeekSeconds) {
             p.problem = PunchProblem::OutsideWeek;
-            who.flags.push_back(number + " is dated " + textOf(rec.field(F::ActDate, k)) +
+            who.flags.push_back(number() + " is dated " + textOf(rec.field(F::ActDate, k)) +
                                 ", outside the week; its hours are not counted");
         } else if (*at < lastGood) {
             p.problem = PunchProblem::OutOfOrder;
-            who.flags.push_back(number + " (" + when(*at) +
+            who.flags.push_back(number() + " (" + when(*at) +
                                 ") is earlier than the punch before it; its hours are not counted");
         }
         if (p.action == PunchAction::Other && p.problem == PunchProblem::None)
-            who.flags.push_back(number + " has no action IN, CHANGE, LUNCH or OUT (\"" +
+            who.flags.push_back(number() + " has no action IN, CHANGE, LUNCH or OUT (\"" +
                                 textOf(rec.field(F::Action, k)) + "\")");
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
@@ -309,17 +312,10 @@ void Builder::closeAtWeekEnd(int person, int source, int position, const OpenSpa
     }
     // Never guessed: shown, not counted. Still running when it may still be.
     const bool stillIn = !nextHasPunch && now_ >= open.at && now_ < 2 * kWeekSeconds;
-    const std::string flag = (stillIn ? "in since " : "no clock-out after ") + when(open.at);
-    r_.people[std::size_t(person)].flags.push_back(flag);
-    WorkedSpan span;
-    span.person = person;
-    span.source = source;
-    span.position = position;
-    span.job = open.job;
-    span.from = span.to = span.opened = std::max(open.at, 0LL);
-    span.open = true;
-    span.flags = flag;
-    r_.spans.push_back(std::move(span));
+    WorkedSpan span{person,  source,  position, open.job, std::max(open.at, 0LL), std::max(open.at, 0LL),
+                    open.at, open.at, true,     stillIn};
+    r_.people[std::size_t(person)].flags.push_back(r_.spanFlags(span));
+    r_.spans.push_back(span);
 }
 
 void Builder::addSpan(int person, int source, int position, int job, long long opened, long long closed) {
@@ -328,16 +324,8 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
     if (to < from || (to == from && (opened < 0 || closed > kWeekSeconds)))
         return; // no part of it lies in this week
     PersonWeek& who = r_.people[std::size_t(person)];
-    WorkedSpan span{person, source, position, job, from, to, opened, false, {}};
-    auto addFlag = [&span](const std::string& f) { span.flags += (span.flags.empty() ? "" : "; ") + f; };
-    if (closed - opened > kLongSpan) {
+    if (closed - opened > kLongSpanSeconds)
         who.flags.push_back("over 16 hours: " + when(opened) + " to " + when(closed));
-        addFlag("over 16 hours");
-    }
-    if (opened < 0)
-        addFlag("began " + when(opened) + " last week");
-    if (closed > kWeekSeconds)
-        addFlag("ends " + when(closed) + " next week");
     // Split at each midnight: hours belong to the day they are worked on.
     for (long long t = from; t < to;) {
         const long long day = t / kDaySeconds;
@@ -347,7 +335,7 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
     }
     who.totalSeconds += to - from;
     jobSeconds_[std::size_t(job)] += to - from;
-    r_.spans.push_back(std::move(span));
+    r_.spans.push_back({person, source, position, job, from, to, opened, closed, false, false});
 }
 
 void Builder::finish(FileAccess& files) {
@@ -387,9 +375,12 @@ void Builder::finish(FileAccess& files) {
     r_.jobs = std::move(sorted);
     for (WorkedSpan& s : r_.spans)
         s.job = newIndex[std::size_t(s.job)];
-    std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
-        return a.person != b.person ? a.person < b.person : a.from < b.from;
-    });
+    // Spans come out in order unless a person has punches in several records.
+    if (std::any_of(r_.people.begin(), r_.people.end(),
+                    [](const PersonWeek& p) { return p.records.size() > 1; }))
+        std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
+            return a.person != b.person ? a.person < b.person : a.from < b.from;
+        });
 }
 
 } // namespace
@@ -400,6 +391,21 @@ std::string stationName(const std::string& folder) {
         f.pop_back();
     const std::size_t cut = f.find_last_of(kPathSeparator == '/' ? "/" : "\\/");
     return cut == std::string::npos ? f : f.substr(cut + 1);
+}
+
+std::string WeekReport::spanFlags(const WorkedSpan& s) const {
+    auto when = [this](long long at) { return formatDayTime(monday, at); };
+    if (s.open)
+        return (s.stillIn ? "in since " : "no clock-out after ") + when(s.opened);
+    std::string flags;
+    auto add = [&flags](const std::string& f) { flags += (flags.empty() ? "" : "; ") + f; };
+    if (s.closed - s.opened > kLongSpanSeconds)
+        add("over 16 hours");
+    if (s.opened < 0)
+        add("began " + when(s.opened) + " last week");
+    if (s.closed > kWeekSeconds)
+        add("ends " + when(s.closed) + " next week");
+    return flags;
 }
 
 std::string WeekReport::punchText(const ReportPunch& punch, TimeRecord::Field field) const {
@@ -429,6 +435,8 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                          nowSunday.day == report.sunday.day;
 
     WeekFileCache own(files);
+    if (cache)
+        cache->trim(3 * sources.size()); // this week's neighbours may be among them
     Builder builder(report, cache ? *cache : own, now);
     for (std::size_t s = 0; s < sources.size(); ++s)
         builder.addSource(int(s));

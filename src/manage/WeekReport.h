@@ -47,8 +47,9 @@ struct WorkedSpan {
     long long from = 0;   // seconds from Monday 00:00, within the week
     long long to = 0;     // end within the week; unused when open
     long long opened = 0; // when the span began (before `from` when it began last week)
+    long long closed = 0; // when it ended (after `to` when it ended next week)
     bool open = false;    // no closing punch: shown, never counted
-    std::string flags;
+    bool stillIn = false; // open, and the employee may still be at work
     long long seconds() const { return open ? 0 : to - from; }
 };
 
@@ -92,12 +93,15 @@ struct WeekReport {
     std::vector<WorkedSpan> spans;  // in order of person, then time
     std::vector<JobHours> jobs;     // by job, then department
 
+    // What a span's detail row says about it ("over 16 hours", "in since ...").
+    std::string spanFlags(const WorkedSpan& span) const;
     // A stored field of a punch as UTF-8 text, trimmed.
     std::string punchText(const ReportPunch& punch, TimeRecord::Field field) const;
     long long totalSeconds() const;
 };
 
 inline constexpr long long kDefaultOvertimeAfterSeconds = 40 * 3600;
+inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are counted and flagged
 
 // Works out the week that holds `anyDay`. `now` says whether it is the
 // current week (an open span is then "in since", not a missing clock-out).

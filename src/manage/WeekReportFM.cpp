@@ -88,7 +88,9 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     notes_ = new QLabel(this);
     notes_->setObjectName(QStringLiteral("Notes"));
     notes_->setWordWrap(true);
-    notes_->setStyleSheet(QStringLiteral("color: #c00000"));
+    QPalette red = notes_->palette();
+    red.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    notes_->setPalette(red);
 
     weekTable_ = makeTable(this, "WeekTable",
                            {QStringLiteral("Station"), QStringLiteral("Pos."), QStringLiteral("Name"),
@@ -100,7 +102,6 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     jobsTable_ = makeTable(this, "JobsTable",
                            {QStringLiteral("Job"), QStringLiteral("Department"),
                             QStringLiteral("Description"), QStringLiteral("Hours")});
-    jobsTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     jobsTable_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     timeline_ = new WeekTimeline(this);
     auto* pictureScroll = new QScrollArea(this);
@@ -211,6 +212,7 @@ void WeekReportFM::fillJobsTable() {
         jobsTable_->setItem(row, 2, cell(qs(j.description)));
         jobsTable_->setItem(row, 3, cell(qs(formatHours(j.seconds)), true));
     }
+    jobsTable_->resizeColumnsToContents();
 }
 
 void WeekReportFM::exportCsv() {
