@@ -93,6 +93,27 @@ void BM_ReportYear_Floor(benchmark::State& s) {
     s.counters["weeks"] = kWeeks;
 }
 
+// What any report must do at the least: read the same files and read the
+// time of every punch in them.
+void BM_ReportYear_ParseFloor(benchmark::State& s) {
+    BenchFolder base;
+    const std::vector<DateTime> mondays = writeYear(base);
+    for (auto _ : s)
+        for (const DateTime& monday : mondays) {
+            const std::string bytes = plainRead(weekFilePath(base.path(), monday));
+            int sum = 0;
+            for (int p = 0; p < kPositions; ++p)
+                for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+                    const char* entry = bytes.data() + std::size_t(p) * TimeRecord::kSize +
+                                        TimeRecord::offset(TimeRecord::Field::ActTime, k);
+                    if (*entry != '\0')
+                        sum += parseTimeOfDay(std::string_view(entry, 11)).value_or(0);
+                }
+            benchmark::DoNotOptimize(sum);
+        }
+    s.counters["weeks"] = kWeeks;
+}
+
 // The report screen for one week of 24 x 50 punches, from open to painted.
 void BM_ReportScreen(benchmark::State& s) {
     BenchFolder base;
@@ -119,6 +140,7 @@ void BM_ReportScreen(benchmark::State& s) {
 
 BENCHMARK(BM_ReportYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_Floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportYear_ParseFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportScreen)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace tc::bench
