@@ -49,11 +49,8 @@ DateTime weekMonday(const DateTime& sunday) {
     return monday;
 }
 
-std::optional<long long> punchMoment(std::string_view storedTime, std::string_view storedDate,
-                                     const DateTime& fileSunday, const DateTime& monday) {
-    const std::optional<int> time = parseTimeOfDay(storedTime);
-    if (!time)
-        return std::nullopt;
+std::optional<long long> storedDay(std::string_view storedDate, const DateTime& fileSunday,
+                                   const DateTime& monday) {
     // "ddd-mmm-d" or "ddd-mmm-dd", space padded.
     const std::string_view date = trimSpaces(storedDate);
     if (date.size() < 9 || date.size() > 10 || date[3] != '-' || date[7] != '-')
@@ -75,7 +72,7 @@ std::optional<long long> punchMoment(std::string_view storedTime, std::string_vi
     // 1970-01-01 was a Thursday (weekday 4).
     if (((days % 7) + 11) % 7 != weekday)
         return std::nullopt;
-    return (days - dayNumber(monday.year, monday.month, monday.day)) * kDaySeconds + *time;
+    return (days - dayNumber(monday.year, monday.month, monday.day)) * kDaySeconds;
 }
 
 std::string formatStamp(const DateTime& monday, long long seconds) {

@@ -20,14 +20,14 @@ long long dayNumber(int year, int month, int day);
 // The Monday that starts the week ending on `sunday`.
 DateTime weekMonday(const DateTime& sunday);
 
-// A stored punch's moment, from its "h:mm:ss AM/PM" time and "ddd-mmm-d"
-// date. The year is not stored: it is the year of the file's Sunday, or the
-// year before for a December date in a week that ends in January. A date
-// whose weekday does not fit its day, or that does not exist, cannot be read
-// (nullopt), as can a time that parseTimeOfDay refuses. The result counts
-// from `monday` 00:00 and may fall outside that week.
-std::optional<long long> punchMoment(std::string_view storedTime, std::string_view storedDate,
-                                     const DateTime& fileSunday, const DateTime& monday);
+// The start of a stored "ddd-mmm-d" date's day. The year is not stored: it
+// is the year of the file's Sunday, or the year before for a December date
+// in a week that ends in January. A date whose weekday does not fit its day,
+// or that does not exist, cannot be read (nullopt). The result counts from
+// `monday` 00:00 and may fall outside that week; a punch's moment is this
+// plus its time of day (parseTimeOfDay).
+std::optional<long long> storedDay(std::string_view storedDate, const DateTime& fileSunday,
+                                   const DateTime& monday);
 
 // "2009-02-04 16:02:00" for a moment counted from `monday`.
 std::string formatStamp(const DateTime& monday, long long seconds);

@@ -148,6 +148,7 @@ class Builder {
     void closeAtWeekEnd(int person, int source, int position, const OpenSpan& open, const RecordBytes& rec,
                         const WeekFileCache::File* next);
     void addSpan(int person, int source, int position, int job, long long opened, long long closed);
+    std::optional<long long> moment(const RecordBytes& rec, int k, int weeks);
     std::string when(long long at) const { return formatDayTime(r_.monday, at); }
     std::string neighbourPath(int source, int weeks) const {
         return weekFilePath(r_.sources[std::size_t(source)].folder, r_.sunday.addDays(7 * weeks));
@@ -162,7 +163,25 @@ class Builder {
     std::vector<long long> jobSeconds_;
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
+    // The last date read: a week file holds only a few dates, many times over.
+    std::string date_;
+    int dateWeeks_ = 0;
+    std::optional<long long> dateDay_;
 };
+
+// A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
+std::optional<long long> Builder::moment(const RecordBytes& rec, int k, int weeks) {
+    const std::string_view date = rec.field(F::ActDate, k);
+    if (date_.empty() || weeks != dateWeeks_ || date != date_) {
+        date_.assign(date);
+        dateWeeks_ = weeks;
+        dateDay_ = storedDay(date, r_.sunday.addDays(7 * weeks), r_.monday);
+    }
+    const std::optional<int> time = dateDay_ ? parseTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
+    if (!time)
+        return std::nullopt;
+    return *dateDay_ + *time;
+}
 
 int Builder::personFor(int source, int position, std::string_view ansiName) {
     // The same name at any station is one person; a record without a name is
@@ -237,8 +256,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec) {
         const RecordBytes before(*prev->bytes, position);
         const int k = lastInUse(before);
         if (k && before.name() == rec.name() && opensSpan(actionOf(before.field(F::Action, k)))) {
-            const std::optional<long long> at = punchMoment(
-                before.field(F::ActTime, k), before.field(F::ActDate, k), r_.sunday.addDays(-7), r_.monday);
+            const std::optional<long long> at = moment(before, k, -1);
             if (at && *at >= -kWeekSeconds && *at < 0)
                 open = OpenSpan{*at, jobFor(before.field(F::JobNumber, k))};
         }
@@ -256,8 +274,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec) {
         if (!rec.inUse(k))
             continue;
         ReportPunch p{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0};
-        const std::optional<long long> at =
-            punchMoment(rec.field(F::ActTime, k), rec.field(F::ActDate, k), r_.sunday, r_.monday);
+        const std::optional<long long> at = moment(rec, k, 0);
         const auto number = [k] { return "punch " + std::to_string(k); };
         if (!at) {
             p.problem = PunchProblem::Unreadable;
@@ -302,8 +319,7 @@ void Builder::closeAtWeekEnd(int person, int source, int position, const OpenSpa
         const int k = firstInUse(after);
         nextHasPunch = k != 0 && after.name() == rec.name();
         if (nextHasPunch) {
-            const std::optional<long long> at = punchMoment(
-                after.field(F::ActTime, k), after.field(F::ActDate, k), r_.sunday.addDays(7), r_.monday);
+            const std::optional<long long> at = moment(after, k, 1);
             if (at && *at >= kWeekSeconds && *at < 2 * kWeekSeconds) {
                 addSpan(person, source, position, open.job, open.at, *at);
                 return;
