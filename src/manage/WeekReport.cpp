@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -42,8 +43,10 @@ class RecordBytes {
     // The time sheet's test: an Action that was never written begins with NUL
     // once trimmed; an Action of spaces only is a punch without an action.
     bool inUse(int k) const {
-        const std::string_view a = trimSpaces(field(F::Action, k));
-        return a.empty() || a.front() != '\0';
+        for (char c : field(F::Action, k))
+            if (c != ' ')
+                return c != '\0';
+        return true;
     }
     // The stored name, trimmed; a never-written name is empty.
     std::string_view name() const {
@@ -158,8 +161,8 @@ class Builder {
     WeekFileCache& cache_;
     long long now_;
     std::unordered_map<std::string, int> people_;
-    std::unordered_map<std::string, int> jobIndex_;
-    std::vector<std::string> jobKeys_;
+    std::unordered_map<std::string_view, int> jobIndex_; // views into jobKeys_
+    std::deque<std::string> jobKeys_;                    // stays where it is as it grows
     std::vector<long long> jobSeconds_;
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
@@ -200,14 +203,15 @@ int Builder::personFor(int source, int position, std::string_view ansiName) {
 }
 
 int Builder::jobFor(std::string_view rawJob) {
-    std::string key(trimSpaces(rawJob));
-    key.resize(std::min(key.size(), key.find('\0')));
-    auto [it, added] = jobIndex_.try_emplace(key, int(jobKeys_.size()));
-    if (added) {
-        jobKeys_.push_back(std::move(key));
-        jobSeconds_.push_back(0);
-    }
-    return it->second;
+    std::string_view key = trimSpaces(rawJob);
+    key = key.substr(0, key.find('\0'));
+    if (auto it = jobIndex_.find(key); it != jobIndex_.end())
+        return it->second;
+    const int job = int(jobKeys_.size());
+    jobKeys_.emplace_back(key);
+    jobIndex_.emplace(jobKeys_.back(), job);
+    jobSeconds_.push_back(0);
+    return job;
 }
 
 void Builder::addSource(int source) {
