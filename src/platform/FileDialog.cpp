@@ -23,8 +23,8 @@ std::optional<QString> nextTestAnswer() {
 
 } // namespace
 
-std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title,
-                                                   const QString& folder, const QString& filter) {
+std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
+                                                   const QString& filter) {
     if (gTestMode)
         return nextTestAnswer();
     // Only existing files can be chosen (the dialog's default for opening);
