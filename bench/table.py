@@ -71,11 +71,16 @@ def main():
     row("Copy All, 2401 lines", "BM_CopyAll/100", "BM_CopyAll_Floor/100")
     row("Paste All, 2000 lines", "BM_PasteAll/50", "BM_PasteAll_Floor/50")
     row("Paste All, 2401 lines", "BM_PasteAll/100", "BM_PasteAll_Floor/100")
+    row("Week report, 52 weeks of 24 x 50 entries", "BM_ReportYear", "BM_ReportYear_Floor", 2.0,
+        goal_text="<= 2x floor")
+    row("Week report vs parse floor (read + every punch's time)", "BM_ReportYear", "BM_ReportYear_ParseFloor")
     frame = 16000.0
     row("Station start to first frame", "BM_StationStart", goal_abs_us=frame, goal_text="<= 16 ms")
     row("Employee press to action screen painted", "BM_EmployeePress", goal_abs_us=frame, goal_text="<= 16 ms")
     row("Department press to station redrawn", "BM_DepartmentPress", goal_abs_us=frame, goal_text="<= 16 ms")
     row("Time sheet Open to grid painted, 2400 rows", "BM_SheetOpenScreen", goal_abs_us=frame,
+        goal_text="<= 16 ms")
+    row("Week report screen, open to painted, 24 x 50 entries", "BM_ReportScreen", goal_abs_us=frame,
         goal_text="<= 16 ms")
 
     if memory:

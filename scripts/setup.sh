@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev libx11-dev fonts-liberation xvfb xauth)
+          libbenchmark-dev libcli11-dev libx11-dev fonts-liberation xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

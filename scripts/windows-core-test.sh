@@ -11,6 +11,7 @@ need=()
 command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -f /usr/include/CLI/CLI.hpp ] || need+=(libcli11-dev)
 command -v ninja >/dev/null || need+=(ninja-build)
 if [ ${#need[@]} -gt 0 ]; then
   sudo_cmd=""; [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"

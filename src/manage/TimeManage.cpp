@@ -4,6 +4,7 @@
 #include "manage/TimeSheetModel.h"
 #include "manage/WeekFileCheck.h"
 #include "manage/WeekSave.h"
+#include "manage/WeekReportFM.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -166,6 +167,14 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
+    QAction* mnuReport = file->addAction(QStringLiteral("&Week Report..."));
+    mnuReport->setObjectName(QStringLiteral("MnuWeekReport"));
+    connect(mnuReport, &QAction::triggered, this, [this] {
+        auto* report = new WeekReportFM(
+            files_, baseFolder_,
+            [this] { return model_->sheet().hasUnsavedChanges() ? openedFile_ : std::string(); }, this);
+        report->show();
+    });
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("MnuExit"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);

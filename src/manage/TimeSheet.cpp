@@ -394,6 +394,10 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     return plan;
 }
 
+bool TimeSheet::hasUnsavedChanges() const {
+    return !baseIsGrid_ && buildRecords() != baseGrid_;
+}
+
 std::string TimeSheet::copyAllText() const {
     std::size_t size = 0;
     for (const Row& r : rows_)

@@ -85,6 +85,9 @@ class TimeSheet {
     SavePlan planSave(std::string_view loadedBytes, std::string_view diskBytes) const;
     // The file's bytes as loaded (or as last saved).
     const std::string& loadedBytes() const { return baseFile_; }
+    // True when saving would write other records than the grid was loaded
+    // (or last saved) with.
+    bool hasUnsavedChanges() const;
 
     // Whole grid as clipboard text: cells joined by TAB, rows by CR, no
     // separator after the last row; headings and empty rows included.

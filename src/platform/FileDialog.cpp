@@ -10,22 +10,37 @@ namespace {
 bool gTestMode = false;
 // (chosen?, path): a cancel is queued as (false, empty).
 std::deque<std::pair<bool, QString>> gNext;
+
+std::optional<QString> nextTestAnswer() {
+    if (gNext.empty())
+        return std::nullopt;
+    const auto [chosen, path] = gNext.front();
+    gNext.pop_front();
+    if (!chosen)
+        return std::nullopt;
+    return path;
+}
+
 } // namespace
 
 std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
                                                    const QString& filter) {
-    if (gTestMode) {
-        if (gNext.empty())
-            return std::nullopt;
-        const auto [chosen, path] = gNext.front();
-        gNext.pop_front();
-        if (!chosen)
-            return std::nullopt;
-        return path;
-    }
+    if (gTestMode)
+        return nextTestAnswer();
     // Only existing files can be chosen (the dialog's default for opening);
     // there is no read-only box in this dialog.
     const QString path = QFileDialog::getOpenFileName(parent, title, folder, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}
+
+std::optional<QString> FileDialog::getSaveFileName(QWidget* parent, const QString& title,
+                                                   const QString& suggested, const QString& filter) {
+    if (gTestMode)
+        return nextTestAnswer();
+    // The dialog asks before it lets a file be replaced.
+    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(path);

@@ -1,0 +1,146 @@
+// The week report: a year of weeks against the floor of reading the same
+// files, and the report screen from open to painted.
+#include "BenchSupport.h"
+
+#include "data/Paths.h"
+#include "data/TimeText.h"
+#include "data/WeekFile.h"
+#include "manage/WeekFileCache.h"
+#include "manage/WeekReport.h"
+#include "manage/WeekReportFM.h"
+#include "platform/Clock.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <stdexcept>
+#include <vector>
+
+namespace tc::bench {
+namespace {
+
+constexpr int kWeeks = 52;
+
+// 24 employees, 50 punches each: seven a day (in, two job changes, lunch)
+// and a night shift that begins on Sunday and ends in the next week's file.
+std::string reportWeekBytes(const DateTime& monday) {
+    using F = TimeRecord::Field;
+    static const char* const kActions[7] = {"IN", "CHANGE", "LUNCH", "IN", "CHANGE", "CHANGE", "OUT"};
+    static const char* const kTimes[7] = {"7:00:00 AM", "9:30:00 AM", "12:00:00 PM", "12:30:00 PM",
+                                          "2:00:00 PM", "3:15:00 PM", "5:00:00 PM"};
+    static const char* const kDepts[7] = {".Dept-1", ".Dept-2", ".Dept-3", ".Dept-4",
+                                          ".Dept-5", ".Office", ".Other"};
+    std::string bytes;
+    for (int p = 1; p <= kPositions; ++p) {
+        TimeRecord r;
+        r.setName("Worker " + std::to_string(p));
+        for (int k = 1; k <= 50; ++k) {
+            const int step = (k - 1) % 7;
+            const bool night = k == 50;
+            const char* action = night ? "IN" : kActions[step];
+            const bool job = std::string_view(action) != "LUNCH" && std::string_view(action) != "OUT";
+            r.set(F::Action, k, action);
+            r.set(F::JobNumber, k, job ? std::to_string(1001 + (p + k) % 20) + kDepts[(p + k) % 7] : "");
+            r.set(F::ActTime, k, night ? "10:00:00 PM" : kTimes[step]);
+            r.set(F::ActDate, k, formatDate(monday.addDays(night ? 6 : (k - 1) / 7)));
+        }
+        putRecord(bytes, p, r);
+    }
+    return bytes;
+}
+
+// A year of weeks in a program folder; the Mondays of the weeks.
+std::vector<DateTime> writeYear(const BenchFolder& base) {
+    std::vector<DateTime> mondays;
+    for (int w = 0; w < kWeeks; ++w) {
+        const DateTime monday = makeDateTime(2025, 1, 6).addDays(7 * w);
+        writeDurable(weekFilePath(base.path(), monday), reportWeekBytes(monday));
+        mondays.push_back(monday);
+    }
+    return mondays;
+}
+
+// Every week of the year, each with its neighbours, reading each file once.
+void BM_ReportYear(benchmark::State& s) {
+    BenchFolder base;
+    const std::vector<DateTime> mondays = writeYear(base);
+    const std::vector<ReportSource> sources{{base.path(), "bench"}};
+    long long seconds = 0;
+    for (auto _ : s) {
+        WeekFileCache cache(realFiles());
+        for (const DateTime& monday : mondays) {
+            const WeekReport report =
+                makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache);
+            seconds = report.totalSeconds();
+            for (const PersonWeek& p : report.people)
+                if (!p.flags.empty() && &monday != &mondays.back()) // the last week's shift is open
+                    throw std::runtime_error("a flag in the bench week: " + p.flags.front());
+            benchmark::DoNotOptimize(seconds);
+        }
+    }
+    if (seconds == 0)
+        throw std::runtime_error("the report found no hours");
+    s.counters["weeks"] = kWeeks;
+}
+
+// Reading the same 52 files.
+void BM_ReportYear_Floor(benchmark::State& s) {
+    BenchFolder base;
+    const std::vector<DateTime> mondays = writeYear(base);
+    for (auto _ : s)
+        for (const DateTime& monday : mondays)
+            benchmark::DoNotOptimize(plainRead(weekFilePath(base.path(), monday)));
+    s.counters["weeks"] = kWeeks;
+}
+
+// What any report must do at the least: read the same files and read the
+// time of every punch in them.
+void BM_ReportYear_ParseFloor(benchmark::State& s) {
+    BenchFolder base;
+    const std::vector<DateTime> mondays = writeYear(base);
+    for (auto _ : s)
+        for (const DateTime& monday : mondays) {
+            const std::string bytes = plainRead(weekFilePath(base.path(), monday));
+            int sum = 0;
+            for (int p = 0; p < kPositions; ++p)
+                for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+                    const char* entry = bytes.data() + std::size_t(p) * TimeRecord::kSize +
+                                        TimeRecord::offset(TimeRecord::Field::ActTime, k);
+                    if (*entry != '\0')
+                        sum += parseTimeOfDay(std::string_view(entry, 11)).value_or(0);
+                }
+            benchmark::DoNotOptimize(sum);
+        }
+    s.counters["weeks"] = kWeeks;
+}
+
+// The report screen for one week of 24 x 50 punches, from open to painted.
+void BM_ReportScreen(benchmark::State& s) {
+    BenchFolder base;
+    const DateTime monday = makeDateTime(2025, 2, 3);
+    writeDurable(weekFilePath(base.path(), monday), reportWeekBytes(monday));
+    writeDurable(weekFilePath(base.path(), monday.addDays(7)), reportWeekBytes(monday.addDays(7)));
+    Clock::setFixed(monday.addDays(4));
+    PaintWatcher watcher;
+    for (auto _ : s) {
+        const auto t0 = std::chrono::steady_clock::now();
+        auto* screen = new WeekReportFM(realFiles(), base.path(), {});
+        watcher.arm(screen, true);
+        screen->show();
+        if (!watcher.wait())
+            throw std::runtime_error("no frame painted after opening the report");
+        s.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        delete screen;
+        settle();
+    }
+    Clock::setFixed(benchNow());
+}
+
+} // namespace
+
+BENCHMARK(BM_ReportYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportYear_Floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportYear_ParseFloor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportScreen)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace tc::bench

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "data/FileAccess.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace tc {
+
+// Week files as a report reads them: each file once, however many weeks use
+// it (a week's report also reads both neighbours; a run over a year reads
+// each file once). Only reads: nothing here writes or creates a file.
+class WeekFileCache {
+  public:
+    struct File {
+        bool exists = false;
+        Status status;                            // why an existing file could not be read
+        std::shared_ptr<const std::string> bytes; // empty when missing or unreadable
+        bool readable() const { return exists && status.isOk(); }
+    };
+
+    explicit WeekFileCache(FileAccess& files) : files_(files) {}
+
+    // The file's contents; the reference stays valid until the next trim().
+    const File& get(const std::string& path);
+    // Forgets all but the `keep` files read last, so a run over many weeks
+    // holds only the weeks around the one it works on.
+    void trim(std::size_t keep);
+    FileAccess& files() { return files_; }
+
+  private:
+    FileAccess& files_;
+    std::map<std::string, File> read_;
+    std::deque<std::string> order_; // oldest first
+};
+
+} // namespace tc

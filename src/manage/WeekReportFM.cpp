@@ -1,0 +1,256 @@
+#include "manage/WeekReportFM.h"
+
+#include "data/Paths.h"
+#include "data/TimeText.h"
+#include "manage/ReportCsv.h"
+#include "manage/ReportSettings.h"
+#include "manage/TimeCards.h"
+#include "manage/WeekMoments.h"
+#include "manage/WeekTimeline.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "platform/Printing.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTableWidget>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace tc {
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QTableWidget* makeTable(QWidget* parent, const char* name, const QStringList& headings) {
+    auto* t = new QTableWidget(0, int(headings.size()), parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setHorizontalHeaderLabels(headings);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->verticalHeader()->hide();
+    t->verticalHeader()->setDefaultSectionSize(20);
+    t->setWordWrap(false);
+    return t;
+}
+
+QTableWidgetItem* cell(const QString& text, bool number = false) {
+    auto* item = new QTableWidgetItem(text);
+    if (number)
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+std::string join(const std::vector<std::string>& parts) {
+    std::string out;
+    for (const std::string& p : parts)
+        out += (out.empty() ? "" : "; ") + p;
+    return out;
+}
+
+} // namespace
+
+WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
+                           std::function<std::string()> unsavedSheet, QWidget* parent)
+    : QWidget(parent, Qt::Window), files_(files), baseFolder_(std::move(baseFolder)),
+      unsavedSheet_(std::move(unsavedSheet)) {
+    setObjectName(QStringLiteral("WeekReportFM"));
+    setWindowTitle(QStringLiteral("Week Report"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* previous = makeButton(this, "PrevWeek", QStringLiteral("< Previous Week"));
+    auto* next = makeButton(this, "NextWeek", QStringLiteral("Next Week >"));
+    auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
+    auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
+    auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
+    weekLabel_ = new QLabel(this);
+    weekLabel_->setObjectName(QStringLiteral("WeekLabel"));
+    QFont big = weekLabel_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    big.setBold(true);
+    weekLabel_->setFont(big);
+    notes_ = new QLabel(this);
+    notes_->setObjectName(QStringLiteral("Notes"));
+    notes_->setWordWrap(true);
+    QPalette red = notes_->palette();
+    red.setColor(QPalette::WindowText, QColor(0xc0, 0, 0));
+    notes_->setPalette(red);
+
+    weekTable_ = makeTable(this, "WeekTable",
+                           {QStringLiteral("Station"), QStringLiteral("Pos."), QStringLiteral("Name"),
+                            QStringLiteral("Mon"), QStringLiteral("Tue"), QStringLiteral("Wed"),
+                            QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat"),
+                            QStringLiteral("Sun"), QStringLiteral("Total"), QStringLiteral("Regular"),
+                            QStringLiteral("Overtime"), QStringLiteral("Flags")});
+    weekTable_->horizontalHeader()->setStretchLastSection(true);
+    jobsTable_ = makeTable(this, "JobsTable",
+                           {QStringLiteral("Job"), QStringLiteral("Department"),
+                            QStringLiteral("Description"), QStringLiteral("Hours")});
+    jobsTable_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
+    timeline_ = new WeekTimeline(this);
+    auto* pictureScroll = new QScrollArea(this);
+    pictureScroll->setWidget(timeline_);
+    pictureScroll->setWidgetResizable(true);
+    pictureScroll->setFrameShape(QFrame::StyledPanel);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(previous);
+    top->addWidget(weekLabel_, 1, Qt::AlignCenter);
+    top->addWidget(next);
+    top->addSpacing(24);
+    top->addWidget(exportCsv);
+    top->addWidget(print);
+    top->addWidget(close);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(pictureScroll, 5);
+    bottom->addWidget(jobsTable_, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(notes_);
+    layout->addWidget(weekTable_, 1);
+    layout->addLayout(bottom, 1);
+
+    connect(previous, &QPushButton::clicked, this, &WeekReportFM::previousWeek);
+    connect(next, &QPushButton::clicked, this, &WeekReportFM::nextWeek);
+    connect(exportCsv, &QPushButton::clicked, this, &WeekReportFM::exportCsv);
+    connect(print, &QPushButton::clicked, this, &WeekReportFM::printTimeCards);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+
+    const QRect area = Environment::scaled(0, 0, 1000, 700);
+    resize(area.width(), area.height());
+    showWeek(Clock::now());
+}
+
+void WeekReportFM::showWeek(const DateTime& anyDay) {
+    std::vector<std::string> notes;
+    ReportSettings settings;
+    if (Status st = readReportSettings(files_, baseFolder_, settings); !st)
+        notes.push_back(st.message());
+    std::vector<ReportSource> sources{{baseFolder_, stationName(baseFolder_)}};
+    for (const std::string& folder : settings.folders) {
+        if (files_.isFolder(folder))
+            sources.push_back({folder, stationName(folder)});
+        else
+            notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder_) +
+                            " cannot be found; its station is not in this report.");
+    }
+    const DateTime now = Clock::now();
+    report_ = makeWeekReport(files_, sources, anyDay, now, settings.overtimeAfterSeconds);
+
+    weekLabel_->setText(QStringLiteral("Week Ending %1").arg(qs(formatWeekName(report_.sunday))));
+    if (const std::string unsaved = unsavedSheet_ ? unsavedSheet_() : std::string(); !unsaved.empty())
+        notes.insert(notes.begin(), "The time sheet holds changes to " + unsaved +
+                                        " that are not saved yet; this report shows the saved week files.");
+    if (!report_.anyWeekFile)
+        notes.push_back("There is no week file for this week.");
+    for (const ReportProblem& p : report_.problems)
+        notes.push_back(p.message);
+    notes_->setText(qs(join(notes)));
+    notes_->setVisible(!notes.empty());
+
+    fillWeekTable();
+    fillJobsTable();
+    const long long nowSeconds = (dayNumber(now.year, now.month, now.day) -
+                                  dayNumber(report_.monday.year, report_.monday.month, report_.monday.day)) *
+                                     kDaySeconds +
+                                 now.secondsOfDay();
+    timeline_->setReport(&report_, nowSeconds);
+}
+
+void WeekReportFM::fillWeekTable() {
+    weekTable_->setRowCount(0);
+    weekTable_->setRowCount(int(report_.people.size()));
+    for (int row = 0; row < int(report_.people.size()); ++row) {
+        const PersonWeek& p = report_.people[std::size_t(row)];
+        std::vector<std::string> stations, positions;
+        for (auto [source, position] : p.records) {
+            stations.push_back(report_.sources[std::size_t(source)].station);
+            positions.push_back(std::to_string(position));
+        }
+        stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
+        weekTable_->setItem(row, 0, cell(qs(join(stations))));
+        weekTable_->setItem(row, 1, cell(qs(join(positions)), true));
+        weekTable_->setItem(row, 2, cell(qs(p.name)));
+        for (int d = 0; d < 7; ++d)
+            weekTable_->setItem(row, 3 + d, cell(qs(formatHours(p.daySeconds[std::size_t(d)])), true));
+        weekTable_->setItem(row, 10, cell(qs(formatHours(p.totalSeconds)), true));
+        weekTable_->setItem(row, 11, cell(qs(formatHours(p.regularSeconds())), true));
+        weekTable_->setItem(row, 12, cell(qs(formatHours(p.overtimeSeconds)), true));
+        auto* flags = cell(qs(join(p.flags)));
+        flags->setForeground(QColor(0xc0, 0, 0));
+        flags->setToolTip(qs(join(p.flags)));
+        weekTable_->setItem(row, 13, flags);
+    }
+    weekTable_->resizeColumnsToContents();
+}
+
+void WeekReportFM::fillJobsTable() {
+    jobsTable_->setRowCount(0);
+    jobsTable_->setRowCount(int(report_.jobs.size()));
+    for (int row = 0; row < int(report_.jobs.size()); ++row) {
+        const JobHours& j = report_.jobs[std::size_t(row)];
+        auto* job = cell(qs(j.job));
+        job->setBackground(WeekTimeline::jobColour(row)); // the picture's colour key
+        jobsTable_->setItem(row, 0, job);
+        jobsTable_->setItem(row, 1, cell(qs(j.department)));
+        jobsTable_->setItem(row, 2, cell(qs(j.description)));
+        jobsTable_->setItem(row, 3, cell(qs(formatHours(j.seconds)), true));
+    }
+    jobsTable_->resizeColumnsToContents();
+}
+
+void WeekReportFM::exportCsv() {
+    const std::string week = formatIsoDate(report_.sunday);
+    const std::optional<QString> chosen = FileDialog::getSaveFileName(
+        this, QStringLiteral("Export CSV"), qs(pathJoin(baseFolder_, "Week Ending " + week + ".csv")),
+        QStringLiteral("CSV files (*.csv)"));
+    if (!chosen)
+        return;
+    // The summary where the manager chose; the detail and the jobs beside it.
+    std::string stem = chosen->toStdString();
+    if (stem.size() >= 4 &&
+        QString::fromStdString(stem.substr(stem.size() - 4)).toLower() == QLatin1String(".csv"))
+        stem.resize(stem.size() - 4);
+    const std::vector<ReportCsv::Output> outputs = {{stem + ".csv", ReportCsv::summary(report_)},
+                                                    {stem + " detail.csv", ReportCsv::detail(report_)},
+                                                    {stem + " jobs.csv", ReportCsv::jobs(report_)}};
+    if (Status st = ReportCsv::write(files_, outputs); !st) {
+        Messages::show(this, qs(st.message()));
+        return;
+    }
+    QString written;
+    for (const ReportCsv::Output& o : outputs)
+        written += QStringLiteral("\r\n") + qs(o.path);
+    Messages::show(this, QStringLiteral("The week was exported:") + written);
+}
+
+void WeekReportFM::printTimeCards() {
+    if (report_.people.empty()) {
+        Messages::show(this, QStringLiteral("Nobody punched in this week: there is no time card to print."));
+        return;
+    }
+    const QList<QTableWidgetItem*> selected = weekTable_->selectedItems();
+    const int person = selected.isEmpty() ? -1 : selected.front()->row();
+    QTextDocument document;
+    TimeCards::build(document, report_, person);
+    Printing::preview(this, document,
+                      QStringLiteral("Time cards, week ending %1").arg(qs(formatIsoDate(report_.sunday))));
+}
+
+} // namespace tc

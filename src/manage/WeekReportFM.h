@@ -1,0 +1,55 @@
+#pragma once
+
+#include "data/DateTime.h"
+#include "data/FileAccess.h"
+#include "manage/WeekReport.h"
+
+#include <QWidget>
+#include <functional>
+#include <string>
+
+class QLabel;
+class QTableWidget;
+
+namespace tc {
+
+class WeekTimeline;
+
+// "Week Report": a week's hours per employee and day with overtime and
+// flags, the hours per job, and the week as a picture; previous and next
+// week; the three CSV files for payroll; time cards to print. Reads the
+// saved week files of this station and of the stations named in the
+// settings file, and never writes them.
+class WeekReportFM : public QWidget {
+    Q_OBJECT
+  public:
+    // `unsavedSheet` names the file the time sheet holds unsaved changes
+    // to, or gives "" when it holds none.
+    WeekReportFM(FileAccess& files, std::string baseFolder, std::function<std::string()> unsavedSheet,
+                 QWidget* parent = nullptr);
+
+    const WeekReport& report() const { return report_; }
+
+    void showWeek(const DateTime& anyDay);
+    void previousWeek() { showWeek(report_.sunday.addDays(-7)); }
+    void nextWeek() { showWeek(report_.sunday.addDays(7)); }
+    void exportCsv();
+    // The selected employee's card, or every employee's when none is selected.
+    void printTimeCards();
+
+  private:
+    void fillWeekTable();
+    void fillJobsTable();
+
+    FileAccess& files_;
+    std::string baseFolder_;
+    std::function<std::string()> unsavedSheet_;
+    WeekReport report_;
+    QLabel* weekLabel_ = nullptr;
+    QLabel* notes_ = nullptr;
+    QTableWidget* weekTable_ = nullptr;
+    QTableWidget* jobsTable_ = nullptr;
+    WeekTimeline* timeline_ = nullptr;
+};
+
+} // namespace tc
