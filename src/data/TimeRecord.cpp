@@ -41,6 +41,15 @@ int TimeRecord::lastEntry() const {
     return kEntries;
 }
 
+bool TimeRecord::isFree(int k) const {
+    for (Field f : {Field::Action, Field::JobNumber, Field::ActTime, Field::ActDate}) {
+        const std::string_view bytes = raw(f, k);
+        if (bytes.find_first_not_of('\0') != std::string_view::npos)
+            return false;
+    }
+    return true;
+}
+
 int TimeRecord::usedEntries() const {
     for (int k = 1; k <= kEntries; ++k)
         if (isFree(k))

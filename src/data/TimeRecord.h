@@ -61,8 +61,10 @@ public:
     // Never written: the first byte of Action(k) is NUL (the test the board,
     // the action screen and the time sheet use).
     bool actionUnwritten(int k) const { return bytes_[offset(Field::Action, k)] == '\0'; }
-    // Free: the first byte of JobNumber(k) is NUL (the punch recorder's test).
-    bool isFree(int k) const { return bytes_[offset(Field::JobNumber, k)] == '\0'; }
+    // Free: not one byte of the entry's four fields was ever written (all
+    // NUL). A hand-edited or damaged entry holding only an action, or only a
+    // time, is not free: a punch written over it would erase what it holds.
+    bool isFree(int k) const;
 
     // The entry before the first entry (from 1) whose Action is unwritten; 0
     // when entry 1 is unwritten, 100 when all 100 are written.
