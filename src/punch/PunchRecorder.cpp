@@ -40,7 +40,7 @@ Status RecordPunch(AppState& state, const DateTime& now) {
     // The file is read once and written back from the same bytes: reading it
     // again to write the record would double the file work of every punch.
     std::string bytes;
-    if (Status st = readWholeFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
+    if (Status st = readWeekFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
         state.LastSlot = 0;
         return notRecorded(st.message());
     }
