@@ -24,12 +24,22 @@ int countLineEnds(std::string_view s) {
     return lines;
 }
 
-// Reads a list file that must be there: a missing one is said so in plain words.
+// A list is a few hundred bytes; anything near this is no list.
+constexpr std::size_t kMaxListFileBytes = 1024 * 1024;
+
+// Reads a list file that must be there: a missing one is said so in plain
+// words, and so is a missing program folder (moved or deleted while the
+// station runs), which is then the thing to mend.
 Status readListFile(FileAccess& files, const std::string& what, const std::string& path, std::string& bytes) {
     bytes.clear();
-    if (!files.exists(path))
+    if (!files.exists(path)) {
+        const std::string folder = parentFolder(path);
+        if (!folder.empty() && !files.isFolder(folder))
+            return Status::fail("The program folder " + folder + " is missing, so the " + what + " " + path +
+                                " cannot be read.");
         return Status::fail("The " + what + " " + path + " is missing.");
-    return readWholeFile(files, path, bytes, false);
+    }
+    return readWholeFile(files, path, bytes, false, kMaxListFileBytes);
 }
 
 std::string jobListShape() {
