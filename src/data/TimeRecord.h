@@ -52,9 +52,11 @@ public:
     // The field as UTF-8 text, padding and NULs included.
     std::string text(Field f, int k = 0) const;
     // Stores UTF-8 text converted to ANSI, left aligned, cut to the width in
-    // bytes, padded with spaces (an empty value becomes all spaces).
-    void set(Field f, int k, std::string_view utf8);
-    void setName(std::string_view utf8) { set(Field::EmpName, 0, utf8); }
+    // bytes, padded with spaces (an empty value becomes all spaces). False
+    // when the converter failed: the field then holds '?' for every
+    // character that is not ASCII, and a writer must not store the record.
+    bool set(Field f, int k, std::string_view utf8);
+    bool setName(std::string_view utf8) { return set(Field::EmpName, 0, utf8); }
     // Sets a field (or entry) back to "never written".
     void clear(Field f, int k = 0);
 
