@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
@@ -12,6 +13,7 @@ namespace tc {
 namespace {
 std::optional<QString> gBaseFolder;
 std::optional<QSize> gScreenSize;
+std::optional<char> gDecimalSeparator;
 
 constexpr double kLayoutWidth = 1024.0;
 constexpr double kLayoutHeight = 768.0;
@@ -27,6 +29,19 @@ QString Environment::baseFolder() {
 }
 
 void Environment::setBaseFolderForTest(std::optional<QString> folder) { gBaseFolder = std::move(folder); }
+
+char Environment::decimalSeparator() {
+    if (gDecimalSeparator)
+        return *gDecimalSeparator;
+    // The hours are digits and one separator; a separator that is not one
+    // plain character (none known) falls back to the point.
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
+}
+
+void Environment::setDecimalSeparatorForTest(std::optional<char> separator) {
+    gDecimalSeparator = separator;
+}
 
 QSize Environment::screenSize() {
     if (gScreenSize)

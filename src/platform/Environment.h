@@ -15,6 +15,10 @@ public:
     static QString baseFolder();
     static void setBaseFolderForTest(std::optional<QString> folder);
 
+    // The machine's decimal separator, for numbers shown (tests override it).
+    static char decimalSeparator();
+    static void setDecimalSeparatorForTest(std::optional<char> separator);
+
     // Screen size in pixels (tests override it).
     static QSize screenSize();
     static void setScreenSizeForTest(std::optional<QSize> size);

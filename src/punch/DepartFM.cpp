@@ -68,10 +68,11 @@ void DepartFM::buildControls() {
 
 void DepartFM::load() {
     Label1_->setText(QString::fromStdString(state_.CurJobText));
+    settle_.restart();
 }
 
 void DepartFM::onCommand1(int index) {
-    if (done_)
+    if (done_ || !settle_.settled())
         return;
     done_ = true;
     if (index == kCancel) {

@@ -70,7 +70,10 @@ void HomeFM::buildControls() {
     Command4_->setFont(ScreenFonts::arial(14, true));
     Command4_->setFocusPolicy(Qt::NoFocus);
     Command4_->setGeometry(Environment::scaled(664, 656, 177, 81));
-    connect(Command4_, &QPushButton::clicked, this, [this] { emit managementPressed(); });
+    connect(Command4_, &QPushButton::clicked, this, [this] {
+        if (settle_.settled())
+            emit managementPressed();
+    });
 
     Label1_ = new QLabel(QStringLiteral("Label1"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
@@ -158,6 +161,12 @@ void HomeFM::showStation() {
     activateWindow();
 }
 
+void HomeFM::backFromPunch() {
+    punchInProgress_ = false;
+    settle_.restart();
+    showStation();
+}
+
 QColor HomeFM::buttonColour(int index) const {
     return Command1_[std::size_t(index)]->property("BackColor").value<QColor>();
 }
@@ -179,7 +188,10 @@ void HomeFM::setButtonCaption(int index, const QString& caption) {
 }
 
 void HomeFM::onEmployeeButton(int index) {
-    if (punchInProgress_)
+    if (punchInProgress_ || !settle_.settled())
+        return;
+    // A button without a name belongs to nobody: its punches would be paid to no one.
+    if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())
         return;
     state_.ButtonNumber = static_cast<std::int16_t>(index + 1);
     state_.CurName = state_.EmpNames[std::size_t(index + 1)];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SettleTime.h"
 #include "station/StatusBoard.h"
 
 #include <QColor>
@@ -41,8 +42,11 @@ public:
     void setPunchInProgress(bool on) { punchInProgress_ = on; }
     bool punchInProgress() const { return punchInProgress_; }
 
-    // Brings the station back to the front (the punch screens call it when done).
+    // Brings the station back to the front.
     void showStation();
+    // The punch screens are done: the station takes presses again once it has
+    // settled, so the rest of a quick double tap punches nobody.
+    void backFromPunch();
 
     // The station refuses to be closed (window manager, Alt+F4) until the
     // program is being ended on purpose (Exit All).
@@ -81,6 +85,7 @@ private:
     QTimer* Timer1_ = nullptr;
     bool loaded_ = false;
     bool punchInProgress_ = false;
+    SettleTime settle_;
     bool closeAllowed_ = false;
 };
 
