@@ -8,6 +8,11 @@
 #include <algorithm>
 #include <cmath>
 
+#ifdef TIMECLOCK_HAVE_X11
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#endif
+
 namespace tc {
 
 namespace {
@@ -79,6 +84,38 @@ void Environment::fillScreen(QWidget* screen) {
     if (QScreen* primary = QGuiApplication::primaryScreen())
         origin = primary->geometry().topLeft();
     screen->setGeometry(QRect(origin, screenSize()));
+}
+
+void Environment::keepAboveStation(QWidget* window) {
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void Environment::showOnEveryDesktop(QWidget* window) {
+#ifdef TIMECLOCK_HAVE_X11
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return; // offscreen, Wayland: nothing to ask
+    const Window id = Window(window->winId());
+    const Atom desktop = XInternAtom(display, "_NET_WM_DESKTOP", False);
+    unsigned long all = 0xFFFFFFFFul;
+    // Read by the window manager when the window is mapped...
+    XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&all), 1);
+    // ...and asked of it for a window already on the screen.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = desktop;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(all);
+    event.xclient.data.l[1] = 1; // from an application
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XFlush(display);
+#else
+    (void)window; // Windows: the station is topmost on the desktop it runs on
+#endif
 }
 
 } // namespace tc

@@ -31,6 +31,15 @@ public:
     static int scaledPointSize(double points);
     // Places a screen laid out for 1024 x 768 over the whole screen.
     static void fillScreen(QWidget* screen);
+
+    // The station stays on top of every other window. What must be seen in
+    // front of it (the password screen, the editors, their dialogs) is kept
+    // on top as well: a window manager stacks it above the station then, and
+    // not in the normal layer beneath it. Call before the window is shown.
+    static void keepAboveStation(QWidget* window);
+    // The kiosk is on every virtual desktop, so switching desktops never
+    // shows an empty one (a window manager's _NET_WM_DESKTOP "all").
+    static void showOnEveryDesktop(QWidget* window);
 };
 
 } // namespace tc

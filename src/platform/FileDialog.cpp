@@ -1,5 +1,7 @@
 #include "platform/FileDialog.h"
 
+#include "platform/Environment.h"
+
 #include <QFileDialog>
 #include <deque>
 #include <utility>
@@ -23,12 +25,15 @@ std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QStrin
             return std::nullopt;
         return path;
     }
-    // Only existing files can be chosen (the dialog's default for opening);
-    // there is no read-only box in this dialog.
-    const QString path = QFileDialog::getOpenFileName(parent, title, folder, filter);
-    if (path.isEmpty())
+    // Only existing files can be chosen; there is no read-only box in this
+    // dialog. It stays on top, as the station does, or it would open behind it.
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    Environment::keepAboveStation(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 void FileDialog::setTestMode(bool on) {

@@ -4,6 +4,7 @@
 #include "station/StatusBoard.h"
 
 #include <QColor>
+#include <QFont>
 #include <QWidget>
 #include <array>
 
@@ -69,9 +70,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void buildControls();
+    Status drawStatusBoard();
     void setButtonColour(int index, const QColor& colour);
     void setButtonCaption(int index, const QString& caption);
     void onEmployeeButton(int index);
@@ -83,6 +87,7 @@ private:
     QLabel* Label1_ = nullptr;
     std::array<QLabel*, 2> Label2_{};
     QTimer* Timer1_ = nullptr;
+    QFont buttonFont_;
     bool loaded_ = false;
     bool punchInProgress_ = false;
     SettleTime settle_;
