@@ -6,10 +6,14 @@
 # fail. Every test program prints on its first line, so no output at all
 # means it never ran.
 wine=/usr/lib/wine/wine64
+# Both streams go to files: wine's helper processes (services, a device
+# host) live as long as the wine server and would otherwise hold the
+# caller's pipe open long after the test ended.
 out="$(mktemp)"
-trap 'rm -f "$out"' EXIT
+err="$(mktemp)"
+trap 'rm -f "$out" "$err"' EXIT
 for attempt in 1 2 3; do
-  "$wine" "$@" >"$out"
+  "$wine" "$@" >"$out" 2>"$err"
   rc=$?
   if [ "$rc" -eq 0 ] || [ -s "$out" ]; then
     break
@@ -18,4 +22,5 @@ for attempt in 1 2 3; do
   sleep 1
 done
 cat "$out"
+cat "$err" >&2
 exit "$rc"

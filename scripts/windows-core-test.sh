@@ -28,5 +28,7 @@ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-
 wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver64)"
 "$wineserver" -p
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# The prefix is made (or brought up to date) once, before any test runs.
+/usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1
 cmake --build "$build" -j2
 ctest --test-dir "$build" --output-on-failure
