@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 
 #include "platform/Clock.h"
+#include "platform/MonotonicClock.h"
 #include "punch/DepartFM.h"
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
@@ -22,12 +23,14 @@ void press(QWidget* screen, const QString& name) {
     auto* b = screen ? screen->findChild<QPushButton*>(name) : nullptr;
     if (!b)
         throw std::runtime_error("no button " + name.toStdString());
+    MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
     b->click();
 }
 
 // One punch by the employee at `index`: whatever the last punch allows,
 // taking turns among clock in, change job, lunch and clock out.
 void punchThroughScreens(StationApp& app, int index, int turn) {
+    MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
     app.home().employeeButton(index)->click();
     auto* action = app.home().findChild<NameFM*>(QString(), Qt::FindDirectChildrenOnly);
     if (!action)

@@ -12,5 +12,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Static runtime, so the test programs run under wine without copying DLLs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 if(EXISTS /usr/lib/wine/wine64)
-  set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
+  # wine64 behind a wrapper that retries a test only when its process never started.
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
 endif()

@@ -5,6 +5,8 @@ namespace tc::fuzz {
 Status MemoryFiles::open(const std::string& path, OpenMode mode, Handle& handle) {
     if (mode == OpenMode::Read && !files.count(path))
         return Status::fail("Cannot open " + path + ": No such file or directory.");
+    if (mode == OpenMode::CreateTemp && files.count(path))
+        return Status::fail("Cannot open for writing " + path + ": File exists.");
     if (mode == OpenMode::CreateTemp)
         files[path].clear();
     else
@@ -14,8 +16,8 @@ Status MemoryFiles::open(const std::string& path, OpenMode mode, Handle& handle)
     return Status::ok();
 }
 
-Status MemoryFiles::readToEnd(Handle handle, std::string& out) {
-    out = files[open_.at(handle)];
+Status MemoryFiles::readToEnd(Handle handle, std::string& out, std::size_t maxBytes) {
+    out = files[open_.at(handle)].substr(0, maxBytes + 1);
     return Status::ok();
 }
 

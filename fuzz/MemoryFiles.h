@@ -14,7 +14,7 @@ public:
     std::map<std::string, std::string> files;
 
     Status open(const std::string& path, OpenMode mode, Handle& handle) override;
-    Status readToEnd(Handle handle, std::string& out) override;
+    Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override;
     Status write(Handle handle, std::string_view bytes) override;
     Status flush(Handle) override { return Status::ok(); }
     Status close(Handle handle) override;

@@ -14,12 +14,31 @@ build="${1:-$here/build-fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
 runs="${FUZZ_RUNS:-}"
 
-cxx="$(command -v clang++ || command -v clang++-14 || true)"
-cc="$(command -v clang || command -v clang-14 || true)"
-if [ -z "$cxx" ]; then
-  echo "fuzz.sh: clang++ not found; skipping the fuzz run" >&2
-  exit 0
+# clang and its libFuzzer runtime; a run that cannot fuzz fails, never passes.
+can_fuzz() {
+  local cxx probe
+  cxx="$(command -v clang++ || command -v clang++-14 || true)"
+  [ -n "$cxx" ] || return 1
+  probe="$(mktemp -d)"
+  printf '#include <cstddef>\n#include <cstdint>\nextern "C" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n' \
+    >"$probe/probe.cpp"
+  "$cxx" -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/probe" >/dev/null 2>&1
+  local rc=$?
+  rm -rf "$probe"
+  return $rc
+}
+if ! can_fuzz; then
+  sudo_cmd=""; [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  echo "Installing: clang libclang-rt-dev (libFuzzer)"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq clang libclang-rt-dev
 fi
+if ! can_fuzz; then
+  echo "fuzz.sh: clang with libFuzzer cannot build a fuzzer here; the fuzz run did NOT run" >&2
+  exit 1
+fi
+cxx="$(command -v clang++ || command -v clang++-14)"
+cc="$(command -v clang || command -v clang-14)"
 
 san="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
@@ -50,6 +69,9 @@ for target in listfile weekfile paste; do
   fi
   if grep -qE "ERROR: libFuzzer|ERROR: AddressSanitizer|runtime error|property broken" "$build/fuzz-$target.log"; then
     echo "fuzz_$target FOUND A FAULT: see $build/fuzz-$target.log and $build/findings-$target/" >&2
+    status=1
+  elif ! grep -qE "^stat::number_of_executed_units: [1-9]" "$build/fuzz-$target.log"; then
+    echo "fuzz_$target ran no input: see $build/fuzz-$target.log" >&2
     status=1
   fi
 done

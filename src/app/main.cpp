@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
 
     // A second station on the same folder would overwrite the first one's punches.
     tc::InstanceLock lock(tc::Environment::baseFolder());
-    if (!lock.tryLock()) {
-        tc::Messages::show(nullptr, QStringLiteral("The time clock is already running from this folder."));
+    if (const tc::InstanceLock::Result locked = lock.acquire(); !locked) {
+        tc::Messages::show(nullptr, locked.message);
         return 1;
     }
 

@@ -20,6 +20,11 @@ namespace {
 
 SaveStepHook g_hook = nullptr;
 
+std::string notAFile(const std::string& path) {
+    return "Cannot open " + path +
+           ": it is not a regular file (a folder, a device or a pipe stands at its place).";
+}
+
 #ifdef _WIN32
 std::wstring widePath(const std::string& utf8) {
     if (utf8.empty())
@@ -63,32 +68,39 @@ public:
         case OpenMode::Read: break;
         case OpenMode::CreateTemp:
             access = GENERIC_WRITE;
-            disposition = CREATE_ALWAYS;
+            disposition = CREATE_NEW;
             break;
         case OpenMode::ReadWrite:
             access = GENERIC_READ | GENERIC_WRITE;
             disposition = OPEN_ALWAYS;
             break;
         }
+        // CREATE_NEW fails on anything at the path, a link included.
         HANDLE h = CreateFileW(widePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return Status::fail(why(mode == OpenMode::Read ? "open" : "open for writing", path, GetLastError()));
+        if (GetFileType(h) != FILE_TYPE_DISK) {
+            CloseHandle(h);
+            return Status::fail(notAFile(path));
+        }
         handle = reinterpret_cast<Handle>(h);
         return Status::ok();
     }
 
-    Status readToEnd(Handle handle, std::string& out) override {
+    Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override {
         out.clear();
         char buf[65536];
-        for (;;) {
+        while (out.size() <= maxBytes) {
             DWORD got = 0;
-            if (!ReadFile(reinterpret_cast<HANDLE>(handle), buf, sizeof buf, &got, nullptr))
+            const DWORD want = DWORD(std::min<std::size_t>(sizeof buf, maxBytes + 1 - out.size()));
+            if (!ReadFile(reinterpret_cast<HANDLE>(handle), buf, want, &got, nullptr))
                 return Status::fail("Cannot read a file: " + reason(GetLastError()) + ".");
             if (got == 0)
-                return Status::ok();
+                break;
             out.append(buf, got);
         }
+        return Status::ok();
     }
 
     Status write(Handle handle, std::string_view bytes) override {
@@ -171,10 +183,13 @@ std::string why(const std::string& what, const std::string& path) {
 class PosixFiles final : public FileAccess {
 public:
     Status open(const std::string& path, OpenMode mode, Handle& handle) override {
-        int flags = O_CLOEXEC;
+        // O_NONBLOCK: opening a FIFO for reading would wait for a writer for ever.
+        int flags = O_CLOEXEC | O_NONBLOCK;
         switch (mode) {
         case OpenMode::Read: flags |= O_RDONLY; break;
-        case OpenMode::CreateTemp: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case OpenMode::CreateTemp:
+            flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+            break;
         case OpenMode::ReadWrite: flags |= O_RDWR | O_CREAT; break;
         }
         int fd;
@@ -183,23 +198,30 @@ public:
         } while (fd < 0 && errno == EINTR);
         if (fd < 0)
             return Status::fail(why(mode == OpenMode::Read ? "open" : "open for writing", path));
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return Status::fail(notAFile(path));
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         handle = fd;
         return Status::ok();
     }
 
-    Status readToEnd(Handle handle, std::string& out) override {
+    Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override {
         out.clear();
         char buf[65536];
-        for (;;) {
-            ssize_t n = ::read(int(handle), buf, sizeof buf);
+        while (out.size() <= maxBytes) {
+            ssize_t n = ::read(int(handle), buf, std::min(sizeof buf, maxBytes + 1 - out.size()));
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
                 return Status::fail(std::string("Cannot read a file: ") + std::strerror(errno) + ".");
             if (n == 0)
-                return Status::ok();
+                break;
             out.append(buf, size_t(n));
         }
+        return Status::ok();
     }
 
     Status write(Handle handle, std::string_view bytes) override {
@@ -295,7 +317,8 @@ void notifySaveStep(SaveStep step, const std::string& path) {
         g_hook(step, path);
 }
 
-Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing) {
+Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing,
+                     std::size_t maxBytes) {
     out.clear();
     FileAccess::Handle h;
     // Open for reading first, so a week file marked read-only (a restored
@@ -311,21 +334,31 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
                                 (createIfMissing ? "opened or created." : "opened."));
         return st;
     }
-    st = files.readToEnd(h, out);
+    st = files.readToEnd(h, out, maxBytes);
     Status closed = files.close(h);
     if (!st)
         return Status::fail("Cannot read " + path + ". " + st.message());
     if (!closed)
         return Status::fail("Cannot read " + path + ". " + closed.message());
+    if (out.size() > maxBytes) {
+        out.clear();
+        return Status::fail("Cannot read " + path + ": it is larger than " + std::to_string(maxBytes) +
+                            " bytes, more than such a file can hold.");
+    }
     return Status::ok();
 }
 
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes) {
     const std::string temp = path + std::string(kTempSuffix);
     FileAccess::Handle h;
-    if (Status st = files.open(temp, FileAccess::OpenMode::CreateTemp, h); !st)
+    // What stands at the temporary path is left over or planted: it goes (a
+    // link itself, not its target) and the new file must be created afresh.
+    Status st = files.remove(temp);
+    if (st)
+        st = files.open(temp, FileAccess::OpenMode::CreateTemp, h);
+    if (!st)
         return Status::fail("Cannot write " + path + ". " + st.message());
-    Status st = files.write(h, bytes);
+    st = files.write(h, bytes);
     if (st) {
         notifySaveStep(SaveStep::TempWritten, path);
         st = files.flush(h);

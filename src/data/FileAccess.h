@@ -20,17 +20,21 @@ class FileAccess {
 public:
     using Handle = std::intptr_t;
 
+    // Read and ReadWrite open regular files only: a folder, device or pipe
+    // is refused without waiting on it (a FIFO planted at a week file's path
+    // must not stop the station).
     enum class OpenMode {
-        Read,         // existing file, reading
-        CreateTemp,   // create or truncate, writing (used for temporary files)
-        ReadWrite     // create when missing, read and write, no truncation
+        Read,       // existing file, reading
+        CreateTemp, // a new file, writing; fails when anything, a link included, is at the path
+        ReadWrite   // create when missing, read and write, no truncation
     };
 
     virtual ~FileAccess() = default;
 
     virtual Status open(const std::string& path, OpenMode mode, Handle& handle) = 0;
-    // Reads from the current position to the end of the file.
-    virtual Status readToEnd(Handle handle, std::string& out) = 0;
+    // Reads from the current position to the end of the file, but stops
+    // once more than `maxBytes` are read (so `out` then holds maxBytes + 1).
+    virtual Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) = 0;
     virtual Status write(Handle handle, std::string_view bytes) = 0;
     // Makes what was written durable (fsync / FlushFileBuffers).
     virtual Status flush(Handle handle) = 0;
@@ -65,13 +69,18 @@ inline constexpr std::string_view kTempSuffix = ".tmp~";
 
 // Reads the whole file. A missing file is created empty when
 // `createIfMissing` (the station's readers do so, as the week's first read
-// makes the week's file); otherwise it is an error.
-Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing);
+// makes the week's file); otherwise it is an error. A file larger than
+// `maxBytes` is not read: the error names it.
+inline constexpr std::size_t kAnySize = static_cast<std::size_t>(-1) - 1;
+Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing,
+                     std::size_t maxBytes = kAnySize);
 
 // Replaces the file's contents so that a crash or power cut at any moment
 // leaves either the old file or the new one: write a temporary file beside
 // it, flush it, rename it over the target, flush the folder. On failure the
-// target is untouched and the temporary file is removed.
+// target is untouched and the temporary file is removed. A stale temporary
+// file is removed first (a link itself, never what it points to) and the new
+// one created exclusively, so nothing planted at its path is written through.
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
 
 // Copies `from` to `to` (replacing `to`) with the same guarantees; the copy

@@ -24,12 +24,29 @@ int countLineEnds(std::string_view s) {
     return lines;
 }
 
-// Reads a list file that must be there: a missing one is said so in plain words.
+// A list is a few hundred bytes; anything near this is no list.
+constexpr std::size_t kMaxListFileBytes = 1024 * 1024;
+
+// Reads a list file that must be there: a missing one is said so in plain
+// words, and so is a missing program folder (moved or deleted while the
+// station runs), which is then the thing to mend.
 Status readListFile(FileAccess& files, const std::string& what, const std::string& path, std::string& bytes) {
     bytes.clear();
-    if (!files.exists(path))
+    if (!files.exists(path)) {
+        const std::string folder = parentFolder(path);
+        if (!folder.empty() && !files.isFolder(folder))
+            return Status::fail("The program folder " + folder + " is missing, so the " + what + " " + path +
+                                " cannot be read.");
         return Status::fail("The " + what + " " + path + " is missing.");
-    return readWholeFile(files, path, bytes, false);
+    }
+    return readWholeFile(files, path, bytes, false, kMaxListFileBytes);
+}
+
+Status notConverted(const std::string& what, const std::string& path) {
+    return Status::fail(
+        "The " + what + " " + path +
+        " could not be converted from the code page of the list files; what could not be read "
+        "shows as a mark.");
 }
 
 std::string jobListShape() {
@@ -38,10 +55,71 @@ std::string jobListShape() {
 
 } // namespace
 
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// UTF-16 after its byte-order mark, as UTF-8; a lone surrogate or an odd
+// last byte becomes U+FFFD.
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    auto unit = [&](std::size_t i) -> char32_t {
+        const unsigned char a = static_cast<unsigned char>(bytes[i]);
+        const unsigned char b = static_cast<unsigned char>(bytes[i + 1]);
+        return bigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 2;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            c = 0xFFFD;
+        }
+        appendUtf8(out, c);
+    }
+    if (i < bytes.size())
+        appendUtf8(out, 0xFFFD);
+    return out;
+}
+
+} // namespace
+
 FieldReader::FieldReader(std::string_view ansiBytes) : data_(ansiBytes) {
     if (data_.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
         pos_ = kUtf8Bom.size();
         utf8_ = true;
+    } else if (data_.substr(0, 2) == "\xFF\xFE" || data_.substr(0, 2) == "\xFE\xFF") {
+        text_ = utf16ToUtf8(data_, data_[0] == '\xFE');
+        data_ = text_;
+        utf8_ = true;
+    }
+    // NULs are no text: gone before the fields are read, so that one between
+    // CR and LF does not make an extra line.
+    if (data_.find('\0') != std::string_view::npos) {
+        std::string kept;
+        std::copy_if(data_.begin(), data_.end(), std::back_inserter(kept), [](char c) { return c != '\0'; });
+        text_ = std::move(kept);
+        data_ = text_;
     }
 }
 
@@ -109,7 +187,14 @@ bool FieldReader::next(std::string& utf8Field) {
     std::string value;
     value.reserve(raw.size());
     std::copy_if(raw.begin(), raw.end(), std::back_inserter(value), [](char c) { return c != '\0'; });
-    utf8Field = utf8_ ? std::move(value) : ansiToUtf8(value);
+    if (utf8_) {
+        utf8Field = std::move(value);
+    } else if (std::optional<std::string> utf8 = ansiToUtf8Checked(value)) {
+        utf8Field = std::move(*utf8);
+    } else {
+        conversionFailed_ = true;
+        utf8Field = ansiToUtf8(value);
+    }
     return true;
 }
 
@@ -136,6 +221,8 @@ Status readEmployeeList(FileAccess& files, const std::string& baseFolder, Employ
     if (!reader.next(out.notes[1]))
         return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
                             "; the second clock note is missing.");
+    if (reader.conversionFailed())
+        return notConverted("employee list", path);
     return Status::ok();
 }
 
@@ -160,6 +247,8 @@ Status readJobPairs(FileAccess& files, const std::string& path, std::vector<JobI
         out.push_back(std::move(item));
     }
     endLine = reader.line();
+    if (reader.conversionFailed())
+        return notConverted("job list", path);
     return Status::ok();
 }
 
@@ -252,36 +341,54 @@ namespace {
 
 // One line of a list file: ANSI, CR LF. A line break inside a value would
 // shift every later field, so it is written as a space.
-void appendLine(std::string& out, std::string_view utf8) {
-    std::string ansi = utf8ToAnsi(utf8);
-    std::replace_if(ansi.begin(), ansi.end(), [](char c) { return isLineEnd(c); }, ' ');
-    out += ansi;
+bool appendLine(std::string& out, std::string_view utf8) {
+    std::optional<std::string> ansi = utf8ToAnsiChecked(utf8);
+    if (!ansi)
+        return false;
+    std::replace_if(
+        ansi->begin(), ansi->end(), [](char c) { return isLineEnd(c); }, ' ');
+    out += *ansi;
     out += "\r\n";
+    return true;
+}
+
+Status notSaved(const std::string& path, std::string_view text) {
+    return Status::fail("Nothing was saved: \"" + std::string(text) +
+                        "\" could not be converted to the code page of the list files, so " + path +
+                        " was left as it was.");
 }
 
 } // namespace
 
 Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
                        const std::array<std::string, 20>& jobTexts) {
+    // Both files are made in memory first: a text that cannot be converted
+    // stops the save before either file is touched.
+    const std::string employeePath = employeeListPath(baseFolder);
     std::string employeeBytes;
     appendLine(employeeBytes, kEmployeeListHeader);
-    for (const std::string& name : employees.names)
-        appendLine(employeeBytes, listValue(name));
-    for (const std::string& note : employees.notes)
-        appendLine(employeeBytes, listValue(note));
-    if (Status st = replaceFile(files, employeeListPath(baseFolder), employeeBytes); !st)
-        return st;
+    for (const std::string& text : employees.names)
+        if (!appendLine(employeeBytes, listValue(text)))
+            return notSaved(employeePath, text);
+    for (const std::string& text : employees.notes)
+        if (!appendLine(employeeBytes, listValue(text)))
+            return notSaved(employeePath, text);
 
     std::string jobBytes;
     for (const std::string& job : jobTexts)
-        appendLine(jobBytes, job);
-    // A first job that begins with the characters "ï»¿" (a byte-order mark
-    // read as ANSI, left by an editor that saved the list as UTF-8 behind
-    // something else) would start the file with the bytes of a real mark, and
-    // every reader would then take the whole list for UTF-8. A space before it
-    // keeps the file ANSI; readers skip spaces before a field.
-    if (jobBytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0)
+        if (!appendLine(jobBytes, job))
+            return notSaved(jobListPath(baseFolder), job);
+    // A first job that begins with the characters "ï»¿", "ÿþ" or "þÿ" (a
+    // byte-order mark read as ANSI, left by an editor that saved the list in
+    // another encoding) would start the file with the bytes of a real mark,
+    // and every reader would then take the whole list for UTF-8 or UTF-16. A
+    // space before it keeps the file ANSI; readers skip spaces before a field.
+    if (jobBytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0 || jobBytes.compare(0, 2, "\xFF\xFE") == 0 ||
+        jobBytes.compare(0, 2, "\xFE\xFF") == 0)
         jobBytes.insert(jobBytes.begin(), ' ');
+
+    if (Status st = replaceFile(files, employeePath, employeeBytes); !st)
+        return st;
     return replaceFile(files, jobListPath(baseFolder), jobBytes);
 }
 

@@ -13,12 +13,20 @@ namespace tc {
 // skipped; a field that starts with a double quote runs to the next double
 // quote; otherwise it ends at the next comma or line end (consumed with it);
 // a blank line is one empty field. Input is the file's ANSI bytes, fields
-// come out as UTF-8. A file that starts with a UTF-8 byte-order mark (saved
-// from Notepad as UTF-8) is read as UTF-8. CR LF, LF and a lone CR each end a
-// line; NUL bytes are dropped; blanks at the end of an unquoted field too.
+// come out as UTF-8. A file that starts with a byte-order mark is read as
+// what the mark says: UTF-8, or UTF-16 little or big endian (Notepad's
+// "UTF-8" and "Unicode"). CR LF, LF and a lone CR each end a line; NUL bytes
+// are dropped (so is a NUL character), which also reads a UTF-16 list
+// without its mark right as long as it is plain ASCII; blanks at the end of
+// an unquoted field too.
 class FieldReader {
 public:
     explicit FieldReader(std::string_view ansiBytes);
+    FieldReader(const FieldReader&) = delete;
+    FieldReader& operator=(const FieldReader&) = delete;
+    // A field could not be converted from the code page (the converter
+    // failed); the field read holds a mark in its place.
+    bool conversionFailed() const { return conversionFailed_; }
     // No data left ("end of file"). Blank lines and spaces at the very end of
     // the file are not data: an editor's stray last line must not make the job
     // screen read half a pair.
@@ -29,12 +37,14 @@ public:
     int line() const { return line_; }
 
 private:
-    std::string_view data_;
-    std::size_t pos_ = 0;
-    int line_ = 0;
-    int nextLine_ = 1;
-    bool utf8_ = false;       // the file carried a UTF-8 byte-order mark
-    bool afterComma_ = false; // a comma was just consumed: one more field follows, maybe empty
+  std::string text_; // the file's text when it had to be changed first (UTF-16, NULs)
+  std::string_view data_;
+  std::size_t pos_ = 0;
+  int line_ = 0;
+  int nextLine_ = 1;
+  bool utf8_ = false;       // the file carried a UTF-8 byte-order mark
+  bool afterComma_ = false; // a comma was just consumed: one more field follows, maybe empty
+  bool conversionFailed_ = false;
 };
 
 struct EmployeeList {
@@ -78,7 +88,8 @@ std::string listValue(std::string_view utf8);
 // A job line from its two items: listValue(first) "," listValue(second).
 std::string jobLineText(const JobItem& item);
 
-// Writes both lists whole, CR LF after every line, ANSI code page, each
+// Writes both lists whole, CR LF after every line, ANSI code page (a text
+// the converter fails on is refused before anything is written), each
 // crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes, each as
 // listValue), then the job list (the 20 texts unchanged: jobLineText makes
 // one from two items; a first job that would start the file with the bytes

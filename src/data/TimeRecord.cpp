@@ -16,13 +16,16 @@ TimeRecord TimeRecord::fromBytes(std::string_view bytes) {
 
 std::string TimeRecord::text(Field f, int k) const { return ansiToUtf8(raw(f, k)); }
 
-void TimeRecord::set(Field f, int k, std::string_view utf8) {
+bool TimeRecord::set(Field f, int k, std::string_view utf8) {
     // Plain ASCII (nearly every field) is its own ANSI text: stored without a
     // converted copy, as saving a full week sets some 10,000 fields.
     std::string ansi;
     std::string_view text = utf8;
+    bool converted = true;
     if (!std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-        ansi = utf8ToAnsi(utf8);
+        std::optional<std::string> checked = utf8ToAnsiChecked(utf8);
+        converted = checked.has_value();
+        ansi = converted ? std::move(*checked) : utf8ToAnsi(utf8);
         text = ansi;
     }
     const std::size_t w = width(f);
@@ -30,6 +33,7 @@ void TimeRecord::set(Field f, int k, std::string_view utf8) {
     const std::size_t n = std::min(text.size(), w);
     std::memcpy(dst, text.data(), n);
     std::memset(dst + n, ' ', w - n);
+    return converted;
 }
 
 void TimeRecord::clear(Field f, int k) { std::memset(bytes_.data() + offset(f, k), 0, width(f)); }
@@ -39,6 +43,15 @@ int TimeRecord::lastEntry() const {
         if (actionUnwritten(k))
             return k - 1;
     return kEntries;
+}
+
+bool TimeRecord::isFree(int k) const {
+    for (Field f : {Field::Action, Field::JobNumber, Field::ActTime, Field::ActDate}) {
+        const std::string_view bytes = raw(f, k);
+        if (bytes.find_first_not_of('\0') != std::string_view::npos)
+            return false;
+    }
+    return true;
 }
 
 int TimeRecord::usedEntries() const {

@@ -52,17 +52,21 @@ public:
     // The field as UTF-8 text, padding and NULs included.
     std::string text(Field f, int k = 0) const;
     // Stores UTF-8 text converted to ANSI, left aligned, cut to the width in
-    // bytes, padded with spaces (an empty value becomes all spaces).
-    void set(Field f, int k, std::string_view utf8);
-    void setName(std::string_view utf8) { set(Field::EmpName, 0, utf8); }
+    // bytes, padded with spaces (an empty value becomes all spaces). False
+    // when the converter failed: the field then holds '?' for every
+    // character that is not ASCII, and a writer must not store the record.
+    bool set(Field f, int k, std::string_view utf8);
+    bool setName(std::string_view utf8) { return set(Field::EmpName, 0, utf8); }
     // Sets a field (or entry) back to "never written".
     void clear(Field f, int k = 0);
 
     // Never written: the first byte of Action(k) is NUL (the test the board,
     // the action screen and the time sheet use).
     bool actionUnwritten(int k) const { return bytes_[offset(Field::Action, k)] == '\0'; }
-    // Free: the first byte of JobNumber(k) is NUL (the punch recorder's test).
-    bool isFree(int k) const { return bytes_[offset(Field::JobNumber, k)] == '\0'; }
+    // Free: not one byte of the entry's four fields was ever written (all
+    // NUL). A hand-edited or damaged entry holding only an action, or only a
+    // time, is not free: a punch written over it would erase what it holds.
+    bool isFree(int k) const;
 
     // The entry before the first entry (from 1) whose Action is unwritten; 0
     // when entry 1 is unwritten, 100 when all 100 are written.

@@ -90,20 +90,24 @@ std::optional<int> parseTimeOfDay(std::string_view text) {
     return h * 3600 + m * 60 + sec;
 }
 
-long long periodHundredths(int fromSeconds, int toSeconds) {
+long long periodHundredths(int fromSeconds, int toSeconds, std::string_view fromDate,
+                           std::string_view toDate) {
     long long span = (long long)toSeconds - fromSeconds;
-    if (toSeconds < fromSeconds)
+    if (toSeconds < fromSeconds) {
+        if (trimSpaces(fromDate) == trimSpaces(toDate))
+            return 0;
         span += 86400;
+    }
     return span * 100 / 3600;
 }
 
-std::string formatHundredths(long long hundredths) {
+std::string formatHundredths(long long hundredths, char decimalSeparator) {
     bool negative = hundredths < 0;
     unsigned long long v = negative ? 0ULL - (unsigned long long)hundredths : (unsigned long long)hundredths;
     std::string text = std::to_string(v / 100);
     unsigned frac = unsigned(v % 100);
     if (frac != 0) {
-        text += '.';
+        text += decimalSeparator;
         text += char('0' + frac / 10);
         if (frac % 10 != 0)
             text += char('0' + frac % 10);

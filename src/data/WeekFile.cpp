@@ -18,16 +18,20 @@ void putRecord(std::string& fileBytes, int n, const TimeRecord& record) {
     std::memcpy(fileBytes.data() + start, record.bytes().data(), TimeRecord::kSize);
 }
 
+Status readWeekFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing) {
+    return readWholeFile(files, path, out, createIfMissing, kMaxWeekFileBytes);
+}
+
 Status readRecord(FileAccess& files, const std::string& path, int n, TimeRecord& out) {
     std::string bytes;
-    Status st = readWholeFile(files, path, bytes, true);
+    Status st = readWeekFile(files, path, bytes, true);
     out = st ? recordAt(bytes, n) : TimeRecord();
     return st;
 }
 
 Status writeRecord(FileAccess& files, const std::string& path, int n, const TimeRecord& record) {
     std::string bytes;
-    if (Status st = readWholeFile(files, path, bytes, true); !st)
+    if (Status st = readWeekFile(files, path, bytes, true); !st)
         return st;
     putRecord(bytes, n, record);
     return replaceFile(files, path, bytes);

@@ -78,6 +78,7 @@ void PassFM::setEditorFailureForTest(bool fail) {
 PassFM::PassFM(AppState& state, QWidget* station)
     : QWidget(station, Qt::Window), state_(state), station_(station) {
     gPassFM = this;
+    Environment::keepAboveStation(this);
     setObjectName(QStringLiteral("PassFM"));
     setWindowTitle(QStringLiteral("PassWord Area"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -191,6 +192,7 @@ void PassFM::openEditor(bool buttonData) {
                 slot = new ButtonData(*state_.files, base, station_);
             else
                 slot = new TimeManage(*state_.files, base, station_);
+            Environment::keepAboveStation(slot);
         }
         slot->show();
         slot->raise();

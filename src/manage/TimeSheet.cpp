@@ -266,7 +266,8 @@ void TimeSheet::fillDurations() {
         // the week is still worked out.
         if (!t1 || !t2)
             continue;
-        rows_[std::size_t(i)][Duration] = formatHundredths(periodHundredths(*t1, *t2));
+        rows_[std::size_t(i)][Duration] =
+            formatHundredths(periodHundredths(*t1, *t2, cur[ActDate], next[ActDate]));
     }
 }
 

@@ -3,15 +3,22 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+
+#ifdef TIMECLOCK_HAVE_X11
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#endif
 
 namespace tc {
 
 namespace {
 std::optional<QString> gBaseFolder;
 std::optional<QSize> gScreenSize;
+std::optional<char> gDecimalSeparator;
 
 constexpr double kLayoutWidth = 1024.0;
 constexpr double kLayoutHeight = 768.0;
@@ -27,6 +34,19 @@ QString Environment::baseFolder() {
 }
 
 void Environment::setBaseFolderForTest(std::optional<QString> folder) { gBaseFolder = std::move(folder); }
+
+char Environment::decimalSeparator() {
+    if (gDecimalSeparator)
+        return *gDecimalSeparator;
+    // The hours are digits and one separator; a separator that is not one
+    // plain character (none known) falls back to the point.
+    const QString point = QLocale::system().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
+}
+
+void Environment::setDecimalSeparatorForTest(std::optional<char> separator) {
+    gDecimalSeparator = separator;
+}
 
 QSize Environment::screenSize() {
     if (gScreenSize)
@@ -64,6 +84,38 @@ void Environment::fillScreen(QWidget* screen) {
     if (QScreen* primary = QGuiApplication::primaryScreen())
         origin = primary->geometry().topLeft();
     screen->setGeometry(QRect(origin, screenSize()));
+}
+
+void Environment::keepAboveStation(QWidget* window) {
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+void Environment::showOnEveryDesktop(QWidget* window) {
+#ifdef TIMECLOCK_HAVE_X11
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return; // offscreen, Wayland: nothing to ask
+    const Window id = Window(window->winId());
+    const Atom desktop = XInternAtom(display, "_NET_WM_DESKTOP", False);
+    unsigned long all = 0xFFFFFFFFul;
+    // Read by the window manager when the window is mapped...
+    XChangeProperty(display, id, desktop, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&all), 1);
+    // ...and asked of it for a window already on the screen.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = id;
+    event.xclient.message_type = desktop;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(all);
+    event.xclient.data.l[1] = 1; // from an application
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &event);
+    XFlush(display);
+#else
+    (void)window; // Windows: the station is topmost on the desktop it runs on
+#endif
 }
 
 } // namespace tc

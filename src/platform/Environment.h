@@ -15,6 +15,10 @@ public:
     static QString baseFolder();
     static void setBaseFolderForTest(std::optional<QString> folder);
 
+    // The machine's decimal separator, for numbers shown (tests override it).
+    static char decimalSeparator();
+    static void setDecimalSeparatorForTest(std::optional<char> separator);
+
     // Screen size in pixels (tests override it).
     static QSize screenSize();
     static void setScreenSizeForTest(std::optional<QSize> size);
@@ -27,6 +31,15 @@ public:
     static int scaledPointSize(double points);
     // Places a screen laid out for 1024 x 768 over the whole screen.
     static void fillScreen(QWidget* screen);
+
+    // The station stays on top of every other window. What must be seen in
+    // front of it (the password screen, the editors, their dialogs) is kept
+    // on top as well: a window manager stacks it above the station then, and
+    // not in the normal layer beneath it. Call before the window is shown.
+    static void keepAboveStation(QWidget* window);
+    // The kiosk is on every virtual desktop, so switching desktops never
+    // shows an empty one (a window manager's _NET_WM_DESKTOP "all").
+    static void showOnEveryDesktop(QWidget* window);
 };
 
 } // namespace tc

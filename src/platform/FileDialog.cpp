@@ -1,5 +1,7 @@
 #include "platform/FileDialog.h"
 
+#include "platform/Environment.h"
+
 #include <QFileDialog>
 #include <deque>
 #include <utility>
@@ -27,12 +29,15 @@ std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QStrin
                                                    const QString& filter) {
     if (gTestMode)
         return nextTestAnswer();
-    // Only existing files can be chosen (the dialog's default for opening);
-    // there is no read-only box in this dialog.
-    const QString path = QFileDialog::getOpenFileName(parent, title, folder, filter);
-    if (path.isEmpty())
+    // Only existing files can be chosen; there is no read-only box in this
+    // dialog. It stays on top, as the station does, or it would open behind it.
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    Environment::keepAboveStation(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 std::optional<QString> FileDialog::getSaveFileName(QWidget* parent, const QString& title,
@@ -40,10 +45,13 @@ std::optional<QString> FileDialog::getSaveFileName(QWidget* parent, const QStrin
     if (gTestMode)
         return nextTestAnswer();
     // The dialog asks before it lets a file be replaced.
-    const QString path = QFileDialog::getSaveFileName(parent, title, suggested, filter);
-    if (path.isEmpty())
+    QFileDialog dialog(parent, title, suggested, filter);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    Environment::keepAboveStation(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return QDir::toNativeSeparators(path);
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
 void FileDialog::setTestMode(bool on) {

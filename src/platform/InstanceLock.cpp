@@ -1,7 +1,10 @@
 #include "platform/InstanceLock.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
+#include <QSysInfo>
 
 namespace tc {
 
@@ -15,12 +18,69 @@ InstanceLock::InstanceLock(const QString& folder)
 
 InstanceLock::~InstanceLock() = default;
 
-bool InstanceLock::tryLock() {
-    if (lock_->isLocked())
-        return true;
-    return lock_->tryLock(0);
+bool InstanceLock::isLocked() const {
+    return lock_->isLocked();
 }
 
-bool InstanceLock::isLocked() const { return lock_->isLocked(); }
+InstanceLock::Result InstanceLock::acquire() {
+    if (lock_->isLocked() || lock_->tryLock(0))
+        return {Outcome::Locked, QString()};
+    return refusedOrFailed();
+}
+
+InstanceLock::Result InstanceLock::refusedOrFailed(bool mayTakeOver) {
+    const QString shown = QDir::toNativeSeparators(path_);
+    if (lock_->error() != QLockFile::LockFailedError)
+        return {Outcome::Failed,
+                QStringLiteral("The time clock cannot start: its lock file %1 cannot be made (%2).")
+                    .arg(shown, whyNoFile())};
+
+    if (QFileInfo(path_).isDir())
+        return {Outcome::Failed,
+                QStringLiteral("The time clock cannot start: a folder %1 stands where its lock file belongs. "
+                               "Remove that folder and start the time clock again.")
+                    .arg(shown)};
+
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    if (!lock_->getLockInfo(&pid, &host, &app)) {
+        // Empty or garbage: no station leaves a lock file so (it writes its
+        // owner at once, and removes the file when it cannot), so no owner
+        // can be running. Taken over.
+        if (mayTakeOver && (lock_->removeStaleLockFile() || !QFileInfo::exists(path_))) {
+            if (lock_->tryLock(0))
+                return {Outcome::Locked, QString()};
+            return refusedOrFailed(false);
+        }
+        return {Outcome::Failed,
+                QStringLiteral("The time clock cannot start: the damaged lock file %1 cannot be removed.")
+                    .arg(shown)};
+    }
+
+    // Qt has already taken over a lock of this computer whose process ended.
+    if (host.isEmpty() || host == QSysInfo::machineHostName())
+        return {Outcome::Running, QStringLiteral("The time clock is already running from this folder.")};
+    return {Outcome::OtherComputer,
+            QStringLiteral(
+                "The time clock is already running from this folder on the computer %1 (process %2), "
+                "or was not ended properly there. Only one station may use a folder. If the time clock "
+                "no longer runs on %1, delete %3 and start it again.")
+                .arg(host)
+                .arg(pid)
+                .arg(shown)};
+}
+
+QString InstanceLock::whyNoFile() const {
+    QFile probe(path_);
+    if (!probe.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return probe.errorString();
+    // Made after all: the disk takes no content (full).
+    const bool written = probe.write("0\n") == 2 && probe.flush();
+    const QString why = written ? QStringLiteral("unknown error") : probe.errorString();
+    probe.close();
+    probe.remove();
+    return why;
+}
 
 } // namespace tc

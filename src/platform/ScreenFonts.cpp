@@ -3,6 +3,7 @@
 #include "platform/Environment.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 
 namespace tc {
 
@@ -38,5 +39,18 @@ QString ScreenFonts::arialNarrowFamily() {
 QFont ScreenFonts::arial(double points, bool bold) { return makeFont(arialFamily(), points, bold); }
 
 QFont ScreenFonts::arialNarrow(double points, bool bold) { return makeFont(arialNarrowFamily(), points, bold); }
+
+QFont ScreenFonts::fitted(const QFont& font, const QString& text, const QSize& room, bool wrap) {
+    QFont f = font;
+    const int flags = wrap ? int(Qt::TextWordWrap) : 0;
+    for (int points = font.pointSize(); points > 4; --points) {
+        f.setPointSize(points);
+        const QRect needed =
+            QFontMetrics(f).boundingRect(QRect(0, 0, wrap ? room.width() : 100000, 100000), flags, text);
+        if (needed.width() <= room.width() && needed.height() <= room.height())
+            return f;
+    }
+    return f;
+}
 
 } // namespace tc

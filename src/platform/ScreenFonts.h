@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QSize>
 #include <QString>
 
 namespace tc {
@@ -14,6 +15,9 @@ public:
     static QString arialNarrowFamily();
     static QFont arial(double points, bool bold = false);
     static QFont arialNarrow(double points, bool bold = false);
+    // `font`, made smaller where needed so that `text` (lines broken at LF,
+    // and at word ends too when `wrap`) is shown whole within `room`.
+    static QFont fitted(const QFont& font, const QString& text, const QSize& room, bool wrap = false);
 };
 
 } // namespace tc

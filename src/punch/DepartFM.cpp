@@ -46,6 +46,7 @@ void DepartFM::buildControls() {
     Label1_->setObjectName(QStringLiteral("Label1"));
     Label1_->setTextFormat(Qt::PlainText);
     Label1_->setFont(ScreenFonts::arialNarrow(36));
+    Label1_->setWordWrap(true);
     Label1_->setAutoFillBackground(true);
     QPalette p = Label1_->palette();
     p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
@@ -67,11 +68,16 @@ void DepartFM::buildControls() {
 }
 
 void DepartFM::load() {
-    Label1_->setText(QString::fromStdString(state_.CurJobText));
+    // The whole description, wrapped and in smaller type where it is long.
+    const QString text = QString::fromStdString(state_.CurJobText);
+    Label1_->setText(text);
+    Label1_->setFont(
+        ScreenFonts::fitted(ScreenFonts::arialNarrow(36), text, Label1_->contentsRect().size(), true));
+    settle_.restart();
 }
 
 void DepartFM::onCommand1(int index) {
-    if (done_)
+    if (done_ || !settle_.settled())
         return;
     done_ = true;
     if (index == kCancel) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SettleTime.h"
+
 #include <QWidget>
 #include <array>
 
@@ -35,6 +37,7 @@ class DepartFM : public QWidget {
     std::array<QPushButton*, 8> Command1_{};
     QLabel* Label1_ = nullptr;
     bool done_ = false;
+    SettleTime settle_;
 };
 
 } // namespace tc

@@ -69,12 +69,14 @@ void JobFM::load() {
         const std::string description = trimSpaces(item.second);
         state_.JobItems1[std::size_t(i + 1)] = job;
         state_.JobItems2[std::size_t(i + 1)] = description;
-        // A slot past the end of the list, or an empty slot (a lone comma),
-        // holds no job: pressing it would store a punch without one.
-        const bool hasJob = !job.empty() || !description.empty();
-        const QString caption = hasJob ? QString::fromStdString(item.first) + QLatin1Char('\n') +
-                                             QString::fromStdString(item.second).left(20)
-                                       : QString();
+        // A slot past the end of the list, an empty slot (a lone comma) or a
+        // description without a job holds no job: pressing it would store a
+        // punch without one. The description still shows.
+        const bool hasJob = !job.empty();
+        const bool shown = hasJob || !description.empty();
+        const QString caption = shown ? QString::fromStdString(item.first) + QLatin1Char('\n') +
+                                            QString::fromStdString(item.second).left(20)
+                                      : QString();
         b->setProperty("Caption", caption);
         b->setText(ScreenText::forButton(caption));
         b->setEnabled(hasJob);
@@ -87,9 +89,12 @@ void JobFM::load() {
             text = QStringLiteral("The job list %1 cannot be read.\r\n").arg(path) + text;
         Messages::show(this, text, Messages::OkOnly);
     }
+    settle_.restart();
 }
 
 void JobFM::onJob(int index) {
+    if (!settle_.settled())
+        return;
     state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
     state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
     if (!depart_)
@@ -101,6 +106,8 @@ void JobFM::onJob(int index) {
 }
 
 void JobFM::back() {
+    if (!settle_.settled())
+        return;
     if (depart_)
         punchscreens::unload(depart_);
     action_.jobScreenClosed();
@@ -116,10 +123,12 @@ DepartFM* JobFM::departmentScreen() const {
 
 void JobFM::departmentScreenClosed() {
     depart_ = nullptr;
+    settle_.restart();
 }
 
 void JobFM::cancel() {
-    action_.exitToStation();
+    if (settle_.settled())
+        action_.exitToStation();
 }
 
 void JobFM::finishPunch() {

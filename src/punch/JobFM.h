@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SettleTime.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -36,6 +38,8 @@ class JobFM : public QWidget {
     DepartFM* departmentScreen() const;
     // The department screen was cancelled and is being let go.
     void departmentScreenClosed();
+    // In front again: presses wait until it has settled.
+    void settle() { settle_.restart(); }
 
   private:
     void buildControls();
@@ -46,6 +50,7 @@ class JobFM : public QWidget {
     std::array<QPushButton*, 20> Command1_{};
     std::array<QPushButton*, 2> Command2_{};
     QPointer<DepartFM> depart_;
+    SettleTime settle_;
 };
 
 } // namespace tc

@@ -104,14 +104,15 @@ void NameFM::load() {
     const ActionButtons enabled = SetActionButtons(state_);
     for (int i = 0; i < kActionButtons; ++i)
         Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = LastActionSummary(state_, Clock::now());
+    const SummaryTexts summary = LastActionSummary(state_, Clock::now(), Environment::decimalSeparator());
     setBox(Text1_, summary.Text1);
     setBox(Text2_, summary.Text2);
     Timer1_->start(100);
+    settle_.restart();
 }
 
 void NameFM::onCommand1(int index) {
-    if (done_)
+    if (done_ || !settle_.settled())
         return;
     switch (index) {
     case ClockIn:
@@ -143,6 +144,7 @@ void NameFM::openJobScreen() {
     if (job_) { // still open: bring it back rather than open a second one
         job_->show();
         job_->raise();
+        job_->settle();
         return;
     }
     job_ = new JobFM(state_, *this);
@@ -154,8 +156,7 @@ void NameFM::openJobScreen() {
 
 void NameFM::exitToStation() {
     done_ = true;
-    station_.setPunchInProgress(false);
-    station_.showStation();
+    station_.backFromPunch();
     if (job_)
         punchscreens::unload(job_);
     punchscreens::unload(this);
@@ -173,6 +174,7 @@ JobFM* NameFM::jobScreen() const {
 
 void NameFM::jobScreenClosed() {
     job_ = nullptr;
+    settle_.restart(); // in front again
 }
 
 void NameFM::onTimer1() {

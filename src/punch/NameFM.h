@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SettleTime.h"
+
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -56,6 +58,7 @@ class NameFM : public QWidget {
     QTimer* Timer1_ = nullptr;
     QPointer<JobFM> job_;
     bool done_ = false; // a punch was stored or the screen left: later presses do nothing
+    SettleTime settle_;
 };
 
 } // namespace tc

@@ -4,6 +4,8 @@
 #include "data/WeekFile.h"
 #include "station/MonthFolders.h"
 
+#include <utility>
+
 namespace tc {
 
 namespace {
@@ -40,7 +42,7 @@ Status RecordPunch(AppState& state, const DateTime& now) {
     // The file is read once and written back from the same bytes: reading it
     // again to write the record would double the file work of every punch.
     std::string bytes;
-    if (Status st = readWholeFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
+    if (Status st = readWeekFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
         state.LastSlot = 0;
         return notRecorded(st.message());
     }
@@ -55,11 +57,17 @@ Status RecordPunch(AppState& state, const DateTime& now) {
 
     const int k = state.LastSlot + 1;
 
-    record.setName(state.CurName);
-    record.set(TimeRecord::Field::Action, k, state.CurAction);
-    record.set(TimeRecord::Field::JobNumber, k, state.CurJob + state.CurDept);
-    record.set(TimeRecord::Field::ActTime, k, formatTime(now));
-    record.set(TimeRecord::Field::ActDate, k, formatDate(now));
+    using F = TimeRecord::Field;
+    const std::pair<F, std::string> entry[] = {{F::Action, state.CurAction},
+                                               {F::JobNumber, state.CurJob + state.CurDept},
+                                               {F::ActTime, formatTime(now)},
+                                               {F::ActDate, formatDate(now)}};
+    bool converted = record.setName(state.CurName);
+    for (const auto& [field, value] : entry)
+        converted = record.set(field, k, value) && converted;
+    if (!converted)
+        return notRecorded("The name or the job \"" + state.CurName + "\", \"" + state.CurJob +
+                           "\" could not be converted to the code page of the week files.");
 
     putRecord(bytes, state.ButtonNumber, record);
     if (Status st = replaceFile(*state.files, state.WeekFile, bytes); !st)

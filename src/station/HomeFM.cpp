@@ -12,6 +12,7 @@
 #include "station/MonthFolders.h"
 
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -48,12 +49,12 @@ void HomeFM::buildControls() {
     Environment::fillScreen(this);
     setAutoFillBackground(true);
 
-    const QFont buttonFont = ScreenFonts::arial(22);
+    buttonFont_ = ScreenFonts::arial(22);
     for (int i = 0; i < 24; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(buttonFont);
+        b->setFont(buttonFont_);
         b->setFocusPolicy(Qt::NoFocus);
         const int column = i / 8;
         const int row = i % 8;
@@ -70,7 +71,10 @@ void HomeFM::buildControls() {
     Command4_->setFont(ScreenFonts::arial(14, true));
     Command4_->setFocusPolicy(Qt::NoFocus);
     Command4_->setGeometry(Environment::scaled(664, 656, 177, 81));
-    connect(Command4_, &QPushButton::clicked, this, [this] { emit managementPressed(); });
+    connect(Command4_, &QPushButton::clicked, this, [this] {
+        if (settle_.settled())
+            emit managementPressed();
+    });
 
     Label1_ = new QLabel(QStringLiteral("Label1"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
@@ -100,7 +104,11 @@ void HomeFM::load() {
     FirstRunSetup();
     LoadButtonNames();
     SetWeekFile(state_, Clock::now());
-    UpdateStatusBoard();
+    // The board is silent on failure; at start-up a week file that cannot be
+    // read (a folder, pipe or device at its place, a file too large) is told,
+    // and the station runs on.
+    if (const Status st = drawStatusBoard(); !st)
+        Messages::show(this, QString::fromStdString(st.message()));
     TaskBar::setVisible(false);
     Timer1_->start(100);
 }
@@ -137,9 +145,13 @@ void HomeFM::LoadButtonNames() {
 }
 
 void HomeFM::UpdateStatusBoard() {
+    (void)drawStatusBoard();
+}
+
+Status HomeFM::drawStatusBoard() {
     StatusBoard board;
-    if (!readStatusBoard(state_, board))
-        return;
+    if (Status st = readStatusBoard(state_, board); !st)
+        return st;
     for (int i = 0; i < 24; ++i) {
         const BoardButton& b = board[std::size_t(i)];
         switch (b.colour) {
@@ -150,12 +162,37 @@ void HomeFM::UpdateStatusBoard() {
         }
         setButtonCaption(i, QString::fromStdString(b.caption));
     }
+    return Status::ok();
 }
 
 void HomeFM::showStation() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    Environment::showOnEveryDesktop(this);
     raise();
     activateWindow();
+}
+
+void HomeFM::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A kiosk is never minimised (a window manager's menu, a key): it comes
+    // back at once, full screen.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, &HomeFM::showStation);
+}
+
+void HomeFM::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Hidden from outside while it runs: shown again. Hidden on purpose
+    // (Exit All closing it) it stays hidden.
+    if (event->spontaneous() && !closeAllowed_)
+        QTimer::singleShot(0, this, &HomeFM::showStation);
+}
+
+void HomeFM::backFromPunch() {
+    punchInProgress_ = false;
+    settle_.restart();
+    showStation();
 }
 
 QColor HomeFM::buttonColour(int index) const {
@@ -176,10 +213,16 @@ void HomeFM::setButtonCaption(int index, const QString& caption) {
     QPushButton* b = Command1_[std::size_t(index)];
     b->setProperty("Caption", caption);
     b->setText(ScreenText::forButton(caption));
+    // A long name is shown whole, in smaller type, never cut at both ends.
+    const QSize room = b->size() - QSize(12, 6);
+    b->setFont(ScreenFonts::fitted(buttonFont_, ScreenText::forBox(caption), room));
 }
 
 void HomeFM::onEmployeeButton(int index) {
-    if (punchInProgress_)
+    if (punchInProgress_ || !settle_.settled())
+        return;
+    // A button without a name belongs to nobody: its punches would be paid to no one.
+    if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())
         return;
     state_.ButtonNumber = static_cast<std::int16_t>(index + 1);
     state_.CurName = state_.EmpNames[std::size_t(index + 1)];

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/SettleTime.h"
 #include "station/StatusBoard.h"
 
 #include <QColor>
+#include <QFont>
 #include <QWidget>
 #include <array>
 
@@ -41,8 +43,11 @@ public:
     void setPunchInProgress(bool on) { punchInProgress_ = on; }
     bool punchInProgress() const { return punchInProgress_; }
 
-    // Brings the station back to the front (the punch screens call it when done).
+    // Brings the station back to the front.
     void showStation();
+    // The punch screens are done: the station takes presses again once it has
+    // settled, so the rest of a quick double tap punches nobody.
+    void backFromPunch();
 
     // The station refuses to be closed (window manager, Alt+F4) until the
     // program is being ended on purpose (Exit All).
@@ -65,9 +70,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
-private:
+  private:
     void buildControls();
+    Status drawStatusBoard();
     void setButtonColour(int index, const QColor& colour);
     void setButtonCaption(int index, const QString& caption);
     void onEmployeeButton(int index);
@@ -79,8 +87,10 @@ private:
     QLabel* Label1_ = nullptr;
     std::array<QLabel*, 2> Label2_{};
     QTimer* Timer1_ = nullptr;
+    QFont buttonFont_;
     bool loaded_ = false;
     bool punchInProgress_ = false;
+    SettleTime settle_;
     bool closeAllowed_ = false;
 };
 

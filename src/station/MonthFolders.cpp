@@ -28,6 +28,11 @@ Status ensureWeekFolder(AppState& state) {
     const std::string folder = parentFolder(state.WeekFile);
     if (folder.empty() || state.files->isFolder(folder))
         return Status::ok();
+    // Only a month folder is made again; a program folder that has gone
+    // (moved or deleted under the running station) is for a person to mend.
+    if (!state.files->isFolder(state.baseFolder))
+        return Status::fail("The program folder " + state.baseFolder + " is missing, so " + state.WeekFile +
+                            " cannot be opened or created.");
     return state.files->makeFolder(folder);
 }
 

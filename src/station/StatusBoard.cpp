@@ -36,7 +36,7 @@ Status readStatusBoard(AppState& state, StatusBoard& board) {
     if (Status st = ensureWeekFolder(state); !st)
         return st;
     std::string bytes;
-    if (Status st = readWholeFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st)
+    if (Status st = readWeekFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st)
         return st;
     StatusBoard fresh;
     for (int p = 1; p <= kPositions; ++p)

@@ -1,4 +1,5 @@
 #include "data/ListFiles.h"
+#include "data/CodePage.h"
 #include "data/Paths.h"
 #include "support/FaultyFiles.h"
 #include "support/TempDir.h"
@@ -18,6 +19,14 @@ std::vector<std::string> fields(std::string_view bytes) {
     std::string f;
     while (reader.next(f))
         out.push_back(f);
+    return out;
+}
+
+// Latin-1 text as UTF-16 with its byte-order mark.
+std::string utf16(std::string_view latin1, bool bigEndian) {
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : latin1)
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
     return out;
 }
 
@@ -54,11 +63,25 @@ TEST(FieldReader, FollowsTheFieldRule) {
     EXPECT_EQ(fields("Jos\xE9\r\n"), (std::vector<std::string>{"Jos\xC3\xA9"}));
     // Saved from Notepad as UTF-8: the mark is skipped and the text taken as UTF-8.
     EXPECT_EQ(fields("\xEF\xBB\xBFJos\xC3\xA9,x\r\n"), (std::vector<std::string>{"Jos\xC3\xA9", "x"}));
+    // Saved from Notepad as "Unicode" (UTF-16, either byte order); without the
+    // mark plain ASCII still reads, as NULs vanish.
+    EXPECT_EQ(fields(utf16("Jos\xE9,x\r\n", false)), (std::vector<std::string>{"Jos\xC3\xA9", "x"}));
+    EXPECT_EQ(fields(utf16("Jos\xE9,x\r\n", true)), (std::vector<std::string>{"Jos\xC3\xA9", "x"}));
+    EXPECT_EQ(fields(utf16("Ann,x\r\n", false).substr(2)), (std::vector<std::string>{"Ann", "x"}));
+    // Bytes Windows-1252 leaves undefined are the controls of the same number, both ways.
+    EXPECT_EQ(fields("\x81\x8D\x8F\x90\x9D\r\n"),
+              (std::vector<std::string>{"\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"}));
+    EXPECT_EQ(utf8ToAnsi("\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"), "\x81\x8D\x8F\x90\x9D");
+    // A Windows whose ANSI code page is UTF-8 or multi-byte writes Windows-1252:
+    // its conversion would fail or not fit the fields' byte widths.
+    EXPECT_EQ(fileCodePageFor(65001, 4), 1252u);
+    EXPECT_EQ(fileCodePageFor(932, 2), 1252u);
+    EXPECT_EQ(fileCodePageFor(1250, 1), 1250u);
     // Damaged files: lone CR and LF end lines, NULs vanish, long lines are fine.
     EXPECT_EQ(fields("a\rb\nc\r\n"), (std::vector<std::string>{"a", "b", "c"}));
     EXPECT_EQ(fields(std::string_view("a\0b\0\0,\0\r\n", 9)), (std::vector<std::string>{"ab", ""}));
     EXPECT_EQ(fields(std::string(100000, 'x') + "\r\n").at(0).size(), 100000u);
-    EXPECT_EQ(fields(std::string(5000, '\0')), std::vector<std::string>{""});
+    EXPECT_EQ(fields(std::string(5000, '\0')), std::vector<std::string>{});
 
     FieldReader lines("one\r\n\"two\r\nthree\",four\r\nfive");
     std::string f;

@@ -83,6 +83,11 @@ TEST(TimeText, ClockTextsAndParsing) {
 
 TEST(TimeText, PeriodsInHundredthsOfAnHour) {
     const int h = 3600;
+    // Most periods lie within one day; the dates only matter when the time goes back.
+    auto periodHundredths = [](int from, int to, const char* fromDate = "Mon-Feb-3",
+                               const char* toDate = "Mon-Feb-3") {
+        return tc::periodHundredths(from, to, fromDate, toDate);
+    };
     EXPECT_EQ(periodHundredths(12 * h + 1800, 16 * h + 1800), 400);
     EXPECT_EQ(formatHundredths(400), "4");
     long long day = periodHundredths(8 * h, 12 * h) + periodHundredths(12 * h + 1800, 16 * h + 1800);
@@ -91,8 +96,14 @@ TEST(TimeText, PeriodsInHundredthsOfAnHour) {
     EXPECT_EQ(periodHundredths(8 * h, 8 * h + 20 * 60), 33);
     EXPECT_EQ(formatHundredths(33), "0.33");
     EXPECT_EQ(formatHundredths(periodHundredths(7 * h, 11 * h + 1800)), "4.5");
-    EXPECT_EQ(periodHundredths(22 * h, 6 * h), 800);
+    EXPECT_EQ(formatHundredths(450, ','), "4,5");
+    EXPECT_EQ(periodHundredths(22 * h, 6 * h, "Mon-Feb-3", "Tue-Feb-4"), 800);
+    EXPECT_EQ(periodHundredths(8 * h, 9 * h, "Mon-Feb-3", "Tue-Feb-4"),
+              100); // a later time: dates not compared
     EXPECT_EQ(periodHundredths(9 * h, 9 * h), 0);
+    // The clock set back on the same date (autumn change, a corrected clock): no hours, not a day.
+    EXPECT_EQ(periodHundredths(1 * h + 50 * 60 + 5, 1 * h + 10 * 60 + 1, "Sun-Oct-26", "Sun-Oct-26 "), 0);
+    EXPECT_EQ(periodHundredths(10 * h, 10 * h - 90), 0);
     EXPECT_EQ(formatHundredths(799), "7.99");
     EXPECT_EQ(formatHundredths(5), "0.05");
 }

@@ -7,6 +7,8 @@
 #include "platform/FileDialog.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
+#include "platform/SettleTime.h"
 #include "platform/TaskBar.h"
 #include "support/TempDir.h"
 
@@ -45,6 +47,7 @@ class ManageScreenTest : public ::testing::Test {
         Environment::setBaseFolderForTest(std::nullopt);
         Environment::setScreenSizeForTest(std::nullopt);
         Clock::useSystemTime();
+        MonotonicClock::setForTest(std::nullopt);
         TaskBar::setVisible(true);
     }
 
@@ -55,7 +58,9 @@ class ManageScreenTest : public ::testing::Test {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
+    // A press once the screen has settled (a screen just shown takes none).
     static void press(QWidget* screen, const char* button) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
         if (auto* b = child<QAbstractButton>(screen, button))
             b->click();
     }

@@ -58,7 +58,7 @@ class ManagerDay : public ManageScreenTest {
 
 TEST_F(ManagerDay, CorrectsAPunchChangesAJobAndEndsTheProgram) {
     // Worker 1 clocks in at the station: job 1001, Dept. 2.
-    home().employeeButton(0)->click();
+    press(&home(), "Command1_0");
     ASSERT_NE(actionScreen(), nullptr);
     press(actionScreen(), "Command1_0");
     JobFM* jobs = actionScreen()->findChild<JobFM*>();
@@ -108,7 +108,7 @@ TEST_F(ManagerDay, CorrectsAPunchChangesAJobAndEndsTheProgram) {
     press(data, "Command1");
     press(data, "Command3");
     deleteClosedScreens();
-    home().employeeButton(1)->click();
+    press(&home(), "Command1_1");
     ASSERT_NE(actionScreen(), nullptr);
     press(actionScreen(), "Command1_0");
     jobs = actionScreen()->findChild<JobFM*>();

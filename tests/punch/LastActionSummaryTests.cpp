@@ -9,13 +9,16 @@ namespace {
 
 using F = TimeRecord::Field;
 
-SummaryTexts summaryOf(const TimeRecord& r) {
+// `lastWeek`: the same position's record in the week before, when given.
+SummaryTexts summaryOf(const TimeRecord& r, const TimeRecord* lastWeek = nullptr, char separator = '.') {
     BaseFolder base;
     base.putRecord(mondayFeb3(), 4, r);
+    if (lastWeek)
+        base.putRecord(sundayFeb2(), 4, *lastWeek);
     AppState s(base.path());
     s.WeekFile = "stale";
     s.ButtonNumber = 4;
-    SummaryTexts t = LastActionSummary(s, mondayFeb3(18));
+    SummaryTexts t = LastActionSummary(s, mondayFeb3(18), separator);
     EXPECT_EQ(s.WeekFile, base.weekFile(mondayFeb3()));
     return t;
 }
@@ -65,11 +68,33 @@ TEST(LastActionSummary, CountsEachWorkedPeriodInWholeHundredths) {
     EXPECT_EQ(hoursOf({at("IN", "7:00:00 AM"), at("OUT", "11:30:00 AM")}), "4.5");
     EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("OUT", "9:00:00 AM", "Tue-Feb-4")}), "1");
     EXPECT_EQ(hoursOf({at("LUNCH", "12:00:00 PM"), at("IN", "1:00:00 PM"), at("OUT", "1:00:00 PM")}), "0");
+    // The clock set back (autumn change, a corrected clock): a later punch on the same date is no day later.
+    EXPECT_EQ(hoursOf({at("IN", "1:50:05 AM"), at("OUT", "1:10:01 AM")}), "0");
+    EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("OUT", "7:58:30 AM"), at("IN", "8:00:00 AM"),
+                       at("OUT", "9:00:00 AM")}),
+              "1");
     // Two days of the usual pattern add up.
     EXPECT_EQ(hoursOf({at("IN", "8:00:00 AM"), at("LUNCH", "12:00:00 PM"), at("IN", "12:30:00 PM"),
                        at("OUT", "4:30:00 PM"), at("IN", "7:00:00 AM", "Tue-Feb-4"),
                        at("OUT", "3:15:00 PM", "Tue-Feb-4")}),
               "16.25");
+}
+
+TEST(LastActionSummary, AShiftAcrossSundayMidnightCountsFromLastWeeksPunch) {
+    const TimeRecord monday =
+        recordWith("Ann", {at("OUT", "6:00:00 AM"), at("IN", "8:00:00 AM"), at("OUT", "9:30:00 AM")});
+    auto hours = [&](const TimeRecord& sunday) { return summaryOf(monday, &sunday).Text2; };
+    EXPECT_EQ(hours(recordWith(
+                  "Ann ", {at("IN", "7:00:00 AM", "Sun-Feb-2"), at("CHANGE", "10:00:00 PM", "Sun-Feb-2")})),
+              "Time As of Last Action. = 9.5\r\n"); // 8 across midnight, 1.5 on Monday
+    EXPECT_EQ(hours(recordWith(
+                  "Ann", {at("IN", "10:00:00 PM", "Sun-Feb-2"), at("OUT", "11:00:00 PM", "Sun-Feb-2")})),
+              "Time As of Last Action. = 1.5\r\n"); // clocked out on Sunday: nothing carried
+    EXPECT_EQ(hours(recordWith("Bob", {at("IN", "10:00:00 PM", "Sun-Feb-2")})),
+              "Time As of Last Action. = 1.5\r\n"); // another person on the button last week
+    EXPECT_EQ(
+        summaryOf(recordWith("Ann", {at("IN", "7:00:00 AM"), at("OUT", "11:30:00 AM")}), nullptr, ',').Text2,
+        "Time As of Last Action. = 4,5\r\n"); // the machine's decimal separator
 }
 
 TEST(LastActionSummary, AnUnreadableTimeLosesOnlyItsOwnPeriod) {

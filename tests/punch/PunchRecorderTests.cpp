@@ -119,6 +119,47 @@ TEST(RecordPunch, AFullRecordTakesNoPunchAndAStaleSlotIsNeverReused) {
     EXPECT_EQ(s.LastSlot, 2);
 }
 
+TEST(RecordPunch, AnEntryHoldingAnyWrittenFieldIsNeverWrittenOver) {
+    // Entries damaged or hand-edited: one field written, the job never.
+    for (F written : {F::Action, F::ActTime, F::ActDate}) {
+        SCOPED_TRACE(int(written));
+        BaseFolder base;
+        TimeRecord r = recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}});
+        r.set(written, 2, "IN");
+        base.putRecord(mondayFeb3(), 1, r);
+        AppState s(base.path());
+        choose(s, 1, "Ann", "OUT");
+        ASSERT_TRUE(RecordPunch(s, mondayFeb3(16)));
+        const TimeRecord after = base.record(mondayFeb3(), 1);
+        EXPECT_EQ(after.raw(written, 2), r.raw(written, 2));
+        EXPECT_EQ(after.raw(F::Action, 3), "OUT    ");
+    }
+}
+
+#ifndef _WIN32
+TEST(RecordPunch, ALinkPlantedAtTheTemporaryFileIsNeverWrittenThrough) {
+    for (bool hard : {false, true}) {
+        SCOPED_TRACE(hard ? "hard link" : "symbolic link");
+        BaseFolder base;
+        TempDir outside;
+        const std::string victim = outside.file("payroll.txt");
+        writeFile(victim, "keep me");
+        base.putRecord(mondayFeb3(), 1, TimeRecord());
+        const std::string temp = base.weekFile(mondayFeb3()) + std::string(kTempSuffix);
+        if (hard)
+            std::filesystem::create_hard_link(victim, temp);
+        else
+            std::filesystem::create_symlink(victim, temp);
+        AppState s(base.path());
+        choose(s, 1, "Ann", "LUNCH");
+        ASSERT_TRUE(RecordPunch(s, mondayFeb3(12)));
+        EXPECT_EQ(readFile(victim), "keep me");
+        EXPECT_EQ(base.record(mondayFeb3(), 1).raw(F::Action, 1), "LUNCH  ");
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(temp)));
+    }
+}
+#endif
+
 TEST(RecordPunch, AMissingMonthFolderIsMadeAgainAndThePunchStored) {
     BaseFolder base;
     std::filesystem::remove(pathJoin(base.path(), "Feb"));
@@ -163,6 +204,19 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(pathJoin(base.path(), "Feb")),
                                 std::filesystem::directory_iterator()),
                   1); // no temporary file left beside it
+    }
+    // The program folder gone from under the running station: it is named, not remade.
+    {
+        BaseFolder base;
+        const std::string gone = base.path() + "-moved";
+        std::filesystem::rename(base.path(), gone);
+        AppState s(base.path());
+        choose(s, 1, "Ann", "OUT");
+        Status st = RecordPunch(s, mondayFeb3());
+        std::filesystem::rename(gone, base.path());
+        EXPECT_NE(st.message().find("The program folder " + base.path() + " is missing"), std::string::npos)
+            << st.message();
+        EXPECT_FALSE(fileExists(base.weekFile(mondayFeb3())));
     }
     // No button chosen: nothing to write to.
     {

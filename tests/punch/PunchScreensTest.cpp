@@ -4,6 +4,8 @@
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
+#include "platform/SettleTime.h"
 #include "punch/DepartFM.h"
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
@@ -51,6 +53,7 @@ struct PunchScreens : ::testing::Test {
         Clock::setFixed(mondayFeb3(9, 5, 7));
         Environment::setBaseFolderForTest(QString::fromStdString(base.path()));
         Environment::setScreenSizeForTest(QSize(1024, 768));
+        MonotonicClock::setForTest(0);
         writeFile(employeeListPath(base.path()), employeeList());
         writeFile(jobListPath(base.path()), kJobs);
         app = std::make_unique<StationApp>(base.path());
@@ -62,6 +65,7 @@ struct PunchScreens : ::testing::Test {
         Environment::setBaseFolderForTest(std::nullopt);
         Environment::setScreenSizeForTest(std::nullopt);
         Clock::useSystemTime();
+        MonotonicClock::setForTest(std::nullopt);
     }
 
     HomeFM& home() { return app->home(); }
@@ -76,7 +80,12 @@ struct PunchScreens : ::testing::Test {
         EXPECT_NE(b, nullptr) << name.toStdString();
         return b;
     }
+    // A press once the screen has settled; `tap` presses at once, as a quick second tap does.
     static void press(QWidget* screen, const char* name) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+        tap(screen, name);
+    }
+    static void tap(QWidget* screen, const char* name) {
         if (QPushButton* b = button(screen, QString::fromLatin1(name)))
             b->click();
     }
@@ -92,6 +101,7 @@ struct PunchScreens : ::testing::Test {
 
     // Station button of position p, then the action screen's button.
     void pressEmployee(int position) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
         home().employeeButton(position - 1)->click();
         ASSERT_NE(action(), nullptr);
     }
@@ -281,6 +291,51 @@ TEST_F(PunchScreens, TheStationStartsNoOtherPunchWhileOneIsOpen) {
     EXPECT_EQ(home().findChildren<JobFM*>().size(), 0);
     EXPECT_FALSE(home().punchInProgress());
     EXPECT_TRUE(record(5).isFree(1));
+}
+
+TEST_F(PunchScreens, OnlyPressesMeantForASettledScreenAreTaken) {
+    // A double tap on a name: the second tap lands on the action screen just shown.
+    pressEmployee(2);
+    tap(action(), "Command1_0");
+    EXPECT_EQ(jobs(), nullptr);
+    press(action(), "Command1_0"); // a moment later it is taken
+    ASSERT_NE(jobs(), nullptr);
+    tap(jobs(), "Command1_0");
+    EXPECT_EQ(departments(), nullptr);
+    press(jobs(), "Command1_0");
+    ASSERT_NE(departments(), nullptr);
+    tap(departments(), "Command1_1");
+    EXPECT_TRUE(record(2).isFree(1));
+    press(departments(), "Command1_1");
+    settle();
+    EXPECT_EQ(record(2).raw(F::Action, 1), "IN     ");
+
+    // Three quick taps on Lunch: the station button under it (position 16) is not punched.
+    pressEmployee(2);
+    press(action(), "Command1_2");
+    home().employeeButton(15)->click();
+    home().employeeButton(15)->click();
+    settle();
+    EXPECT_EQ(action(), nullptr);
+    EXPECT_EQ(record(2).raw(F::Action, 2), "LUNCH  ");
+    EXPECT_TRUE(record(2).isFree(3));
+    EXPECT_EQ(recordAt(readFile(base.weekFile(mondayFeb3())), 16), TimeRecord());
+
+    // A button without a name (a blank line in the list) opens nothing.
+    app->state().EmpNames[7] = "  ";
+    pressEmployee(2);
+    press(action(), "Command1_4");
+    settle();
+    MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+    home().employeeButton(6)->click();
+    EXPECT_EQ(action(), nullptr);
+
+    // A job line without a job (only a description) cannot be punched.
+    writeFile(jobListPath(base.path()), std::string(kJobs) + "   ,Only a description\r\n");
+    pressEmployee(5);
+    press(action(), "Command1_0");
+    EXPECT_FALSE(button(jobs(), "Command1_3")->isEnabled());
+    EXPECT_TRUE(button(jobs(), "Command1_2")->isEnabled());
 }
 
 TEST_F(PunchScreens, JobButtonsWithoutAJobAreBlankAndAnUnreadableListIsTold) {

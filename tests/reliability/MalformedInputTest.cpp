@@ -20,7 +20,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <functional>
 #include <random>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tc::test {
 namespace {
@@ -29,16 +35,11 @@ using F = TimeRecord::Field;
 const DateTime kNow = makeDateTime(2025, 1, 7, 9, 5, 7);
 constexpr std::size_t kRec = TimeRecord::kSize;
 
-// A byte that Windows-1252 leaves undefined: Windows's converter keeps it as
-// the control character of the same number (and writes it back as the same
-// byte); iconv has no character for it and gives U+FFFD.
+// A byte that Windows-1252 leaves undefined reads as the control character
+// of the same number (and is written back as the same byte), as Windows's
+// own converter has it.
 std::string undefinedByte(const std::string& byte) {
-#ifdef _WIN32
     return "\xC2" + byte;
-#else
-    (void)byte;
-    return "\xEF\xBF\xBD";
-#endif
 }
 
 std::string randomBytes(std::size_t n, unsigned seed) {
@@ -109,8 +110,11 @@ TEST(MalformedWeekFile, ReadersNeitherCrashNorWriteAndThePunchTouchesOnlyItsReco
         state.ButtonNumber = 2;
         state.CurName = "Odd One";
 
+        // More than 24 records is no week file: refused by name, never written.
+        const bool tooLarge = bytes.size() > kMaxWeekFileBytes;
         StatusBoard board;
-        EXPECT_TRUE(readStatusBoard(state, board));
+        const Status boardRead = readStatusBoard(state, board);
+        EXPECT_EQ(boardRead.isOk(), !tooLarge) << boardRead.message();
         (void)SetActionButtons(state);
         (void)LastActionSummary(state, kNow);
         EXPECT_EQ(readFile(state.WeekFile), bytes) << "a reader wrote to the week file";
@@ -141,7 +145,8 @@ TEST(MalformedWeekFile, ReadersNeitherCrashNorWriteAndThePunchTouchesOnlyItsReco
         const Status st = RecordPunch(state, kNow);
         const std::string after = readFile(state.WeekFile);
         if (!st) {
-            EXPECT_NE(st.message().find("is full"), std::string::npos) << st.message();
+            EXPECT_NE(st.message().find(tooLarge ? state.WeekFile : "is full"), std::string::npos)
+                << st.message();
             EXPECT_EQ(after, bytes);
             continue;
         }
@@ -157,6 +162,40 @@ TEST(MalformedWeekFile, ReadersNeitherCrashNorWriteAndThePunchTouchesOnlyItsReco
         EXPECT_EQ(r.raw(F::ActTime, k), "9:05:07 AM ");
     }
 }
+
+#ifndef _WIN32
+TEST(MalformedWeekFile, WhatIsNoWeekFileIsRefusedByNameWithoutWaitingOnIt) {
+    const std::vector<std::pair<std::string, std::function<void(const std::string&)>>> odd = {
+        {"FIFO", [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0666), 0); }},
+        {"link to /dev/zero", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
+        {"folder", [](const std::string& p) { std::filesystem::create_directory(p); }},
+        {"3 GB",
+         [](const std::string& p) {
+             writeFile(p, sampleWeek());
+             std::filesystem::resize_file(p, 3ull << 30);
+         }},
+    };
+    for (const auto& [what, make] : odd) {
+        SCOPED_TRACE(what);
+        TempDir base;
+        prepareMonthFolders(realFiles(), base.path());
+        AppState state(base.path());
+        SetWeekFile(state, kNow);
+        make(state.WeekFile);
+        state.ButtonNumber = 2;
+        state.CurName = "Ann";
+        state.CurAction = "IN";
+        StatusBoard board;
+        const Status read = readStatusBoard(state, board);
+        EXPECT_NE(read.message().find(state.WeekFile), std::string::npos) << read.message();
+        EXPECT_EQ(SetActionButtons(state), permittedActions(EmployeeState::OffTheClock));
+        EXPECT_EQ(LastActionSummary(state, kNow).Text1, "Last Operation        ");
+        const Status punch = RecordPunch(state, kNow);
+        EXPECT_EQ(punch.message().rfind(kPunchNotRecorded, 0), 0u) << punch.message();
+        EXPECT_NE(punch.message().find(state.WeekFile), std::string::npos) << punch.message();
+    }
+}
+#endif
 
 // ---- List files ----
 
@@ -213,7 +252,7 @@ TEST(MalformedListFile, DamagedEmployeeListsSayWhichFileAndLine) {
     EXPECT_EQ(list.names[0], "Name 1");
 
     // Lone CRs end lines like CR LF; NULs are dropped; bytes that Windows-1252
-    // leaves undefined show as U+FFFD; a 100 kB line is one long name.
+    // leaves undefined are kept as controls; a 100 kB line is one long name.
     std::string text = "Quarnel Data 1.2\r";
     text += std::string(100 * 1024, 'W') + "\r";
     text += std::string("An\0n", 4) + "\r";

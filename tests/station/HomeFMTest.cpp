@@ -209,6 +209,19 @@ TEST_F(Station, MissingMonthFolderIsMadeAgainAtStart) {
     EXPECT_TRUE(tc::test::fileExists(state.WeekFile));
 }
 
+TEST_F(Station, AWeekFileThatCannotBeReadIsToldAtStartAndTheStationRuns) {
+    fs::create_directory(fs::path(dir.path()) / "Jan");
+    fs::create_directory(fs::path(dir.path()) / "Feb");
+    const std::string week = weekFilePath(dir.path(), Clock::now());
+    fs::create_directory(week); // no week file: something else at its place
+    HomeFM home(state);
+    home.load();
+    ASSERT_EQ(Messages::shown().size(), 1);
+    EXPECT_TRUE(Messages::shown()[0].text.contains(QString::fromStdString(week)));
+    EXPECT_TRUE(home.isLoaded());
+    EXPECT_EQ(home.buttonCaption(0), QStringLiteral("Worker 1"));
+}
+
 TEST_F(Station, ButtonPressSetsPositionAndName) {
     fs::create_directory(fs::path(dir.path()) / "Jan");
     HomeFM home(state);

@@ -35,12 +35,12 @@ Status FaultyFiles::open(const std::string& path, OpenMode mode, Handle& handle)
     return inner_.open(path, mode, handle);
 }
 
-Status FaultyFiles::readToEnd(Handle handle, std::string& out) {
+Status FaultyFiles::readToEnd(Handle handle, std::string& out, std::size_t maxBytes) {
     if (shouldFail(Op::Read)) {
         out.clear();
         return failure(Op::Read, "Cannot read a file");
     }
-    return inner_.readToEnd(handle, out);
+    return inner_.readToEnd(handle, out, maxBytes);
 }
 
 Status FaultyFiles::write(Handle handle, std::string_view bytes) {

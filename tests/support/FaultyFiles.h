@@ -26,7 +26,7 @@ public:
     int failures() const { return failures_; }
 
     Status open(const std::string& path, OpenMode mode, Handle& handle) override;
-    Status readToEnd(Handle handle, std::string& out) override;
+    Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override;
     Status write(Handle handle, std::string_view bytes) override;
     Status flush(Handle handle) override;
     Status close(Handle handle) override;
