@@ -2,7 +2,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/Messages.h"
 #include "platform/TaskBar.h"
-#include "station/StationApp.h"
+#include "app/StationApp.h"
 
 #include <QApplication>
 

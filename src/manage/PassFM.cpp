@@ -8,7 +8,7 @@
 #include "platform/ScreenFonts.h"
 #include "platform/TaskBar.h"
 #include "station/AppState.h"
-#include "station/HomeFM.h"
+#include "station/StationControl.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -40,13 +40,13 @@ QList<QWidget*> openScreens() {
 }
 
 bool isStation(QWidget* w) {
-    return qobject_cast<HomeFM*>(w) != nullptr;
+    return dynamic_cast<StationControl*>(w) != nullptr;
 }
 
 bool closeScreen(QWidget* w) {
     // The station refuses to close (it is the kiosk) until told that the
     // program is being ended on purpose.
-    if (auto* station = qobject_cast<HomeFM*>(w))
+    if (auto* station = dynamic_cast<StationControl*>(w))
         station->allowClose();
     return w->close();
 }

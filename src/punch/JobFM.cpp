@@ -11,7 +11,6 @@
 #include "punch/NameFM.h"
 #include "punch/PunchScreens.h"
 #include "station/AppState.h"
-#include "station/HomeFM.h"
 
 #include <QPushButton>
 

@@ -11,7 +11,7 @@
 #include "punch/LastActionSummary.h"
 #include "punch/PunchScreens.h"
 #include "station/AppState.h"
-#include "station/HomeFM.h"
+#include "station/StationControl.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -52,9 +52,9 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-NameFM::NameFM(AppState& state, HomeFM& station)
+NameFM::NameFM(AppState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
-    : QWidget(&station, Qt::Window | Qt::FramelessWindowHint), state_(state), station_(station) {
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state), station_(station) {
     setObjectName(QStringLiteral("NameFM"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();

@@ -14,8 +14,8 @@ class QTimer;
 namespace tc {
 
 struct AppState;
-class HomeFM;
 class JobFM;
+class StationControl;
 
 // The employee action screen: the employee's name, a running clock, the last
 // punch with the week's hours, and the five actions of which only those that
@@ -24,7 +24,7 @@ class NameFM : public QWidget {
     Q_OBJECT
 
   public:
-    NameFM(AppState& state, HomeFM& station);
+    NameFM(AppState& state, StationControl& station);
 
     // Name, permitted actions (judged from WeekFile as it stands), then the
     // summary (which works WeekFile out again); the clock starts.
@@ -37,7 +37,7 @@ class NameFM : public QWidget {
     JobFM* jobScreen() const;
     // The job screen went back here and is being let go.
     void jobScreenClosed();
-    HomeFM& station() const { return station_; }
+    StationControl& station() const { return station_; }
 
   protected:
     // Closed from outside (the window manager, Exit All): the same as Exit.
@@ -50,7 +50,7 @@ class NameFM : public QWidget {
     void onTimer1();
 
     AppState& state_;
-    HomeFM& station_;
+    StationControl& station_;
     std::array<QPushButton*, 5> Command1_{};
     std::array<QLabel*, 2> Label1_{};
     QPlainTextEdit* Text1_ = nullptr;

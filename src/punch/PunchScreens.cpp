@@ -6,13 +6,13 @@
 #include "punch/NameFM.h"
 #include "punch/PunchRecorder.h"
 #include "station/AppState.h"
-#include "station/HomeFM.h"
+#include "station/StationControl.h"
 
 #include <QWidget>
 
 namespace tc {
 
-NameFM* openActionScreen(AppState& state, HomeFM& station) {
+NameFM* openActionScreen(AppState& state, StationControl& station) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
@@ -26,7 +26,7 @@ NameFM* openActionScreen(AppState& state, HomeFM& station) {
 
 namespace punchscreens {
 
-bool storePunch(QWidget* screen, AppState& state, HomeFM& station) {
+bool storePunch(QWidget* screen, AppState& state, StationControl& station) {
     const Status st = RecordPunch(state, Clock::now());
     if (!st) {
         Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SettleTime.h"
+#include "station/StationControl.h"
 #include "station/StatusBoard.h"
 
 #include <QColor>
@@ -19,7 +20,8 @@ struct AppState;
 // The clock station: 24 employee buttons that double as the status board, the
 // clock, the two clock notes and the Management button. It is the first
 // screen, lives for the whole run and fills the screen on top of everything.
-class HomeFM : public QWidget {
+// The other screens reach it only through StationControl.
+class HomeFM : public QWidget, public StationControl {
     Q_OBJECT
 
 public:
@@ -36,22 +38,21 @@ public:
     void LoadButtonNames();
     // Redraws every employee button from this week's file (AppState::WeekFile,
     // worked out by the caller). Silent on failure: the board keeps what it showed.
-    void UpdateStatusBoard();
+    void UpdateStatusBoard() override;
 
-    // While a punch is being made the employee buttons do not answer, so the
-    // position and name of the punch in progress cannot change under it.
-    void setPunchInProgress(bool on) { punchInProgress_ = on; }
-    bool punchInProgress() const { return punchInProgress_; }
+    QWidget* stationWindow() override { return this; }
+    void setPunchInProgress(bool on) override { punchInProgress_ = on; }
+    bool punchInProgress() const override { return punchInProgress_; }
 
     // Brings the station back to the front.
     void showStation();
-    // The punch screens are done: the station takes presses again once it has
-    // settled, so the rest of a quick double tap punches nobody.
-    void backFromPunch();
+    // The station takes presses again once it has settled, so the rest of a
+    // quick double tap punches nobody.
+    void backFromPunch() override;
 
     // The station refuses to be closed (window manager, Alt+F4) until the
     // program is being ended on purpose (Exit All).
-    void allowClose() { closeAllowed_ = true; }
+    void allowClose() override { closeAllowed_ = true; }
 
     // Controls, for the screens that read them and for tests.
     QPushButton* employeeButton(int index) const { return Command1_[std::size_t(index)]; }

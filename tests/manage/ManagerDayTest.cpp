@@ -12,7 +12,7 @@
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
 #include "station/HomeFM.h"
-#include "station/StationApp.h"
+#include "app/StationApp.h"
 
 #include <QPushButton>
 #include <QRadioButton>

@@ -4,7 +4,7 @@
 #include "manage/PassFM.h"
 #include "manage/TimeManage.h"
 #include "station/HomeFM.h"
-#include "station/StationApp.h"
+#include "app/StationApp.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "station/StationApp.h"
+#include "app/StationApp.h"
 
 #include "manage/PassFM.h"
 #include "punch/PunchScreens.h"

@@ -11,12 +11,11 @@ namespace tc {
 class HomeFM;
 
 // The running station: the shared state and the station screen, and the
-// wiring from the station's buttons to the screens they open. The punch and
-// management screens hook themselves in here.
+// wiring from the station's buttons to the screens they open.
 class StationApp : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit StationApp(std::string baseFolder, QObject* parent = nullptr);
     ~StationApp() override;
 
@@ -26,7 +25,7 @@ public:
     AppState& state() { return state_; }
     HomeFM& home() { return *home_; }
 
-private:
+  private:
     void connectScreens();
 
     AppState state_;
