@@ -23,16 +23,17 @@ namespace tc {
 
 namespace {
 
-struct ButtonSpec {
+// The caption and the place of one action button; the five stand on one row.
+struct ActionButtonLayout {
     const char* caption;
     int left;
     int width;
 };
-constexpr ButtonSpec kButtons[kActionButtons] = {{"Clock IN", 64, 153},
-                                                 {"Change Job", 224, 201},
-                                                 {"Lunch", 432, 153},
-                                                 {"Clock Out", 592, 177},
-                                                 {"Exit", 776, 153}};
+constexpr ActionButtonLayout kButtons[kActionButtons] = {{"Clock IN", 64, 153},
+                                                         {"Change Job", 224, 201},
+                                                         {"Lunch", 432, 153},
+                                                         {"Clock Out", 592, 177},
+                                                         {"Exit", 776, 153}};
 
 QPlainTextEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font) {
     auto* box = new QPlainTextEdit(parent);
