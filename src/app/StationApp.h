@@ -1,5 +1,6 @@
 #pragma once
 
+#include "manage/EditorFactory.h"
 #include "station/AppState.h"
 
 #include <QObject>
@@ -29,6 +30,7 @@ class StationApp : public QObject {
     void connectScreens();
 
     AppState state_;
+    EditorFactory editors_;
     std::unique_ptr<HomeFM> home_;
 };
 

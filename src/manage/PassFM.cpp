@@ -1,7 +1,6 @@
 #include "manage/PassFM.h"
 
-#include "manage/ButtonData.h"
-#include "manage/TimeManage.h"
+#include "manage/EditorFactory.h"
 #include "platform/Environment.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
@@ -17,7 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <stdexcept>
+#include <exception>
 
 namespace tc {
 
@@ -26,7 +25,6 @@ namespace {
 QPointer<PassFM> gPassFM;
 QPointer<QWidget> gButtonData;
 QPointer<QWidget> gTimeManage;
-bool gEditorFailsForTest = false;
 
 // Screens that are open: shown top-level windows (menus, tooltips and the like excluded).
 QList<QWidget*> openScreens() {
@@ -53,13 +51,13 @@ bool closeScreen(QWidget* w) {
 
 } // namespace
 
-PassFM* PassFM::showManagement(AppState& state, QWidget* station) {
+PassFM* PassFM::showManagement(AppState& state, QWidget* station, EditorFactory& editors) {
     if (gPassFM && gPassFM->isVisible()) {
         gPassFM->raise();
         gPassFM->activateWindow();
         return gPassFM;
     }
-    auto* screen = new PassFM(state, station);
+    auto* screen = new PassFM(state, station, editors);
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -71,12 +69,8 @@ PassFM* PassFM::current() {
     return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
 }
 
-void PassFM::setEditorFailureForTest(bool fail) {
-    gEditorFailsForTest = fail;
-}
-
-PassFM::PassFM(AppState& state, QWidget* station)
-    : QWidget(station, Qt::Window), state_(state), station_(station) {
+PassFM::PassFM(AppState& state, QWidget* station, EditorFactory& editors)
+    : QWidget(station, Qt::Window), state_(state), station_(station), editors_(editors) {
     gPassFM = this;
     Environment::keepAboveStation(this);
     setObjectName(QStringLiteral("PassFM"));
@@ -180,18 +174,12 @@ void PassFM::okPressed() {
 void PassFM::openEditor(bool buttonData) {
     QPointer<QWidget>& slot = buttonData ? gButtonData : gTimeManage;
     try {
-        if (gEditorFailsForTest) {
-            gEditorFailsForTest = false;
-            throw std::runtime_error("editor failed to load (test)");
-        }
         // An editor that is already open is brought to the front with what it
         // holds, not loaded a second time over the same files.
         if (!slot || !slot->isVisible()) {
-            const std::string base = state_.baseFolder;
-            if (buttonData)
-                slot = new ButtonData(*state_.files, base, station_);
-            else
-                slot = new TimeManage(*state_.files, base, station_);
+            using Editor = EditorFactory::Editor;
+            slot = editors_.make(buttonData ? Editor::ButtonData : Editor::TimeManage, *state_.files,
+                                 state_.baseFolder, station_);
             Environment::keepAboveStation(slot);
         }
         slot->show();

@@ -10,6 +10,7 @@ class QPushButton;
 namespace tc {
 
 struct AppState;
+class EditorFactory;
 
 // "PassWord Area": the management password in front of the two editors and
 // of "Exit All". Shown beside the station, not modal.
@@ -20,20 +21,18 @@ class PassFM : public QWidget {
 
     // The station's Management button: opens the screen, or brings it to the
     // front when it is already open. `station` keeps the management screens
-    // above it (it stays on top of everything while it runs).
-    static PassFM* showManagement(AppState& state, QWidget* station);
+    // above it (it stays on top of everything while it runs); `editors`
+    // makes the editor chosen.
+    static PassFM* showManagement(AppState& state, QWidget* station, EditorFactory& editors);
     // The open password screen, if any.
     static PassFM* current();
 
-    PassFM(AppState& state, QWidget* station);
+    PassFM(AppState& state, QWidget* station, EditorFactory& editors);
 
     // Closes the modal or active screens first when `bFormsModal`, then every
     // screen still open, the station last (which ends the program). True when
     // no screen is open any more; false when a screen refused to close.
     static bool FormsSafeUnload(bool bFormsModal = false);
-
-    // Tests: the next editor to be opened fails while loading.
-    static void setEditorFailureForTest(bool fail);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +45,7 @@ class PassFM : public QWidget {
 
     AppState& state_;
     QWidget* station_;
+    EditorFactory& editors_;
     QLabel* Label1_ = nullptr;
     QLineEdit* Text2_ = nullptr;
     QRadioButton* Option1_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ManageScreenFixture.h"
 
 #include "manage/ButtonData.h"
+#include "manage/EditorFactory.h"
 #include "manage/PassFM.h"
 #include "manage/TimeManage.h"
 #include "station/HomeFM.h"
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QRadioButton>
+#include <stdexcept>
 
 namespace tc::test {
 namespace {
@@ -21,7 +23,7 @@ class PassFMScreen : public ManageScreenTest {
         writeWorkerLists();
     }
 
-    PassFM* openPassFM() { return PassFM::showManagement(state, nullptr); }
+    PassFM* openPassFM() { return PassFM::showManagement(state, nullptr, editors); }
 
     template <typename T> static T* openScreen() {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -45,6 +47,7 @@ class PassFMScreen : public ManageScreenTest {
     }
 
     AppState state{dir.path()};
+    EditorFactory editors;
 };
 
 TEST_F(PassFMScreen, OpensWithItsControlsAndTheTimeSheetChosen) {
@@ -132,10 +135,14 @@ TEST_F(PassFMScreen, OkOpensTheTimeSheetEditor) {
 }
 
 TEST_F(PassFMScreen, AnEditorThatFailsToLoadClosesTheScreenAndBringsBackTheTaskbar) {
+    struct FailingEditors : EditorFactory {
+        QWidget* make(Editor, FileAccess&, const std::string&, QWidget*) override {
+            throw std::runtime_error("the editor failed to load");
+        }
+    } failing;
     TaskBar::setVisible(false);
-    PassFM* screen = openPassFM();
+    PassFM* screen = PassFM::showManagement(state, nullptr, failing);
     type(screen, "Text2", "qm482");
-    PassFM::setEditorFailureForTest(true);
     press(screen, "Command2");
     EXPECT_TRUE(Messages::shown().isEmpty());
     EXPECT_FALSE(screen->isVisible());
