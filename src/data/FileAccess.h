@@ -51,8 +51,13 @@ public:
     virtual Status makeFolder(const std::string& path) = 0;
 };
 
-// The real file system.
+// The real file system: FileAccessPosix.cpp or FileAccessWindows.cpp, one of
+// which the build takes.
 FileAccess& realFiles();
+
+// The message of an open that found a folder, a device or a pipe where a
+// regular file should be.
+std::string notARegularFile(const std::string& path);
 
 // Steps of a whole-file replacement, for tests that stop a writer part way.
 enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };

@@ -1,0 +1,145 @@
+#include "data/FileAccess.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The file access of every build but Windows.
+
+namespace tc {
+
+namespace {
+
+std::string why(const std::string& what, const std::string& path) {
+    return "Cannot " + what + " " + path + ": " + std::strerror(errno) + ".";
+}
+
+class PosixFiles final : public FileAccess {
+public:
+    Status open(const std::string& path, OpenMode mode, Handle& handle) override {
+        // O_NONBLOCK: opening a FIFO for reading would wait for a writer for ever.
+        int flags = O_CLOEXEC | O_NONBLOCK;
+        switch (mode) {
+        case OpenMode::Read: flags |= O_RDONLY; break;
+        case OpenMode::CreateTemp:
+            flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
+            break;
+        case OpenMode::ReadWrite: flags |= O_RDWR | O_CREAT; break;
+        }
+        int fd;
+        do {
+            fd = ::open(path.c_str(), flags, 0666);
+        } while (fd < 0 && errno == EINTR);
+        if (fd < 0)
+            return Status::fail(why(mode == OpenMode::Read ? "open" : "open for writing", path));
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return Status::fail(notARegularFile(path));
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        handle = fd;
+        return Status::ok();
+    }
+
+    Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override {
+        out.clear();
+        char buf[65536];
+        while (out.size() <= maxBytes) {
+            ssize_t n = ::read(int(handle), buf, std::min(sizeof buf, maxBytes + 1 - out.size()));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return Status::fail(std::string("Cannot read a file: ") + std::strerror(errno) + ".");
+            if (n == 0)
+                break;
+            out.append(buf, size_t(n));
+        }
+        return Status::ok();
+    }
+
+    Status write(Handle handle, std::string_view bytes) override {
+        while (!bytes.empty()) {
+            ssize_t n = ::write(int(handle), bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return Status::fail(std::string("Cannot write a file: ") + std::strerror(errno) + ".");
+            bytes.remove_prefix(size_t(n));
+        }
+        return Status::ok();
+    }
+
+    Status flush(Handle handle) override {
+        if (::fsync(int(handle)) != 0)
+            return Status::fail(std::string("Cannot flush a file to disk: ") + std::strerror(errno) + ".");
+        return Status::ok();
+    }
+
+    Status close(Handle handle) override {
+        if (::close(int(handle)) != 0 && errno != EINTR)
+            return Status::fail(std::string("Cannot close a file: ") + std::strerror(errno) + ".");
+        return Status::ok();
+    }
+
+    Status rename(const std::string& from, const std::string& to) override {
+        // rename() would replace a file marked read-only; Windows refuses
+        // that, and so does the station everywhere: read-only means "keep".
+        if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0)
+            return Status::fail(why("replace", to));
+        if (::rename(from.c_str(), to.c_str()) != 0)
+            return Status::fail(why("replace", to));
+        return Status::ok();
+    }
+
+    Status remove(const std::string& path) override {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            return Status::fail(why("remove", path));
+        return Status::ok();
+    }
+
+    Status syncFolder(const std::string& folder) override {
+        int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return Status::fail(why("open the folder", folder));
+        int rc = ::fsync(fd);
+        int err = errno;
+        ::close(fd);
+        if (rc != 0) {
+            errno = err;
+            return Status::fail(why("flush the folder", folder));
+        }
+        return Status::ok();
+    }
+
+    bool exists(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0;
+    }
+
+    bool isFolder(const std::string& path) override {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
+
+    Status makeFolder(const std::string& path) override {
+        if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || !isFolder(path))) {
+            if (errno == EEXIST)
+                errno = ENOTDIR;
+            return Status::fail(why("create the folder", path));
+        }
+        return Status::ok();
+    }
+};
+
+} // namespace
+
+FileAccess& realFiles() {
+    static PosixFiles files;
+    return files;
+}
+
+} // namespace tc
