@@ -76,13 +76,15 @@ Status replaceFile(FileAccess& files, const std::string& path, std::string_view 
         st = files.rename(temp, path);
     }
     if (!st) {
-        files.remove(temp);
+        // The failure to tell is the one above; a temporary file that cannot
+        // be removed now is removed by the next replacement of this file.
+        (void)files.remove(temp);
         return Status::fail("Cannot write " + path + ". " + st.message());
     }
     notifySaveStep(SaveStep::Renamed, path);
     // The new contents are in place; a failed folder flush only weakens
     // durability against a power cut, so it is not reported as a lost write.
-    files.syncFolder(parentFolder(path));
+    (void)files.syncFolder(parentFolder(path));
     return Status::ok();
 }
 

@@ -7,7 +7,7 @@ namespace tc {
 
 // Outcome of an operation that can fail for reasons the person at the screen
 // must be told about. The message is complete English text, ready to show.
-class Status {
+class [[nodiscard]] Status {
 public:
     Status() = default;
     static Status ok() { return Status(); }

@@ -366,7 +366,9 @@ void Builder::finish(FileAccess& files) {
     std::unordered_map<std::string, std::string> descriptions;
     for (const ReportSource& src : r_.sources) {
         std::vector<JobItem> items;
-        readJobList(files, src.folder, items); // a missing list leaves descriptions empty
+        // A missing or damaged list leaves its jobs without descriptions; the
+        // hours stand without them.
+        (void)readJobList(files, src.folder, items);
         for (const JobItem& item : items)
             descriptions.try_emplace(trimSpaces(item.first), trimSpaces(item.second));
     }
