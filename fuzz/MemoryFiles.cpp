@@ -4,9 +4,9 @@ namespace tc::fuzz {
 
 Status MemoryFiles::open(const std::string& path, OpenMode mode, Handle& handle) {
     if (mode == OpenMode::Read && !files.count(path))
-        return Status::fail("Cannot open " + path + ": No such file or directory.");
+        return Status::fail("No such file or directory");
     if (mode == OpenMode::CreateTemp && files.count(path))
-        return Status::fail("Cannot open for writing " + path + ": File exists.");
+        return Status::fail("File exists");
     if (mode == OpenMode::CreateTemp)
         files[path].clear();
     else
@@ -34,7 +34,7 @@ Status MemoryFiles::close(Handle handle) {
 Status MemoryFiles::rename(const std::string& from, const std::string& to) {
     auto it = files.find(from);
     if (it == files.end())
-        return Status::fail("Cannot replace " + to + ": No such file or directory.");
+        return Status::fail("No such file or directory");
     std::string bytes = std::move(it->second);
     files.erase(it);
     files[to] = std::move(bytes);

@@ -10,11 +10,6 @@ SaveStepHook g_hook = nullptr;
 
 } // namespace
 
-std::string notARegularFile(const std::string& path) {
-    return "Cannot open " + path +
-           ": it is not a regular file (a folder, a device or a pipe stands at its place).";
-}
-
 void setSaveStepHook(SaveStepHook hook) { g_hook = hook; }
 
 void notifySaveStep(SaveStep step, const std::string& path) {
@@ -29,7 +24,8 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
     // Open for reading first, so a week file marked read-only (a restored
     // backup, say) can still be shown; only a missing file is created.
     Status st = files.open(path, FileAccess::OpenMode::Read, h);
-    if (!st && createIfMissing && !files.exists(path))
+    const bool create = !st && createIfMissing && !files.exists(path);
+    if (create)
         st = files.open(path, FileAccess::OpenMode::ReadWrite, h);
     if (!st) {
         // The usual cause at a station: a month folder deleted or moved away.
@@ -37,14 +33,14 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
         if (!folder.empty() && !files.isFolder(folder))
             return Status::fail("The folder " + folder + " is missing, so " + path + " cannot be " +
                                 (createIfMissing ? "opened or created." : "opened."));
-        return st;
+        return Status::fail((create ? "Cannot create " : "Cannot open ") + path + ": " + st.message() + ".");
     }
     st = files.readToEnd(h, out, maxBytes);
     Status closed = files.close(h);
     if (!st)
-        return Status::fail("Cannot read " + path + ". " + st.message());
+        return Status::fail("Cannot read " + path + ": " + st.message() + ".");
     if (!closed)
-        return Status::fail("Cannot read " + path + ". " + closed.message());
+        return Status::fail("Cannot read " + path + ": " + closed.message() + ".");
     if (out.size() > maxBytes) {
         out.clear();
         return Status::fail("Cannot read " + path + ": it is larger than " + std::to_string(maxBytes) +
@@ -62,7 +58,8 @@ Status replaceFile(FileAccess& files, const std::string& path, std::string_view 
     if (st)
         st = files.open(temp, FileAccess::OpenMode::CreateTemp, h);
     if (!st)
-        return Status::fail("Cannot write " + path + ". " + st.message());
+        return Status::fail("Cannot write " + path + ": the temporary file beside it cannot be made (" +
+                            st.message() + ").");
     st = files.write(h, bytes);
     if (st) {
         notifySaveStep(SaveStep::TempWritten, path);
@@ -79,7 +76,7 @@ Status replaceFile(FileAccess& files, const std::string& path, std::string_view 
         // The failure to tell is the one above; a temporary file that cannot
         // be removed now is removed by the next replacement of this file.
         (void)files.remove(temp);
-        return Status::fail("Cannot write " + path + ". " + st.message());
+        return Status::fail("Cannot write " + path + ": " + st.message() + ".");
     }
     notifySaveStep(SaveStep::Renamed, path);
     // The new contents are in place; a failed folder flush only weakens

@@ -14,8 +14,10 @@ namespace tc {
 // real implementation can use the platform's durable calls (fsync / rename on
 // POSIX, FlushFileBuffers / MoveFileEx with write-through on Windows).
 //
-// Every failure returns a Status whose message says, in plain words, which
-// file and why (the operating system's own reason).
+// Every failure returns a Status whose message is the reason alone, in the
+// operating system's own words ("No space left on device"): no file name, no
+// full stop. The sequences below put it into a sentence that names the file
+// once, as does any caller of makeFolder.
 class FileAccess {
 public:
     using Handle = std::intptr_t;
@@ -55,9 +57,10 @@ public:
 // which the build takes.
 FileAccess& realFiles();
 
-// The message of an open that found a folder, a device or a pipe where a
+// The reason an open gives when a folder, a device or a pipe stands where a
 // regular file should be.
-std::string notARegularFile(const std::string& path);
+inline constexpr const char* kNotARegularFile =
+    "it is not a regular file (a folder, a device or a pipe stands at its place)";
 
 // Steps of a whole-file replacement, for tests that stop a writer part way.
 enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };

@@ -13,8 +13,9 @@ namespace tc {
 
 namespace {
 
-std::string why(const std::string& what, const std::string& path) {
-    return "Cannot " + what + " " + path + ": " + std::strerror(errno) + ".";
+// The reason for the last failed call.
+Status failed() {
+    return Status::fail(std::strerror(errno));
 }
 
 class PosixFiles final : public FileAccess {
@@ -34,11 +35,11 @@ public:
             fd = ::open(path.c_str(), flags, 0666);
         } while (fd < 0 && errno == EINTR);
         if (fd < 0)
-            return Status::fail(why(mode == OpenMode::Read ? "open" : "open for writing", path));
+            return failed();
         struct stat st;
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            return Status::fail(notARegularFile(path));
+            return Status::fail(kNotARegularFile);
         }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         handle = fd;
@@ -53,7 +54,7 @@ public:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return Status::fail(std::string("Cannot read a file: ") + std::strerror(errno) + ".");
+                return failed();
             if (n == 0)
                 break;
             out.append(buf, size_t(n));
@@ -67,7 +68,7 @@ public:
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0)
-                return Status::fail(std::string("Cannot write a file: ") + std::strerror(errno) + ".");
+                return failed();
             bytes.remove_prefix(size_t(n));
         }
         return Status::ok();
@@ -75,13 +76,13 @@ public:
 
     Status flush(Handle handle) override {
         if (::fsync(int(handle)) != 0)
-            return Status::fail(std::string("Cannot flush a file to disk: ") + std::strerror(errno) + ".");
+            return failed();
         return Status::ok();
     }
 
     Status close(Handle handle) override {
         if (::close(int(handle)) != 0 && errno != EINTR)
-            return Status::fail(std::string("Cannot close a file: ") + std::strerror(errno) + ".");
+            return failed();
         return Status::ok();
     }
 
@@ -89,28 +90,28 @@ public:
         // rename() would replace a file marked read-only; Windows refuses
         // that, and so does the station everywhere: read-only means "keep".
         if (::access(to.c_str(), F_OK) == 0 && ::access(to.c_str(), W_OK) != 0)
-            return Status::fail(why("replace", to));
+            return failed();
         if (::rename(from.c_str(), to.c_str()) != 0)
-            return Status::fail(why("replace", to));
+            return failed();
         return Status::ok();
     }
 
     Status remove(const std::string& path) override {
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            return Status::fail(why("remove", path));
+            return failed();
         return Status::ok();
     }
 
     Status syncFolder(const std::string& folder) override {
         int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0)
-            return Status::fail(why("open the folder", folder));
+            return failed();
         int rc = ::fsync(fd);
         int err = errno;
         ::close(fd);
         if (rc != 0) {
             errno = err;
-            return Status::fail(why("flush the folder", folder));
+            return failed();
         }
         return Status::ok();
     }
@@ -129,7 +130,7 @@ public:
         if (::mkdir(path.c_str(), 0777) != 0 && (errno != EEXIST || !isFolder(path))) {
             if (errno == EEXIST)
                 errno = ENOTDIR;
-            return Status::fail(why("create the folder", path));
+            return failed();
         }
         return Status::ok();
     }

@@ -38,8 +38,8 @@ std::string reason(DWORD code) {
     return text;
 }
 
-std::string why(const std::string& what, const std::string& path, DWORD code) {
-    return "Cannot " + what + " " + path + ": " + reason(code) + ".";
+Status failed(DWORD code) {
+    return Status::fail(reason(code));
 }
 
 class WindowsFiles final : public FileAccess {
@@ -62,10 +62,10 @@ public:
         HANDLE h = CreateFileW(widePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
-            return Status::fail(why(mode == OpenMode::Read ? "open" : "open for writing", path, GetLastError()));
+            return failed(GetLastError());
         if (GetFileType(h) != FILE_TYPE_DISK) {
             CloseHandle(h);
-            return Status::fail(notARegularFile(path));
+            return Status::fail(kNotARegularFile);
         }
         handle = reinterpret_cast<Handle>(h);
         return Status::ok();
@@ -78,7 +78,7 @@ public:
             DWORD got = 0;
             const DWORD want = DWORD(std::min<std::size_t>(sizeof buf, maxBytes + 1 - out.size()));
             if (!ReadFile(reinterpret_cast<HANDLE>(handle), buf, want, &got, nullptr))
-                return Status::fail("Cannot read a file: " + reason(GetLastError()) + ".");
+                return failed(GetLastError());
             if (got == 0)
                 break;
             out.append(buf, got);
@@ -91,9 +91,9 @@ public:
             DWORD chunk = DWORD(std::min<std::size_t>(bytes.size(), 1u << 20));
             DWORD put = 0;
             if (!WriteFile(reinterpret_cast<HANDLE>(handle), bytes.data(), chunk, &put, nullptr))
-                return Status::fail("Cannot write a file: " + reason(GetLastError()) + ".");
+                return failed(GetLastError());
             if (put == 0)
-                return Status::fail("Cannot write a file: nothing could be written.");
+                return Status::fail("nothing could be written");
             bytes.remove_prefix(put);
         }
         return Status::ok();
@@ -101,13 +101,13 @@ public:
 
     Status flush(Handle handle) override {
         if (!FlushFileBuffers(reinterpret_cast<HANDLE>(handle)))
-            return Status::fail("Cannot flush a file to disk: " + reason(GetLastError()) + ".");
+            return failed(GetLastError());
         return Status::ok();
     }
 
     Status close(Handle handle) override {
         if (!CloseHandle(reinterpret_cast<HANDLE>(handle)))
-            return Status::fail("Cannot close a file: " + reason(GetLastError()) + ".");
+            return failed(GetLastError());
         return Status::ok();
     }
 
@@ -125,14 +125,14 @@ public:
                 break;
             Sleep(50);
         }
-        return Status::fail(why("replace", to, code));
+        return failed(code);
     }
 
     Status remove(const std::string& path) override {
         if (!DeleteFileW(widePath(path).c_str())) {
             DWORD code = GetLastError();
             if (code != ERROR_FILE_NOT_FOUND && code != ERROR_PATH_NOT_FOUND)
-                return Status::fail(why("remove", path, code));
+                return failed(code);
         }
         return Status::ok();
     }
@@ -153,7 +153,7 @@ public:
         if (!CreateDirectoryW(widePath(path).c_str(), nullptr)) {
             DWORD code = GetLastError();
             if (code != ERROR_ALREADY_EXISTS || !isFolder(path))
-                return Status::fail(why("create the folder", path, code));
+                return failed(code);
         }
         return Status::ok();
     }

@@ -5,6 +5,16 @@
 
 namespace tc {
 
+namespace {
+
+Status makeFolder(FileAccess& files, const std::string& folder) {
+    if (Status st = files.makeFolder(folder); !st)
+        return Status::fail("Cannot create the folder " + folder + ": " + st.message() + ".");
+    return Status::ok();
+}
+
+} // namespace
+
 FirstRunFolders prepareMonthFolders(FileAccess& files, const std::string& baseFolder) {
     FirstRunFolders result;
     if (files.isFolder(monthFolderPath(baseFolder, 1)))
@@ -14,7 +24,7 @@ FirstRunFolders prepareMonthFolders(FileAccess& files, const std::string& baseFo
         const std::string folder = monthFolderPath(baseFolder, month);
         if (month > 1 && files.isFolder(folder))
             continue;
-        if (Status st = files.makeFolder(folder); !st) {
+        if (Status st = makeFolder(files, folder); !st) {
             result.status = st;
             return result;
         }
@@ -33,7 +43,7 @@ Status ensureWeekFolder(AppState& state) {
     if (!state.files->isFolder(state.baseFolder))
         return Status::fail("The program folder " + state.baseFolder + " is missing, so " + state.WeekFile +
                             " cannot be opened or created.");
-    return state.files->makeFolder(folder);
+    return makeFolder(*state.files, folder);
 }
 
 } // namespace tc

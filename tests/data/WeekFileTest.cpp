@@ -153,8 +153,9 @@ TEST(WeekFileAccess, FailedReplacementLeavesTheOldFileAndNoTempFile) {
         files.failAt(op, 1);
         Status st = replaceFile(files, path, "new contents");
         ASSERT_FALSE(st);
-        EXPECT_EQ(st.message().rfind("Cannot write " + path + ". ", 0), 0u) << st.message();
-        EXPECT_NE(st.message().find("No space left on device."), std::string::npos) << st.message();
+        EXPECT_EQ(st.message().rfind("Cannot write " + path + ": ", 0), 0u) << st.message();
+        EXPECT_EQ(st.message().find(path, 13 + path.size()), std::string::npos) << "named twice: " << st.message();
+        EXPECT_NE(st.message().find("No space left on device"), std::string::npos) << st.message();
         EXPECT_EQ(readFile(path), original);
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Week Ending Sunday Feb 2 2025.dat"});
     }

@@ -21,37 +21,36 @@ bool FaultyFiles::shouldFail(Op op) {
     return fail;
 }
 
-Status FaultyFiles::failure(Op op, const std::string& what) {
-    return Status::fail(what + ": " + plans_[std::size_t(op)].reason + ".");
+Status FaultyFiles::failure(Op op) {
+    return Status::fail(plans_[std::size_t(op)].reason);
 }
 
 Status FaultyFiles::open(const std::string& path, OpenMode mode, Handle& handle) {
     bool failOpen = shouldFail(Op::Open);
     if (mode != OpenMode::Read && shouldFail(Op::OpenForWriting))
-        return failure(Op::OpenForWriting, "Cannot open for writing " + path);
+        return failure(Op::OpenForWriting);
     if (failOpen)
-        return failure(Op::Open, std::string(mode == OpenMode::Read ? "Cannot open " : "Cannot open for writing ") +
-                                     path);
+        return failure(Op::Open);
     return inner_.open(path, mode, handle);
 }
 
 Status FaultyFiles::readToEnd(Handle handle, std::string& out, std::size_t maxBytes) {
     if (shouldFail(Op::Read)) {
         out.clear();
-        return failure(Op::Read, "Cannot read a file");
+        return failure(Op::Read);
     }
     return inner_.readToEnd(handle, out, maxBytes);
 }
 
 Status FaultyFiles::write(Handle handle, std::string_view bytes) {
     if (shouldFail(Op::Write))
-        return failure(Op::Write, "Cannot write a file");
+        return failure(Op::Write);
     return inner_.write(handle, bytes);
 }
 
 Status FaultyFiles::flush(Handle handle) {
     if (shouldFail(Op::Flush))
-        return failure(Op::Flush, "Cannot flush a file to disk");
+        return failure(Op::Flush);
     return inner_.flush(handle);
 }
 
@@ -59,25 +58,25 @@ Status FaultyFiles::close(Handle handle) {
     bool fail = shouldFail(Op::Close);
     Status st = inner_.close(handle);
     if (fail)
-        return failure(Op::Close, "Cannot close a file");
+        return failure(Op::Close);
     return st;
 }
 
 Status FaultyFiles::rename(const std::string& from, const std::string& to) {
     if (shouldFail(Op::Rename))
-        return failure(Op::Rename, "Cannot replace " + to);
+        return failure(Op::Rename);
     return inner_.rename(from, to);
 }
 
 Status FaultyFiles::remove(const std::string& path) {
     if (shouldFail(Op::Remove))
-        return failure(Op::Remove, "Cannot remove " + path);
+        return failure(Op::Remove);
     return inner_.remove(path);
 }
 
 Status FaultyFiles::syncFolder(const std::string& folder) {
     if (shouldFail(Op::SyncFolder))
-        return failure(Op::SyncFolder, "Cannot flush the folder " + folder);
+        return failure(Op::SyncFolder);
     return inner_.syncFolder(folder);
 }
 

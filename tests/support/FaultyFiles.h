@@ -8,7 +8,7 @@
 namespace tc::test {
 
 // The real file system with failures on demand: the Nth call of an operation
-// fails (once, or from then on) with a message like the operating system's,
+// fails (once, or from then on) with a reason as the operating system gives it,
 // and nothing of that call reaches the disk. Failed closes still release the
 // handle, as a real close does. Every call is counted.
 class FaultyFiles final : public FileAccess {
@@ -45,7 +45,7 @@ private:
     };
     // Counts the call and says whether it is to fail.
     bool shouldFail(Op op);
-    Status failure(Op op, const std::string& what);
+    Status failure(Op op);
 
     FileAccess& inner_;
     std::array<int, std::size_t(Op::Count_)> counts_{};
