@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ struct PunchMove {
     std::string name; // the employee at `from`, trimmed; empty when nameless
 };
 
+// A cell of the time sheet: its row (1 = the first row below the headings)
+// and its column.
+struct SheetCell {
+    int row = 0;
+    int column = 0;
+};
+
 // What "Save" is about to write into a week file, worked out against the file
 // as it is on disk at the moment of saving (see TimeSheet::planSave).
 struct SavePlan {
@@ -33,6 +41,10 @@ struct SavePlan {
     // Grid rows (indexes) holding text that no record takes: the 101st row of
     // a full block, and rows below the last position's rows.
     std::vector<int> unsavedRows;
+    // The first cell of a record to be written whose text the code-page
+    // converter failed on: the record would hold '?' for it, so the week is
+    // not saved.
+    std::optional<SheetCell> unconverted;
 
     bool hasConflicts() const { return !conflicts.empty(); }
     // "Ann, Bob, position 7" (a position without a name is named by number).

@@ -137,14 +137,12 @@ std::vector<PunchMove> movedPunches(const std::vector<TimeRecord>& before,
 // Every row is a punch, so its Action must not read back as never written,
 // as a NUL after blanks would make it (a loaded field can hold NULs, and a
 // TAB before them is a space in the cell).
-void setAction(TimeRecord& rec, int k, const std::string& cell) {
-    if (cell.find('\0') == std::string::npos) {
-        rec.set(Field::Action, k, cell);
-        return;
-    }
+bool setAction(TimeRecord& rec, int k, const std::string& cell) {
+    if (cell.find('\0') == std::string::npos)
+        return rec.set(Field::Action, k, cell);
     std::string text = cell;
     std::replace(text.begin(), text.end(), '\0', ' ');
-    rec.set(Field::Action, k, text);
+    return rec.set(Field::Action, k, text);
 }
 
 } // namespace
@@ -271,12 +269,23 @@ void TimeSheet::fillDurations() {
     }
 }
 
-std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) const {
+std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows,
+                                                std::vector<std::optional<SheetCell>>* unconverted) const {
     std::vector<TimeRecord> out;
     out.reserve(kPositions);
+    if (unconverted)
+        unconverted->assign(kPositions, std::nullopt);
     const int rows = rowCount();
     int row = 1;
     for (int p = 1; p <= kPositions; ++p) {
+        // Keeps the first cell of this position that the converter failed on.
+        const auto converted = [&](bool ok, int cellRow, int column) {
+            if (ok || !unconverted)
+                return;
+            std::optional<SheetCell>& first = (*unconverted)[std::size_t(p - 1)];
+            if (!first)
+                first = SheetCell{cellRow, column};
+        };
         TimeRecord rec;
         rec.setName("");
         if (row >= rows) {
@@ -300,13 +309,14 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows) c
         // The rows of a block carry the same name cell as its first row;
         // only a different cell needs converting to compare it as stored.
         const std::string& keyCell = first[Name];
-        rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name]))));
+        converted(rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name])))),
+                  row, Name);
         for (int k = 1;; ++k) {
             const Row& cells = rows_[std::size_t(row)];
-            setAction(rec, k, cells[Action]);
-            rec.set(Field::JobNumber, k, cells[JobNumber]);
-            rec.set(Field::ActTime, k, cells[ActTime]);
-            rec.set(Field::ActDate, k, cells[ActDate]);
+            converted(setAction(rec, k, cells[Action]), row, Action);
+            converted(rec.set(Field::JobNumber, k, cells[JobNumber]), row, JobNumber);
+            converted(rec.set(Field::ActTime, k, cells[ActTime]), row, ActTime);
+            converted(rec.set(Field::ActDate, k, cells[ActDate]), row, ActDate);
             ++row;
             if (row >= rows)
                 break;
@@ -361,7 +371,8 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     std::vector<int> changed; // positions whose record the grid changed
     TimeRecord placeholder;
     placeholder.setName("");
-    const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows);
+    std::vector<std::optional<SheetCell>> unconverted;
+    const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows, &unconverted);
     if (base == &baseGrid_ && baseIsGrid_)
         base = &grid; // nothing changed here since the load or the last save
     plan.bytes.reserve(std::max(std::size_t(kPositions) * TimeRecord::kSize, diskBytes.size()));
@@ -386,6 +397,8 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
         plan.bytes.append(take->view());
         if (changedHere)
             changed.push_back(p);
+        if (take == &mine && !plan.unconverted)
+            plan.unconverted = unconverted[std::size_t(p - 1)];
     }
     plan.moves = movedPunches(*base, grid, changed);
     // Records beyond the 24 positions are not the sheet's; they stay as they are.

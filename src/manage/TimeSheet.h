@@ -4,6 +4,7 @@
 #include "manage/SavePlan.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,7 +62,10 @@ class TimeSheet {
     void fillDurations();
 
     // The 24 records that the grid's rows make, exactly as "Save" stores them.
-    std::vector<TimeRecord> buildRecords(std::vector<int>* unsavedRows = nullptr) const;
+    // With `unconverted` (24 entries, one per position), the first cell of
+    // each position whose text the code-page converter failed on.
+    std::vector<TimeRecord> buildRecords(std::vector<int>* unsavedRows = nullptr,
+                                         std::vector<std::optional<SheetCell>>* unconverted = nullptr) const;
     // The file that the grid alone makes: 24 records, 119256 bytes.
     std::string saveBytes() const;
 

@@ -19,6 +19,15 @@ bool isItsOwnBackup(const std::string& weekFile) {
     });
 }
 
+std::string unconvertedMessage(const std::string& weekFile, const SheetCell& cell) {
+    std::string column = TimeSheet::headings()[std::size_t(cell.column)];
+    if (!column.empty() && column.back() == ':')
+        column.pop_back();
+    return "The text in row " + std::to_string(cell.row) + ", column " + column +
+           ", could not be converted to the code page of the week files, so " + weekFile +
+           " was not saved.";
+}
+
 } // namespace
 
 SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk) {
@@ -39,6 +48,12 @@ SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& 
         return SaveOutcome::Failed;
     }
     const SavePlan plan = sheet.planSave(disk);
+    if (plan.unconverted) {
+        // The record would hold '?' where the text was: a wrong name or job on
+        // someone's pay. Nothing is written.
+        talk.tell(unconvertedMessage(weekFile, *plan.unconverted));
+        return SaveOutcome::Refused;
+    }
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))

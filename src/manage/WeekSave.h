@@ -33,10 +33,12 @@ enum class SaveOutcome {
 std::string backupPathOf(const std::string& weekFile);
 
 // "Save": reads the week file as it is now, works out what to write
-// (TimeSheet::planSave), asks about conflicts with the station, punches that
-// would move to another record and rows no record takes, copies the file to
-// its backup, replaces it, and shows the written week in the sheet. A week
-// opened from its backup is not saved: there would be no backup of it.
+// (TimeSheet::planSave), refuses when a text to be written could not be
+// converted to the code page (naming its row and column), asks about
+// conflicts with the station, punches that would move to another record and
+// rows no record takes, copies the file to its backup, replaces it, and
+// shows the written week in the sheet. A week opened from its backup is not
+// saved: there would be no backup of it.
 SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk);
 
 } // namespace tc
