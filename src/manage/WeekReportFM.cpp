@@ -3,7 +3,7 @@
 #include "data/Paths.h"
 #include "data/TimeText.h"
 #include "manage/ReportCsv.h"
-#include "manage/ReportSettings.h"
+#include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekTimeline.h"
@@ -138,31 +138,14 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
 }
 
 void WeekReportFM::showWeek(const DateTime& anyDay) {
-    std::vector<std::string> notes;
-    ReportSettings settings;
-    if (Status st = readReportSettings(files_, baseFolder_, settings); !st)
-        notes.push_back(st.message());
-    std::vector<ReportSource> sources{{baseFolder_, stationName(baseFolder_)}};
-    for (const std::string& folder : settings.folders) {
-        if (files_.isFolder(folder))
-            sources.push_back({folder, stationName(folder)});
-        else
-            notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder_) +
-                            " cannot be found; its station is not in this report.");
-    }
     const DateTime now = Clock::now();
-    report_ = makeWeekReport(files_, sources, anyDay, now, settings.overtimeAfterSeconds);
+    StationsReport shown = makeStationsReport(files_, baseFolder_, anyDay, now,
+                                              unsavedSheet_ ? unsavedSheet_() : std::string());
+    report_ = std::move(shown.report);
 
     weekLabel_->setText(QStringLiteral("Week Ending %1").arg(qs(formatWeekName(report_.sunday))));
-    if (const std::string unsaved = unsavedSheet_ ? unsavedSheet_() : std::string(); !unsaved.empty())
-        notes.insert(notes.begin(), "The time sheet holds changes to " + unsaved +
-                                        " that are not saved yet; this report shows the saved week files.");
-    if (!report_.anyWeekFile)
-        notes.push_back("There is no week file for this week.");
-    for (const ReportProblem& p : report_.problems)
-        notes.push_back(p.message);
-    notes_->setText(qs(join(notes)));
-    notes_->setVisible(!notes.empty());
+    notes_->setText(qs(join(shown.notes)));
+    notes_->setVisible(!shown.notes.empty());
 
     fillWeekTable();
     fillJobsTable();

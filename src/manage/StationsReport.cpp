@@ -1,0 +1,34 @@
+#include "manage/StationsReport.h"
+
+#include "manage/ReportSettings.h"
+
+namespace tc {
+
+StationsReport makeStationsReport(FileAccess& files, const std::string& baseFolder, const DateTime& anyDay,
+                                  const DateTime& now, const std::string& unsavedSheet) {
+    StationsReport out;
+    std::vector<std::string>& notes = out.notes;
+    ReportSettings settings;
+    if (Status st = readReportSettings(files, baseFolder, settings); !st)
+        notes.push_back(st.message());
+    std::vector<ReportSource> sources{{baseFolder, stationName(baseFolder)}};
+    for (const std::string& folder : settings.folders) {
+        if (files.isFolder(folder))
+            sources.push_back({folder, stationName(folder)});
+        else
+            notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder) +
+                            " cannot be found; its station is not in this report.");
+    }
+    out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds);
+
+    if (!unsavedSheet.empty())
+        notes.insert(notes.begin(), "The time sheet holds changes to " + unsavedSheet +
+                                        " that are not saved yet; this report shows the saved week files.");
+    if (!out.report.anyWeekFile)
+        notes.push_back("There is no week file for this week.");
+    for (const ReportProblem& p : out.report.problems)
+        notes.push_back(p.message);
+    return out;
+}
+
+} // namespace tc
