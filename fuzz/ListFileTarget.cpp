@@ -4,9 +4,11 @@
 #include "data/CodePage.h"
 #include "data/ListFiles.h"
 #include "data/Paths.h"
+#include "manage/ButtonDataBoxes.h"
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <vector>
 
 namespace tc::fuzz {
@@ -36,13 +38,6 @@ std::string reread(const std::string& value) {
     return s.substr(start);
 }
 
-// The button data editor refuses to save a value (a name, a note, a job
-// item) that holds a double quote: no reader can take it back. Only what it
-// would save is expected to read back the same.
-bool savableValue(const std::string& v) {
-    return v.find('"') == std::string::npos;
-}
-
 struct Read {
     Status employees, jobs;
     EmployeeList list;
@@ -56,11 +51,16 @@ Read readBoth(MemoryFiles& files) {
     return r;
 }
 
-std::array<std::string, 20> jobTexts(const std::vector<JobItem>& items) {
-    std::array<std::string, 20> texts;
-    for (std::size_t i = 0; i < 20 && i < items.size(); ++i)
-        texts[i] = jobLineText(items[i]);
-    return texts;
+// The button data editor's Save of what its boxes show once loaded. A save
+// it refuses leaves both lists as they were.
+Status saveThroughTheEditor(MemoryFiles& files) {
+    ButtonDataBoxes boxes;
+    (void)loadButtonDataBoxes(files, kBase, boxes); // the boxes show what could be read either way
+    const std::map<std::string, std::string> before = files.files;
+    const Status st = saveButtonDataBoxes(files, kBase, boxes);
+    if (!st && files.files != before)
+        propertyFailed("a refused save changed a list: " + st.message());
+    return st;
 }
 
 } // namespace
@@ -95,23 +95,16 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
     if (!first.employees || !first.jobs)
         return;
 
-    // Save what was read, read it again.
-    if (!writeButtonData(files, kBase, first.list, jobTexts(first.items)))
-        propertyFailed("writing to memory failed");
+    // Save what was read, read it again. What the editor refuses to save (a
+    // double quote no reader can take back, a job box that is not a job and
+    // its description) is not expected to read back.
+    if (!saveThroughTheEditor(files))
+        return;
     const std::string savedEmployees = files.files[employeeListPath(kBase)];
     const std::string savedJobs = files.files[jobListPath(kBase)];
     const Read second = readBoth(files);
 
     // The header is not the editor's to keep: it is always written anew.
-    bool savable = true;
-    for (const std::string& n : first.list.names)
-        savable = savable && savableValue(n);
-    for (const std::string& n : first.list.notes)
-        savable = savable && savableValue(n);
-    for (const JobItem& item : first.items)
-        savable = savable && savableValue(item.first) && savableValue(item.second);
-    if (!savable)
-        return;
 
     if (!second.employees || !second.jobs)
         propertyFailed("a saved list cannot be read back: " + second.employees.message() +
@@ -141,15 +134,15 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
     for (std::size_t i = 0; i < 20; ++i)
         settled = settled && first.items[i].first == second.items[i].first &&
                   first.items[i].second == second.items[i].second;
-    if (!writeButtonData(files, kBase, second.list, jobTexts(second.items)))
-        propertyFailed("writing to memory failed");
+    if (!saveThroughTheEditor(files))
+        propertyFailed("a saved list cannot be saved again");
     if (settled && (files.files[employeeListPath(kBase)] != savedEmployees ||
                     files.files[jobListPath(kBase)] != savedJobs))
         propertyFailed("a second save wrote different bytes");
     const std::string secondEmployees = files.files[employeeListPath(kBase)];
     const std::string secondJobs = files.files[jobListPath(kBase)];
     const Read third = readBoth(files);
-    if (!third.employees || !third.jobs || !writeButtonData(files, kBase, third.list, jobTexts(third.items)))
+    if (!third.employees || !third.jobs || !saveThroughTheEditor(files))
         propertyFailed("a list saved twice cannot be read and saved again");
     if (files.files[employeeListPath(kBase)] != secondEmployees ||
         files.files[jobListPath(kBase)] != secondJobs)

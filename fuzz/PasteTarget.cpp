@@ -1,7 +1,10 @@
 #include "FuzzTargets.h"
+#include "MemoryFiles.h"
+#include "NoQuestionTalk.h"
 
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
+#include "manage/WeekSave.h"
 
 #include <algorithm>
 
@@ -63,11 +66,15 @@ void pasteTarget(const std::uint8_t* data, std::size_t size) {
         propertyFailed("a pasted week saves to a week that loads differently");
 
     // That week taken to a spreadsheet and back unchanged saves byte for
-    // byte, every punch at its position.
+    // byte through the time sheet's Save, every punch at its position and
+    // nothing asked.
     again.pasteAll(again.copyAllText());
-    const SavePlan plan = again.planSave(settled);
-    if (plan.bytes != settled || !plan.moves.empty() || plan.hasConflicts())
-        propertyFailed("a week copied and pasted back saves differently");
+    MemoryFiles files;
+    const std::string path = "week.dat";
+    files.files[path] = settled;
+    NoQuestionTalk talk("a week copied and pasted back");
+    if (saveWeek(files, path, again, talk) != SaveOutcome::Saved || files.files[path] != settled)
+        propertyFailed("a week copied and pasted back saves differently: " + talk.told);
 }
 
 } // namespace tc::fuzz

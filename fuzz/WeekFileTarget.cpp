@@ -1,8 +1,11 @@
 #include "FuzzTargets.h"
+#include "MemoryFiles.h"
+#include "NoQuestionTalk.h"
 
 #include "data/TimeRecord.h"
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
+#include "manage/WeekSave.h"
 
 #include <algorithm>
 
@@ -17,23 +20,30 @@ void weekFileTarget(const std::uint8_t* data, std::size_t size) {
     sheet.load(bytes);
     (void)sheet.copyAllText();
 
-    // Saving without an edit: every whole record and everything past the
-    // 24th stays byte for byte (a record never punched gets its name of 20
-    // blanks), and nothing is a conflict or a move.
-    const SavePlan plan = sheet.planSave(bytes);
-    if (plan.hasConflicts() || !plan.moves.empty())
-        propertyFailed("a save without edits reports a conflict or a move");
-    if (plan.bytes.size() != std::max(bytes.size(), kFull))
+    // Saving without an edit, through the time sheet's Save: nothing is
+    // asked, the backup holds the file as it was, and every whole record and
+    // everything past the 24th stays byte for byte (a record never punched
+    // gets its name of 20 blanks).
+    MemoryFiles files;
+    const std::string path = "week.dat";
+    files.files[path] = std::string(bytes);
+    NoQuestionTalk talk("a save without edits");
+    if (saveWeek(files, path, sheet, talk) != SaveOutcome::Saved)
+        propertyFailed("a save without edits was not saved: " + talk.told);
+    if (files.files[backupPathOf(path)] != bytes)
+        propertyFailed("the backup is not the file as it was");
+    const std::string& written = files.files[path];
+    if (written.size() != std::max(bytes.size(), kFull))
         propertyFailed("a save without edits changed the file's length");
     TimeRecord placeholder;
     placeholder.setName("");
     for (std::size_t p = 1; p * kRec <= std::min(bytes.size(), kFull); ++p) {
         const TimeRecord in = recordAt(bytes, int(p));
         const bool neverPunched = in.view().find_first_not_of('\0', 20) == std::string_view::npos;
-        if (!(recordAt(plan.bytes, int(p)) == (neverPunched ? placeholder : in)))
+        if (!(recordAt(written, int(p)) == (neverPunched ? placeholder : in)))
             propertyFailed("a save without edits changed a record");
     }
-    if (bytes.size() > kFull && plan.bytes.compare(kFull, std::string::npos, bytes.substr(kFull)) != 0)
+    if (bytes.size() > kFull && written.compare(kFull, std::string::npos, bytes.substr(kFull)) != 0)
         propertyFailed("a save without edits changed what lies past record 24");
 
     // What the grid alone makes loads to a grid that makes the same again.

@@ -18,6 +18,7 @@
 #include "manage/TimeSheet.h"
 #include "punch/PunchRecorder.h"
 #include "station/MonthFolders.h"
+#include "support/RecordingTalk.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -205,20 +206,11 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
         rounds, 14,
         [&](long first, int fd) {
             for (long n = first; n < first + 200; ++n) {
-                // What the screen's "Save" does: read the disk, plan, back up, replace.
-                std::string disk;
-                if (!readWholeFile(realFiles(), path, disk, false))
-                    return 3;
-                TimeSheet sheet;
-                sheet.load(disk);
-                sheet.setCell(1, TimeSheet::JobNumber, "save " + std::to_string(n));
-                const SavePlan plan = sheet.planSave(disk);
-                if (plan.hasConflicts())
+                RecordingTalk talk;
+                if (saveSheet(realFiles(), path, n, talk) != SaveOutcome::Saved) {
+                    sendText(fd, talk.toldText());
                     return 5;
-                if (Status st = copyFile(realFiles(), path, backup); !st)
-                    return 6;
-                if (Status st = replaceFile(realFiles(), path, plan.bytes); !st)
-                    return 7;
+                }
                 if (!ack(fd, n))
                     return 4;
             }
@@ -240,13 +232,7 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
 
 TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
     TempDir base;
-    auto save = [&](long n) {
-        const ButtonTexts t = buttonTexts(n);
-        EmployeeList employees;
-        employees.names = t.names;
-        employees.notes = t.notes;
-        return writeButtonData(realFiles(), base.path(), employees, t.jobs);
-    };
+    auto save = [&](long n) { return saveButtonTexts(realFiles(), base.path(), n); };
     ASSERT_TRUE(save(-1));
     const std::string employeePath = employeeListPath(base.path());
     const std::string jobPath = jobListPath(base.path());
@@ -388,14 +374,8 @@ TEST(CrashAtStep, TimeSheetSaveStoppedAtEachStep) {
         writeFile(backup, "an older backup");
 
         auto save = [&](long n) {
-            std::string disk;
-            if (!readWholeFile(realFiles(), path, disk, false))
-                return false;
-            TimeSheet sheet;
-            sheet.load(disk);
-            sheet.setCell(1, TimeSheet::JobNumber, "save " + std::to_string(n));
-            const SavePlan plan = sheet.planSave(disk);
-            return copyFile(realFiles(), path, backup).isOk() && replaceFile(realFiles(), path, plan.bytes).isOk();
+            RecordingTalk talk;
+            return saveSheet(realFiles(), path, n, talk) == SaveOutcome::Saved;
         };
         ASSERT_EQ(stopAt(stop.step, stop.onBackup ? backup : path, [&] { return save(0); }), 42);
 
@@ -418,13 +398,7 @@ TEST(CrashAtStep, ButtonDataStoppedAtEachStepOfEitherList) {
         for (SaveStep step : {SaveStep::TempWritten, SaveStep::TempFlushed, SaveStep::Renamed}) {
             SCOPED_TRACE(std::to_string(int(step)) + (onJobs ? " jobs" : " employees"));
             TempDir base;
-            auto save = [&](long n) {
-                const ButtonTexts t = buttonTexts(n);
-                EmployeeList employees;
-                employees.names = t.names;
-                employees.notes = t.notes;
-                return writeButtonData(realFiles(), base.path(), employees, t.jobs).isOk();
-            };
+            auto save = [&](long n) { return saveButtonTexts(realFiles(), base.path(), n).isOk(); };
             ASSERT_TRUE(save(0));
             const std::string target = onJobs ? jobListPath(base.path()) : employeeListPath(base.path());
             ASSERT_EQ(stopAt(step, target, [&] { return save(1); }), 42);

@@ -14,6 +14,7 @@
 #include "punch/PunchRecorder.h"
 #include "station/MonthFolders.h"
 #include "support/FaultyFiles.h"
+#include "support/RecordingTalk.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -115,20 +116,6 @@ TEST(FailingIo, PunchFailsWholeAtEveryStepUntilItSucceeds) {
     EXPECT_GE(failuresSeen, 10);
 }
 
-// The time sheet's "Save": backup copy, then the week replaced.
-Status saveSheet(FileAccess& files, const std::string& path, const std::string& backup, long n) {
-    std::string disk;
-    if (Status st = readWholeFile(files, path, disk, false); !st)
-        return st;
-    TimeSheet sheet;
-    sheet.load(disk);
-    sheet.setCell(1, TimeSheet::JobNumber, "save " + std::to_string(n));
-    const SavePlan plan = sheet.planSave(disk);
-    if (Status st = copyFile(files, path, backup); !st)
-        return st;
-    return replaceFile(files, path, plan.bytes);
-}
-
 TEST(FailingIo, TimeSheetSaveFailsWholeAtEveryStepUntilItSucceeds) {
     for (Op op : kFailingOps)
         for (bool forever : {false, true}) {
@@ -140,23 +127,25 @@ TEST(FailingIo, TimeSheetSaveFailsWholeAtEveryStepUntilItSucceeds) {
                 writeFile(backup, "older backup");
                 FaultyFiles faulty;
                 faulty.failAt(op, n, forever);
-                const Status st = saveSheet(faulty, s.state.WeekFile, backup, 1);
+                RecordingTalk talk;
+                const SaveOutcome outcome = saveSheet(faulty, s.state.WeekFile, 1, talk);
                 if (faulty.failures() == 0) {
-                    ASSERT_TRUE(st) << st.message();
+                    ASSERT_EQ(outcome, SaveOutcome::Saved) << talk.toldText();
                     EXPECT_EQ(s.week(), sampleWeekSaved(1));
                     EXPECT_EQ(readFile(backup), sampleWeek());
                     succeeded = true;
                     continue;
                 }
-                ASSERT_FALSE(st);
+                ASSERT_EQ(outcome, SaveOutcome::Failed) << talk.toldText();
                 EXPECT_EQ(s.week(), sampleWeek());
                 const std::string b = readFile(backup);
                 EXPECT_TRUE(b == "older backup" || b == sampleWeek());
                 // The message names the file that could not be read or written, and why.
-                EXPECT_TRUE(st.message().find(s.state.WeekFile) != std::string::npos ||
-                            st.message().find(backup) != std::string::npos)
-                    << st.message();
-                EXPECT_NE(st.message().find("No space left on device"), std::string::npos) << st.message();
+                const std::string message = talk.told.back();
+                EXPECT_TRUE(message.find(s.state.WeekFile) != std::string::npos ||
+                            message.find(backup) != std::string::npos)
+                    << message;
+                EXPECT_NE(message.find("No space left on device"), std::string::npos) << message;
                 EXPECT_FALSE(fileExists(backup + std::string(kTempSuffix)));
                 EXPECT_FALSE(s.tempLeft());
             }
@@ -165,13 +154,7 @@ TEST(FailingIo, TimeSheetSaveFailsWholeAtEveryStepUntilItSucceeds) {
 }
 
 TEST(FailingIo, ButtonDataSaveFailsWholePerListAtEveryStep) {
-    auto save = [](FileAccess& files, const std::string& base, long gen) {
-        const ButtonTexts t = buttonTexts(gen);
-        EmployeeList employees;
-        employees.names = t.names;
-        employees.notes = t.notes;
-        return writeButtonData(files, base, employees, t.jobs);
-    };
+    const auto save = saveButtonTexts;
     for (Op op : kFailingOps)
         for (bool forever : {false, true}) {
             bool succeeded = false;
@@ -236,18 +219,11 @@ TEST(MissingFolder, RemovedBetweenLoadAndSaveWritesNothingAndSaysWhy) {
     sheet.setCell(1, TimeSheet::JobNumber, "edited");
 
     fs::remove_all(folder);
-    // The screen reads the disk first, without creating anything...
-    std::string now;
-    Status st = readWholeFile(realFiles(), path, now, false);
-    ASSERT_FALSE(st);
-    EXPECT_EQ(st.message(), "The folder " + folder + " is missing, so " + path + " cannot be opened.");
-    // ...and the backup and the replacement would fail the same way.
-    st = copyFile(realFiles(), path, path.substr(0, path.size() - 3) + "wkb");
-    EXPECT_FALSE(st);
-    EXPECT_NE(st.message().find("is missing"), std::string::npos) << st.message();
-    st = replaceFile(realFiles(), path, sheet.planSave(disk).bytes);
-    EXPECT_FALSE(st);
-    EXPECT_NE(st.message().find(path), std::string::npos) << st.message();
+    // The save reads the disk first, without creating anything, and stops there.
+    RecordingTalk talk;
+    EXPECT_EQ(saveWeek(realFiles(), path, sheet, talk), SaveOutcome::Failed);
+    EXPECT_EQ(talk.told, std::vector<std::string>{"The folder " + folder + " is missing, so " + path +
+                                                  " cannot be opened.\r\nThe file was not saved."});
     EXPECT_FALSE(fs::exists(folder)); // nothing made, nothing written
 }
 
@@ -288,17 +264,17 @@ TEST(EditorAndStation, PunchStoredBetweenLoadAndSaveSurvivesTheSave) {
         sheet.setCell(1, TimeSheet::JobNumber, "fix " + std::to_string(round));
         if (clash)
             sheet.setCell(1, TimeSheet::Name, "Emp " + std::to_string(p.position)); // Worker 1's rows now claim that record
-        std::string disk;
-        ASSERT_TRUE(readWholeFile(realFiles(), path, disk, false));
-        const SavePlan plan = sheet.planSave(disk);
+        RecordingTalk talk(/*answer=*/false);
+        const SaveOutcome outcome = saveWeek(realFiles(), path, sheet, talk);
         if (clash) {
             // The manager is asked; answering No writes nothing.
-            EXPECT_TRUE(plan.hasConflicts());
-            conflictsAsked += plan.hasConflicts();
+            EXPECT_EQ(outcome, SaveOutcome::Stopped);
+            const bool conflict = !talk.asked.empty() && talk.asked.front().rfind("The punches of these", 0) == 0;
+            EXPECT_TRUE(conflict) << talk.toldText();
+            conflictsAsked += conflict;
             continue;
         }
-        ASSERT_FALSE(plan.hasConflicts()) << "round " << round;
-        ASSERT_TRUE(replaceFile(realFiles(), path, plan.bytes));
+        ASSERT_EQ(outcome, SaveOutcome::Saved) << "round " << round << ": " << talk.toldText();
 
         const std::string after = readFile(path);
         ASSERT_TRUE(recordHolds(recordAt(after, p.position), p)) << "the save lost the punch of round " << round;
@@ -338,7 +314,9 @@ TEST(DiskFull, FileSizeLimitStopsThePunchWithNothingHalfWritten) {
         signal(SIGXFSZ, SIG_IGN);
         rlimit limit{60000, 60000};
         setrlimit(RLIMIT_FSIZE, &limit);
-        sendText(fd, saveSheet(realFiles(), s.state.WeekFile, backup, 1).message());
+        RecordingTalk talk;
+        (void)saveSheet(realFiles(), s.state.WeekFile, 1, talk);
+        sendText(fd, talk.toldText());
         return 0;
     });
     EXPECT_NE(saveMessage.find(backup), std::string::npos) << saveMessage;
@@ -413,9 +391,9 @@ TEST(ReadOnly, ImmutableWeekFileIsLeftAloneAndTheMessageSaysWhy) {
     expectRefusedAndUnchanged(s, RecordPunch(s.state, kNow), "Operation not permitted");
 
     const std::string backup = s.state.WeekFile.substr(0, s.state.WeekFile.size() - 3) + "wkb";
-    const Status st = saveSheet(realFiles(), s.state.WeekFile, backup, 1);
-    ASSERT_FALSE(st);
-    EXPECT_NE(st.message().find("Cannot write " + s.state.WeekFile), std::string::npos) << st.message();
+    RecordingTalk talk;
+    ASSERT_EQ(saveSheet(realFiles(), s.state.WeekFile, 1, talk), SaveOutcome::Failed);
+    EXPECT_NE(talk.told.back().find("Cannot write " + s.state.WeekFile), std::string::npos) << talk.toldText();
     EXPECT_EQ(s.week(), sampleWeek());
     EXPECT_EQ(readFile(backup), sampleWeek()); // the backup beside it was made
 }

@@ -2,6 +2,8 @@
 
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
+#include "manage/ButtonDataBoxes.h"
+#include "manage/TimeSheet.h"
 
 namespace tc::test {
 
@@ -91,6 +93,12 @@ ButtonTexts buttonTexts(long n) {
     return t;
 }
 
+Status saveButtonTexts(FileAccess& files, const std::string& baseFolder, long n) {
+    const ButtonTexts t = buttonTexts(n);
+    ButtonDataBoxes boxes{t.names, t.jobs, t.notes};
+    return saveButtonDataBoxes(files, baseFolder, boxes);
+}
+
 std::string employeeListBytes(const ButtonTexts& texts) {
     std::string out = "Quarnel Data 1.2\r\n";
     for (const std::string& s : texts.names)
@@ -137,5 +145,17 @@ std::string sampleWeekWith(const std::string& firstJob) {
 
 std::string sampleWeek() { return sampleWeekWith("101.Dept-1"); }
 std::string sampleWeekSaved(long n) { return sampleWeekWith("save " + std::to_string(n)); }
+
+SaveOutcome saveSheet(FileAccess& files, const std::string& path, long n, SaveTalk& talk) {
+    std::string loaded;
+    if (Status st = readWholeFile(realFiles(), path, loaded, false); !st) {
+        talk.tell(st.message());
+        return SaveOutcome::Failed;
+    }
+    TimeSheet sheet;
+    sheet.load(loaded);
+    sheet.setCell(1, TimeSheet::JobNumber, "save " + std::to_string(n));
+    return saveWeek(files, path, sheet, talk);
+}
 
 } // namespace tc::test

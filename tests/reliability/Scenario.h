@@ -7,6 +7,7 @@
 
 #include "data/DateTime.h"
 #include "data/TimeRecord.h"
+#include "manage/WeekSave.h"
 #include "station/AppState.h"
 
 #include <array>
@@ -45,6 +46,8 @@ struct ButtonTexts {
     std::array<std::string, 20> jobs;
 };
 ButtonTexts buttonTexts(long n);
+// Generation `n` saved through the button data editor's own Save.
+Status saveButtonTexts(FileAccess& files, const std::string& baseFolder, long n);
 std::string employeeListBytes(const ButtonTexts& texts);
 std::string jobListBytes(const ButtonTexts& texts);
 
@@ -54,5 +57,8 @@ std::string sampleWeek();
 // sampleWeek() with the job of position 1's first punch set to "save <n>":
 // what the n-th save of an editing manager stores.
 std::string sampleWeekSaved(long n);
+// That edit made to the week at `path` as it is on disk, then saved through
+// the time sheet's own Save (backup and replacement through `files`).
+SaveOutcome saveSheet(FileAccess& files, const std::string& path, long n, SaveTalk& talk);
 
 } // namespace tc::test
