@@ -177,3 +177,19 @@ TEST(WeekFileAccess, FailedReplacementLeavesTheOldFileAndNoTempFile) {
     EXPECT_EQ(readFile(path).substr(TimeRecord::kSize, 20), "Bob                 ");
     EXPECT_EQ(namesIn(dir.path()).size(), 1u);
 }
+
+TEST(WeekFileAccess, ReplacementIsWrittenFlushedRenamedThenItsFolderFlushed) {
+    TempDir dir;
+    const std::string path = dir.file("Week Ending Sunday Feb 2 2025.dat");
+    const std::string temp = path + std::string(kTempSuffix);
+    writeFile(path, "old");
+    FaultyFiles files;
+    ASSERT_TRUE(replaceFile(files, path, "new"));
+    using Op = FaultyFiles::Op;
+    const std::vector<FaultyFiles::Call> expected = {{Op::Remove, temp},  {Op::OpenForWriting, temp},
+                                                     {Op::Write, temp},   {Op::Flush, temp},
+                                                     {Op::Close, temp},   {Op::Rename, path},
+                                                     {Op::SyncFolder, dir.path()}};
+    EXPECT_EQ(files.log(), expected);
+    EXPECT_EQ(readFile(path), "new");
+}
