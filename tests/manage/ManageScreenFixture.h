@@ -11,6 +11,7 @@
 #include "platform/SettleTime.h"
 #include "platform/TaskBar.h"
 #include "support/TempDir.h"
+#include "support/WeekBuilder.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -84,14 +85,11 @@ class ManageScreenTest : public ::testing::Test {
     }
     // A whole employee list (Worker 1 .. Worker 24, two notes) and 20 jobs (1001,Job 1 ...).
     void writeWorkerLists() const {
-        std::string employees = "Quarnel Data 1.2\r\n";
-        for (int i = 1; i <= 24; ++i)
-            employees += "Worker " + std::to_string(i) + "\r\n";
-        writeFile(dir.file("employeelist.txt"), employees + "Note one\r\nNote two\r\n");
-        std::string jobs;
+        writeFile(dir.file("employeelist.txt"), employeeListBytes(workerNames(), {"Note one", "Note two"}));
+        std::vector<std::string> jobs;
         for (int j = 1; j <= 20; ++j)
-            jobs += std::to_string(1000 + j) + ",Job " + std::to_string(j) + "\r\n";
-        writeFile(dir.file("Jobs.dat"), jobs);
+            jobs.push_back(std::to_string(1000 + j) + ",Job " + std::to_string(j));
+        writeFile(dir.file("Jobs.dat"), jobListBytes(jobs));
     }
     static QStringList shownTexts() {
         QStringList out;

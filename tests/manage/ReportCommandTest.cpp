@@ -1,6 +1,7 @@
 #include "manage/ReportCommand.h"
 #include "data/Paths.h"
-#include "manage/WeekFileBuilder.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -11,7 +12,7 @@ namespace tc {
 namespace {
 
 using test::fileExists;
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 
 // The command as payroll runs it: exit codes, what stderr says, and no CSV
@@ -22,7 +23,7 @@ TEST(ReportCommand, ExitCodesMessagesAndWholeFiles) {
     const DateTime now = makeDateTime(2009, 2, 11, 9, 0, 0);
     const std::string week = weekFilePath(base, makeDateTime(2009, 2, 4));
     std::filesystem::create_directories(parentFolder(week));
-    test::writeFile(week, makeFile({makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-2"},
+    test::writeFile(week, weekBytes({makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-2"},
                                                        {"OUT", "", "6:00:00 PM", "Mon-Feb-2"}})}));
     test::writeFile(pathJoin(base, "timeclock.ini"), "; payroll\n[report]\novertime-after = 7.5\n");
     const std::string csv = dir.file("week.csv");

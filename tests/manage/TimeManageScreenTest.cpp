@@ -7,6 +7,8 @@
 #include "data/WeekFile.h"
 #include "manage/TimeManage.h"
 #include "manage/TimeSheetModel.h"
+#include "data/Paths.h"
+#include "support/WeekBuilder.h"
 
 #include <QHeaderView>
 #include <QPointer>
@@ -17,38 +19,18 @@
 namespace tc::test {
 namespace {
 
-struct Punch {
-    const char* action;
-    const char* job;
-    const char* time;
-    const char* date;
-};
-
-TimeRecord record(const std::string& name, const std::vector<Punch>& punches) {
-    TimeRecord r;
-    r.setName(name);
-    for (std::size_t i = 0; i < punches.size(); ++i) {
-        const int k = int(i) + 1;
-        r.set(TimeRecord::Field::Action, k, punches[i].action);
-        r.set(TimeRecord::Field::JobNumber, k, punches[i].job);
-        r.set(TimeRecord::Field::ActTime, k, punches[i].time);
-        r.set(TimeRecord::Field::ActDate, k, punches[i].date);
-    }
-    return r;
-}
-
 // Ann on position 1 (a day's punches), nobody on 2, Bob on 3; 24 records.
 std::string sampleWeek() {
     std::string bytes;
     putRecord(bytes, 1,
-              record("Ann Lee", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
+              makeRecord("Ann Lee", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
                                  {"LUNCH", "", "12:00:00 PM", "Mon-Feb-2"},
                                  {"IN", "1002.Office", "12:45:00 PM", "Mon-Feb-2"},
                                  {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}));
-    putRecord(bytes, 3, record("Bob Stone", {{"IN", "1003.Other", "7:00:00 AM", "Mon-Feb-2"}}));
+    putRecord(bytes, 3, makeRecord("Bob Stone", {{"IN", "1003.Other", "7:00:00 AM", "Mon-Feb-2"}}));
     for (int p = 1; p <= kPositions; ++p)
         if (p != 1 && p != 3)
-            putRecord(bytes, p, record("", {}));
+            putRecord(bytes, p, makeRecord("", {}));
     return bytes;
 }
 

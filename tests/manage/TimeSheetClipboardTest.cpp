@@ -1,5 +1,7 @@
 #include "manage/TimeSheet.h"
-#include "manage/WeekFileBuilder.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@
 namespace tc {
 namespace {
 
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 using test::pad;
 
@@ -22,7 +24,7 @@ std::string emptyLines(int n) {
 }
 
 std::string twoPositionWeek() {
-    return makeFile({makeRecord("Ann", {{"IN", "Weld.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
+    return weekBytes({makeRecord("Ann", {{"IN", "Weld.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
                                         {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
                      TimeRecord(), makeRecord("Bo", {{"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}})});
 }
@@ -116,7 +118,7 @@ TEST(TimeSheetClipboard, ALongPasteGrowsTheGridToAFullWeek) {
         records.push_back(
             makeRecord("Employee " + std::to_string(p),
                        std::vector<test::Punch>(100, {"IN", "J.Dept-1", "8:00:00 AM", "Mon-Feb-3"})));
-    const std::string fullWeek = makeFile(records);
+    const std::string fullWeek = weekBytes(records);
     TimeSheet full;
     full.load(fullWeek);
     TimeSheet sheet;

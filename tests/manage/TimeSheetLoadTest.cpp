@@ -1,12 +1,14 @@
 #include "manage/TimeSheet.h"
-#include "manage/WeekFileBuilder.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
 namespace tc {
 namespace {
 
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 using test::pad;
 using test::Punch;
@@ -39,7 +41,7 @@ TEST(TimeSheetLoad, EmptyWeekFileGivesTwentyFourPlaceholders) {
 
 TEST(TimeSheetLoad, BlocksAndPlaceholdersFollowThePositions) {
     // Position 1 with 2 entries, 2 with none, 3 with one; the file ends after record 3.
-    const std::string file = makeFile({
+    const std::string file = weekBytes({
         makeRecord("Alice", {{"IN", "Weld.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
                              {"OUT", "", "12:30:00 PM", "Mon-Feb-3"}}),
         TimeRecord(),
@@ -69,7 +71,7 @@ TEST(TimeSheetLoad, BlocksAndPlaceholdersFollowThePositions) {
 }
 
 TEST(TimeSheetLoad, DurationsInExactHours) {
-    const std::string file = makeFile({
+    const std::string file = weekBytes({
         makeRecord("Ann",
                    {{"IN", "J1.Dept-1", "12:30:00 PM", "Mon-Feb-3"}, {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
         makeRecord("Ben",
@@ -112,7 +114,7 @@ TEST(TimeSheetLoad, DurationsInExactHours) {
 TEST(TimeSheetLoad, SameNameNeighboursAreMeasuredOnlyWithinTheirOwnRecord) {
     TimeRecord second = makeRecord("x", {{"OUT", "", "12:00:00 PM", "Mon-Feb-3"}});
     second.set(TimeRecord::Field::EmpName, 0, "  Bob"); // same name once trimmed
-    const std::string file = makeFile({
+    const std::string file = weekBytes({
         makeRecord("Bob", {{"IN", "J1.Dept-1", "8:00:00 AM", "Mon-Feb-3"}}),
         second,
         makeRecord("bob", {{"IN", "J1.Dept-1", "1:00:00 PM", "Mon-Feb-3"}}),
@@ -129,9 +131,9 @@ TEST(TimeSheetLoad, EarlierContentsNeverSurviveALoad) {
     std::vector<Punch> many;
     for (int i = 0; i < 60; ++i)
         many.push_back({"IN", "J1.Dept-1", "8:00:00 AM", "Mon-Feb-3"});
-    const std::string weekA = makeFile({makeRecord("Ann", many), makeRecord("Ben", many)});
+    const std::string weekA = weekBytes({makeRecord("Ann", many), makeRecord("Ben", many)});
     const std::string weekB =
-        makeFile({TimeRecord(), makeRecord("Cal", {{"OUT", "", "5:00:00 PM", "Fri-Feb-7"}})});
+        weekBytes({TimeRecord(), makeRecord("Cal", {{"OUT", "", "5:00:00 PM", "Fri-Feb-7"}})});
 
     TimeSheet sheet;
     sheet.load(weekA);
@@ -150,7 +152,7 @@ TEST(TimeSheetLoad, EarlierContentsNeverSurviveALoad) {
         ASSERT_TRUE(rowEmpty(sheet, r)) << "row " << r;
     // Saved straight back, week B holds nothing of week A.
     std::string expected =
-        makeFile({TimeRecord(), makeRecord("Cal", {{"OUT", "", "5:00:00 PM", "Fri-Feb-7"}})});
+        weekBytes({TimeRecord(), makeRecord("Cal", {{"OUT", "", "5:00:00 PM", "Fri-Feb-7"}})});
     TimeRecord placeholder;
     placeholder.setName("");
     expected.replace(0, 4969, placeholder.view());
@@ -169,7 +171,7 @@ TEST(TimeSheetLoad, FullWeekGrowsTheGridAndSavesBackByteForByte) {
                                "Wed-Feb-5"});
         records.push_back(makeRecord("Employee " + std::to_string(p), punches));
     }
-    const std::string file = makeFile(records);
+    const std::string file = weekBytes(records);
     TimeSheet sheet;
     sheet.load(file);
     ASSERT_EQ(sheet.rowCount(), 2401);
@@ -191,7 +193,7 @@ TEST(TimeSheetLoad, AGapInARecordKeepsItsPunchesOnItsOwnRows) {
                                           {"X", "", "", ""},
                                           {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}});
     gappy.clear(TimeRecord::Field::Action, 2);
-    const std::string file = makeFile({gappy, makeRecord("Ben", {{"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})});
+    const std::string file = weekBytes({gappy, makeRecord("Ben", {{"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})});
     TimeSheet sheet;
     sheet.load(file);
     EXPECT_EQ(sheet.cell(1, 1), "IN     ");

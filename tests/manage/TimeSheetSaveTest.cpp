@@ -1,5 +1,7 @@
 #include "manage/TimeSheet.h"
-#include "manage/WeekFileBuilder.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@
 namespace tc {
 namespace {
 
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 using test::pad;
 using test::Punch;
@@ -53,7 +55,7 @@ const Punch kOut{"OUT", "", "3:30:00 PM", "Mon-Feb-3"};
 TEST(TimeSheetSave, SaveRightAfterLoadKeepsEveryBlock) {
     const TimeRecord alice = makeRecord("Alice", {kIn, kOut});
     const TimeRecord bob = makeRecord("Bob Jones", {{"LUNCH", "", "11:59:59 AM", "Tue-Feb-4"}});
-    const std::string file = makeFile({alice, TimeRecord(), bob});
+    const std::string file = weekBytes({alice, TimeRecord(), bob});
     TimeSheet sheet;
     sheet.load(file);
     const std::string saved = sheet.saveBytes();
@@ -145,7 +147,7 @@ TEST(TimeSheetSave, PunchesUnderABlankNameKeepTheirPosition) {
     TimeRecord nameless = makeRecord("", {kIn, kOut});
     TimeRecord neverNamed = makeRecord("x", {kIn});
     neverNamed.clear(F::EmpName);
-    const std::string file = makeFile({makeRecord("Ann", {kIn}), nameless, makeRecord("Cal", {kOut}),
+    const std::string file = weekBytes({makeRecord("Ann", {kIn}), nameless, makeRecord("Cal", {kOut}),
                                        neverNamed, makeRecord("Dee", {kIn})});
     TimeSheet sheet;
     sheet.load(file);
@@ -167,7 +169,7 @@ std::string stationWeek() {
     std::vector<TimeRecord> recs(24, placeholder());
     recs[0] = makeRecord("Ann", {kIn});
     recs[2] = makeRecord("Carol", {kIn, kOut});
-    return makeFile(recs);
+    return weekBytes(recs);
 }
 
 TEST(TimeSheetMerge, UntouchedFileWithoutEditsIsWrittenUnchanged) {

@@ -2,7 +2,8 @@
 #include "manage/ManageScreenFixture.h"
 #include "manage/TimeManage.h"
 #include "manage/TimeSheet.h"
-#include "manage/WeekFileBuilder.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 #include "manage/WeekReportFM.h"
 #include "platform/Printing.h"
 
@@ -26,7 +27,7 @@ TEST_F(WeekReportScreen, FromTheTimeSheetToCsvFilesAndATimeCard) {
     writeWorkerLists();
     const std::string week = weekFilePath(dir.path(), Clock::now());
     std::filesystem::create_directories(parentFolder(week));
-    writeFile(week, makeFile({makeRecord("Worker 1", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
+    writeFile(week, weekBytes({makeRecord("Worker 1", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
                                                       {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}),
                               makeRecord("Worker 2", {{"IN", "1002.Office", "4:02:00 PM", "Tue-Feb-3"}})}));
     const std::string saved = readFile(week);

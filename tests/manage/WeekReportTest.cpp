@@ -2,7 +2,7 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/ReportCsv.h"
-#include "manage/WeekFileBuilder.h"
+#include "support/WeekBuilder.h"
 #include "manage/WeekMoments.h"
 #include "support/TempDir.h"
 
@@ -12,7 +12,7 @@
 namespace tc {
 namespace {
 
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 using test::Punch;
 
@@ -73,7 +73,7 @@ std::vector<ReportSource> place(const std::string& base, const std::vector<Week>
         if (w.unreadable)
             std::filesystem::create_directory(path);
         else
-            test::writeFile(path, makeFile(w.records));
+            test::writeFile(path, weekBytes(w.records));
     }
     return sources;
 }

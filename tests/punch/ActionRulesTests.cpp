@@ -1,6 +1,8 @@
 #include "punch/ActionRules.h"
 
-#include "PunchTestData.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 #include "punch/PunchRecorder.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +16,7 @@ const ActionButtons kOffTheClock = {true, false, false, false, true};
 const ActionButtons kAtWork = {false, true, true, true, true};
 const ActionButtons kAtLunch = {true, false, false, true, true};
 
-ActionButtons judge(const BaseFolder& base, const TimeRecord& r, int position = 7) {
+ActionButtons judge(const ProgramFolder& base, const TimeRecord& r, int position = 7) {
     base.putRecord(mondayFeb3(), position, r);
     AppState s(base.path());
     SetWeekFile(s, mondayFeb3());
@@ -23,7 +25,7 @@ ActionButtons judge(const BaseFolder& base, const TimeRecord& r, int position = 
 }
 
 TEST(SetActionButtons, FollowTheLastPunchThroughADay) {
-    BaseFolder base;
+    ProgramFolder base;
     AppState s(base.path());
     SetWeekFile(s, mondayFeb3());
     s.ButtonNumber = 7;
@@ -52,19 +54,19 @@ TEST(SetActionButtons, FollowTheLastPunchThroughADay) {
 }
 
 TEST(SetActionButtons, OnlyTheExactLastWordCounts) {
-    BaseFolder base;
+    ProgramFolder base;
     const Punch in{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"};
     // Lower case, unknown words and spaces-only actions are off the clock; spaces around a word are not.
-    EXPECT_EQ(judge(base, recordWith("A", {in, {"in", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
-    EXPECT_EQ(judge(base, recordWith("A", {in, {"Lunch", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
-    EXPECT_EQ(judge(base, recordWith("A", {in, {"BREAK", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
-    EXPECT_EQ(judge(base, recordWith("A", {in, {"", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
-    EXPECT_EQ(judge(base, recordWith("A", {{" LUNCH ", "", "9:00:00 AM", "Mon-Feb-3"}})), kAtLunch);
+    EXPECT_EQ(judge(base, makeRecord("A", {in, {"in", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
+    EXPECT_EQ(judge(base, makeRecord("A", {in, {"Lunch", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
+    EXPECT_EQ(judge(base, makeRecord("A", {in, {"BREAK", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
+    EXPECT_EQ(judge(base, makeRecord("A", {in, {"", "", "9:00:00 AM", "Mon-Feb-3"}})), kOffTheClock);
+    EXPECT_EQ(judge(base, makeRecord("A", {{" LUNCH ", "", "9:00:00 AM", "Mon-Feb-3"}})), kAtLunch);
     // An IN from an earlier day without a clock out still counts as at work.
-    EXPECT_EQ(judge(base, recordWith("A", {in, {"CHANGE", "1", "9:00:00 AM", "Wed-Feb-5"}})), kAtWork);
+    EXPECT_EQ(judge(base, makeRecord("A", {in, {"CHANGE", "1", "9:00:00 AM", "Wed-Feb-5"}})), kAtWork);
 
     // Entries 1 and 2 written, 3 never written: entry 2 decides whatever 4..100 hold.
-    TimeRecord gap = recordWith("A", {in, {"OUT", "", "9:00:00 AM", "Mon-Feb-3"}});
+    TimeRecord gap = makeRecord("A", {in, {"OUT", "", "9:00:00 AM", "Mon-Feb-3"}});
     for (int k = 4; k <= 100; ++k)
         gap.set(F::Action, k, "IN");
     EXPECT_EQ(judge(base, gap), kOffTheClock);
@@ -78,7 +80,7 @@ TEST(SetActionButtons, OnlyTheExactLastWordCounts) {
 }
 
 TEST(SetActionButtons, AnUnreadableWeekFileCountsAsOffTheClock) {
-    BaseFolder base;
+    ProgramFolder base;
     AppState s(base.path());
     s.ButtonNumber = 1;
     s.WeekFile = pathJoin(pathJoin(base.path(), "Nowhere"), "Week Ending Sunday Feb 9 2025.dat");
@@ -89,7 +91,7 @@ TEST(SetActionButtons, AnUnreadableWeekFileCountsAsOffTheClock) {
 }
 
 TEST(WeekBoundary, TheFirstPressIsJudgedFromTheOldWeekAndThePunchGoesToTheNew) {
-    BaseFolder base;
+    ProgramFolder base;
     AppState s(base.path());
     s.ButtonNumber = 2;
     s.CurName = "Night Shift";

@@ -1,6 +1,8 @@
 #include "punch/LastActionSummary.h"
 
-#include "PunchTestData.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,7 @@ using F = TimeRecord::Field;
 
 // `lastWeek`: the same position's record in the week before, when given.
 SummaryTexts summaryOf(const TimeRecord& r, const TimeRecord* lastWeek = nullptr, char separator = '.') {
-    BaseFolder base;
+    ProgramFolder base;
     base.putRecord(mondayFeb3(), 4, r);
     if (lastWeek)
         base.putRecord(sundayFeb2(), 4, *lastWeek);
@@ -24,7 +26,7 @@ SummaryTexts summaryOf(const TimeRecord& r, const TimeRecord* lastWeek = nullptr
 }
 
 std::string hoursOf(std::initializer_list<Punch> punches) {
-    const std::string line = summaryOf(recordWith("A", punches)).Text2;
+    const std::string line = summaryOf(makeRecord("A", punches)).Text2;
     const std::string prefix = "Time As of Last Action. = ";
     EXPECT_EQ(line.rfind(prefix, 0), 0u);
     EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
@@ -36,7 +38,7 @@ Punch at(const char* action, const char* time, const char* date = "Mon-Feb-3") {
 }
 
 TEST(LastActionSummary, DescribesTheLastPunchAsStored) {
-    const SummaryTexts t = summaryOf(recordWith("Ann", {at("IN", "8:00:00 AM"), at("LUNCH", "12:00:00 PM"),
+    const SummaryTexts t = summaryOf(makeRecord("Ann", {at("IN", "8:00:00 AM"), at("LUNCH", "12:00:00 PM"),
                                                         at("IN", "12:30:00 PM"), at("OUT", "4:30:00 PM")}));
     EXPECT_EQ(t.Text1, "Last Operation        OUT    \r\n"
                        "On Job Number                          \r\n"
@@ -44,7 +46,7 @@ TEST(LastActionSummary, DescribesTheLastPunchAsStored) {
                        "On Date                   Mon-Feb-3  ");
     EXPECT_EQ(t.Text2, "Time As of Last Action. = 8\r\n");
 
-    const SummaryTexts in = summaryOf(recordWith("Ann", {at("IN", "12:30:00 PM", "Wed-Feb-12")}));
+    const SummaryTexts in = summaryOf(makeRecord("Ann", {at("IN", "12:30:00 PM", "Wed-Feb-12")}));
     EXPECT_EQ(in.Text1, "Last Operation        IN     \r\n"
                         "On Job Number      1001.Dept-1         \r\n"
                         "At Time                   12:30:00 PM\r\n"
@@ -82,18 +84,18 @@ TEST(LastActionSummary, CountsEachWorkedPeriodInWholeHundredths) {
 
 TEST(LastActionSummary, AShiftAcrossSundayMidnightCountsFromLastWeeksPunch) {
     const TimeRecord monday =
-        recordWith("Ann", {at("OUT", "6:00:00 AM"), at("IN", "8:00:00 AM"), at("OUT", "9:30:00 AM")});
+        makeRecord("Ann", {at("OUT", "6:00:00 AM"), at("IN", "8:00:00 AM"), at("OUT", "9:30:00 AM")});
     auto hours = [&](const TimeRecord& sunday) { return summaryOf(monday, &sunday).Text2; };
-    EXPECT_EQ(hours(recordWith(
+    EXPECT_EQ(hours(makeRecord(
                   "Ann ", {at("IN", "7:00:00 AM", "Sun-Feb-2"), at("CHANGE", "10:00:00 PM", "Sun-Feb-2")})),
               "Time As of Last Action. = 9.5\r\n"); // 8 across midnight, 1.5 on Monday
-    EXPECT_EQ(hours(recordWith(
+    EXPECT_EQ(hours(makeRecord(
                   "Ann", {at("IN", "10:00:00 PM", "Sun-Feb-2"), at("OUT", "11:00:00 PM", "Sun-Feb-2")})),
               "Time As of Last Action. = 1.5\r\n"); // clocked out on Sunday: nothing carried
-    EXPECT_EQ(hours(recordWith("Bob", {at("IN", "10:00:00 PM", "Sun-Feb-2")})),
+    EXPECT_EQ(hours(makeRecord("Bob", {at("IN", "10:00:00 PM", "Sun-Feb-2")})),
               "Time As of Last Action. = 1.5\r\n"); // another person on the button last week
     EXPECT_EQ(
-        summaryOf(recordWith("Ann", {at("IN", "7:00:00 AM"), at("OUT", "11:30:00 AM")}), nullptr, ',').Text2,
+        summaryOf(makeRecord("Ann", {at("IN", "7:00:00 AM"), at("OUT", "11:30:00 AM")}), nullptr, ',').Text2,
         "Time As of Last Action. = 4,5\r\n"); // the machine's decimal separator
 }
 

@@ -1,6 +1,8 @@
 #include "punch/PunchRecorder.h"
 
-#include "PunchTestData.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 #include "data/TimeText.h"
 #include "support/FaultyFiles.h"
 
@@ -23,7 +25,7 @@ void choose(AppState& s, int position, const std::string& name, const std::strin
 }
 
 TEST(RecordPunch, FirstPunchOfTheWeekCreatesTheFileAndFillsEntryOneExactly) {
-    BaseFolder base;
+    ProgramFolder base;
     AppState s(base.path());
     s.WeekFile = "left over from last week";
     choose(s, 3, "Ann Smith", "IN", "1234", ".Dept-2");
@@ -47,12 +49,12 @@ TEST(RecordPunch, FirstPunchOfTheWeekCreatesTheFileAndFillsEntryOneExactly) {
 }
 
 TEST(RecordPunch, AppendsAfterTheUsedEntriesAndChangesNothingElse) {
-    BaseFolder base;
-    const TimeRecord before = recordWith("Old Name", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
+    ProgramFolder base;
+    const TimeRecord before = makeRecord("Old Name", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
                                                       {"LUNCH", "", "11:00:00 AM", "Mon-Feb-3"},
                                                       {"IN", "1001.Dept-1", "11:30:00 AM", "Mon-Feb-3"},
                                                       {"OUT", "", "3:30:00 PM", "Mon-Feb-3"}});
-    const TimeRecord neighbour = recordWith("Bob", {{"IN", "1002.Office", "6:00:00 AM", "Mon-Feb-3"}});
+    const TimeRecord neighbour = makeRecord("Bob", {{"IN", "1002.Office", "6:00:00 AM", "Mon-Feb-3"}});
     base.putRecord(mondayFeb3(), 2, before);
     base.putRecord(mondayFeb3(), 5, neighbour);
     const std::string fileBefore = readFile(base.weekFile(mondayFeb3()));
@@ -92,8 +94,8 @@ TEST(RecordPunch, AppendsAfterTheUsedEntriesAndChangesNothingElse) {
 }
 
 TEST(RecordPunch, AFullRecordTakesNoPunchAndAStaleSlotIsNeverReused) {
-    BaseFolder base;
-    base.putRecord(mondayFeb3(), 1, recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
+    ProgramFolder base;
+    base.putRecord(mondayFeb3(), 1, makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
     base.putRecord(mondayFeb3(), 4, fullRecord("Carl", "IN"));
     AppState s(base.path());
 
@@ -123,8 +125,8 @@ TEST(RecordPunch, AnEntryHoldingAnyWrittenFieldIsNeverWrittenOver) {
     // Entries damaged or hand-edited: one field written, the job never.
     for (F written : {F::Action, F::ActTime, F::ActDate}) {
         SCOPED_TRACE(int(written));
-        BaseFolder base;
-        TimeRecord r = recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}});
+        ProgramFolder base;
+        TimeRecord r = makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}});
         r.set(written, 2, "IN");
         base.putRecord(mondayFeb3(), 1, r);
         AppState s(base.path());
@@ -140,7 +142,7 @@ TEST(RecordPunch, AnEntryHoldingAnyWrittenFieldIsNeverWrittenOver) {
 TEST(RecordPunch, ALinkPlantedAtTheTemporaryFileIsNeverWrittenThrough) {
     for (bool hard : {false, true}) {
         SCOPED_TRACE(hard ? "hard link" : "symbolic link");
-        BaseFolder base;
+        ProgramFolder base;
         TempDir outside;
         const std::string victim = outside.file("payroll.txt");
         writeFile(victim, "keep me");
@@ -161,7 +163,7 @@ TEST(RecordPunch, ALinkPlantedAtTheTemporaryFileIsNeverWrittenThrough) {
 #endif
 
 TEST(RecordPunch, AMissingMonthFolderIsMadeAgainAndThePunchStored) {
-    BaseFolder base;
+    ProgramFolder base;
     std::filesystem::remove(pathJoin(base.path(), "Feb"));
     AppState s(base.path());
     choose(s, 1, "Ann", "IN", "1001", ".Dept-1");
@@ -172,7 +174,7 @@ TEST(RecordPunch, AMissingMonthFolderIsMadeAgainAndThePunchStored) {
 TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     // The month folder replaced by a plain file: neither folder nor week file can be made.
     {
-        BaseFolder base;
+        ProgramFolder base;
         std::filesystem::remove(pathJoin(base.path(), "Feb"));
         writeFile(pathJoin(base.path(), "Feb"), "not a folder");
         AppState s(base.path());
@@ -185,9 +187,9 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     }
     // The disk full, or the file locked, while the punch is written.
     for (bool renameFails : {false, true}) {
-        BaseFolder base;
+        ProgramFolder base;
         base.putRecord(mondayFeb3(), 1,
-                       recordWith("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
+                       makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
         const std::string before = readFile(base.weekFile(mondayFeb3()));
         FaultyFiles files;
         if (renameFails)
@@ -207,7 +209,7 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     }
     // The program folder gone from under the running station: it is named, not remade.
     {
-        BaseFolder base;
+        ProgramFolder base;
         const std::string gone = base.path() + "-moved";
         std::filesystem::rename(base.path(), gone);
         AppState s(base.path());
@@ -220,7 +222,7 @@ TEST(RecordPunch, APunchThatCannotBeStoredSaysSoAndLeavesTheFileAsItWas) {
     }
     // No button chosen: nothing to write to.
     {
-        BaseFolder base;
+        ProgramFolder base;
         AppState s(base.path());
         choose(s, 0, "", "IN", "1001", ".Dept-1");
         EXPECT_FALSE(RecordPunch(s, mondayFeb3()));

@@ -1,5 +1,7 @@
 #include "punch/PunchScreens.h"
-#include "PunchTestData.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "support/WeekBuilder.h"
 #include "data/ListFiles.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -29,13 +31,10 @@ namespace {
 using F = TimeRecord::Field;
 
 std::string employeeList() {
-    std::string s = "Quarnel Data 1.2\r\n";
-    for (int p = 1; p <= 24; ++p)
-        s += (p == 2   ? std::string("Bob Brown")
-              : p == 5 ? std::string("Eve Stone")
-                       : "Worker " + std::to_string(p)) +
-             "\r\n";
-    return s + "Lunch at noon\r\nSafety first\r\n";
+    std::vector<std::string> names = workerNames();
+    names[1] = "Bob Brown";
+    names[4] = "Eve Stone";
+    return employeeListBytes(names, {"Lunch at noon", "Safety first"});
 }
 
 const char* kJobs = "1234,Roof repair on the north barn\r\n"
@@ -44,7 +43,7 @@ const char* kJobs = "1234,Roof repair on the north barn\r\n"
 
 // The station as it runs, on a fixed clock, with month folders and both lists.
 struct PunchScreens : ::testing::Test {
-    BaseFolder base;
+    ProgramFolder base;
     std::unique_ptr<StationApp> app;
 
     void SetUp() override {

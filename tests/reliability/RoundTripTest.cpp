@@ -8,7 +8,7 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
-#include "manage/WeekFileBuilder.h"
+#include "support/WeekBuilder.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -98,7 +98,7 @@ TEST(PasteRoundTrip, ReplaceCannotPutATabOrALineBreakIntoACell) {
 
 // ---- Neighbouring records under one name ----
 
-using test::makeFile;
+using test::weekBytes;
 using test::makeRecord;
 const test::Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Jan-6"};
 const test::Punch kLunch{"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"};
@@ -112,7 +112,7 @@ std::string recordBytes(const std::string& file, int p) {
 // the station stores punches from a button that has no name): records 1 and 2
 // then 3 with another name, and placeholders after.
 std::string neighboursFile(const std::string& name) {
-    std::string bytes = makeFile({makeRecord(name, {kIn, kLunch, kIn}), makeRecord(name, {kIn, kOut}),
+    std::string bytes = weekBytes({makeRecord(name, {kIn, kLunch, kIn}), makeRecord(name, {kIn, kOut}),
                                   makeRecord("Bob", {kIn, kOut})});
     TimeRecord none;
     none.setName("");
@@ -151,7 +151,7 @@ TEST(NeighbourRoundTrip, CopyAllPasteAllSaveKeepsEveryPunchAtItsPosition) {
         records[2] = makeRecord("Bob", {{"IN", "1004.Dept-2", "7:10:00 AM", "Wed-Jan-8"}});
         for (int p = 4; p <= kPositions; ++p)
             records[std::size_t(p - 1)].setName("");
-        return makeFile(records);
+        return weekBytes(records);
     };
     const std::pair<const char*, std::string> weeks[] = {
         {"one name", week("Worker 1", "Worker 1")},

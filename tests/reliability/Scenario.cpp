@@ -4,6 +4,7 @@
 #include "data/WeekFile.h"
 #include "manage/ButtonDataBoxes.h"
 #include "manage/TimeSheet.h"
+#include "support/WeekBuilder.h"
 
 namespace tc::test {
 
@@ -99,46 +100,22 @@ Status saveButtonTexts(FileAccess& files, const std::string& baseFolder, long n)
     return saveButtonDataBoxes(files, baseFolder, boxes);
 }
 
-std::string employeeListBytes(const ButtonTexts& texts) {
-    std::string out = "Quarnel Data 1.2\r\n";
-    for (const std::string& s : texts.names)
-        out += s + "\r\n";
-    for (const std::string& s : texts.notes)
-        out += s + "\r\n";
-    return out;
-}
+std::string employeeListBytes(const ButtonTexts& texts) { return employeeListBytes(texts.names, texts.notes); }
 
-std::string jobListBytes(const ButtonTexts& texts) {
-    std::string out;
-    for (const std::string& s : texts.jobs)
-        out += s + "\r\n";
-    return out;
-}
+std::string jobListBytes(const ButtonTexts& texts) { return jobListBytes(texts.jobs); }
 
 namespace {
 
-TimeRecord sampleRecord(int position, const std::string& firstJob) {
-    TimeRecord r;
-    r.setName("");
-    if (position > 3)
-        return r;
-    r.setName("Worker " + std::to_string(position));
-    const char* actions[] = {"IN", "LUNCH", "IN", "OUT"};
-    const char* times[] = {"7:00:00 AM", "11:30:00 AM", "12:00:00 PM", "3:30:00 PM"};
-    for (int k = 1; k <= 4; ++k) {
-        r.set(F::Action, k, actions[k - 1]);
-        r.set(F::JobNumber, k, k == 1 ? firstJob : (k == 3 ? "101.Dept-1" : ""));
-        r.set(F::ActTime, k, times[k - 1]);
-        r.set(F::ActDate, k, "Mon-Jan-6");
-    }
-    return r;
-}
-
 std::string sampleWeekWith(const std::string& firstJob) {
-    std::string bytes;
-    for (int p = 1; p <= kPositions; ++p)
-        putRecord(bytes, p, sampleRecord(p, p == 1 ? firstJob : "101.Dept-1"));
-    return bytes;
+    std::vector<TimeRecord> records;
+    for (int p = 1; p <= 3; ++p)
+        records.push_back(makeRecord("Worker " + std::to_string(p),
+                                     {{"IN", p == 1 ? firstJob : "101.Dept-1", "7:00:00 AM", "Mon-Jan-6"},
+                                      {"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"},
+                                      {"IN", "101.Dept-1", "12:00:00 PM", "Mon-Jan-6"},
+                                      {"OUT", "", "3:30:00 PM", "Mon-Jan-6"}}));
+    records.resize(kPositions, placeholderRecord());
+    return weekBytes(records);
 }
 
 } // namespace

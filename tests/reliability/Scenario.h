@@ -39,7 +39,8 @@ bool recordHolds(const TimeRecord& record, const PlannedPunch& punch);
 // used entry an action word with a readable time; otherwise what is wrong.
 std::string weekFileProblem(std::string_view bytes);
 
-// Exactly what writeButtonData stores for generation `n` of the editor's texts.
+// Generation `n` of the button data editor's texts, and the list files it
+// makes of them (see WeekBuilder.h).
 struct ButtonTexts {
     std::array<std::string, 24> names;
     std::array<std::string, 2> notes;

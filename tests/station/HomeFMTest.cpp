@@ -7,6 +7,7 @@
 #include "station/AppState.h"
 #include "station/HomeFM.h"
 #include "support/TempDir.h"
+#include "support/WeekBuilder.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -24,12 +25,9 @@ namespace fs = std::filesystem;
 namespace {
 
 std::string sampleList(int names = 24, bool notes = true) {
-    std::string s = "Quarnel Data 1.2\r\n";
-    for (int p = 1; p <= names; ++p)
-        s += "Worker " + std::to_string(p) + "\r\n";
-    if (notes)
-        s += "Lunch at noon\r\nSafety first\r\n";
-    return s;
+    const std::vector<std::string> noteLines =
+        notes ? std::vector<std::string>{"Lunch at noon", "Safety first"} : std::vector<std::string>{};
+    return tc::test::employeeListBytes(tc::test::workerNames(names), std::span(noteLines));
 }
 
 struct Station : ::testing::Test {
