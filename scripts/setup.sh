@@ -3,8 +3,9 @@
 # Ubuntu). Does nothing when everything is already there.
 set -euo pipefail
 
+# clang-format is pinned: each version formats some lines its own way.
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev libcli11-dev libx11-dev fonts-liberation xvfb xauth)
+          libbenchmark-dev libcli11-dev libx11-dev fonts-liberation xvfb xauth clang-format-14)
 
 missing=()
 for p in "${packages[@]}"; do
