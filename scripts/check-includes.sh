@@ -14,11 +14,12 @@ while IFS= read -r file; do
   screen["${file%.*}"]=1
 done < <(grep -rl --include='*.h' --include='*.cpp' '^#include <Q' punch station manage)
 
+layer= # set by layer_of, which runs without a subshell: it is called per include
 layer_of() { # path relative to src
-  local area="${1%%/*}"
-  case "$area" in
-    data | platform | app) echo "$area" ;;
-    *) [ -n "${screen[${1%.*}]:-}" ] && echo screen || echo core ;;
+  layer="${1%%/*}"
+  case "$layer" in
+    data | platform | app) ;;
+    *) [ -n "${screen[${1%.*}]:-}" ] && layer=screen || layer=core ;;
   esac
 }
 
@@ -26,7 +27,10 @@ bad=0
 while IFS=: read -r file target; do
   [ -f "$target" ] || continue
   [ "${file%.*}" = "${target%.*}" ] && continue # a file's own header
-  from="$(layer_of "$file")" to="$(layer_of "$target")"
+  layer_of "$file"
+  from="$layer"
+  layer_of "$target"
+  to="$layer"
   case "$from:$to" in
     data:data | platform:data | platform:platform | core:data | core:core) continue ;;
     screen:data | screen:core | screen:platform | app:*) continue ;;
