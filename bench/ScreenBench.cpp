@@ -2,6 +2,7 @@
 // the start) to the first frame painted afterwards.
 #include "BenchSupport.h"
 
+#include "app/StationApp.h"
 #include "manage/TimeManage.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
@@ -10,7 +11,6 @@
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
 #include "station/HomeFM.h"
-#include "app/StationApp.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>

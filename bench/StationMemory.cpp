@@ -3,13 +3,13 @@
 // other benchmark's memory is counted.
 #include "BenchSupport.h"
 
+#include "app/StationApp.h"
 #include "platform/Clock.h"
 #include "platform/MonotonicClock.h"
 #include "punch/DepartFM.h"
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
 #include "station/HomeFM.h"
-#include "app/StationApp.h"
 
 #include <QPushButton>
 

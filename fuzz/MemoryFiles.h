@@ -10,7 +10,7 @@ namespace tc::fuzz {
 // Files in memory, so a fuzzer can run the real readers and writers a
 // hundred thousand times a second. Folders always exist.
 class MemoryFiles final : public FileAccess {
-public:
+  public:
     std::map<std::string, std::string> files;
 
     Status open(const std::string& path, OpenMode mode, Handle& handle) override;
@@ -25,7 +25,7 @@ public:
     bool isFolder(const std::string&) override { return true; }
     Status makeFolder(const std::string&) override { return Status::ok(); }
 
-private:
+  private:
     std::map<Handle, std::string> open_; // handle -> path
     Handle next_ = 1;
 };

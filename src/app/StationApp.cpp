@@ -23,7 +23,8 @@ void StationApp::connectScreens() {
     // action screen opens from here. HomeFM::managementPressed: the password
     // screen opens from here.
     connect(home_.get(), &HomeFM::employeePressed, this, [this](int) { openActionScreen(state_, *home_); });
-    connect(home_.get(), &HomeFM::managementPressed, this, [this] { PassFM::showManagement(state_, home_.get(), editors_); });
+    connect(home_.get(), &HomeFM::managementPressed, this,
+            [this] { PassFM::showManagement(state_, home_.get(), editors_); });
 }
 
 } // namespace tc

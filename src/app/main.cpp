@@ -1,8 +1,8 @@
+#include "app/StationApp.h"
 #include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 #include "platform/Messages.h"
 #include "platform/TaskBar.h"
-#include "app/StationApp.h"
 
 #include <QApplication>
 

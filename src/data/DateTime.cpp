@@ -20,16 +20,21 @@ DateTime fromDays(std::chrono::sys_days days, const DateTime& timeOfDay) {
     return r;
 }
 
-const char* const kWeekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
 const char* const kWeekdayAbbrevs[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 } // namespace
 
-int DateTime::weekday() const { return int(std::chrono::weekday(toDays(*this)).c_encoding()); }
+int DateTime::weekday() const {
+    return int(std::chrono::weekday(toDays(*this)).c_encoding());
+}
 
-DateTime DateTime::addDays(int days) const { return fromDays(toDays(*this) + std::chrono::days(days), *this); }
+DateTime DateTime::addDays(int days) const {
+    return fromDays(toDays(*this) + std::chrono::days(days), *this);
+}
 
 DateTime DateTime::addSeconds(long long seconds) const {
     long long total = secondsOfDay() + seconds;
@@ -46,8 +51,14 @@ DateTime makeDateTime(int year, int month, int day, int hour, int minute, int se
     return DateTime{year, month, day, hour, minute, second};
 }
 
-const char* weekdayName(int weekday) { return kWeekdays[((weekday % 7) + 7) % 7]; }
-const char* weekdayAbbrev(int weekday) { return kWeekdayAbbrevs[((weekday % 7) + 7) % 7]; }
-const char* monthAbbrev(int month) { return (month >= 1 && month <= 12) ? kMonths[month - 1] : "???"; }
+const char* weekdayName(int weekday) {
+    return kWeekdays[((weekday % 7) + 7) % 7];
+}
+const char* weekdayAbbrev(int weekday) {
+    return kWeekdayAbbrevs[((weekday % 7) + 7) % 7];
+}
+const char* monthAbbrev(int month) {
+    return (month >= 1 && month <= 12) ? kMonths[month - 1] : "???";
+}
 
 } // namespace tc

@@ -26,8 +26,8 @@ struct DateTime {
 DateTime makeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
 // English names, whatever the machine's locale.
-const char* weekdayName(int weekday);      // "Sunday"
-const char* weekdayAbbrev(int weekday);    // "Sun"
-const char* monthAbbrev(int month);        // "Jan" (month 1..12)
+const char* weekdayName(int weekday);   // "Sunday"
+const char* weekdayAbbrev(int weekday); // "Sun"
+const char* monthAbbrev(int month);     // "Jan" (month 1..12)
 
 } // namespace tc

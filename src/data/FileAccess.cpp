@@ -10,7 +10,9 @@ SaveStepHook g_hook = nullptr;
 
 } // namespace
 
-void setSaveStepHook(SaveStepHook hook) { g_hook = hook; }
+void setSaveStepHook(SaveStepHook hook) {
+    g_hook = hook;
+}
 
 void notifySaveStep(SaveStep step, const std::string& path) {
     if (g_hook)

@@ -19,7 +19,7 @@ namespace tc {
 // full stop. The sequences below put it into a sentence that names the file
 // once, as does any caller of makeFolder.
 class FileAccess {
-public:
+  public:
     using Handle = std::intptr_t;
 
     // Read and ReadWrite open regular files only: a folder, device or pipe

@@ -19,16 +19,20 @@ Status failed() {
 }
 
 class PosixFiles final : public FileAccess {
-public:
+  public:
     Status open(const std::string& path, OpenMode mode, Handle& handle) override {
         // O_NONBLOCK: opening a FIFO for reading would wait for a writer for ever.
         int flags = O_CLOEXEC | O_NONBLOCK;
         switch (mode) {
-        case OpenMode::Read: flags |= O_RDONLY; break;
+        case OpenMode::Read:
+            flags |= O_RDONLY;
+            break;
         case OpenMode::CreateTemp:
             flags |= O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW;
             break;
-        case OpenMode::ReadWrite: flags |= O_RDWR | O_CREAT; break;
+        case OpenMode::ReadWrite:
+            flags |= O_RDWR | O_CREAT;
+            break;
         }
         int fd;
         do {

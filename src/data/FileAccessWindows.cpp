@@ -21,7 +21,8 @@ std::wstring widePath(const std::string& utf8) {
 // The system's own reason for an error code, as one sentence without a line end.
 std::string reason(DWORD code) {
     wchar_t* buffer = nullptr;
-    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+    DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
                              nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text;
     if (n != 0 && buffer) {
@@ -31,7 +32,8 @@ std::string reason(DWORD code) {
     }
     if (buffer)
         LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
+    while (!text.empty() &&
+           (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
         text.pop_back();
     if (text.empty())
         text = "Windows error " + std::to_string(code);
@@ -43,12 +45,13 @@ Status failed(DWORD code) {
 }
 
 class WindowsFiles final : public FileAccess {
-public:
+  public:
     Status open(const std::string& path, OpenMode mode, Handle& handle) override {
         DWORD access = GENERIC_READ;
         DWORD disposition = OPEN_EXISTING;
         switch (mode) {
-        case OpenMode::Read: break;
+        case OpenMode::Read:
+            break;
         case OpenMode::CreateTemp:
             access = GENERIC_WRITE;
             disposition = CREATE_NEW;
@@ -59,8 +62,9 @@ public:
             break;
         }
         // CREATE_NEW fails on anything at the path, a link included.
-        HANDLE h = CreateFileW(widePath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE h = CreateFileW(widePath(path).c_str(), access,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, disposition,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return failed(GetLastError());
         if (GetFileType(h) != FILE_TYPE_DISK) {
@@ -121,7 +125,8 @@ public:
             if (MoveFileExW(wfrom.c_str(), wto.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
                 return Status::ok();
             code = GetLastError();
-            if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED && code != ERROR_LOCK_VIOLATION)
+            if (code != ERROR_SHARING_VIOLATION && code != ERROR_ACCESS_DENIED &&
+                code != ERROR_LOCK_VIOLATION)
                 break;
             Sleep(50);
         }

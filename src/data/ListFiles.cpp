@@ -11,8 +11,12 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Counts line ends in a stretch of text; CR LF is one.
 int countLineEnds(std::string_view s) {
@@ -212,8 +216,9 @@ Status readEmployeeList(FileAccess& files, const std::string& baseFolder, Employ
                             "the 24 names and the two clock notes.");
     for (std::size_t i = 0; i < out.names.size(); ++i) {
         if (!reader.next(out.names[i]))
-            return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
-                                " after " + std::to_string(i) + " of the 24 names; the rest of the buttons are blank.");
+            return Status::fail("The employee list " + path + " ends on line " +
+                                std::to_string(reader.line()) + " after " + std::to_string(i) +
+                                " of the 24 names; the rest of the buttons are blank.");
     }
     if (!reader.next(out.notes[0]))
         return Status::fail("The employee list " + path + " ends on line " + std::to_string(reader.line()) +
@@ -242,8 +247,8 @@ Status readJobPairs(FileAccess& files, const std::string& path, std::vector<JobI
         reader.next(item.first);
         if (!reader.next(item.second))
             return Status::fail("The job list " + path + " ends on line " + std::to_string(reader.line()) +
-                                " in the middle of job " + std::to_string(out.size() + 1) + ": \"" + item.first +
-                                "\" has no description." + jobListShape());
+                                " in the middle of job " + std::to_string(out.size() + 1) + ": \"" +
+                                item.first + "\" has no description." + jobListShape());
         out.push_back(std::move(item));
     }
     endLine = reader.line();
@@ -268,7 +273,8 @@ Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, st
         return Status::fail("The job list " + path + " is empty; it should hold 20 lines." + jobListShape());
     if (out.size() < 20)
         return Status::fail("The job list " + path + " holds only " + std::to_string(out.size()) +
-                            " of the 20 jobs; it ends on line " + std::to_string(endLine) + "." + jobListShape());
+                            " of the 20 jobs; it ends on line " + std::to_string(endLine) + "." +
+                            jobListShape());
     return Status::ok();
 }
 

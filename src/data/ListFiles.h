@@ -20,7 +20,7 @@ namespace tc {
 // without its mark right as long as it is plain ASCII; blanks at the end of
 // an unquoted field too.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(std::string_view ansiBytes);
     FieldReader(const FieldReader&) = delete;
     FieldReader& operator=(const FieldReader&) = delete;
@@ -36,15 +36,15 @@ public:
     // 1-based line on which the last field read began.
     int line() const { return line_; }
 
-private:
-  std::string text_; // the file's text when it had to be changed first (UTF-16, NULs)
-  std::string_view data_;
-  std::size_t pos_ = 0;
-  int line_ = 0;
-  int nextLine_ = 1;
-  bool utf8_ = false;       // the file carried a UTF-8 byte-order mark
-  bool afterComma_ = false; // a comma was just consumed: one more field follows, maybe empty
-  bool conversionFailed_ = false;
+  private:
+    std::string text_; // the file's text when it had to be changed first (UTF-16, NULs)
+    std::string_view data_;
+    std::size_t pos_ = 0;
+    int line_ = 0;
+    int nextLine_ = 1;
+    bool utf8_ = false;       // the file carried a UTF-8 byte-order mark
+    bool afterComma_ = false; // a comma was just consumed: one more field follows, maybe empty
+    bool conversionFailed_ = false;
 };
 
 struct EmployeeList {

@@ -13,8 +13,12 @@ std::string parentFolder(const std::string& path) {
     return pos == std::string::npos ? std::string() : path.substr(0, pos);
 }
 
-std::string employeeListPath(const std::string& baseFolder) { return pathJoin(baseFolder, kEmployeeListName); }
-std::string jobListPath(const std::string& baseFolder) { return pathJoin(baseFolder, kJobListName); }
+std::string employeeListPath(const std::string& baseFolder) {
+    return pathJoin(baseFolder, kEmployeeListName);
+}
+std::string jobListPath(const std::string& baseFolder) {
+    return pathJoin(baseFolder, kJobListName);
+}
 
 DateTime weekEndingSunday(const DateTime& now) {
     for (int d = 0; d <= 7; ++d) {

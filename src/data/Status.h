@@ -8,7 +8,7 @@ namespace tc {
 // Outcome of an operation that can fail for reasons the person at the screen
 // must be told about. The message is complete English text, ready to show.
 class [[nodiscard]] Status {
-public:
+  public:
     Status() = default;
     static Status ok() { return Status(); }
     static Status fail(std::string message) {
@@ -22,7 +22,7 @@ public:
     explicit operator bool() const { return !failed_; }
     const std::string& message() const { return message_; }
 
-private:
+  private:
     bool failed_ = false;
     std::string message_;
 };

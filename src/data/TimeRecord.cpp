@@ -14,7 +14,9 @@ TimeRecord TimeRecord::fromBytes(std::string_view bytes) {
     return r;
 }
 
-std::string TimeRecord::text(Field f, int k) const { return ansiToUtf8(raw(f, k)); }
+std::string TimeRecord::text(Field f, int k) const {
+    return ansiToUtf8(raw(f, k));
+}
 
 bool TimeRecord::set(Field f, int k, std::string_view utf8) {
     // Plain ASCII (nearly every field) is its own ANSI text: stored without a
@@ -36,7 +38,9 @@ bool TimeRecord::set(Field f, int k, std::string_view utf8) {
     return converted;
 }
 
-void TimeRecord::clear(Field f, int k) { std::memset(bytes_.data() + offset(f, k), 0, width(f)); }
+void TimeRecord::clear(Field f, int k) {
+    std::memset(bytes_.data() + offset(f, k), 0, width(f));
+}
 
 int TimeRecord::lastEntry() const {
     for (int k = 1; k <= kEntries; ++k)

@@ -11,7 +11,7 @@ namespace tc {
 // the very bytes of the file (ANSI code page, space padded, NUL where never
 // written), so a record read and written back is byte for byte the same.
 class TimeRecord {
-public:
+  public:
     static constexpr std::size_t kSize = 4969;
     static constexpr int kEntries = 100; // punches live in entries 1..100; entry 0 is never written
 
@@ -19,22 +19,32 @@ public:
 
     static constexpr std::size_t width(Field f) {
         switch (f) {
-        case Field::EmpName: return 20;
-        case Field::Action: return 7;
-        case Field::JobNumber: return 20;
-        case Field::ActTime: return 11;
-        case Field::ActDate: return 11;
+        case Field::EmpName:
+            return 20;
+        case Field::Action:
+            return 7;
+        case Field::JobNumber:
+            return 20;
+        case Field::ActTime:
+            return 11;
+        case Field::ActDate:
+            return 11;
         }
         return 0;
     }
     // Byte offset of entry k (0..100) of an array field; EmpName ignores k.
     static constexpr std::size_t offset(Field f, int k = 0) {
         switch (f) {
-        case Field::EmpName: return 0;
-        case Field::Action: return 20 + 7 * std::size_t(k);
-        case Field::JobNumber: return 727 + 20 * std::size_t(k);
-        case Field::ActTime: return 2747 + 11 * std::size_t(k);
-        case Field::ActDate: return 3858 + 11 * std::size_t(k);
+        case Field::EmpName:
+            return 0;
+        case Field::Action:
+            return 20 + 7 * std::size_t(k);
+        case Field::JobNumber:
+            return 727 + 20 * std::size_t(k);
+        case Field::ActTime:
+            return 2747 + 11 * std::size_t(k);
+        case Field::ActDate:
+            return 3858 + 11 * std::size_t(k);
         }
         return 0;
     }
@@ -79,7 +89,7 @@ public:
 
     friend bool operator==(const TimeRecord& a, const TimeRecord& b) { return a.bytes_ == b.bytes_; }
 
-private:
+  private:
     std::array<char, kSize> bytes_;
 };
 

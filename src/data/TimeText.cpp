@@ -35,7 +35,9 @@ std::string_view trimSpaces(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-std::string trimSpaces(const std::string& s) { return std::string(trimSpaces(std::string_view(s))); }
+std::string trimSpaces(const std::string& s) {
+    return std::string(trimSpaces(std::string_view(s)));
+}
 
 namespace {
 

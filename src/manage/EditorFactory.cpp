@@ -5,7 +5,8 @@
 
 namespace tc {
 
-QWidget* EditorFactory::make(Editor editor, FileAccess& files, const std::string& baseFolder, QWidget* parent) {
+QWidget* EditorFactory::make(Editor editor, FileAccess& files, const std::string& baseFolder,
+                             QWidget* parent) {
     if (editor == Editor::ButtonData)
         return new ButtonData(files, baseFolder, parent);
     return new TimeManage(files, baseFolder, parent);

@@ -309,8 +309,9 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows,
         // The rows of a block carry the same name cell as its first row;
         // only a different cell needs converting to compare it as stored.
         const std::string& keyCell = first[Name];
-        converted(rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name])))),
-                  row, Name);
+        converted(
+            rec.setName(key.empty() ? std::string() : std::string(trimSpaces(std::string_view(first[Name])))),
+            row, Name);
         for (int k = 1;; ++k) {
             const Row& cells = rows_[std::size_t(row)];
             converted(setAction(rec, k, cells[Action]), row, Action);

@@ -139,8 +139,8 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
 
 void WeekReportFM::showWeek(const DateTime& anyDay) {
     const DateTime now = Clock::now();
-    StationsReport shown = makeStationsReport(files_, baseFolder_, anyDay, now,
-                                              unsavedSheet_ ? unsavedSheet_() : std::string());
+    StationsReport shown =
+        makeStationsReport(files_, baseFolder_, anyDay, now, unsavedSheet_ ? unsavedSheet_() : std::string());
     report_ = std::move(shown.report);
 
     weekLabel_->setText(QStringLiteral("Week Ending %1").arg(qs(formatWeekName(report_.sunday))));

@@ -24,8 +24,7 @@ std::string unconvertedMessage(const std::string& weekFile, const SheetCell& cel
     if (!column.empty() && column.back() == ':')
         column.pop_back();
     return "The text in row " + std::to_string(cell.row) + ", column " + column +
-           ", could not be converted to the code page of the week files, so " + weekFile +
-           " was not saved.";
+           ", could not be converted to the code page of the week files, so " + weekFile + " was not saved.";
 }
 
 } // namespace

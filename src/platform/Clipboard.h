@@ -6,7 +6,7 @@ namespace tc {
 
 // Plain-text clipboard. In test mode a private buffer stands in for it.
 class Clipboard {
-public:
+  public:
     static void clear();
     static void setText(const QString& text);
     static QString text();

@@ -18,7 +18,9 @@ DateTime Clock::now() {
     return makeDateTime(d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second());
 }
 
-void Clock::setFixed(const DateTime& t) { gFixed = t; }
+void Clock::setFixed(const DateTime& t) {
+    gFixed = t;
+}
 
 void Clock::advance(long long seconds) {
     if (!gFixed)
@@ -26,6 +28,8 @@ void Clock::advance(long long seconds) {
     gFixed = gFixed->addSeconds(seconds);
 }
 
-void Clock::useSystemTime() { gFixed.reset(); }
+void Clock::useSystemTime() {
+    gFixed.reset();
+}
 
 } // namespace tc

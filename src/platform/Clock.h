@@ -6,7 +6,7 @@ namespace tc {
 
 // The one source of the current local date and time. Tests fix it and move it.
 class Clock {
-public:
+  public:
     static DateTime now();
     static void setFixed(const DateTime& t); // the clock stands still at t until moved
     static void advance(long long seconds);

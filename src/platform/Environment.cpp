@@ -33,7 +33,9 @@ QString Environment::baseFolder() {
     return folder;
 }
 
-void Environment::setBaseFolderForTest(std::optional<QString> folder) { gBaseFolder = std::move(folder); }
+void Environment::setBaseFolderForTest(std::optional<QString> folder) {
+    gBaseFolder = std::move(folder);
+}
 
 char Environment::decimalSeparator() {
     if (gDecimalSeparator)
@@ -56,11 +58,17 @@ QSize Environment::screenSize() {
     return QSize(int(kLayoutWidth), int(kLayoutHeight));
 }
 
-void Environment::setScreenSizeForTest(std::optional<QSize> size) { gScreenSize = size; }
+void Environment::setScreenSizeForTest(std::optional<QSize> size) {
+    gScreenSize = size;
+}
 
-double Environment::scaleX() { return screenSize().width() / kLayoutWidth; }
+double Environment::scaleX() {
+    return screenSize().width() / kLayoutWidth;
+}
 
-double Environment::scaleY() { return screenSize().height() / kLayoutHeight; }
+double Environment::scaleY() {
+    return screenSize().height() / kLayoutHeight;
+}
 
 QRect Environment::scaled(int left, int top, int width, int height) {
     const double sx = scaleX();

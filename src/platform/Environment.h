@@ -10,7 +10,7 @@ namespace tc {
 
 // Where the program lives and what screen it has.
 class Environment {
-public:
+  public:
     // Folder of the executable, no trailing separator (tests override it).
     static QString baseFolder();
     static void setBaseFolderForTest(std::optional<QString> folder);

@@ -25,8 +25,8 @@ std::optional<QString> nextTestAnswer() {
 
 } // namespace
 
-std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
-                                                   const QString& filter) {
+std::optional<QString> FileDialog::getOpenFileName(QWidget* parent, const QString& title,
+                                                   const QString& folder, const QString& filter) {
     if (gTestMode)
         return nextTestAnswer();
     // Only existing files can be chosen; there is no read-only box in this

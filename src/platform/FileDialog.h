@@ -10,9 +10,9 @@ namespace tc {
 // The file-open and file-save dialogs. In test mode the next queued answer is
 // returned instead (nullopt = the person cancelled).
 class FileDialog {
-public:
-    static std::optional<QString> getOpenFileName(QWidget* parent, const QString& title, const QString& folder,
-                                                  const QString& filter);
+  public:
+    static std::optional<QString> getOpenFileName(QWidget* parent, const QString& title,
+                                                  const QString& folder, const QString& filter);
     // Asks where to save; `suggested` is the folder and file name offered.
     static std::optional<QString> getSaveFileName(QWidget* parent, const QString& title,
                                                   const QString& suggested, const QString& filter);

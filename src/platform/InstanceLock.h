@@ -17,18 +17,18 @@ namespace tc {
 // station never leaves one so). A lock held by another computer (a shared
 // folder) cannot be judged from here: it is refused, naming that computer.
 class InstanceLock {
-public:
-  enum class Outcome {
-      Locked,        // this process holds the lock now
-      Running,       // a live station on this computer holds it
-      OtherComputer, // a station on another computer holds it (or held it and was not ended)
-      Failed         // the lock could not be made: disk full, read-only folder, a folder in its place...
-  };
-  struct Result {
-      Outcome outcome = Outcome::Failed;
-      QString message; // what the person is told; empty when Locked
-      explicit operator bool() const { return outcome == Outcome::Locked; }
-  };
+  public:
+    enum class Outcome {
+        Locked,        // this process holds the lock now
+        Running,       // a live station on this computer holds it
+        OtherComputer, // a station on another computer holds it (or held it and was not ended)
+        Failed         // the lock could not be made: disk full, read-only folder, a folder in its place...
+    };
+    struct Result {
+        Outcome outcome = Outcome::Failed;
+        QString message; // what the person is told; empty when Locked
+        explicit operator bool() const { return outcome == Outcome::Locked; }
+    };
 
     explicit InstanceLock(const QString& folder);
     ~InstanceLock();
@@ -43,13 +43,13 @@ public:
 
     static QString lockFileName() { return QStringLiteral("timeclock.lock"); }
 
-private:
-  Result refusedOrFailed(bool mayTakeOver = true);
-  // Why a new file cannot be made at the lock's path, in the system's words.
-  QString whyNoFile() const;
+  private:
+    Result refusedOrFailed(bool mayTakeOver = true);
+    // Why a new file cannot be made at the lock's path, in the system's words.
+    QString whyNoFile() const;
 
-  QString path_;
-  std::unique_ptr<QLockFile> lock_;
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
 };
 
 } // namespace tc

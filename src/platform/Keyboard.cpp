@@ -31,6 +31,8 @@ bool Keyboard::capsLockOn() {
 #endif
 }
 
-void Keyboard::setCapsLockForTest(std::optional<bool> on) { gForced = on; }
+void Keyboard::setCapsLockForTest(std::optional<bool> on) {
+    gForced = on;
+}
 
 } // namespace tc

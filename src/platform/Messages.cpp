@@ -11,7 +11,9 @@ std::deque<int> gAnswers;
 QList<Messages::Shown> gShown;
 } // namespace
 
-QString Messages::applicationTitle() { return QStringLiteral("Time Clock"); }
+QString Messages::applicationTitle() {
+    return QStringLiteral("Time Clock");
+}
 
 int Messages::show(QWidget* parent, const QString& text, int buttons, const QString& title) {
     const QString caption = title.isEmpty() ? applicationTitle() : title;
@@ -65,12 +67,20 @@ void Messages::setTestMode(bool on) {
     gShown.clear();
 }
 
-bool Messages::testMode() { return gTestMode; }
+bool Messages::testMode() {
+    return gTestMode;
+}
 
-void Messages::setNextAnswer(int answer) { gAnswers.push_back(answer); }
+void Messages::setNextAnswer(int answer) {
+    gAnswers.push_back(answer);
+}
 
-const QList<Messages::Shown>& Messages::shown() { return gShown; }
+const QList<Messages::Shown>& Messages::shown() {
+    return gShown;
+}
 
-void Messages::clearShown() { gShown.clear(); }
+void Messages::clearShown() {
+    gShown.clear();
+}
 
 } // namespace tc

@@ -12,13 +12,14 @@ namespace tc {
 // records what would have been shown and returns the next queued answer
 // (OK when none is queued), so no test ever blocks on a dialog.
 class Messages {
-public:
+  public:
     // Button sets, as the screens name them.
     enum Buttons { OkOnly = 0, OkCritical = 16, YesNoCancel = 3 };
     // Answers.
     enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
-    static int show(QWidget* parent, const QString& text, int buttons = OkOnly, const QString& title = QString());
+    static int show(QWidget* parent, const QString& text, int buttons = OkOnly,
+                    const QString& title = QString());
 
     static QString applicationTitle(); // "Time Clock"
 

@@ -36,9 +36,13 @@ QString ScreenFonts::arialNarrowFamily() {
     return family;
 }
 
-QFont ScreenFonts::arial(double points, bool bold) { return makeFont(arialFamily(), points, bold); }
+QFont ScreenFonts::arial(double points, bool bold) {
+    return makeFont(arialFamily(), points, bold);
+}
 
-QFont ScreenFonts::arialNarrow(double points, bool bold) { return makeFont(arialNarrowFamily(), points, bold); }
+QFont ScreenFonts::arialNarrow(double points, bool bold) {
+    return makeFont(arialNarrowFamily(), points, bold);
+}
 
 QFont ScreenFonts::fitted(const QFont& font, const QString& text, const QSize& room, bool wrap) {
     QFont f = font;

@@ -10,7 +10,7 @@ namespace tc {
 // their metric twins Liberation Sans (Narrow) otherwise. Sizes are the points
 // of the 1024 x 768 layout, scaled to the actual screen.
 class ScreenFonts {
-public:
+  public:
     static QString arialFamily();
     static QString arialNarrowFamily();
     static QFont arial(double points, bool bold = false);

@@ -68,7 +68,9 @@ void TaskBar::setVisible(bool visible) {
     applyToTaskBar(visible);
 }
 
-bool TaskBar::isVisible() { return gVisible; }
+bool TaskBar::isVisible() {
+    return gVisible;
+}
 
 void TaskBar::restoreOnExit() {
     if (gHandlersInstalled.exchange(true))

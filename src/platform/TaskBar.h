@@ -6,7 +6,7 @@ namespace tc {
 // 5 show), EnableWindow. Elsewhere there is no taskbar to hide; the station
 // takes the whole screen and stays on top instead, and only the state is kept.
 class TaskBar {
-public:
+  public:
     static void setVisible(bool visible);
     static bool isVisible(); // as last set (true at start)
     // Makes sure the taskbar comes back however the program ends (normal end,

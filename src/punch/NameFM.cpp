@@ -55,7 +55,8 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 NameFM::NameFM(AppState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
-    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state), station_(station) {
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
+      station_(station) {
     setObjectName(QStringLiteral("NameFM"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();

@@ -4,6 +4,8 @@
 
 namespace tc {
 
-void SetWeekFile(AppState& state, const DateTime& now) { state.WeekFile = weekFilePath(state.baseFolder, now); }
+void SetWeekFile(AppState& state, const DateTime& now) {
+    state.WeekFile = weekFilePath(state.baseFolder, now);
+}
 
 } // namespace tc

@@ -19,10 +19,10 @@ struct AppState {
     std::string baseFolder; // folder of the executable, no trailing separator
     FileAccess* files;
 
-    std::string WeekFile;               // full path of this week's file; empty until SetWeekFile
+    std::string WeekFile;                 // full path of this week's file; empty until SetWeekFile
     std::array<std::string, 25> EmpNames; // index = button position 1..24; 0 unused
     std::string CurName;
-    std::int16_t ButtonNumber = 0;      // 1..24, 0 before the first press
+    std::int16_t ButtonNumber = 0; // 1..24, 0 before the first press
 
     std::string CurAction;
     std::string CurJob;

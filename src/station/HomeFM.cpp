@@ -120,9 +120,9 @@ void HomeFM::FirstRunSetup() {
     if (!folders.status)
         Messages::show(this, QString::fromStdString(folders.status.message()));
     Messages::show(this, QStringLiteral("Password = qm482"), Messages::OkCritical);
-    Messages::show(this,
-                   QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
-                   Messages::OkCritical);
+    Messages::show(
+        this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
+        Messages::OkCritical);
     const QSize screen = Environment::screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
         Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
@@ -155,10 +155,17 @@ Status HomeFM::drawStatusBoard() {
     for (int i = 0; i < 24; ++i) {
         const BoardButton& b = board[std::size_t(i)];
         switch (b.colour) {
-        case BoardColour::Yellow: setButtonColour(i, yellow()); break;
-        case BoardColour::Red: setButtonColour(i, red()); break;
-        case BoardColour::LightGrey: setButtonColour(i, lightGrey()); break;
-        case BoardColour::Unchanged: break;
+        case BoardColour::Yellow:
+            setButtonColour(i, yellow());
+            break;
+        case BoardColour::Red:
+            setButtonColour(i, red());
+            break;
+        case BoardColour::LightGrey:
+            setButtonColour(i, lightGrey());
+            break;
+        case BoardColour::Unchanged:
+            break;
         }
         setButtonCaption(i, QString::fromStdString(b.caption));
     }
@@ -199,7 +206,9 @@ QColor HomeFM::buttonColour(int index) const {
     return Command1_[std::size_t(index)]->property("BackColor").value<QColor>();
 }
 
-QString HomeFM::buttonCaption(int index) const { return Command1_[std::size_t(index)]->property("Caption").toString(); }
+QString HomeFM::buttonCaption(int index) const {
+    return Command1_[std::size_t(index)]->property("Caption").toString();
+}
 
 void HomeFM::setButtonColour(int index, const QColor& colour) {
     QPushButton* b = Command1_[std::size_t(index)];

@@ -24,7 +24,7 @@ struct AppState;
 class HomeFM : public QWidget, public StationControl {
     Q_OBJECT
 
-public:
+  public:
     explicit HomeFM(AppState& state, QWidget* parent = nullptr);
     ~HomeFM() override;
 
@@ -63,13 +63,13 @@ public:
     static QColor yellow() { return QColor(255, 255, 0); }
     static QColor red() { return QColor(255, 0, 0); }
 
-signals:
+  signals:
     // An employee button was pressed: ButtonNumber and CurName are set.
     void employeePressed(int position);
     // The Management button was pressed.
     void managementPressed();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;

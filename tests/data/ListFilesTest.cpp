@@ -104,9 +104,10 @@ TEST(JobList, JobScreenReadsPairsWhileDataIsLeft) {
     ASSERT_TRUE(readJobList(realFiles(), dir.path(), jobs));
     EXPECT_EQ(items(jobs), (Items{{"101", "Roof repair"}, {"102", "Siding"}, {"103", "Gutters"}}));
     st = readJobListExactly20(realFiles(), dir.path(), jobs);
-    EXPECT_EQ(st.message(), "The job list " + path +
-                                " holds only 3 of the 20 jobs; it ends on line 3. Each line should hold a job and "
-                                "its description separated by a comma.");
+    EXPECT_EQ(st.message(),
+              "The job list " + path +
+                  " holds only 3 of the 20 jobs; it ends on line 3. Each line should hold a job and "
+                  "its description separated by a comma.");
     EXPECT_EQ(jobs.size(), 3u);
 
     const std::string longText = "Replace all gutters and downspouts, rear side"; // 45 characters, one comma
@@ -117,9 +118,10 @@ TEST(JobList, JobScreenReadsPairsWhileDataIsLeft) {
     // A line without a comma puts the rest out of step; ending mid-pair fails.
     writeFile(path, "101,Roof repair\r\n102\r\n103,Gutters\r\n");
     st = readJobList(realFiles(), dir.path(), jobs);
-    EXPECT_EQ(st.message(), "The job list " + path +
-                                " ends on line 3 in the middle of job 3: \"Gutters\" has no description. Each line "
-                                "should hold a job and its description separated by a comma.");
+    EXPECT_EQ(st.message(),
+              "The job list " + path +
+                  " ends on line 3 in the middle of job 3: \"Gutters\" has no description. Each line "
+                  "should hold a job and its description separated by a comma.");
     EXPECT_EQ(items(jobs), (Items{{"101", "Roof repair"}, {"102", "103"}}));
 
     // Lines beyond the twentieth have no effect, with or without a comma.
@@ -161,14 +163,16 @@ TEST(EmployeeList, ReadsTwentySevenFieldsAndSaysWhatIsMissing) {
 
     writeFile(path, employeeFile().substr(0, employeeFile().size() - 10)); // "Note two\r\n" cut off
     Status st = readEmployeeList(realFiles(), dir.path(), list);
-    EXPECT_EQ(st.message(), "The employee list " + path + " ends on line 26; the second clock note is missing.");
+    EXPECT_EQ(st.message(),
+              "The employee list " + path + " ends on line 26; the second clock note is missing.");
     EXPECT_EQ(list.names[23], "Name 24");
     EXPECT_EQ(list.notes[0], "Note one");
 
     writeFile(path, "Quarnel Data 1.2\r\nAnn\r\nBob\r\n");
     st = readEmployeeList(realFiles(), dir.path(), list);
     EXPECT_EQ(st.message(),
-              "The employee list " + path + " ends on line 3 after 2 of the 24 names; the rest of the buttons are blank.");
+              "The employee list " + path +
+                  " ends on line 3 after 2 of the 24 names; the rest of the buttons are blank.");
     EXPECT_EQ(list.names[1], "Bob");
     EXPECT_EQ(list.names[2], "");
 }

@@ -1,6 +1,6 @@
+#include "data/WeekFile.h"
 #include "data/Paths.h"
 #include "data/TimeRecord.h"
-#include "data/WeekFile.h"
 #include "support/FaultyFiles.h"
 #include "support/TempDir.h"
 
@@ -122,7 +122,8 @@ TEST(WeekFileAccess, MissingFileIsCreatedEmptyButAMissingFolderIsNamed) {
     const std::string lost = pathJoin(folder, "Week Ending Sunday Feb 9 2025.dat");
     Status st = readRecord(realFiles(), lost, 3, r);
     ASSERT_FALSE(st);
-    EXPECT_EQ(st.message(), "The folder " + folder + " is missing, so " + lost + " cannot be opened or created.");
+    EXPECT_EQ(st.message(),
+              "The folder " + folder + " is missing, so " + lost + " cannot be opened or created.");
     st = writeRecord(realFiles(), lost, 3, r);
     ASSERT_FALSE(st);
     EXPECT_NE(st.message().find("The folder " + folder + " is missing"), std::string::npos);
@@ -154,7 +155,8 @@ TEST(WeekFileAccess, FailedReplacementLeavesTheOldFileAndNoTempFile) {
         Status st = replaceFile(files, path, "new contents");
         ASSERT_FALSE(st);
         EXPECT_EQ(st.message().rfind("Cannot write " + path + ": ", 0), 0u) << st.message();
-        EXPECT_EQ(st.message().find(path, 13 + path.size()), std::string::npos) << "named twice: " << st.message();
+        EXPECT_EQ(st.message().find(path, 13 + path.size()), std::string::npos)
+            << "named twice: " << st.message();
         EXPECT_NE(st.message().find("No space left on device"), std::string::npos) << st.message();
         EXPECT_EQ(readFile(path), original);
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"Week Ending Sunday Feb 2 2025.dat"});
@@ -186,10 +188,9 @@ TEST(WeekFileAccess, ReplacementIsWrittenFlushedRenamedThenItsFolderFlushed) {
     FaultyFiles files;
     ASSERT_TRUE(replaceFile(files, path, "new"));
     using Op = FaultyFiles::Op;
-    const std::vector<FaultyFiles::Call> expected = {{Op::Remove, temp},  {Op::OpenForWriting, temp},
-                                                     {Op::Write, temp},   {Op::Flush, temp},
-                                                     {Op::Close, temp},   {Op::Rename, path},
-                                                     {Op::SyncFolder, dir.path()}};
+    const std::vector<FaultyFiles::Call> expected = {
+        {Op::Remove, temp}, {Op::OpenForWriting, temp}, {Op::Write, temp},           {Op::Flush, temp},
+        {Op::Close, temp},  {Op::Rename, path},         {Op::SyncFolder, dir.path()}};
     EXPECT_EQ(files.log(), expected);
     EXPECT_EQ(readFile(path), "new");
 }

@@ -17,9 +17,10 @@ std::string expectedPath(const std::string& month, const std::string& name) {
 // Puts the process in a non-English locale when the machine has one, so a
 // name taken from the locale (strftime, std::put_time) would show up.
 class ForeignLocale {
-public:
+  public:
     ForeignLocale() {
-        for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8", "de_DE", "German_Germany.1252"}) {
+        for (const char* name :
+             {"de_DE.UTF-8", "fr_FR.UTF-8", "es_ES.UTF-8", "de_DE", "German_Germany.1252"}) {
             try {
                 std::locale::global(std::locale(name));
                 std::setlocale(LC_ALL, name);
@@ -41,7 +42,8 @@ public:
 TEST(WeekNaming, WeekEndsOnSundayAndLivesInTheSundaysMonth) {
     const DateTime lastSecond = makeDateTime(2025, 2, 2, 23, 59, 59);
     EXPECT_EQ(weekFilePath("base", lastSecond), expectedPath("Feb", "Week Ending Sunday Feb 2 2025.dat"));
-    EXPECT_EQ(weekFilePath("base", lastSecond.addSeconds(1)), expectedPath("Feb", "Week Ending Sunday Feb 9 2025.dat"));
+    EXPECT_EQ(weekFilePath("base", lastSecond.addSeconds(1)),
+              expectedPath("Feb", "Week Ending Sunday Feb 9 2025.dat"));
 
     // The last days of a month belong to the next month's folder.
     EXPECT_EQ(weekFilePath("base", makeDateTime(2025, 1, 29, 8)),
@@ -75,8 +77,8 @@ TEST(TimeText, ClockTextsAndParsing) {
     EXPECT_EQ(parseTimeOfDay("9:05pm"), 21 * 3600 + 300);
     EXPECT_EQ(parseTimeOfDay(" 13:45 "), 13 * 3600 + 45 * 60);
     EXPECT_EQ(parseTimeOfDay("00:00:00"), 0);
-    for (const char* refused : {"", "   ", "13:00 PM", "0:30 AM", "9:5", "9:05:7", "24:00", "9:60", "9:05:60", "noon",
-                                "9:05 XM", "9:05:07 AM x", "9", "-1:00"})
+    for (const char* refused : {"", "   ", "13:00 PM", "0:30 AM", "9:5", "9:05:7", "24:00", "9:60", "9:05:60",
+                                "noon", "9:05 XM", "9:05:07 AM x", "9", "-1:00"})
         EXPECT_FALSE(parseTimeOfDay(refused).has_value()) << '"' << refused << '"';
     EXPECT_FALSE(parseTimeOfDay(std::string_view("9:05\0AM", 7)).has_value());
 }

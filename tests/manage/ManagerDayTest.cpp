@@ -3,6 +3,7 @@
 // spreadsheet and back, change a job, and end the program with Exit All.
 #include "ManageScreenFixture.h"
 
+#include "app/StationApp.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/ButtonData.h"
@@ -12,7 +13,6 @@
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
 #include "station/HomeFM.h"
-#include "app/StationApp.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -94,7 +94,8 @@ TEST_F(ManagerDay, CorrectsAPunchChangesAJobAndEndsTheProgram) {
     Messages::clearShown();
     press(sheet, "Command3");
     const std::string backup = week.substr(0, week.size() - 3) + "wkb";
-    EXPECT_EQ(shownTexts(), (QStringList{QString::fromStdString(backup) + " Has been created. As Backup.", "done"}));
+    EXPECT_EQ(shownTexts(),
+              (QStringList{QString::fromStdString(backup) + " Has been created. As Backup.", "done"}));
     EXPECT_TRUE(fileExists(backup));
     EXPECT_EQ(recordAt(readFile(week), 1).raw(TimeRecord::Field::ActTime, 1), "9:00:00 AM ");
     EXPECT_EQ(recordAt(readFile(backup), 1).raw(TimeRecord::Field::ActTime, 1), "10:00:00 AM");

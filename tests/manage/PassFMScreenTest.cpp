@@ -1,11 +1,11 @@
 #include "ManageScreenFixture.h"
 
+#include "app/StationApp.h"
 #include "manage/ButtonData.h"
 #include "manage/EditorFactory.h"
 #include "manage/PassFM.h"
 #include "manage/TimeManage.h"
 #include "station/HomeFM.h"
-#include "app/StationApp.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>

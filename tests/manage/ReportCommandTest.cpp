@@ -1,8 +1,8 @@
 #include "manage/ReportCommand.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
-#include "support/WeekBuilder.h"
 #include "support/TempDir.h"
+#include "support/WeekBuilder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,8 +12,8 @@ namespace tc {
 namespace {
 
 using test::fileExists;
-using test::weekBytes;
 using test::makeRecord;
+using test::weekBytes;
 
 // The command as payroll runs it: exit codes, what stderr says, and no CSV
 // file written in part.
@@ -24,7 +24,7 @@ TEST(ReportCommand, ExitCodesMessagesAndWholeFiles) {
     const std::string week = weekFilePath(base, makeDateTime(2009, 2, 4));
     std::filesystem::create_directories(parentFolder(week));
     test::writeFile(week, weekBytes({makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-2"},
-                                                       {"OUT", "", "6:00:00 PM", "Mon-Feb-2"}})}));
+                                                        {"OUT", "", "6:00:00 PM", "Mon-Feb-2"}})}));
     test::writeFile(pathJoin(base, "timeclock.ini"), "; payroll\n[report]\novertime-after = 7.5\n");
     const std::string csv = dir.file("week.csv");
     const std::string missing = dir.file("nowhere");

@@ -3,11 +3,11 @@
 
 #include "ManageScreenFixture.h"
 
+#include "data/Paths.h"
 #include "data/TimeRecord.h"
 #include "data/WeekFile.h"
 #include "manage/TimeManage.h"
 #include "manage/TimeSheetModel.h"
-#include "data/Paths.h"
 #include "support/WeekBuilder.h"
 
 #include <QHeaderView>
@@ -24,9 +24,9 @@ std::string sampleWeek() {
     std::string bytes;
     putRecord(bytes, 1,
               makeRecord("Ann Lee", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
-                                 {"LUNCH", "", "12:00:00 PM", "Mon-Feb-2"},
-                                 {"IN", "1002.Office", "12:45:00 PM", "Mon-Feb-2"},
-                                 {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}));
+                                     {"LUNCH", "", "12:00:00 PM", "Mon-Feb-2"},
+                                     {"IN", "1002.Office", "12:45:00 PM", "Mon-Feb-2"},
+                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}));
     putRecord(bytes, 3, makeRecord("Bob Stone", {{"IN", "1003.Other", "7:00:00 AM", "Mon-Feb-2"}}));
     for (int p = 1; p <= kPositions; ++p)
         if (p != 1 && p != 3)

@@ -1,6 +1,6 @@
-#include "manage/TimeSheet.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
+#include "manage/TimeSheet.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,9 @@
 namespace tc {
 namespace {
 
-using test::weekBytes;
 using test::makeRecord;
 using test::pad;
+using test::weekBytes;
 
 const std::string kHeadingLine = "Name:\tAction:\tJob Number:\tAct Time:\tAct Date:\tDuration";
 
@@ -25,8 +25,8 @@ std::string emptyLines(int n) {
 
 std::string twoPositionWeek() {
     return weekBytes({makeRecord("Ann", {{"IN", "Weld.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
-                                        {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
-                     TimeRecord(), makeRecord("Bo", {{"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}})});
+                                         {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
+                      TimeRecord(), makeRecord("Bo", {{"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}})});
 }
 
 TEST(TimeSheetClipboard, CopyAllGivesTheWholeGrid) {

@@ -1,6 +1,6 @@
-#include "manage/TimeSheet.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
+#include "manage/TimeSheet.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -8,10 +8,10 @@
 namespace tc {
 namespace {
 
-using test::weekBytes;
 using test::makeRecord;
 using test::pad;
 using test::Punch;
+using test::weekBytes;
 
 bool rowEmpty(const TimeSheet& s, int row) {
     for (int c = 0; c < TimeSheet::kColumns; ++c)

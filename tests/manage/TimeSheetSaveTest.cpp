@@ -1,6 +1,6 @@
-#include "manage/TimeSheet.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
+#include "manage/TimeSheet.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +10,10 @@
 namespace tc {
 namespace {
 
-using test::weekBytes;
 using test::makeRecord;
 using test::pad;
 using test::Punch;
+using test::weekBytes;
 using F = TimeRecord::Field;
 
 constexpr std::size_t kRec = 4969;
@@ -148,7 +148,7 @@ TEST(TimeSheetSave, PunchesUnderABlankNameKeepTheirPosition) {
     TimeRecord neverNamed = makeRecord("x", {kIn});
     neverNamed.clear(F::EmpName);
     const std::string file = weekBytes({makeRecord("Ann", {kIn}), nameless, makeRecord("Cal", {kOut}),
-                                       neverNamed, makeRecord("Dee", {kIn})});
+                                        neverNamed, makeRecord("Dee", {kIn})});
     TimeSheet sheet;
     sheet.load(file);
     EXPECT_EQ(sheet.cell(2, 0), std::string(20, ' '));

@@ -1,11 +1,11 @@
 #include "data/Paths.h"
+#include "data/WeekFile.h"
 #include "manage/ManageScreenFixture.h"
 #include "manage/TimeManage.h"
 #include "manage/TimeSheet.h"
-#include "data/WeekFile.h"
-#include "support/WeekBuilder.h"
 #include "manage/WeekReportFM.h"
 #include "platform/Printing.h"
+#include "support/WeekBuilder.h"
 
 #include <QTableWidget>
 #include <filesystem>
@@ -28,8 +28,8 @@ TEST_F(WeekReportScreen, FromTheTimeSheetToCsvFilesAndATimeCard) {
     const std::string week = weekFilePath(dir.path(), Clock::now());
     std::filesystem::create_directories(parentFolder(week));
     writeFile(week, weekBytes({makeRecord("Worker 1", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-2"},
-                                                      {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}),
-                              makeRecord("Worker 2", {{"IN", "1002.Office", "4:02:00 PM", "Tue-Feb-3"}})}));
+                                                       {"OUT", "", "4:30:00 PM", "Mon-Feb-2"}}),
+                               makeRecord("Worker 2", {{"IN", "1002.Office", "4:02:00 PM", "Tue-Feb-3"}})}));
     const std::string saved = readFile(week);
 
     auto* sheet = new TimeManage(realFiles(), dir.path());
@@ -45,8 +45,9 @@ TEST_F(WeekReportScreen, FromTheTimeSheetToCsvFilesAndATimeCard) {
     ASSERT_NE(report, nullptr);
     ASSERT_TRUE(report->isVisible());
     EXPECT_EQ(caption(report, "WeekLabel"), QStringLiteral("Week Ending Sunday Feb 8 2009"));
-    EXPECT_TRUE(caption(report, "Notes").startsWith(QStringLiteral("The time sheet holds changes to ") +
-                                                    QString::fromStdString(week)));
+    EXPECT_TRUE(
+        caption(report, "Notes")
+            .startsWith(QStringLiteral("The time sheet holds changes to ") + QString::fromStdString(week)));
     EXPECT_EQ(cellText(report, "WeekTable", 0, 2), QStringLiteral("Worker 1"));
     EXPECT_EQ(cellText(report, "WeekTable", 0, 10), QStringLiteral("8.50")); // the saved file, not the edit
     EXPECT_EQ(cellText(report, "WeekTable", 1, 13), QStringLiteral("in since Tue 4:02 PM"));
@@ -61,7 +62,8 @@ TEST_F(WeekReportScreen, FromTheTimeSheetToCsvFilesAndATimeCard) {
     const char* const names[] = {"payroll.csv", "payroll detail.csv", "payroll jobs.csv"};
     for (int i = 0; i < 3; ++i) {
         ASSERT_TRUE(fileExists(dir.file(names[i]))) << names[i];
-        EXPECT_EQ(readFile(dir.file(names[i])).rfind(std::string("\xEF\xBB\xBF") + headers[i], 0), 0u) << names[i];
+        EXPECT_EQ(readFile(dir.file(names[i])).rfind(std::string("\xEF\xBB\xBF") + headers[i], 0), 0u)
+            << names[i];
     }
     EXPECT_TRUE(shownTexts().last().startsWith(QStringLiteral("The week was exported:\r\n")));
 

@@ -2,9 +2,9 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/ReportCsv.h"
-#include "support/WeekBuilder.h"
 #include "manage/WeekMoments.h"
 #include "support/TempDir.h"
+#include "support/WeekBuilder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -12,9 +12,9 @@
 namespace tc {
 namespace {
 
-using test::weekBytes;
 using test::makeRecord;
 using test::Punch;
+using test::weekBytes;
 
 const DateTime kWeek = makeDateTime(2009, 2, 4);           // Wednesday; the week ends Sunday Feb 8 2009
 const DateTime kLater = makeDateTime(2009, 3, 2, 9, 0, 0); // the week is past

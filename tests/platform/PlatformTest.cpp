@@ -17,7 +17,8 @@ TEST(Messages, TestModeRecordsAndAnswersInOrder) {
     EXPECT_EQ(Messages::show(nullptr, QStringLiteral("one")), Messages::Ok);
     Messages::setNextAnswer(Messages::No);
     Messages::setNextAnswer(Messages::Cancel);
-    EXPECT_EQ(Messages::show(nullptr, QStringLiteral("two\r\nlines"), Messages::YesNoCancel, QStringLiteral("Save")),
+    EXPECT_EQ(Messages::show(nullptr, QStringLiteral("two\r\nlines"), Messages::YesNoCancel,
+                             QStringLiteral("Save")),
               Messages::No);
     EXPECT_EQ(Messages::show(nullptr, QStringLiteral("three"), Messages::OkCritical), Messages::Cancel);
     EXPECT_EQ(Messages::show(nullptr, QStringLiteral("four")), Messages::Ok);
@@ -45,7 +46,8 @@ TEST(FileDialogAndClipboard, TestQueuesStandIn) {
     FileDialog::setTestMode(true);
     FileDialog::setNextFileName(QStringLiteral("/x/Week Ending Sunday Feb 9 2025.dat"));
     FileDialog::setNextFileName(std::nullopt);
-    EXPECT_EQ(FileDialog::getOpenFileName(nullptr, {}, {}, {}), QStringLiteral("/x/Week Ending Sunday Feb 9 2025.dat"));
+    EXPECT_EQ(FileDialog::getOpenFileName(nullptr, {}, {}, {}),
+              QStringLiteral("/x/Week Ending Sunday Feb 9 2025.dat"));
     EXPECT_EQ(FileDialog::getOpenFileName(nullptr, {}, {}, {}), std::nullopt);
     EXPECT_EQ(FileDialog::getOpenFileName(nullptr, {}, {}, {}), std::nullopt); // nothing queued: cancel
     FileDialog::setTestMode(false);
@@ -90,9 +92,11 @@ TEST(Environment, BaseFolderAndScaling) {
 
 TEST(ScreenFonts, FallBackToTheMetricTwins) {
     const QString arial = ScreenFonts::arialFamily();
-    EXPECT_TRUE(arial == QStringLiteral("Arial") || arial == QStringLiteral("Liberation Sans")) << arial.toStdString();
+    EXPECT_TRUE(arial == QStringLiteral("Arial") || arial == QStringLiteral("Liberation Sans"))
+        << arial.toStdString();
     const QString narrow = ScreenFonts::arialNarrowFamily();
-    EXPECT_TRUE(narrow == QStringLiteral("Arial Narrow") || narrow == QStringLiteral("Liberation Sans Narrow"))
+    EXPECT_TRUE(narrow == QStringLiteral("Arial Narrow") ||
+                narrow == QStringLiteral("Liberation Sans Narrow"))
         << narrow.toStdString();
     Environment::setScreenSizeForTest(QSize(1024, 768));
     EXPECT_EQ(ScreenFonts::arialNarrow(48).pointSize(), 48);

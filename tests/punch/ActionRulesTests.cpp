@@ -2,8 +2,8 @@
 
 #include "data/Paths.h"
 #include "data/WeekFile.h"
-#include "support/WeekBuilder.h"
 #include "punch/PunchRecorder.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 

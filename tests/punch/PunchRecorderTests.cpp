@@ -1,10 +1,10 @@
 #include "punch/PunchRecorder.h"
 
 #include "data/Paths.h"
-#include "data/WeekFile.h"
-#include "support/WeekBuilder.h"
 #include "data/TimeText.h"
+#include "data/WeekFile.h"
 #include "support/FaultyFiles.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "punch/PunchScreens.h"
+#include "app/StationApp.h"
+#include "data/ListFiles.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
-#include "support/WeekBuilder.h"
-#include "data/ListFiles.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
@@ -12,7 +12,7 @@
 #include "punch/JobFM.h"
 #include "punch/NameFM.h"
 #include "station/HomeFM.h"
-#include "app/StationApp.h"
+#include "support/WeekBuilder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -86,7 +86,9 @@ bool sendAll(int fd, const void* bytes, std::size_t size) {
     return true;
 }
 
-bool sendText(int fd, const std::string& text) { return sendAll(fd, text.data(), text.size()); }
+bool sendText(int fd, const std::string& text) {
+    return sendAll(fd, text.data(), text.size());
+}
 
 std::string runInChild(const std::function<int(int reportFd)>& body, int* exitCode) {
     ChildProcess child(body);

@@ -13,7 +13,7 @@ namespace tc::test {
 // The child runs `body` with the pipe's write end and then _exits with the
 // body's result; it never returns into the test framework.
 class ChildProcess {
-public:
+  public:
     explicit ChildProcess(const std::function<int(int reportFd)>& body);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -26,7 +26,7 @@ public:
     // Everything the child reported, once it has ended (call after wait()).
     std::string report();
 
-private:
+  private:
     pid_t pid_ = -1;
     int readFd_ = -1;
     bool waited_ = false;

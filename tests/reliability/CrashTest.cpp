@@ -53,20 +53,24 @@ std::vector<long> acks(const std::string& report) {
     return out;
 }
 
-bool ack(int fd, long n) { return sendAll(fd, &n, sizeof n); }
+bool ack(int fd, long n) {
+    return sendAll(fd, &n, sizeof n);
+}
 
 std::string weekPathFor(const std::string& base, long counter) {
     return weekFilePath(base, plannedPunch(counter).when);
 }
 
 // Stops a killed round's loop when the test is running long (slow disk).
-bool overTime(Clock::time_point start, int seconds) { return Clock::now() - start > std::chrono::seconds(seconds); }
+bool overTime(Clock::time_point start, int seconds) {
+    return Clock::now() - start > std::chrono::seconds(seconds);
+}
 
 // When to kill: a random moment within a window that follows the writer's
 // speed (a busy disk or machine makes every operation slower), so the kills
 // keep falling among operations rather than before the first or long after.
 class KillTimer {
-public:
+  public:
     KillTimer() : rng_(std::random_device{}()) {}
     useconds_t delay() { return useconds_t(std::uniform_int_distribution<long>(0, windowUs_)(rng_)); }
     void completed(std::size_t operations) {
@@ -76,7 +80,7 @@ public:
             windowUs_ = std::max<long>(windowUs_ * 3 / 4, 200);
     }
 
-private:
+  private:
     std::mt19937 rng_;
     long windowUs_ = 5000;
 };
@@ -91,8 +95,7 @@ struct KillLoop {
     long next = 0;     // the first operation of the next round
     long lastAck = -1; // the last operation acknowledged so far
 
-    template <typename Work, typename Check>
-    void run(int rounds, int capSeconds, Work work, Check check) {
+    template <typename Work, typename Check> void run(int rounds, int capSeconds, Work work, Check check) {
         KillTimer timer;
         const auto started = Clock::now();
         for (int round = 0; round < rounds && !overTime(started, capSeconds); ++round) {
@@ -149,7 +152,8 @@ TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
             for (long c : got) {
                 const PlannedPunch p = plannedPunch(c);
                 ASSERT_EQ(weekPathFor(base.path(), c), path);
-                ASSERT_TRUE(recordHolds(recordAt(bytes, p.position), p)) << "acknowledged punch " << c << " lost";
+                ASSERT_TRUE(recordHolds(recordAt(bytes, p.position), p))
+                    << "acknowledged punch " << c << " lost";
             }
         });
     ASSERT_FALSE(HasFatalFailure());
@@ -161,7 +165,8 @@ TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
         if (!files.count(path))
             files[path] = readFile(path);
         const PlannedPunch p = plannedPunch(c);
-        ASSERT_TRUE(recordHolds(recordAt(files[path], p.position), p)) << "acknowledged punch " << c << " lost";
+        ASSERT_TRUE(recordHolds(recordAt(files[path], p.position), p))
+            << "acknowledged punch " << c << " lost";
     }
     // A temporary file left by the last kill is never read as the week and is
     // cleared away by the next punch.
@@ -182,11 +187,12 @@ TEST(CrashMidWrite, EveryAcknowledgedPunchSurvivesSigkill) {
 
 // Generation m of the time sheet's file: the sample week before any save, or
 // after save m.
-std::string sheetGeneration(long m) { return m < 0 ? sampleWeek() : sampleWeekSaved(m); }
+std::string sheetGeneration(long m) {
+    return m < 0 ? sampleWeek() : sampleWeekSaved(m);
+}
 
 // The generation the bytes are, searched in [from, to]; -2 when none.
-template <typename Gen>
-long whichGeneration(const std::string& bytes, long from, long to, Gen gen) {
+template <typename Gen> long whichGeneration(const std::string& bytes, long from, long to, Gen gen) {
     for (long m = from; m <= to; ++m)
         if (bytes == gen(m))
             return m;
@@ -197,7 +203,8 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
     TempDir base;
     ASSERT_TRUE(prepareMonthFolders(realFiles(), base.path()).status);
     const std::string path = pathJoin(monthFolderPath(base.path(), 1), "Week Ending Sunday Jan 12 2025.dat");
-    const std::string backup = pathJoin(monthFolderPath(base.path(), 1), "Week Ending Sunday Jan 12 2025.wkb");
+    const std::string backup =
+        pathJoin(monthFolderPath(base.path(), 1), "Week Ending Sunday Jan 12 2025.wkb");
     writeFile(path, sampleWeek());
 
     const int rounds = killRounds(300) / 2;
@@ -220,14 +227,15 @@ TEST(CrashMidWrite, TimeSheetSaveAndItsBackupAreNeverTorn) {
             ASSERT_NE(whichGeneration(readFile(path), loop.lastAck, loop.next, sheetGeneration), -2)
                 << "the week file is torn or lost save " << loop.lastAck << " (kill " << loop.kills << ")";
             if (fileExists(backup)) {
-                ASSERT_NE(whichGeneration(readFile(backup), -1, loop.next, sheetGeneration), -2) << "torn backup";
+                ASSERT_NE(whichGeneration(readFile(backup), -1, loop.next, sheetGeneration), -2)
+                    << "torn backup";
             }
         });
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GE(loop.kills, std::min(rounds, 20));
     EXPECT_GT(loop.lastAck, 0);
-    std::printf("[ reliability ] time sheet save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
-                loop.lastAck + 1);
+    std::printf("[ reliability ] time sheet save loop: %d kills survived, %ld saves acknowledged\n",
+                loop.kills, loop.lastAck + 1);
 }
 
 TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
@@ -268,8 +276,8 @@ TEST(CrashMidWrite, ButtonDataSaveLeavesWholeListsOfOneGenerationOrTheNext) {
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_GE(loop.kills, std::min(rounds, 20));
     EXPECT_GT(loop.lastAck, 0);
-    std::printf("[ reliability ] button data save loop: %d kills survived, %ld saves acknowledged\n", loop.kills,
-                loop.lastAck + 1);
+    std::printf("[ reliability ] button data save loop: %d kills survived, %ld saves acknowledged\n",
+                loop.kills, loop.lastAck + 1);
 }
 
 // ---- Stopping the writer at each step of a save ----
@@ -361,8 +369,9 @@ TEST(CrashAtStep, TimeSheetSaveStoppedAtEachStep) {
         SaveStep step;
         bool onBackup;
     };
-    const Stop stops[] = {{SaveStep::TempWritten, true}, {SaveStep::TempFlushed, true}, {SaveStep::Renamed, true},
-                          {SaveStep::BackupMade, true},  {SaveStep::TempWritten, false}, {SaveStep::TempFlushed, false},
+    const Stop stops[] = {{SaveStep::TempWritten, true},  {SaveStep::TempFlushed, true},
+                          {SaveStep::Renamed, true},      {SaveStep::BackupMade, true},
+                          {SaveStep::TempWritten, false}, {SaveStep::TempFlushed, false},
                           {SaveStep::Renamed, false}};
     for (const Stop& stop : stops) {
         SCOPED_TRACE(std::to_string(int(stop.step)) + (stop.onBackup ? " backup" : " week"));
@@ -380,7 +389,8 @@ TEST(CrashAtStep, TimeSheetSaveStoppedAtEachStep) {
         ASSERT_EQ(stopAt(stop.step, stop.onBackup ? backup : path, [&] { return save(0); }), 42);
 
         const bool weekReplaced = !stop.onBackup && stop.step == SaveStep::Renamed;
-        const bool backupReplaced = !stop.onBackup || stop.step == SaveStep::Renamed || stop.step == SaveStep::BackupMade;
+        const bool backupReplaced =
+            !stop.onBackup || stop.step == SaveStep::Renamed || stop.step == SaveStep::BackupMade;
         EXPECT_EQ(readFile(path), weekReplaced ? sampleWeekSaved(0) : sampleWeek());
         EXPECT_EQ(readFile(backup), backupReplaced ? sampleWeek() : std::string("an older backup"));
 
@@ -406,7 +416,8 @@ TEST(CrashAtStep, ButtonDataStoppedAtEachStepOfEitherList) {
             const bool renamed = step == SaveStep::Renamed;
             EXPECT_EQ(readFile(employeeListPath(base.path())),
                       employeeListBytes(buttonTexts(onJobs || renamed ? 1 : 0)));
-            EXPECT_EQ(readFile(jobListPath(base.path())), jobListBytes(buttonTexts(onJobs && renamed ? 1 : 0)));
+            EXPECT_EQ(readFile(jobListPath(base.path())),
+                      jobListBytes(buttonTexts(onJobs && renamed ? 1 : 0)));
             // A leftover temporary list is never read as the list.
             EmployeeList list;
             ASSERT_TRUE(readEmployeeList(realFiles(), base.path(), list));

@@ -74,12 +74,18 @@ struct Station {
 
 const char* opName(Op op) {
     switch (op) {
-    case Op::OpenForWriting: return "open for writing";
-    case Op::Write: return "write";
-    case Op::Flush: return "flush";
-    case Op::Close: return "close";
-    case Op::Rename: return "rename";
-    default: return "other";
+    case Op::OpenForWriting:
+        return "open for writing";
+    case Op::Write:
+        return "write";
+    case Op::Flush:
+        return "flush";
+    case Op::Close:
+        return "close";
+    case Op::Rename:
+        return "rename";
+    default:
+        return "other";
     }
 }
 
@@ -91,7 +97,8 @@ TEST(FailingIo, PunchFailsWholeAtEveryStepUntilItSucceeds) {
         for (bool forever : {false, true}) {
             bool succeeded = false;
             for (int n = 1; n <= 20 && !succeeded; ++n) {
-                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) + (forever ? " for good" : " once"));
+                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) +
+                             (forever ? " for good" : " once"));
                 FaultyFiles faulty;
                 Station s(faulty);
                 faulty.reset();
@@ -121,7 +128,8 @@ TEST(FailingIo, TimeSheetSaveFailsWholeAtEveryStepUntilItSucceeds) {
         for (bool forever : {false, true}) {
             bool succeeded = false;
             for (int n = 1; n <= 20 && !succeeded; ++n) {
-                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) + (forever ? " for good" : " once"));
+                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) +
+                             (forever ? " for good" : " once"));
                 Station s;
                 const std::string backup = s.state.WeekFile.substr(0, s.state.WeekFile.size() - 3) + "wkb";
                 writeFile(backup, "older backup");
@@ -159,7 +167,8 @@ TEST(FailingIo, ButtonDataSaveFailsWholePerListAtEveryStep) {
         for (bool forever : {false, true}) {
             bool succeeded = false;
             for (int n = 1; n <= 20 && !succeeded; ++n) {
-                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) + (forever ? " for good" : " once"));
+                SCOPED_TRACE(std::string(opName(op)) + " #" + std::to_string(n) +
+                             (forever ? " for good" : " once"));
                 TempDir base;
                 ASSERT_TRUE(save(realFiles(), base.path(), 0));
                 const std::string employees = employeeListPath(base.path());
@@ -180,7 +189,8 @@ TEST(FailingIo, ButtonDataSaveFailsWholePerListAtEveryStep) {
                 EXPECT_EQ(j, jobListBytes(buttonTexts(0)));
                 const bool employeesNew = e == employeeListBytes(buttonTexts(1));
                 EXPECT_TRUE(employeesNew || e == employeeListBytes(buttonTexts(0)));
-                EXPECT_NE(st.message().find(employeesNew ? jobs : employees), std::string::npos) << st.message();
+                EXPECT_NE(st.message().find(employeesNew ? jobs : employees), std::string::npos)
+                    << st.message();
                 EXPECT_NE(st.message().find("No space left on device"), std::string::npos) << st.message();
                 EXPECT_FALSE(fileExists(employees + std::string(kTempSuffix)));
                 EXPECT_FALSE(fileExists(jobs + std::string(kTempSuffix)));
@@ -263,13 +273,15 @@ TEST(EditorAndStation, PunchStoredBetweenLoadAndSaveSurvivesTheSave) {
         const bool clash = round % 10 == 9;
         sheet.setCell(1, TimeSheet::JobNumber, "fix " + std::to_string(round));
         if (clash)
-            sheet.setCell(1, TimeSheet::Name, "Emp " + std::to_string(p.position)); // Worker 1's rows now claim that record
+            sheet.setCell(1, TimeSheet::Name,
+                          "Emp " + std::to_string(p.position)); // Worker 1's rows now claim that record
         RecordingTalk talk(/*answer=*/false);
         const SaveOutcome outcome = saveWeek(realFiles(), path, sheet, talk);
         if (clash) {
             // The manager is asked; answering No writes nothing.
             EXPECT_EQ(outcome, SaveOutcome::Stopped);
-            const bool conflict = !talk.asked.empty() && talk.asked.front().rfind("The punches of these", 0) == 0;
+            const bool conflict =
+                !talk.asked.empty() && talk.asked.front().rfind("The punches of these", 0) == 0;
             EXPECT_TRUE(conflict) << talk.toldText();
             conflictsAsked += conflict;
             continue;
@@ -277,9 +289,10 @@ TEST(EditorAndStation, PunchStoredBetweenLoadAndSaveSurvivesTheSave) {
         ASSERT_EQ(outcome, SaveOutcome::Saved) << "round " << round << ": " << talk.toldText();
 
         const std::string after = readFile(path);
-        ASSERT_TRUE(recordHolds(recordAt(after, p.position), p)) << "the save lost the punch of round " << round;
-        ASSERT_EQ(recordAt(after, 1).raw(F::JobNumber, 1), "fix " + std::to_string(round) +
-                                                               std::string(16 - std::to_string(round).size(), ' '));
+        ASSERT_TRUE(recordHolds(recordAt(after, p.position), p))
+            << "the save lost the punch of round " << round;
+        ASSERT_EQ(recordAt(after, 1).raw(F::JobNumber, 1),
+                  "fix " + std::to_string(round) + std::string(16 - std::to_string(round).size(), ' '));
         stored.push_back(round);
         if (round % 100 == 0 || round == rounds - 1) {
             ASSERT_EQ(weekFileProblem(after), "") << "round " << round;
@@ -393,7 +406,8 @@ TEST(ReadOnly, ImmutableWeekFileIsLeftAloneAndTheMessageSaysWhy) {
     const std::string backup = s.state.WeekFile.substr(0, s.state.WeekFile.size() - 3) + "wkb";
     RecordingTalk talk;
     ASSERT_EQ(saveSheet(realFiles(), s.state.WeekFile, 1, talk), SaveOutcome::Failed);
-    EXPECT_NE(talk.told.back().find("Cannot write " + s.state.WeekFile), std::string::npos) << talk.toldText();
+    EXPECT_NE(talk.told.back().find("Cannot write " + s.state.WeekFile), std::string::npos)
+        << talk.toldText();
     EXPECT_EQ(s.week(), sampleWeek());
     EXPECT_EQ(readFile(backup), sampleWeek()); // the backup beside it was made
 }

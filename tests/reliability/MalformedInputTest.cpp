@@ -87,13 +87,14 @@ std::vector<std::pair<std::string, std::string>> badWeekFiles() {
     nul[kRec + TimeRecord::offset(F::EmpName) + 2] = '\0';    // "Od\0 One"
     files.push_back({"NUL inside entries", nul});
     files.push_back({"odd-case words", oddRecordFile({{"in", "1.Dept-1", "7:00:00 AM", "Mon-Jan-6"},
-                                                       {" Lunch", "", "11:00:00 AM", "Mon-Jan-6"},
-                                                       {"ChAnGe", "2.Office", "12:00:00 PM", "Mon-Jan-6"},
-                                                       {"in", "3.Other", "1:00:00 PM", "Mon-Jan-6"}})});
-    files.push_back({"unreadable times and dates", oddRecordFile({{"IN", "1.Dept-1", "25:99:99 XM", "Feb-30-x"},
-                                                                   {"CHANGE", "2.Dept-2", "", ""},
-                                                                   {"IN", "3.Dept-3", "abc", "\xFF\xFE"},
-                                                                   {"OUT", "", "99999999999", "-"}})});
+                                                      {" Lunch", "", "11:00:00 AM", "Mon-Jan-6"},
+                                                      {"ChAnGe", "2.Office", "12:00:00 PM", "Mon-Jan-6"},
+                                                      {"in", "3.Other", "1:00:00 PM", "Mon-Jan-6"}})});
+    files.push_back(
+        {"unreadable times and dates", oddRecordFile({{"IN", "1.Dept-1", "25:99:99 XM", "Feb-30-x"},
+                                                      {"CHANGE", "2.Dept-2", "", ""},
+                                                      {"IN", "3.Dept-3", "abc", "\xFF\xFE"},
+                                                      {"OUT", "", "99999999999", "-"}})});
     return files;
 }
 
@@ -134,7 +135,8 @@ TEST(MalformedWeekFile, ReadersNeitherCrashNorWriteAndThePunchTouchesOnlyItsReco
         EXPECT_FALSE(plan.hasConflicts());
         const std::size_t whole = std::min(bytes.size() / kRec, std::size_t(24)) * kRec;
         ASSERT_GE(plan.bytes.size(), std::max(bytes.size(), 24 * kRec));
-        EXPECT_TRUE(plan.bytes.compare(0, whole, bytes, 0, whole) == 0) << "a save without edits changed a record";
+        EXPECT_TRUE(plan.bytes.compare(0, whole, bytes, 0, whole) == 0)
+            << "a save without edits changed a record";
         if (bytes.size() > 24 * kRec) {
             EXPECT_TRUE(plan.bytes.compare(24 * kRec, std::string::npos, bytes, 24 * kRec) == 0);
         }
@@ -204,7 +206,9 @@ struct Lists {
     void employees(const std::string& bytes) const { writeFile(employeeListPath(base.path()), bytes); }
     void jobs(const std::string& bytes) const { writeFile(jobListPath(base.path()), bytes); }
     Status readEmployees(EmployeeList& out) const { return readEmployeeList(realFiles(), base.path(), out); }
-    Status readJobs20(std::vector<JobItem>& out) const { return readJobListExactly20(realFiles(), base.path(), out); }
+    Status readJobs20(std::vector<JobItem>& out) const {
+        return readJobListExactly20(realFiles(), base.path(), out);
+    }
 };
 
 std::string employeeLines(const std::vector<std::string>& lines) {
@@ -309,7 +313,10 @@ TEST(MalformedListFile, DamagedJobListsSayWhichFileAndLine) {
     expectNamesFileAndLine(readJobList(realFiles(), l.base.path(), jobs), path, "has no description");
 
     // NULs, a lone CR, undefined bytes and a 100 kB description read whole.
-    l.jobs(std::string("1\0" "01,Roof\r102,\x8D\r\n103,", 21) + std::string(100 * 1024, 'd') + "\r\n");
+    l.jobs(std::string("1\0"
+                       "01,Roof\r102,\x8D\r\n103,",
+                       21) +
+           std::string(100 * 1024, 'd') + "\r\n");
     ASSERT_TRUE(readJobList(realFiles(), l.base.path(), jobs));
     ASSERT_EQ(jobs.size(), 3u);
     EXPECT_EQ(jobs[0].first, "101");

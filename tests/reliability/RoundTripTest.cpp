@@ -8,8 +8,8 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
-#include "support/WeekBuilder.h"
 #include "support/TempDir.h"
+#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -98,8 +98,8 @@ TEST(PasteRoundTrip, ReplaceCannotPutATabOrALineBreakIntoACell) {
 
 // ---- Neighbouring records under one name ----
 
-using test::weekBytes;
 using test::makeRecord;
+using test::weekBytes;
 const test::Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Jan-6"};
 const test::Punch kLunch{"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"};
 const test::Punch kOut{"OUT", "", "3:30:00 PM", "Mon-Jan-6"};
@@ -113,7 +113,7 @@ std::string recordBytes(const std::string& file, int p) {
 // then 3 with another name, and placeholders after.
 std::string neighboursFile(const std::string& name) {
     std::string bytes = weekBytes({makeRecord(name, {kIn, kLunch, kIn}), makeRecord(name, {kIn, kOut}),
-                                  makeRecord("Bob", {kIn, kOut})});
+                                   makeRecord("Bob", {kIn, kOut})});
     TimeRecord none;
     none.setName("");
     for (int p = 4; p <= kPositions; ++p)

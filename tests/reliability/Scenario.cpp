@@ -24,7 +24,8 @@ PlannedPunch plannedPunch(long counter) {
         p.dept = kDepts[counter % 4];
     }
     // Monday Jan 6 2025 00:00, then one minute per punch; a new week every 2400.
-    p.when = makeDateTime(2025, 1, 6).addDays(int(7 * (counter / kPerWeek))).addSeconds((counter % kPerWeek) * 60);
+    p.when =
+        makeDateTime(2025, 1, 6).addDays(int(7 * (counter / kPerWeek))).addSeconds((counter % kPerWeek) * 60);
     return p;
 }
 
@@ -70,7 +71,8 @@ std::string weekFileProblem(std::string_view bytes) {
                 continue;
             }
             const std::string_view action = trimSpaces(r.raw(F::Action, k));
-            if (action != kActionIn && action != kActionChange && action != kActionLunch && action != kActionOut)
+            if (action != kActionIn && action != kActionChange && action != kActionLunch &&
+                action != kActionOut)
                 return where + " has no action word";
             if (!parseTimeOfDay(r.raw(F::ActTime, k)))
                 return where + " has no readable time";
@@ -100,9 +102,13 @@ Status saveButtonTexts(FileAccess& files, const std::string& baseFolder, long n)
     return saveButtonDataBoxes(files, baseFolder, boxes);
 }
 
-std::string employeeListBytes(const ButtonTexts& texts) { return employeeListBytes(texts.names, texts.notes); }
+std::string employeeListBytes(const ButtonTexts& texts) {
+    return employeeListBytes(texts.names, texts.notes);
+}
 
-std::string jobListBytes(const ButtonTexts& texts) { return jobListBytes(texts.jobs); }
+std::string jobListBytes(const ButtonTexts& texts) {
+    return jobListBytes(texts.jobs);
+}
 
 namespace {
 
@@ -120,8 +126,12 @@ std::string sampleWeekWith(const std::string& firstJob) {
 
 } // namespace
 
-std::string sampleWeek() { return sampleWeekWith("101.Dept-1"); }
-std::string sampleWeekSaved(long n) { return sampleWeekWith("save " + std::to_string(n)); }
+std::string sampleWeek() {
+    return sampleWeekWith("101.Dept-1");
+}
+std::string sampleWeekSaved(long n) {
+    return sampleWeekWith("save " + std::to_string(n));
+}
 
 SaveOutcome saveSheet(FileAccess& files, const std::string& path, long n, SaveTalk& talk) {
     std::string loaded;

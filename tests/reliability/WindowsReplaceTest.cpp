@@ -48,8 +48,8 @@ TEST(WindowsReplace, FileHeldBrieflyByAnotherHandleIsReplacedOnceFreed) {
                 (long long)std::chrono::duration_cast<std::chrono::milliseconds>(took).count());
 
     // Held for good: the replacement gives up with the reason, the file is as it was.
-    held = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    held = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const Status refused = replaceFile(realFiles(), path, "newer");
     CloseHandle(held);

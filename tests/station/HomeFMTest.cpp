@@ -1,3 +1,4 @@
+#include "station/HomeFM.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "platform/Clock.h"
@@ -5,7 +6,6 @@
 #include "platform/Messages.h"
 #include "platform/TaskBar.h"
 #include "station/AppState.h"
-#include "station/HomeFM.h"
 #include "support/TempDir.h"
 #include "support/WeekBuilder.h"
 
@@ -57,7 +57,8 @@ struct Station : ::testing::Test {
 };
 
 const QString kPassword1 = QStringLiteral("Password = qm482");
-const QString kPassword2 = QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted");
+const QString kPassword2 =
+    QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted");
 const QString kScreen = QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768");
 
 } // namespace
@@ -75,7 +76,8 @@ TEST_F(Station, FirstRunNoticesDependOnTheScreen) {
         EXPECT_EQ(Messages::shown()[1].buttons, Messages::OkCritical);
         EXPECT_EQ(Messages::shown()[2].text, kScreen);
         EXPECT_EQ(Messages::shown()[2].buttons, Messages::OkOnly);
-        for (const char* m : {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"})
+        for (const char* m :
+             {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"})
             EXPECT_TRUE(fs::is_directory(fs::path(dir.path()) / m)) << m;
         EXPECT_FALSE(TaskBar::isVisible());
     }

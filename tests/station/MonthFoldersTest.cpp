@@ -1,6 +1,6 @@
+#include "station/MonthFolders.h"
 #include "data/Paths.h"
 #include "station/AppState.h"
-#include "station/MonthFolders.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

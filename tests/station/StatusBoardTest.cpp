@@ -1,7 +1,7 @@
+#include "station/StatusBoard.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 #include "station/AppState.h"
-#include "station/StatusBoard.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

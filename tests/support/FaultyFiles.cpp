@@ -30,16 +30,26 @@ std::vector<FaultyFiles::Op> FaultyFiles::ops(const std::string& path) const {
 
 const char* FaultyFiles::name(Op op) {
     switch (op) {
-    case Op::Open: return "open";
-    case Op::OpenForWriting: return "open for writing";
-    case Op::Read: return "read";
-    case Op::Write: return "write";
-    case Op::Flush: return "flush";
-    case Op::Close: return "close";
-    case Op::Rename: return "rename";
-    case Op::Remove: return "remove";
-    case Op::SyncFolder: return "folder flush";
-    case Op::Count_: break;
+    case Op::Open:
+        return "open";
+    case Op::OpenForWriting:
+        return "open for writing";
+    case Op::Read:
+        return "read";
+    case Op::Write:
+        return "write";
+    case Op::Flush:
+        return "flush";
+    case Op::Close:
+        return "close";
+    case Op::Rename:
+        return "rename";
+    case Op::Remove:
+        return "remove";
+    case Op::SyncFolder:
+        return "folder flush";
+    case Op::Count_:
+        break;
     }
     return "?";
 }

@@ -31,7 +31,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-std::string TempDir::file(const std::string& name) const { return (fs::path(path_) / name).string(); }
+std::string TempDir::file(const std::string& name) const {
+    return (fs::path(path_) / name).string();
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -45,6 +47,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool fileExists(const std::string& path) { return fs::exists(path); }
+bool fileExists(const std::string& path) {
+    return fs::exists(path);
+}
 
 } // namespace tc::test

@@ -7,7 +7,7 @@ namespace tc::test {
 // A fresh folder under the system's temporary folder, removed with everything
 // in it when the object goes away.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -17,7 +17,7 @@ public:
     // path() + separator + name
     std::string file(const std::string& name) const;
 
-private:
+  private:
     std::string path_;
 };
 

@@ -92,7 +92,9 @@ ProgramFolder::ProgramFolder() {
         std::filesystem::create_directory(monthFolderPath(dir.path(), m));
 }
 
-std::string ProgramFolder::weekFile(const DateTime& now) const { return weekFilePath(dir.path(), now); }
+std::string ProgramFolder::weekFile(const DateTime& now) const {
+    return weekFilePath(dir.path(), now);
+}
 
 void ProgramFolder::writeWeek(const DateTime& now, const std::string& bytes) const {
     writeFile(weekFile(now), bytes);
@@ -113,7 +115,11 @@ void ProgramFolder::writeLists(const std::string& employeeList, const std::strin
     writeFile(jobListPath(dir.path()), jobList);
 }
 
-DateTime mondayFeb3(int h, int m, int s) { return makeDateTime(2025, 2, 3, h, m, s); }
-DateTime sundayFeb2(int h, int m, int s) { return makeDateTime(2025, 2, 2, h, m, s); }
+DateTime mondayFeb3(int h, int m, int s) {
+    return makeDateTime(2025, 2, 3, h, m, s);
+}
+DateTime sundayFeb2(int h, int m, int s) {
+    return makeDateTime(2025, 2, 2, h, m, s);
+}
 
 } // namespace tc::test
