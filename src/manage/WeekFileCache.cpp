@@ -26,4 +26,11 @@ void WeekFileCache::trim(std::size_t keep) {
     }
 }
 
+const std::vector<JobItem>& WeekFileCache::jobList(const std::string& folder) {
+    auto [it, added] = jobLists_.try_emplace(folder);
+    if (added)
+        readJobList(files_, folder, it->second); // a missing or short list gives what could be read
+    return it->second;
+}
+
 } // namespace tc
