@@ -3,7 +3,6 @@
 #include "data/FileAccess.h"
 #include "data/ListFiles.h"
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,20 +25,19 @@ class WeekFileCache {
 
     explicit WeekFileCache(FileAccess& files) : files_(files) {}
 
-    // The file's contents; the reference stays valid until the next trim().
+    // The file's contents; the reference stays valid until keepOnly() drops it.
     const File& get(const std::string& path);
-    // Forgets all but the `keep` files read last, so a run over many weeks
-    // holds only the weeks around the one it works on.
-    void trim(std::size_t keep);
+    // Forgets every file but these, so that a run over many weeks holds only
+    // the week it works on and its neighbours (and no more).
+    void keepOnly(const std::vector<std::string>& paths);
     // The program folder's job list, read once: the pairs that could be read
-    // (none when the list is missing). trim() keeps it.
+    // (none when the list is missing). keepOnly() keeps it.
     const std::vector<JobItem>& jobList(const std::string& folder);
     FileAccess& files() { return files_; }
 
   private:
     FileAccess& files_;
     std::map<std::string, File> read_;
-    std::deque<std::string> order_; // oldest first
     std::map<std::string, std::vector<JobItem>> jobLists_;
 };
 

@@ -644,8 +644,13 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
 
     report.people.reserve(std::size_t(kPositions) * sources.size());
     WeekFileCache own(files);
-    if (cache)
-        cache->trim(3 * sources.size()); // this week's neighbours may be among them
+    if (cache) { // this week's files and its neighbours may be there already; no other is needed
+        std::vector<std::string> needed;
+        for (const ReportSource& src : sources)
+            for (int weeks = -1; weeks <= 1; ++weeks)
+                needed.push_back(weekFilePath(src.folder, report.sunday.addDays(7 * weeks)));
+        cache->keepOnly(needed);
+    }
     Builder builder(report, cache ? *cache : own, now);
     for (std::size_t s = 0; s < sources.size(); ++s)
         builder.addSource(int(s));
