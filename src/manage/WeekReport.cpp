@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace tc {
 
@@ -175,8 +176,7 @@ class JobTable {
     }
     void add(const char* bytes, int job) {
         if (2 * (used_ + 1) > slots_.size()) { // at most half full: probes stay short
-            std::vector<Slot> old(slots_.size() * 2);
-            old.swap(slots_);
+            const std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slots_.size() * 2));
             ++bits_;
             for (const Slot& slot : old)
                 if (slot.job >= 0)
@@ -224,6 +224,7 @@ class FileDates {
     FileDates(const DateTime& fileSunday, const DateTime& monday)
         : fileSunday_(fileSunday), monday_(monday) {}
 
+    // storedDay() of the 11 bytes of a stored date.
     std::optional<long long> day(const char* stored) {
         if (count_ > 0 && sameBytes<kWidth>(known_[last_].stored.data(), stored))
             return known_[last_].day;
