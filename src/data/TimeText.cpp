@@ -51,9 +51,41 @@ bool readNumber(std::string_view s, size_t& pos, int& value, size_t maxDigits) {
     return pos > start;
 }
 
+// The form the punch recorder stores ("7:05:00 AM", "12:30:00 PM", space
+// padded), read without the general scan: a report reads thousands of them.
+// -1 only says "not that form"; the general reader then decides.
+int storedTime(std::string_view s) {
+    if (s.size() < 10)
+        return -1;
+    const char* p = s.data();
+    int hour = 0;
+    if (p[1] == ':' && p[0] >= '1' && p[0] <= '9') {
+        hour = p[0] - '0';
+        p += 2;
+    } else if (p[2] == ':' && p[0] == '1' && p[1] >= '0' && p[1] <= '2' && s.size() >= 11) {
+        hour = 10 + (p[1] - '0');
+        p += 3;
+    } else {
+        return -1;
+    }
+    // "mm:ss AM" follows; digits as unsigned so that one test bounds each.
+    const unsigned m1 = unsigned(p[0] - '0'), m2 = unsigned(p[1] - '0');
+    const unsigned s1 = unsigned(p[3] - '0'), s2 = unsigned(p[4] - '0');
+    if (m1 > 5 || m2 > 9 || s1 > 5 || s2 > 9 || p[2] != ':' || p[5] != ' ' || (p[6] != 'A' && p[6] != 'P') ||
+        p[7] != 'M')
+        return -1;
+    for (const char* q = p + 8; q < s.data() + s.size(); ++q)
+        if (*q != ' ')
+            return -1;
+    const int hour24 = (hour == 12 ? 0 : hour) + (p[6] == 'P' ? 12 : 0);
+    return hour24 * 3600 + int(m1 * 10 + m2) * 60 + int(s1 * 10 + s2);
+}
+
 } // namespace
 
 std::optional<int> parseTimeOfDay(std::string_view text) {
+    if (const int stored = storedTime(text); stored >= 0)
+        return stored;
     std::string_view s = trimSpaces(text);
     size_t pos = 0;
     int h = 0, m = 0, sec = 0;

@@ -1,5 +1,9 @@
 #include "manage/WeekFileCache.h"
 
+#include "data/WeekFile.h"
+
+#include <algorithm>
+
 namespace tc {
 
 const WeekFileCache::File& WeekFileCache::get(const std::string& path) {
@@ -8,6 +12,7 @@ const WeekFileCache::File& WeekFileCache::get(const std::string& path) {
         return it->second;
     File file;
     auto bytes = std::make_shared<std::string>();
+    bytes->reserve(kMaxWeekFileBytes); // a whole week in one block, never grown and copied as it is read
     // Never created: a report of a week nobody punched must not make its file.
     Status st = readWholeFile(files_, path, *bytes, false);
     file.exists = st.isOk() || files_.exists(path);
@@ -15,15 +20,22 @@ const WeekFileCache::File& WeekFileCache::get(const std::string& path) {
         file.bytes = std::move(bytes);
     else
         file.status = st;
-    order_.push_back(path);
     return read_.emplace(path, std::move(file)).first->second;
 }
 
-void WeekFileCache::trim(std::size_t keep) {
-    while (order_.size() > keep) {
-        read_.erase(order_.front());
-        order_.pop_front();
-    }
+void WeekFileCache::keepOnly(const std::vector<std::string>& paths) {
+    std::erase_if(read_, [&paths](const auto& file) {
+        return std::find(paths.begin(), paths.end(), file.first) == paths.end();
+    });
+}
+
+const std::vector<JobItem>& WeekFileCache::jobList(const std::string& folder) {
+    auto [it, added] = jobLists_.try_emplace(folder);
+    // A missing or damaged list leaves its jobs without descriptions; the
+    // hours stand without them.
+    if (added)
+        (void)readJobList(files_, folder, it->second);
+    return it->second;
 }
 
 } // namespace tc

@@ -1,17 +1,19 @@
 #pragma once
 
 #include "data/FileAccess.h"
+#include "data/ListFiles.h"
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tc {
 
 // Week files as a report reads them: each file once, however many weeks use
 // it (a week's report also reads both neighbours; a run over a year reads
-// each file once). Only reads: nothing here writes or creates a file.
+// each file once; the job list beside them is read once too). Only reads:
+// nothing here writes or creates a file.
 class WeekFileCache {
   public:
     struct File {
@@ -23,17 +25,20 @@ class WeekFileCache {
 
     explicit WeekFileCache(FileAccess& files) : files_(files) {}
 
-    // The file's contents; the reference stays valid until the next trim().
+    // The file's contents; the reference stays valid until keepOnly() drops it.
     const File& get(const std::string& path);
-    // Forgets all but the `keep` files read last, so a run over many weeks
-    // holds only the weeks around the one it works on.
-    void trim(std::size_t keep);
+    // Forgets every file but these, so that a run over many weeks holds only
+    // the week it works on and its neighbours (and no more).
+    void keepOnly(const std::vector<std::string>& paths);
+    // The program folder's job list, read once: the pairs that could be read
+    // (none when the list is missing). keepOnly() keeps it.
+    const std::vector<JobItem>& jobList(const std::string& folder);
     FileAccess& files() { return files_; }
 
   private:
     FileAccess& files_;
     std::map<std::string, File> read_;
-    std::deque<std::string> order_; // oldest first
+    std::map<std::string, std::vector<JobItem>> jobLists_;
 };
 
 } // namespace tc

@@ -10,10 +10,12 @@
 
 #include <algorithm>
 #include <climits>
-#include <deque>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <utility>
 
 namespace tc {
 
@@ -38,7 +40,7 @@ class RecordBytes {
         }
     }
     std::string_view field(F f, int k = 0) const {
-        return view_.substr(TimeRecord::offset(f, k), TimeRecord::width(f));
+        return {view_.data() + TimeRecord::offset(f, k), TimeRecord::width(f)};
     }
     // The time sheet's test: an Action that was never written begins with NUL
     // once trimmed; an Action of spaces only is a punch without an action.
@@ -60,6 +62,17 @@ class RecordBytes {
 };
 
 PunchAction actionOf(std::string_view raw) {
+    // As the punch recorder stores them (the word, then spaces to the field's
+    // 7 bytes), compared whole; anything else is trimmed first.
+    static_assert(TimeRecord::width(F::Action) == 7);
+    if (std::memcmp(raw.data(), "IN     ", 7) == 0)
+        return PunchAction::In;
+    if (std::memcmp(raw.data(), "CHANGE ", 7) == 0)
+        return PunchAction::Change;
+    if (std::memcmp(raw.data(), "LUNCH  ", 7) == 0)
+        return PunchAction::Lunch;
+    if (std::memcmp(raw.data(), "OUT    ", 7) == 0)
+        return PunchAction::Out;
     const std::string_view a = trimSpaces(raw);
     if (a == kActionIn)
         return PunchAction::In;
@@ -76,6 +89,11 @@ bool opensSpan(PunchAction a) {
     return a == PunchAction::In || a == PunchAction::Change;
 }
 
+// ASCII, the usual case, reads the same in ANSI and UTF-8: no conversion.
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(), [](char c) { return (c & 0x80) == 0; });
+}
+
 std::string textOf(std::string_view ansi) {
     ansi = trimSpaces(ansi);
     return ansiToUtf8(ansi.substr(0, ansi.find('\0')));
@@ -84,14 +102,14 @@ std::string textOf(std::string_view ansi) {
 // Job item and department of a stored job text. A full 20-character field
 // may have lost the end of its department (".Offic"): a cut that fits one
 // department only is taken as that department.
-std::pair<std::string, std::string> splitJob(const std::string& text) {
+std::pair<std::string_view, std::string_view> splitJob(std::string_view text) {
     for (std::string_view d : kDepartments)
-        if (text.size() >= d.size() && text.compare(text.size() - d.size(), d.size(), d) == 0)
-            return {text.substr(0, text.size() - d.size()), std::string(d.substr(1))};
+        if (text.ends_with(d))
+            return {text.substr(0, text.size() - d.size()), d.substr(1)};
     const std::size_t dot = text.rfind('.');
-    if (text.size() == TimeRecord::width(F::JobNumber) && dot != std::string::npos &&
+    if (text.size() == TimeRecord::width(F::JobNumber) && dot != std::string_view::npos &&
         text.size() - dot >= 2) {
-        const std::string cut = text.substr(dot);
+        const std::string_view cut = text.substr(dot);
         std::string_view match;
         int matches = 0;
         for (std::string_view d : kDepartments)
@@ -100,12 +118,12 @@ std::pair<std::string, std::string> splitJob(const std::string& text) {
                 ++matches;
             }
         if (matches > 0)
-            return {text.substr(0, dot), matches == 1 ? std::string(match.substr(1)) : cut.substr(1)};
+            return {text.substr(0, dot), matches == 1 ? match.substr(1) : cut.substr(1)};
     }
-    return {text, std::string()};
+    return {text, {}};
 }
 
-int departmentRank(const std::string& department) {
+int departmentRank(std::string_view department) {
     for (std::size_t i = 0; i < std::size(kDepartments); ++i)
         if (kDepartments[i].substr(1) == department)
             return int(i);
@@ -126,6 +144,122 @@ int lastInUse(const RecordBytes& r) {
     return 0;
 }
 
+// Equal fields of N bytes (8 < N <= 24), compared as overlapping 8-byte
+// words: a call to the library's memcmp costs more than the comparison.
+template <std::size_t N> bool sameBytes(const char* a, const char* b) {
+    static_assert(N > 8 && N <= 24);
+    const auto word = [](const char* p) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        return w;
+    };
+    return word(a) == word(b) && word(a + N - 8) == word(b + N - 8) &&
+           (N <= 16 || word(a + 8) == word(b + 8));
+}
+
+// Job indexes by the 20 bytes of a job field, so that an opening punch costs
+// one probe of a small open-addressed table rather than trimming and hashing
+// text. It holds, for each job, its key (trimmed, cut at a NUL) padded as the
+// punch recorder stores it, and any other bytes met that read as that key.
+class JobTable {
+  public:
+    static constexpr std::size_t kWidth = TimeRecord::width(F::JobNumber);
+    using Bytes = std::array<char, kWidth>;
+
+    // The job of these 20 bytes; -1 when not met yet.
+    int find(const char* bytes) const {
+        for (std::size_t i = slotOf(bytes);; i = (i + 1) & (slots_.size() - 1)) {
+            const Slot& slot = slots_[i];
+            if (slot.job < 0 || sameBytes<kWidth>(slot.bytes.data(), bytes))
+                return slot.job;
+        }
+    }
+    void add(const char* bytes, int job) {
+        if (2 * (used_ + 1) > slots_.size()) { // at most half full: probes stay short
+            const std::vector<Slot> old = std::exchange(slots_, std::vector<Slot>(slots_.size() * 2));
+            ++bits_;
+            for (const Slot& slot : old)
+                if (slot.job >= 0)
+                    place(slot.bytes.data(), slot.job);
+        }
+        place(bytes, job);
+        ++used_;
+    }
+
+  private:
+    struct Slot {
+        Bytes bytes{};
+        int job = -1;
+    };
+    void place(const char* bytes, int job) {
+        std::size_t i = slotOf(bytes);
+        while (slots_[i].job >= 0)
+            i = (i + 1) & (slots_.size() - 1);
+        std::memcpy(slots_[i].bytes.data(), bytes, kWidth);
+        slots_[i].job = job;
+    }
+    // Multiplicative hashing of the 20 bytes read as 8 + 8 + 4; the top bits.
+    std::size_t slotOf(const char* bytes) const {
+        std::uint64_t a, b;
+        std::uint32_t c;
+        std::memcpy(&a, bytes, 8);
+        std::memcpy(&b, bytes + 8, 8);
+        std::memcpy(&c, bytes + 16, 4);
+        const std::uint64_t k = 0x9E3779B97F4A7C15ULL;
+        const std::uint64_t h = (((a * k) ^ b) * k ^ c) * k;
+        return std::size_t(h >> (64 - bits_));
+    }
+
+    int bits_ = 9; // 512 slots: a week's 20 jobs in 7 departments without growing
+    std::vector<Slot> slots_ = std::vector<Slot>(std::size_t(1) << 9);
+    std::size_t used_ = 0;
+};
+
+// The dates met in one week file, each read once (storedDay): a file holds
+// only a few dates, many times over.
+class FileDates {
+  public:
+    static constexpr std::size_t kWidth = TimeRecord::width(F::ActDate);
+
+    FileDates(const DateTime& fileSunday, const DateTime& monday)
+        : fileSunday_(fileSunday), monday_(monday) {}
+
+    // storedDay() of the 11 bytes of a stored date.
+    std::optional<long long> day(const char* stored) {
+        if (count_ > 0 && sameBytes<kWidth>(known_[last_].stored.data(), stored))
+            return known_[last_].day;
+        return lookUp(stored);
+    }
+
+  private:
+    std::optional<long long> lookUp(const char* stored) {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (sameBytes<kWidth>(known_[i].stored.data(), stored)) {
+                last_ = i;
+                return known_[i].day;
+            }
+        // Not met yet: it takes the place filled longest ago once all are.
+        last_ = next_;
+        next_ = (next_ + 1) % known_.size();
+        count_ = std::min(count_ + 1, known_.size());
+        Known& d = known_[last_];
+        std::memcpy(d.stored.data(), stored, kWidth);
+        d.day = storedDay(std::string_view(stored, kWidth), fileSunday_, monday_);
+        return d.day;
+    }
+
+    struct Known {
+        std::array<char, kWidth> stored{};
+        std::optional<long long> day;
+    };
+    DateTime fileSunday_;
+    DateTime monday_;
+    std::array<Known, 16> known_;
+    std::size_t count_ = 0; // in use
+    std::size_t next_ = 0;  // filled next
+    std::size_t last_ = 0;  // met last
+};
+
 class Builder {
   public:
     Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now)
@@ -133,25 +267,42 @@ class Builder {
           now_((dayNumber(now.year, now.month, now.day) -
                 dayNumber(report.monday.year, report.monday.month, report.monday.day)) *
                    kDaySeconds +
-               now.secondsOfDay()) {}
+               now.secondsOfDay()),
+          dates_{FileDates(report.sunday.addDays(-7), report.monday), FileDates(report.sunday, report.monday),
+                 FileDates(report.sunday.addDays(7), report.monday)} {}
 
     void addSource(int source);
-    void finish(FileAccess& files);
+    void finish();
 
   private:
     struct OpenSpan {
         long long at;
         int job;
     };
+    // Names compared as views: a person's key is built only when first met.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+    };
 
     int personFor(int source, int position, std::string_view ansiName);
     int jobFor(std::string_view rawJob);
-    void addRecord(int source, int position, const RecordBytes& rec);
+    int firstJobFor(std::string_view rawJob);
+    void addRecord(int source, int position, const RecordBytes& rec, int first, int last);
     const WeekFileCache::File* neighbour(int source, int weeks);
     void closeAtWeekEnd(int person, int source, int position, const OpenSpan& open, const RecordBytes& rec,
                         const WeekFileCache::File* next);
     void addSpan(int person, int source, int position, int job, long long opened, long long closed);
-    std::optional<long long> moment(const RecordBytes& rec, int k, int weeks);
+    // A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
+    std::optional<long long> moment(const RecordBytes& rec, int k, int weeks) {
+        const std::optional<long long> day =
+            dates_[std::size_t(weeks + 1)].day(rec.field(F::ActDate, k).data());
+        const std::optional<int> time = day ? parseTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
+        if (!time)
+            return std::nullopt;
+        return *day + *time;
+    }
+    void flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPunch& p);
     std::string when(long long at) const { return formatDayTime(r_.monday, at); }
     std::string neighbourPath(int source, int weeks) const {
         return weekFilePath(r_.sources[std::size_t(source)].folder, r_.sunday.addDays(7 * weeks));
@@ -160,42 +311,26 @@ class Builder {
     WeekReport& r_;
     WeekFileCache& cache_;
     long long now_;
-    std::unordered_map<std::string, int> people_;
-    std::unordered_map<std::string_view, int> jobIndex_; // views into jobKeys_
-    std::deque<std::string> jobKeys_;                    // stays where it is as it grows
+    std::unordered_map<std::string, int, NameHash, std::equal_to<>> people_;
+    JobTable jobTable_;
+    std::vector<std::string> jobKeys_; // ANSI, by job index
     std::vector<long long> jobSeconds_;
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
-    // The last date read: a week file holds only a few dates, many times over.
-    std::string date_;
-    int dateWeeks_ = 0;
-    std::optional<long long> dateDay_;
+    std::array<FileDates, 3> dates_; // last week's file, this week's, next week's
 };
-
-// A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
-std::optional<long long> Builder::moment(const RecordBytes& rec, int k, int weeks) {
-    const std::string_view date = rec.field(F::ActDate, k);
-    if (date_.empty() || weeks != dateWeeks_ || date != date_) {
-        date_.assign(date);
-        dateWeeks_ = weeks;
-        dateDay_ = storedDay(date, r_.sunday.addDays(7 * weeks), r_.monday);
-    }
-    const std::optional<int> time = dateDay_ ? parseTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
-    if (!time)
-        return std::nullopt;
-    return *dateDay_ + *time;
-}
 
 int Builder::personFor(int source, int position, std::string_view ansiName) {
     // The same name at any station is one person; a record without a name is
-    // a person of its own.
-    std::string key = ansiName.empty()
-                          ? std::string(1, '\0') + std::to_string(source) + ":" + std::to_string(position)
-                          : std::string(ansiName);
-    auto [it, added] = people_.try_emplace(std::move(key), int(r_.people.size()));
-    if (added) {
+    // a person of its own (its key, beginning with NUL, is no stored name).
+    auto it = people_.find(ansiName);
+    if (it == people_.end()) {
+        std::string key = ansiName.empty()
+                              ? std::string(1, '\0') + std::to_string(source) + ":" + std::to_string(position)
+                              : std::string(ansiName);
+        it = people_.emplace(std::move(key), int(r_.people.size())).first;
         PersonWeek person;
-        person.name = ansiToUtf8(ansiName);
+        person.name = isAscii(ansiName) ? std::string(ansiName) : ansiToUtf8(ansiName);
         r_.people.push_back(std::move(person));
     }
     r_.people[std::size_t(it->second)].records.emplace_back(source, position);
@@ -203,14 +338,28 @@ int Builder::personFor(int source, int position, std::string_view ansiName) {
 }
 
 int Builder::jobFor(std::string_view rawJob) {
+    const int job = jobTable_.find(rawJob.data());
+    return job >= 0 ? job : firstJobFor(rawJob);
+}
+
+// Bytes not met yet; trimmed, they may still be a job met before.
+int Builder::firstJobFor(std::string_view rawJob) {
     std::string_view key = trimSpaces(rawJob);
     key = key.substr(0, key.find('\0'));
-    if (auto it = jobIndex_.find(key); it != jobIndex_.end())
-        return it->second;
-    const int job = int(jobKeys_.size());
-    jobKeys_.emplace_back(key);
-    jobIndex_.emplace(jobKeys_.back(), job);
-    jobSeconds_.push_back(0);
+    // Padded with spaces; a key that ends in a space (it was cut at a NUL) with
+    // NULs, so that it stays apart from the same key without that space.
+    JobTable::Bytes padded;
+    padded.fill(!key.empty() && key.back() == ' ' ? '\0' : ' ');
+    std::copy(key.begin(), key.end(), padded.begin());
+    int job = jobTable_.find(padded.data());
+    if (job < 0) {
+        job = int(jobKeys_.size());
+        jobKeys_.emplace_back(key);
+        jobSeconds_.push_back(0);
+        jobTable_.add(padded.data(), job);
+    }
+    if (jobTable_.find(rawJob.data()) < 0) // stored otherwise than as the key
+        jobTable_.add(rawJob.data(), job);
     return job;
 }
 
@@ -235,8 +384,21 @@ void Builder::addSource(int source) {
                                            "read is shown."});
 
     prev_ = next_ = nullptr;
-    for (int p = 1; p <= kPositions; ++p)
-        addRecord(source, p, RecordBytes(bytes, p));
+    // Each entry in use ends at most one span, and one more may run on past
+    // the last: room for all the file's spans at once.
+    std::array<std::pair<int, int>, kPositions> used; // first and last entry in use, 0 when none
+    std::size_t room = r_.spans.size();
+    for (int p = 1; p <= kPositions; ++p) {
+        const RecordBytes rec(bytes, p);
+        const int first = firstInUse(rec);
+        used[std::size_t(p - 1)] = {first, first ? lastInUse(rec) : 0};
+        room += std::size_t(first ? used[std::size_t(p - 1)].second - first + 2 : 1);
+    }
+    r_.spans.reserve(room);
+    for (int p = 1; p <= kPositions; ++p) {
+        const auto [first, last] = used[std::size_t(p - 1)];
+        addRecord(source, p, RecordBytes(bytes, p), first, last);
+    }
 }
 
 // Last or next week's file of the source, read when first needed; null when
@@ -252,7 +414,7 @@ const WeekFileCache::File* Builder::neighbour(int source, int weeks) {
     return slot->readable() ? slot : nullptr;
 }
 
-void Builder::addRecord(int source, int position, const RecordBytes& rec) {
+void Builder::addRecord(int source, int position, const RecordBytes& rec, int first, int last) {
     // A shift begun last week at this position, under this name, that was
     // still open when the week began.
     std::optional<OpenSpan> open;
@@ -265,38 +427,27 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec) {
                 open = OpenSpan{*at, jobFor(before.field(F::JobNumber, k))};
         }
     }
-    const int first = firstInUse(rec);
     if (first == 0 && !open)
         return;
 
     const int person = personFor(source, position, rec.name());
     PersonWeek& who = r_.people[std::size_t(person)];
-    const int last = lastInUse(rec);
     who.punches.reserve(who.punches.size() + std::size_t(last - first + 1));
     long long lastGood = open ? open->at : LLONG_MIN;
     for (int k = first; k >= 1 && k <= last; ++k) {
         if (!rec.inUse(k))
             continue;
-        ReportPunch p{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0};
+        ReportPunch& p = who.punches.emplace_back(
+            ReportPunch{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0});
         const std::optional<long long> at = moment(rec, k, 0);
-        const auto number = [k] { return "punch " + std::to_string(k); };
-        if (!at) {
+        if (!at)
             p.problem = PunchProblem::Unreadable;
-            who.flags.push_back(number() + " cannot be read (\"" + textOf(rec.field(F::ActTime, k)) +
-                                "\", \"" + textOf(rec.field(F::ActDate, k)) +
-                                "\"); its hours are not counted");
-        } else if (p.at = *at; *at < 0 || *at >= kWeekSeconds) {
+        else if (p.at = *at; *at < 0 || *at >= kWeekSeconds)
             p.problem = PunchProblem::OutsideWeek;
-            who.flags.push_back(number() + " is dated " + textOf(rec.field(F::ActDate, k)) +
-                                ", outside the week; its hours are not counted");
-        } else if (*at < lastGood) {
+        else if (*at < lastGood)
             p.problem = PunchProblem::OutOfOrder;
-            who.flags.push_back(number() + " (" + when(*at) +
-                                ") is earlier than the punch before it; its hours are not counted");
-        }
-        if (p.action == PunchAction::Other && p.problem == PunchProblem::None)
-            who.flags.push_back(number() + " has no action IN, CHANGE, LUNCH or OUT (\"" +
-                                textOf(rec.field(F::Action, k)) + "\")");
+        if (p.problem != PunchProblem::None || p.action == PunchAction::Other)
+            flagPunch(who, rec, p);
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
         if (open && p.problem == PunchProblem::None)
@@ -307,10 +458,32 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec) {
             if (opensSpan(p.action))
                 open = OpenSpan{p.at, jobFor(rec.field(F::JobNumber, k))};
         }
-        r_.people[std::size_t(person)].punches.push_back(p);
     }
     if (open)
         closeAtWeekEnd(person, source, position, *open, rec, neighbour(source, 1));
+}
+
+void Builder::flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPunch& p) {
+    const std::string number = "punch " + std::to_string(p.entry);
+    switch (p.problem) {
+    case PunchProblem::Unreadable:
+        who.flags.push_back(number + " cannot be read (\"" + textOf(rec.field(F::ActTime, p.entry)) +
+                            "\", \"" + textOf(rec.field(F::ActDate, p.entry)) +
+                            "\"); its hours are not counted");
+        break;
+    case PunchProblem::OutsideWeek:
+        who.flags.push_back(number + " is dated " + textOf(rec.field(F::ActDate, p.entry)) +
+                            ", outside the week; its hours are not counted");
+        break;
+    case PunchProblem::OutOfOrder:
+        who.flags.push_back(number + " (" + when(p.at) +
+                            ") is earlier than the punch before it; its hours are not counted");
+        break;
+    case PunchProblem::None:
+        who.flags.push_back(number + " has no action IN, CHANGE, LUNCH or OUT (\"" +
+                            textOf(rec.field(F::Action, p.entry)) + "\")");
+        break;
+    }
 }
 
 void Builder::closeAtWeekEnd(int person, int source, int position, const OpenSpan& open,
@@ -358,43 +531,57 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
     r_.spans.push_back({person, source, position, job, from, to, opened, closed, false, false});
 }
 
-void Builder::finish(FileAccess& files) {
+void Builder::finish() {
     for (PersonWeek& p : r_.people)
         p.overtimeSeconds = std::max(0LL, p.totalSeconds - r_.overtimeAfterSeconds);
 
-    // Descriptions from today's job lists, the first station's first.
-    std::unordered_map<std::string, std::string> descriptions;
-    for (const ReportSource& src : r_.sources) {
-        std::vector<JobItem> items;
-        // A missing or damaged list leaves its jobs without descriptions; the
-        // hours stand without them.
-        (void)readJobList(files, src.folder, items);
-        for (const JobItem& item : items)
-            descriptions.try_emplace(trimSpaces(item.first), trimSpaces(item.second));
-    }
+    // Jobs by job, then department.
+    struct Named {
+        std::string_view job; // into the key, or into its UTF-8 text
+        std::string_view department;
+        int rank;
+    };
+    std::vector<std::string> converted; // reserved: views into it stay put
+    converted.reserve(jobKeys_.size());
+    std::vector<Named> named;
+    named.reserve(jobKeys_.size());
     std::vector<int> order(jobKeys_.size());
     for (std::size_t i = 0; i < jobKeys_.size(); ++i) {
+        const std::string_view text = isAscii(jobKeys_[i]) ? std::string_view(jobKeys_[i])
+                                                           : converted.emplace_back(ansiToUtf8(jobKeys_[i]));
+        const auto [job, department] = splitJob(text);
+        named.push_back({job, department, departmentRank(department)});
         order[i] = int(i);
-        auto [job, department] = splitJob(ansiToUtf8(jobKeys_[i]));
-        auto d = descriptions.find(job);
-        r_.jobs.push_back(
-            {job, department, d == descriptions.end() ? std::string() : d->second, jobSeconds_[i]});
     }
-    std::sort(order.begin(), order.end(), [this](int a, int b) {
-        const JobHours& x = r_.jobs[std::size_t(a)];
-        const JobHours& y = r_.jobs[std::size_t(b)];
-        if (x.job != y.job)
-            return x.job < y.job;
-        return departmentRank(x.department) < departmentRank(y.department) ||
-               (departmentRank(x.department) == departmentRank(y.department) && x.department < y.department);
+    std::sort(order.begin(), order.end(), [&named](int a, int b) {
+        const Named& x = named[std::size_t(a)];
+        const Named& y = named[std::size_t(b)];
+        if (const int c = x.job.compare(y.job); c != 0)
+            return c < 0;
+        return x.rank < y.rank || (x.rank == y.rank && x.department < y.department);
     });
-    std::vector<JobHours> sorted;
+    // Descriptions from today's job lists, the first station's first (a
+    // missing list has none).
+    std::vector<std::pair<std::string_view, std::string_view>> descriptions;
+    for (const ReportSource& src : r_.sources)
+        for (const JobItem& item : cache_.jobList(src.folder))
+            descriptions.emplace_back(trimSpaces(std::string_view(item.first)),
+                                      trimSpaces(std::string_view(item.second)));
     std::vector<int> newIndex(order.size());
+    r_.jobs.reserve(order.size());
+    std::string_view description;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        newIndex[std::size_t(order[i])] = int(i);
-        sorted.push_back(std::move(r_.jobs[std::size_t(order[i])]));
+        const std::size_t was = std::size_t(order[i]);
+        const Named& n = named[was];
+        if (i == 0 || n.job != r_.jobs.back().job) {
+            const auto d = std::find_if(descriptions.begin(), descriptions.end(),
+                                        [&n](const auto& jd) { return jd.first == n.job; });
+            description = d == descriptions.end() ? std::string_view() : d->second;
+        }
+        r_.jobs.push_back(
+            {std::string(n.job), std::string(n.department), std::string(description), jobSeconds_[was]});
+        newIndex[was] = int(i);
     }
-    r_.jobs = std::move(sorted);
     for (WorkedSpan& s : r_.spans)
         s.job = newIndex[std::size_t(s.job)];
     // Spans come out in order unless a person has punches in several records.
@@ -456,9 +643,15 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
     report.currentWeek = nowSunday.year == report.sunday.year && nowSunday.month == report.sunday.month &&
                          nowSunday.day == report.sunday.day;
 
+    report.people.reserve(std::size_t(kPositions) * sources.size());
     WeekFileCache own(files);
-    if (cache)
-        cache->trim(3 * sources.size()); // this week's neighbours may be among them
+    if (cache) { // this week's files and its neighbours may be there already; no other is needed
+        std::vector<std::string> needed;
+        for (const ReportSource& src : sources)
+            for (int weeks = -1; weeks <= 1; ++weeks)
+                needed.push_back(weekFilePath(src.folder, report.sunday.addDays(7 * weeks)));
+        cache->keepOnly(needed);
+    }
     Builder builder(report, cache ? *cache : own, now);
     for (std::size_t s = 0; s < sources.size(); ++s)
         builder.addSource(int(s));
@@ -468,7 +661,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                 std::none_of(report.problems.begin(), report.problems.end(),
                              [s](const ReportProblem& p) { return p.source == int(s); }))
                 report.problems.push_back({int(s), "There is no file " + report.weekFiles[s] + "."});
-    builder.finish(files);
+    builder.finish();
     return report;
 }
 

@@ -107,7 +107,8 @@ inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are cou
 // current week (an open span is then "in since", not a missing clock-out).
 // Reads this week's file of every source and, for shifts across the week's
 // ends, the week before and the week after; writes nothing. Job descriptions
-// come from each source's job list. Pass a cache to share reads between weeks.
+// come from each source's job list. Pass a cache to share reads between weeks
+// (the job lists are then read once).
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
                           const DateTime& now, long long overtimeAfterSeconds,
                           WeekFileCache* cache = nullptr);
