@@ -1,0 +1,220 @@
+// The punch path: where a punch is stored and its bytes, what the board and
+// the action screen make of the last punch, and the hours counted up to it.
+#include "data/ListFiles.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "punch/ActionRules.h"
+#include "punch/LastActionSummary.h"
+#include "punch/PunchRecorder.h"
+#include "station/MonthFolders.h"
+#include "station/StatusBoard.h"
+#include "support/WeekBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace tc::test {
+namespace {
+
+using F = TimeRecord::Field;
+namespace fs = std::filesystem;
+
+const Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
+
+AppState chosen(const std::string& base, int position, const std::string& name, const std::string& action,
+                const std::string& job = "", const std::string& dept = "") {
+    AppState s(base);
+    s.ButtonNumber = std::int16_t(position);
+    s.CurName = name;
+    s.CurAction = action;
+    s.CurJob = job;
+    s.CurDept = dept;
+    return s;
+}
+
+// Punches as "IN 8:00:00 AM, OUT 9:00:00 AM Tue-Feb-4", dated Mon-Feb-3 unless said.
+TimeRecord punches(const std::string& text, const std::string& name = "Ann") {
+    std::vector<Punch> list;
+    std::istringstream in(text);
+    for (std::string one, half; std::getline(in, one, ',');) {
+        Punch p{"", "", "", "Mon-Feb-3"};
+        std::istringstream(one) >> p.action >> p.time >> half >> p.date;
+        list.push_back({p.action, "", p.time + " " + half, p.date});
+    }
+    return makeRecord(name, list);
+}
+
+TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
+    ProgramFolder base;
+    base.writeWeek(mondayFeb3(), "");
+    AppState s = chosen(base.path(), 5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
+    ASSERT_TRUE(RecordPunch(s, mondayFeb3(9, 5, 7)));
+    s.CurAction = "LUNCH";
+    s.CurJob = s.CurDept = "";
+    ASSERT_TRUE(RecordPunch(s, mondayFeb3(12, 0, 0)));
+
+    // Name, then entries 0..100 of each field: actions, jobs, times, dates.
+    const auto field = [](std::size_t width, const std::string& first, const std::string& second) {
+        return std::string(width, '\0') + pad(first, width) + pad(second, width) +
+               std::string(98 * width, '\0');
+    };
+    const std::string record = pad("Jos\xE9 Ortiz", 20) + field(7, "IN", "LUNCH") +
+                               field(20, "ABCDEFGHIJKLMN.Offic", "") +
+                               field(11, "9:05:07 AM", "12:00:00 PM") + field(11, "Mon-Feb-3", "Mon-Feb-3");
+    EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), std::string(19876, '\0') + record); // 24845 bytes
+}
+
+TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
+    struct Case {
+        std::string what;
+        TimeRecord before;
+        int entry; // 0: refused
+    };
+    std::vector<Case> cases = {
+        {"no punch", punches(""), 1},
+        {"four punches", punches("IN 7:00:00 AM, LUNCH 11:00:00 AM, IN 11:30:00 AM, OUT 3:30:00 PM"), 5},
+        {"full", fullRecord("Ann", "IN"), 0}};
+    for (F field : {F::Action, F::JobNumber, F::ActTime, F::ActDate}) {
+        cases.push_back(
+            {"entry 2 holds only field " + std::to_string(int(field)), punches("IN 7:00:00 AM"), 3});
+        cases.back().before.set(field, 2, "1");
+    }
+    ProgramFolder base;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        base.putRecord(mondayFeb3(), int(i + 1), cases[i].before);
+    std::string expected = readFile(base.weekFile(mondayFeb3()));
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].what);
+        AppState s = chosen(base.path(), int(i + 1), "Ann", "OUT");
+        const Status st = RecordPunch(s, mondayFeb3(16));
+        if (const int k = cases[i].entry; k == 0) {
+            EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThis week's record for Ann is full (100 "
+                                    "punches).\r\nPlease see the manager.");
+        } else {
+            EXPECT_TRUE(st) << st.message();
+            TimeRecord r = cases[i].before;
+            r.set(F::Action, k, "OUT");
+            r.set(F::JobNumber, k, "");
+            r.set(F::ActTime, k, "4:00:00 PM");
+            r.set(F::ActDate, k, "Mon-Feb-3");
+            putRecord(expected, int(i + 1), r);
+        }
+    }
+    EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), expected);
+}
+
+TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
+    //                       IN     CHANGE LUNCH  OUT    Exit
+    const ActionButtons off{true, false, false, false, true};
+    const ActionButtons work{false, true, true, true, true};
+    const ActionButtons lunch{true, false, false, true, true};
+    const auto last = [](const char* action, const char* job) {
+        return makeRecord("Ann", {kIn, {action, job, "9:00:00 AM", "Mon-Feb-3"}});
+    };
+    struct Case {
+        TimeRecord record;
+        BoardColour colour;
+        std::string job;
+        ActionButtons buttons;
+    };
+    const Case cases[] = {
+        {TimeRecord(), BoardColour::Unchanged, "", off},
+        {last("IN", "101.Dept-2"), BoardColour::Yellow, "101.Dept-2", work},
+        {last("CHANGE", "  205 .Office "), BoardColour::Yellow, "205 .Office", work},
+        {last("LUNCH", ""), BoardColour::Red, "", lunch},
+        {last(" LUNCH", ""), BoardColour::Red, "", lunch},
+        {last("OUT", ""), BoardColour::LightGrey, "", off},
+        {last("in", "101"), BoardColour::Unchanged, "101", off},
+        {last("BREAK", "77"), BoardColour::Unchanged, "77", off},
+        {fullRecord("Ann", "LUNCH"), BoardColour::Red, "", lunch}, // entry 100, not 99 (an IN)
+    };
+    ProgramFolder base;
+    AppState s(base.path());
+    SetWeekFile(s, mondayFeb3());
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        base.putRecord(mondayFeb3(), int(i + 1), cases[i].record);
+    const std::string bytes = readFile(s.WeekFile);
+    for (int p = 1; p <= 24; ++p)
+        s.EmpNames[std::size_t(p)] = "Emp " + std::to_string(p);
+    StatusBoard board;
+    ASSERT_TRUE(readStatusBoard(s, board));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i + 1);
+        EXPECT_EQ(board[i].colour, cases[i].colour);
+        EXPECT_EQ(board[i].caption, "Emp " + std::to_string(i + 1) + "\r\n" + cases[i].job);
+        s.ButtonNumber = std::int16_t(i + 1);
+        EXPECT_EQ(SetActionButtons(s), cases[i].buttons);
+    }
+    EXPECT_EQ(readFile(s.WeekFile), bytes) << "a reader wrote to the week file";
+}
+
+TEST(LastPunch, HoursWorkedUpToIt) {
+    struct Case {
+        const char *week, *lastWeek; // the same position's record of the week before
+        const char* hours;
+        const char* lastWeekName = "Ann";
+        char separator = '.';
+    };
+    const char* monday = "OUT 6:00:00 AM, IN 8:00:00 AM, OUT 9:30:00 AM";
+    const char* sunday = "IN 7:00:00 AM Sun-Feb-2, CHANGE 10:00:00 PM Sun-Feb-2";
+    const Case cases[] = {
+        {"IN 8:00:00 AM, LUNCH 12:00:00 PM, IN 12:30:00 PM, OUT 4:30:00 PM, IN 5:00:00 PM", "", "8"},
+        {"IN 8:00:00 AM, CHANGE 8:20:00 AM", "", "0.33"},
+        {"IN 8:00:00 AM, OUT 3:59:59 PM", "", "7.99"},
+        {"IN 8:00:00 AM", "", ""},
+        {"IN 10:00:00 PM, OUT 6:00:00 AM Tue-Feb-4", "", "8"},                     // past midnight
+        {"IN 1:50:05 AM, OUT 1:10:01 AM", "", "0"},                                // the clock set back
+        {"IN 8:00:00 AM, OUT 7:58:30 AM, IN 8:00:00 AM, OUT 9:00:00 AM", "", "1"}, // and corrected
+        {"IN 8:00:00 AM, OUT 8 o'clock, IN 1:00:00 PM, OUT 3:00:00 PM", "", "2"},
+        {monday, sunday, "9.5", "Ann "}, // a shift across Sunday midnight
+        {monday, "IN 10:00:00 PM Sun-Feb-2, OUT 11:00:00 PM Sun-Feb-2", "1.5"},
+        {monday, sunday, "1.5", "Bob"},
+        {"IN 7:00:00 AM, OUT 11:30:00 AM", "", "4,5", "Ann", ','},
+    };
+    ProgramFolder base;
+    const auto hours = [&](const TimeRecord& week, const TimeRecord& lastWeek, char separator) {
+        base.putRecord(mondayFeb3(), 4, week);
+        base.putRecord(sundayFeb2(), 4, lastWeek);
+        AppState s(base.path());
+        s.ButtonNumber = 4;
+        return LastActionSummary(s, mondayFeb3(18), separator).Text2;
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
+                  "Time As of Last Action. = " + std::string(c.hours) + "\r\n")
+            << c.week << " after " << c.lastWeek;
+    TimeRecord full = fullRecord("Ann", "IN"); // 50 periods of an hour, then an IN at entry 100
+    full.set(F::ActDate, 0, "9:00:00 PM");     // what lies after entry 100 in memory is no entry
+    EXPECT_EQ(hours(full, TimeRecord(), '.'), "Time As of Last Action. = 50\r\n");
+}
+
+TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolderIsNamed) {
+    TempDir dir;
+    EXPECT_TRUE(prepareMonthFolders(realFiles(), dir.path()).firstRun);
+    for (int m = 1; m <= 12; ++m)
+        EXPECT_TRUE(fs::is_directory(monthFolderPath(dir.path(), m))) << m;
+    fs::remove(monthFolderPath(dir.path(), 2));
+    EXPECT_FALSE(prepareMonthFolders(realFiles(), dir.path()).firstRun);
+    EXPECT_FALSE(fs::exists(monthFolderPath(dir.path(), 2)));
+
+    AppState s = chosen(dir.path(), 1, "Ann", "IN", "1001", ".Dept-1");
+    ASSERT_TRUE(RecordPunch(s, mondayFeb3()));
+    EXPECT_EQ(recordAt(readFile(s.WeekFile), 1).raw(F::Action, 1), "IN     ");
+
+    const std::string moved = dir.path() + "-moved";
+    fs::rename(dir.path(), moved);
+    const Status st = RecordPunch(s, mondayFeb3(9));
+    std::vector<JobItem> jobs;
+    const Status jobList = readJobList(realFiles(), dir.path(), jobs);
+    EXPECT_FALSE(fs::exists(dir.path()));
+    fs::rename(moved, dir.path());
+    EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +
+                                " is missing, so " + s.WeekFile + " cannot be opened or created.");
+    EXPECT_EQ(jobList.message(), "The program folder " + dir.path() + " is missing, so the job list " +
+                                     jobListPath(dir.path()) + " cannot be read.");
+}
+
+} // namespace
+} // namespace tc::test
