@@ -27,6 +27,15 @@ Status openAndSave(MemoryFiles& files) {
     return saved;
 }
 
+// A saved list holds exactly the fields of its lines: none moved to another line or button.
+std::size_t fieldCount(const std::string& bytes) {
+    FieldReader reader(bytes);
+    std::size_t count = 0;
+    for (std::string field; reader.next(field);)
+        ++count;
+    return count;
+}
+
 } // namespace
 
 // One input as both lists. The station's readers stop and name the file;
@@ -58,8 +67,9 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
     if (!openAndSave(files))
         return;
     if (!readEmployeeList(files, kBase, list) || list.header != kEmployeeListHeader ||
-        !readJobLines(files, kBase, lines))
-        propertyFailed("a saved list does not read back whole");
+        !readJobLines(files, kBase, lines) || fieldCount(files.files[employees]) != 1 + 24 + 2 ||
+        fieldCount(files.files[jobs]) != 2 * 20)
+        propertyFailed("a saved list does not read back whole, each field on its line");
     if (!openAndSave(files))
         propertyFailed("a saved list cannot be saved again");
     const std::map<std::string, std::string> second = files.files;
