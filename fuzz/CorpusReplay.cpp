@@ -3,44 +3,26 @@
 // compiler. Usage: fuzz_corpus_replay <listfile|weekfile|paste> <folder>...
 #include "FuzzTargets.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <vector>
+#include <map>
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s <listfile|weekfile|paste> <folder>...\n", argv[0]);
-        return 2;
-    }
-    const std::string name = argv[1];
-    void (*target)(const std::uint8_t*, std::size_t) = name == "listfile"   ? tc::fuzz::listFileTarget
-                                                       : name == "weekfile" ? tc::fuzz::weekFileTarget
-                                                       : name == "paste"    ? tc::fuzz::pasteTarget
-                                                                            : nullptr;
-    if (!target) {
-        std::fprintf(stderr, "unknown target %s\n", name.c_str());
-        return 2;
-    }
-    std::vector<std::filesystem::path> inputs;
+    using namespace tc::fuzz;
+    const std::map<std::string, void (*)(const std::uint8_t*, std::size_t)> targets = {
+        {"listfile", listFileTarget}, {"weekfile", weekFileTarget}, {"paste", pasteTarget}};
+    if (argc < 3 || !targets.count(argv[1]))
+        return std::fprintf(stderr, "usage: %s <listfile|weekfile|paste> <folder>...\n", argv[0]), 2;
+    std::size_t replayed = 0;
     for (int i = 2; i < argc; ++i)
-        for (const auto& entry : std::filesystem::directory_iterator(argv[i]))
-            if (entry.is_regular_file())
-                inputs.push_back(entry.path());
-    std::sort(inputs.begin(), inputs.end());
-    if (inputs.empty()) {
-        std::fprintf(stderr, "no corpus files found\n");
-        return 1;
-    }
-    for (const auto& path : inputs) {
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        std::fprintf(stderr, "%s\n", path.filename().string().c_str());
-        target(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-    }
-    std::printf("%s: %zu corpus files replayed without a fault\n", name.c_str(), inputs.size());
-    return 0;
+        for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::fprintf(stderr, "%s\n", entry.path().filename().string().c_str());
+            targets.at(argv[1])(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            ++replayed;
+        }
+    std::printf("%s: %zu corpus files replayed without a fault\n", argv[1], replayed);
+    return replayed ? 0 : 1; // an empty corpus replays nothing: a failure
 }

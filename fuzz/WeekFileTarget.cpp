@@ -1,88 +1,65 @@
 #include "FuzzTargets.h"
-#include "MemoryFiles.h"
-#include "NoQuestionTalk.h"
 
-#include "data/TimeRecord.h"
+#include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "manage/TimeSheet.h"
-#include "manage/WeekSave.h"
 
 #include <algorithm>
 
 namespace tc::fuzz {
 
-void weekFileTarget(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    constexpr std::size_t kRec = TimeRecord::kSize;
-    constexpr std::size_t kFull = std::size_t(kPositions) * kRec;
+namespace {
 
-    TimeSheet sheet;
-    sheet.load(bytes);
-    (void)sheet.copyAllText();
+using F = TimeRecord::Field;
 
-    // Saving without an edit, through the time sheet's Save: nothing is
-    // asked, the backup holds the file as it was, and every whole record and
-    // everything past the 24th stays byte for byte (a record never punched
-    // gets its name of 20 blanks).
-    MemoryFiles files;
-    const std::string path = "week.dat";
-    files.files[path] = std::string(bytes);
-    NoQuestionTalk talk("a save without edits");
-    if (saveWeek(files, path, sheet, talk) != SaveOutcome::Saved)
-        propertyFailed("a save without edits was not saved: " + talk.told);
-    if (files.files[backupPathOf(path)] != bytes)
-        propertyFailed("the backup is not the file as it was");
-    const std::string& written = files.files[path];
-    if (written.size() != std::max(bytes.size(), kFull))
-        propertyFailed("a save without edits changed the file's length");
-    TimeRecord placeholder;
-    placeholder.setName("");
-    for (std::size_t p = 1; p * kRec <= std::min(bytes.size(), kFull); ++p) {
-        const TimeRecord in = recordAt(bytes, int(p));
-        const bool neverPunched = in.view().find_first_not_of('\0', 20) == std::string_view::npos;
-        if (!(recordAt(written, int(p)) == (neverPunched ? placeholder : in)))
-            propertyFailed("a save without edits changed a record");
+// Entries in use (an action written) with any text in their four fields.
+int punchesHoldingText(const TimeRecord& r) {
+    int n = 0;
+    for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+        const std::string_view action = trimSpaces(r.raw(F::Action, k));
+        std::string entry;
+        for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
+            entry += r.raw(f, k);
+        n += (action.empty() || action.front() != '\0') &&
+             entry.find_first_not_of(std::string_view(" \t\r\n\0", 5)) != std::string::npos;
     }
-    if (bytes.size() > kFull && written.compare(kFull, std::string::npos, bytes.substr(kFull)) != 0)
-        propertyFailed("a save without edits changed what lies past record 24");
+    return n;
+}
 
-    // What the grid alone makes loads to a grid that makes the same again.
-    const std::string saved = sheet.saveBytes();
-    if (saved.size() != kFull)
-        propertyFailed("the grid did not make 24 records");
-    TimeSheet again;
+} // namespace
+
+void weekFileTarget(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    constexpr std::size_t kFull = kPositions * TimeRecord::kSize;
+    TimeSheet sheet, again;
+    sheet.load(bytes);
+    const std::string saved = sheet.saveBytes(); // what the grid alone makes
     again.load(saved);
     if (again.saveBytes() != saved)
         propertyFailed("a saved week loads to a different week");
 
-    // Every punch in the file is still in the saved week, at its position.
-    // (An entry of a nameless record whose four fields are all blank has
-    // nothing to show and reads as a placeholder row.)
-    // (TAB, CR and LF are spaces in the grid.)
-    auto blank = [](std::string_view s) { return s.find_first_not_of(" \t\r\n") == std::string_view::npos; };
-    using F = TimeRecord::Field;
+    // Saved without an edit, or after Copy All and Paste All, nothing is asked
+    // and every whole record and all past the 24th stay byte for byte (a
+    // record never punched gets the grid's placeholder); the grid keeps every
+    // punch at its position.
+    const SavePlan plan = sheet.planSave(bytes);
+    sheet.pasteAll(sheet.copyAllText());
+    const SavePlan pasted = sheet.planSave(bytes);
+    for (const SavePlan* s : {&plan, &pasted})
+        if (s->hasConflicts() || !s->moves.empty() || !s->unsavedRows.empty() || s->unconverted ||
+            s->bytes != plan.bytes)
+            propertyFailed("a save without edits, or after a copy and paste back, asks or saves differently");
+    if (plan.bytes.size() != std::max(size, kFull) ||
+        plan.bytes.compare(kFull, size, bytes, std::min(size, kFull)))
+        propertyFailed("a save without edits changed the file's length or what lies past record 24");
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord in = recordAt(bytes, p);
-        const TimeRecord out = recordAt(saved, p);
-        std::string_view name = in.raw(F::EmpName);
-        while (!name.empty() && name.front() == ' ')
-            name.remove_prefix(1);
-        const bool nameless = name.empty() || name.front() == '\0';
-        int used = 0;
-        bool exempt = false;
-        for (int k = 1; k <= TimeRecord::kEntries; ++k) {
-            std::string_view a = in.raw(F::Action, k);
-            while (!a.empty() && a.front() == ' ')
-                a.remove_prefix(1);
-            if (!a.empty() && a.front() == '\0')
-                continue;
-            ++used;
-            exempt = exempt || (nameless && blank(in.raw(F::Action, k)) && blank(in.raw(F::JobNumber, k)) &&
-                                blank(in.raw(F::ActTime, k)) && blank(in.raw(F::ActDate, k)));
-        }
-        if (!exempt && out.lastEntry() != used)
-            propertyFailed("position " + std::to_string(p) + " had " + std::to_string(used) +
-                           " punches, saved " + std::to_string(out.lastEntry()));
+        const bool neverPunched = in.view().find_first_not_of('\0', 20) == std::string_view::npos;
+        if (std::size_t(p) * TimeRecord::kSize <= size &&
+            !(recordAt(plan.bytes, p) == (neverPunched ? recordAt(saved, p) : in)))
+            propertyFailed("a save without edits changed record " + std::to_string(p));
+        if (punchesHoldingText(in) != punchesHoldingText(recordAt(saved, p)))
+            propertyFailed("the grid moved or lost a punch of position " + std::to_string(p));
     }
 }
 
