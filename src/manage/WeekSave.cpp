@@ -1,5 +1,7 @@
 #include "manage/WeekSave.h"
 
+#include "data/WeekFile.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -42,7 +44,7 @@ SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& 
     // Worked out against the file as it is now: the station may have stored
     // punches in it since it was opened here.
     std::string disk;
-    if (Status st = readWholeFile(files, weekFile, disk, false); !st) {
+    if (Status st = readWeekFile(files, weekFile, disk, false); !st) {
         talk.tell(st.message() + "\r\nThe file was not saved.");
         return SaveOutcome::Failed;
     }

@@ -1,0 +1,116 @@
+// Every step of every writer failing, once or for good: the file it was
+// writing stays as it was and the person is told which file and why.
+
+#include "Scenario.h"
+#include "data/Paths.h"
+#include "support/FaultyFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#ifdef _WIN32
+#include <thread>
+#include <windows.h>
+#endif
+
+namespace tc::test {
+namespace {
+
+using Op = FaultyFiles::Op;
+const char* const kOpNames[] = {"open",  "open for writing", "read",   "write",       "flush",
+                                "close", "rename",           "remove", "folder flush"};
+
+TEST(FaultMatrix, EachStepOfEachWriterFailingLeavesItsFileAndSaysWhy) {
+    for (const Writer& w : kWriters) {
+        // A whole run: each file written, flushed, renamed into place, its folder flushed.
+        ProgramFolder twin;
+        prepare(twin);
+        FaultyFiles clean;
+        ASSERT_EQ(w.run(clean, twin.path()), "") << w.name;
+        const std::vector<std::string> twinFiles = w.files(twin.path());
+        std::string durable, expected;
+        for (const FaultyFiles::Call& c : clean.log())
+            if (c.op == Op::Write || c.op == Op::Flush || c.op == Op::Rename || c.op == Op::SyncFolder)
+                durable += std::string(kOpNames[int(c.op)]) + " " + c.path + "\n";
+        for (const std::string& f : twinFiles) {
+            const std::string temp = f + std::string(kTempSuffix);
+            expected += "write " + temp + "\nflush " + temp + "\nrename " + f + "\nfolder flush " +
+                        parentFolder(f) + "\n";
+        }
+        EXPECT_EQ(durable, expected) << w.name;
+        const std::vector<std::string> after = contents(twinFiles);
+        // The failures fall on the last file: the calls made before its temporary file, plus one.
+        const auto lastStart = std::find_if(clean.log().begin(), clean.log().end(), [&](const auto& c) {
+            return c.path == twinFiles.back() + std::string(kTempSuffix);
+        });
+
+        for (Op op : {Op::OpenForWriting, Op::Write, Op::Flush, Op::Close, Op::Rename, Op::SyncFolder})
+            for (bool forGood : {false, true}) {
+                SCOPED_TRACE(std::string(w.name) + ": " + kOpNames[int(op)] +
+                             (forGood ? " for good" : " once"));
+                ProgramFolder base;
+                prepare(base);
+                const std::vector<std::string> files = w.files(base.path());
+                std::vector<std::string> expect = after;
+                expect.back() = readFile(files.back());
+                FaultyFiles faulty;
+                faulty.failAt(op,
+                              1 + int(std::count_if(clean.log().begin(), lastStart,
+                                                    [op](const auto& c) { return c.op == op; })),
+                              forGood, "Input/output error");
+                const std::string said = w.run(faulty, base.path());
+                EXPECT_TRUE(faulty.failedAsPlanned());
+                if (op == Op::SyncFolder) {
+                    // After the rename the new contents are in place: the write is done, and so said.
+                    EXPECT_EQ(said, "");
+                    EXPECT_EQ(contents(files), after);
+                    continue;
+                }
+                EXPECT_EQ(contents(files), expect);
+                EXPECT_NE(said.find("Cannot write " + files.back()), std::string::npos) << said;
+                EXPECT_EQ(said.find(files.back()), said.rfind(files.back())) << "named twice: " << said;
+                EXPECT_NE(said.find("Input/output error"), std::string::npos) << said;
+                EXPECT_TRUE(forGood || said.find(w.notStored) != std::string::npos) << said;
+                EXPECT_EQ(leftovers(base.path()), 0);
+                // Once: the next try goes through. For good: it fails again, nothing changed.
+                EXPECT_EQ(w.run(faulty, base.path()).empty(), !forGood);
+                EXPECT_EQ(contents(files), forGood ? expect : after);
+            }
+    }
+}
+
+#ifdef _WIN32
+// A virus scanner or a backup tool holding the week file open without
+// FILE_SHARE_DELETE: the replacement waits for it, or gives up saying why.
+TEST(WindowsReplace, AFileHeldByAnotherHandleIsReplacedOnceFreedOrLeftAsItWas) {
+    TempDir dir;
+    const std::string path = dir.file("Week Ending Sunday Jan 12 2025.dat");
+    writeFile(path, "old");
+    const std::wstring wide(path.begin(), path.end());
+    auto hold = [&] {
+        return CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread releaser([held] {
+        Sleep(200);
+        CloseHandle(held);
+    });
+    const Status st = replaceFile(realFiles(), path, "new");
+    releaser.join();
+    EXPECT_TRUE(st) << st.message();
+    EXPECT_EQ(readFile(path), "new");
+
+    held = hold();
+    const Status refused = replaceFile(realFiles(), path, "newer");
+    CloseHandle(held);
+    EXPECT_NE(refused.message().find(path), std::string::npos) << refused.message();
+    EXPECT_EQ(readFile(path), "new");
+    EXPECT_FALSE(fileExists(path + std::string(kTempSuffix)));
+}
+#endif
+
+} // namespace
+} // namespace tc::test

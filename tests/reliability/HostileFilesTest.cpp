@@ -1,0 +1,118 @@
+// The writers on a hostile file system: full, read-only, a folder gone, odd
+// things planted where a file or its temporary file belongs. Each is refused
+// with the reason and nothing is written, made or left over; links planted
+// at the temporary files are removed, never written through.
+
+#ifndef _WIN32
+
+#include "ChildProcess.h"
+#include "Scenario.h"
+#include "data/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sys/stat.h>
+
+namespace tc::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = const std::vector<std::string>&;
+
+// Every file and folder under `base` and what it holds.
+std::map<std::string, std::string> tree(const std::string& base) {
+    std::map<std::string, std::string> out;
+    for (const auto& e : fs::recursive_directory_iterator(base)) {
+        const bool small = e.is_regular_file() && !e.is_symlink() && e.file_size() < 1000000;
+        out[e.path().string()] =
+            small ? readFile(e.path().string()) : std::to_string(int(e.symlink_status().type()));
+    }
+    return out;
+}
+
+std::string victim(const std::string& base) {
+    return pathJoin(base, "payroll.txt");
+}
+
+void plantLinks(const std::string& base, Files files, bool hard) {
+    for (const std::string& f : files)
+        if (hard)
+            fs::create_hard_link(victim(base), f + std::string(kTempSuffix));
+        else
+            fs::create_symlink(victim(base), f + std::string(kTempSuffix));
+}
+
+void chmodFolders(const std::string& base, Files files, fs::perms perms) {
+    std::error_code missing;
+    fs::permissions(base, perms);
+    fs::permissions(parentFolder(files.back()), perms, missing);
+}
+
+TEST(HostileFiles, EveryWriterRefusesWithTheReasonOrWritesNeverThroughALink) {
+    struct Row {
+        const char* what;
+        unsigned writers; // bit i: kWriters[i]
+        void (*plant)(const std::string& base, Files files);
+        int (*condition)();
+        const char* said; // the reason; none when the write goes through
+    };
+    const Row rows[] = {
+        {"disk full", 7, [](auto&, Files) {}, diskFull, "File too large"},
+        {"read-only folders", 7, [](auto& base, Files f) { chmodFolders(base, f, fs::perms(0555)); },
+         unprivileged, "Permission denied"},
+        {"month folder removed between load and save", 2,
+         [](auto&, Files f) { fs::remove_all(parentFolder(f.back())); }, nullptr, "is missing"},
+        {"FIFO at the week file", 3,
+         [](auto&, Files f) { fs::remove(f.back()), mkfifo(f.back().c_str(), 0666); }, nullptr,
+         kNotARegularFile},
+        {"link to /dev/zero at the week file", 3,
+         [](auto&, Files f) { fs::remove(f.back()), fs::create_symlink("/dev/zero", f.back()); }, nullptr,
+         kNotARegularFile},
+        {"folder at the week file", 3,
+         [](auto&, Files f) { fs::remove(f.back()), fs::create_directory(f.back()); }, nullptr,
+         kNotARegularFile},
+        {"3 GB sparse week file", 3, [](auto&, Files f) { fs::resize_file(f.back(), 3ull << 30); }, nullptr,
+         "larger than"},
+        {"symbolic links at the temporary files", 7, [](auto& base, Files f) { plantLinks(base, f, false); },
+         nullptr, nullptr},
+        {"hard links at the temporary files", 7, [](auto& base, Files f) { plantLinks(base, f, true); },
+         nullptr, nullptr},
+    };
+    for (const Row& row : rows)
+        for (std::size_t i = 0; i < kWriters.size(); ++i) {
+            if (!(row.writers & (1u << i)))
+                continue;
+            const Writer& w = kWriters[i];
+            SCOPED_TRACE(std::string(w.name) + ", " + row.what);
+            ProgramFolder base;
+            prepare(base);
+            const std::vector<std::string> files = w.files(base.path());
+            writeFile(victim(base.path()), "keep me");
+            row.plant(base.path(), files);
+            const std::map<std::string, std::string> before = tree(base.path());
+            const auto said = inChild(row.condition, [&] { return w.run(realFiles(), base.path()); });
+            chmodFolders(base.path(), files, fs::perms(0755));
+            if (!said) {
+                std::printf("[  SKIPPED ] %s: cannot be set up here\n", row.what);
+                continue;
+            }
+            EXPECT_EQ(readFile(victim(base.path())), "keep me");
+            EXPECT_EQ(leftovers(base.path()), 0);
+            if (!row.said) {
+                EXPECT_EQ(*said, "");
+                continue;
+            }
+            EXPECT_NE(said->find(row.said), std::string::npos) << *said;
+            EXPECT_TRUE(std::any_of(files.begin(), files.end(), [&](auto& f) {
+                return said->find(f) != std::string::npos;
+            })) << *said;
+            EXPECT_EQ(tree(base.path()), before);
+        }
+}
+
+} // namespace
+} // namespace tc::test
+
+#endif

@@ -1,0 +1,121 @@
+// Writers ended dead part way: killed at random moments among punches, and
+// stopped after each step of a replacement. A file is always the old one or
+// the new one, never torn, and nothing acknowledged is lost.
+//
+// TIMECLOCK_KILLS=<n> sets the number of kills (default 50).
+
+#ifndef _WIN32
+
+#include "ChildProcess.h"
+#include "Scenario.h"
+#include "data/Paths.h"
+#include "punch/PunchRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <random>
+
+namespace tc::test {
+namespace {
+
+// Punch n: positions 1 to 24 in turn, one minute apart, a new week every 2400.
+DateTime when(long n) {
+    return makeDateTime(2025, 1, 6).addDays(int(7 * (n / 2400))).addSeconds((n % 2400) * 60);
+}
+
+bool punch(AppState& state, long n) {
+    static const char* const kWalk[] = {"IN", "LUNCH", "IN", "CHANGE", "OUT"};
+    state.ButtonNumber = std::int16_t(n % 24 + 1);
+    state.CurName = "Worker " + std::to_string(state.ButtonNumber);
+    state.CurAction = kWalk[(n / 24) % 5];
+    const bool job = state.CurAction == "IN" || state.CurAction == "CHANGE";
+    state.CurJob = job ? std::to_string(100 + n % 37) : "";
+    state.CurDept = job ? ".Dept-1" : "";
+    return RecordPunch(state, when(n)).isOk();
+}
+
+TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
+    const char* env = std::getenv("TIMECLOCK_KILLS");
+    const int kills = env && std::atoi(env) > 0 ? std::atoi(env) : 50;
+    ProgramFolder station, reference; // the reference is punched without kills
+    AppState unkilled(reference.path());
+    std::mt19937 rng(std::random_device{}());
+    long stored = 0; // punches 0 .. stored - 1 are in both folders
+    auto same = [&] {
+        for (long n : {stored - 1, stored})
+            if (readFile(weekFilePath(station.path(), when(n))) !=
+                readFile(weekFilePath(reference.path(), when(n))))
+                return false;
+        return true;
+    };
+    for (int kill = 1; kill <= kills; ++kill) {
+        const auto started = std::chrono::steady_clock::now();
+        ChildProcess child([&](int fd) {
+            AppState state(station.path());
+            for (long n = stored; punch(state, n) && write(fd, &n, sizeof n) == sizeof n; ++n) {
+            }
+            return 1;
+        });
+        long first = -1; // the child is punching
+        ASSERT_EQ(read(child.fd(), &first, sizeof first), ssize_t(sizeof first));
+        // A moment within about a punch from now (their time follows the disk's speed).
+        const auto punchTime = std::chrono::steady_clock::now() - started;
+        usleep(useconds_t(rng() %
+                          (std::chrono::duration_cast<std::chrono::microseconds>(punchTime).count() + 1)));
+        child.kill();
+        const long acknowledged = first + 1 + long(child.report().size() / sizeof(long));
+        while (stored < acknowledged)
+            ASSERT_TRUE(punch(unkilled, stored++));
+        ASSERT_TRUE(same() || punch(unkilled, stored++)); // or the punch under way was stored whole
+        ASSERT_TRUE(same()) << "after kill " << kill << " the week is torn or lost punch " << stored - 1;
+    }
+}
+
+SaveStep gStep;
+std::string gFile;
+
+void stopHere(SaveStep step, const std::string& path) {
+    if (step == gStep && path == gFile)
+        _exit(42);
+}
+
+TEST(StopAtEachStep, EveryWriterLeavesEachFileOldOrNew) {
+    for (const Writer& w : kWriters) {
+        ProgramFolder twin;
+        prepare(twin);
+        ASSERT_EQ(w.run(realFiles(), twin.path()), "");
+        const std::vector<std::string> after = contents(w.files(twin.path()));
+        for (std::size_t i = 0; i < after.size(); ++i)
+            for (SaveStep step :
+                 {SaveStep::TempWritten, SaveStep::TempFlushed, SaveStep::Renamed, SaveStep::BackupMade}) {
+                ProgramFolder base;
+                prepare(base);
+                const std::vector<std::string> files = w.files(base.path());
+                if (step == SaveStep::BackupMade && !files[i].ends_with(".wkb"))
+                    continue;
+                SCOPED_TRACE(std::string(w.name) + " stopped after step " + std::to_string(int(step)) +
+                             " of " + files[i]);
+                const std::vector<std::string> before = contents(files);
+                gStep = step;
+                gFile = files[i];
+                ChildProcess child([&](int) {
+                    setSaveStepHook(stopHere);
+                    return w.run(realFiles(), base.path()).empty() ? 0 : 1;
+                });
+                ASSERT_EQ(child.wait(), 42);
+                for (std::size_t j = 0; j < files.size(); ++j)
+                    EXPECT_EQ(readFile(files[j]),
+                              j < i || (j == i && step >= SaveStep::Renamed) ? after[j] : before[j]);
+                // The next run goes through and clears away what the stopped one left.
+                EXPECT_EQ(w.run(realFiles(), base.path()), "");
+                EXPECT_EQ(leftovers(base.path()), 0);
+            }
+    }
+}
+
+} // namespace
+} // namespace tc::test
+
+#endif
