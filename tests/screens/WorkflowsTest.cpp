@@ -1,0 +1,386 @@
+#include "app/StationApp.h"
+#include "data/Paths.h"
+#include "data/WeekFile.h"
+#include "manage/ButtonData.h"
+#include "manage/EditorFactory.h"
+#include "manage/PassFM.h"
+#include "manage/TimeManage.h"
+#include "manage/TimeSheet.h"
+#include "platform/Clipboard.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
+#include "platform/Printing.h"
+#include "platform/SettleTime.h"
+#include "platform/TaskBar.h"
+#include "punch/ActionRules.h"
+#include "station/HomeFM.h"
+#include "support/WeekBuilder.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableWidget>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+#include <stdexcept>
+
+// Each workflow of the station and the management area, as a person goes
+// through it: from the first press to the bytes on disk and the message seen.
+namespace tc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The program folder with both lists (Worker 1 .. Worker 24; jobs 1234 and
+// 2001 and a description without a job), the month folders made, a 1024 x 768
+// screen, the clock at Monday 3 February 2025 9:05:07 AM, every dialog, the
+// clipboard and the printer in test mode.
+class Screens : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Messages::setTestMode(true);
+        FileDialog::setTestMode(true);
+        Clipboard::setTestMode(true);
+        Printing::setTestMode(true);
+        Clock::setFixed(mondayFeb3(9, 5, 7));
+        MonotonicClock::setForTest(0);
+        Environment::setScreenSizeForTest(QSize(1024, 768));
+        base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
+                        jobListBytes({"1234,Roof repair", "2001,Siding", "   ,Only a description"}));
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        settle();
+    }
+
+    void startStation() {
+        app = std::make_unique<StationApp>(base.path());
+        app->start();
+    }
+    HomeFM& home() { return app->home(); }
+    std::string week() const { return base.weekFile(mondayFeb3()); }
+
+    // The screen of that name that is showing, if any.
+    static QWidget* shown(const QString& name) {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+    // A press at once, as the second half of a quick double tap lands.
+    static void tap(QWidget* screen, const QString& name) {
+        auto* b = screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        b->click();
+    }
+    // A press once the screen has settled.
+    static void press(QWidget* screen, const QString& name) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+        tap(screen, name);
+    }
+    static QString cmd(int index) { return QStringLiteral("Command1_%1").arg(index); }
+    static void type(QWidget* screen, const QString& box, const QString& text) {
+        screen->findChild<QLineEdit*>(box)->setText(text);
+    }
+    // Screens closed go away now, as they do once the press is handled.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+    // Everything told since the last call.
+    static QStringList told() {
+        QStringList texts;
+        for (const Messages::Shown& m : Messages::shown())
+            texts << m.text;
+        Messages::clearShown();
+        return texts;
+    }
+
+    // The punch screen in front, or the station.
+    static QString front() {
+        for (const char* screen : {"DepartFM", "JobFM", "NameFM"})
+            if (shown(screen))
+                return screen;
+        return "HomeFM";
+    }
+    // A punch through the station's buttons: the name, the action and, for
+    // Clock IN and Change Job, a job and a department. Each screen just shown
+    // takes first the second half of a double tap, and the station the quick
+    // taps after the punch: none is taken, nor another name while it is made.
+    void punch(int position, int action, int job = -1, int department = -1) {
+        press(&home(), cmd(position - 1));
+        tap(&home(), cmd(15));
+        const std::pair<QString, int> steps[] = {
+            {"NameFM", action}, {"JobFM", job}, {"DepartFM", department}};
+        for (int i = 0; i < 3 && steps[i].second >= 0; ++i) {
+            tap(shown(steps[i].first), cmd(steps[i].second));
+            EXPECT_EQ(front(), steps[i].first);
+            press(shown(steps[i].first), cmd(steps[i].second));
+        }
+        settle();
+        tap(&home(), cmd(15));
+        tap(&home(), cmd(15));
+        EXPECT_EQ(front(), "HomeFM");
+    }
+
+    // This week in the time sheet, a new one unless given.
+    TimeManage* openWeek(TimeManage* sheet = nullptr) {
+        if (!sheet)
+            (sheet = new TimeManage(realFiles(), base.path()))->show();
+        FileDialog::setNextFileName(QString::fromStdString(week()));
+        press(sheet, "Command1");
+        return sheet;
+    }
+    // The edit field into the cell, then Replace.
+    static void correct(TimeManage* sheet, int row, int column, const QString& text) {
+        sheet->selectCell(row, column);
+        type(sheet, "Text1", text);
+        press(sheet, "Command2");
+    }
+    // One message, the refusal or failure, holding `part` and ending so.
+    static void toldOnce(const QString& part, const QString& end) {
+        const QStringList texts = told();
+        ASSERT_EQ(texts.size(), 1) << texts.join(" | ").toStdString();
+        EXPECT_TRUE(texts[0].contains(part) && texts[0].endsWith(end)) << texts[0].toStdString();
+    }
+
+    ProgramFolder base;
+    std::unique_ptr<StationApp> app;
+};
+
+Punch in(const char* job, const char* time) {
+    return {"IN", job, time, "Mon-Feb-3"};
+}
+
+TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
+    startStation();
+    const struct {
+        DateTime at;
+        int action, job, department;
+        QString board;
+        QColor colour;
+    } day[] = {{mondayFeb3(9, 5, 7), ClockIn, 0, 1, "Worker 2\r\n1234.Dept-2", HomeFM::yellow()},
+               {mondayFeb3(10), ChangeJob, 1, 5, "Worker 2\r\n2001.Office", HomeFM::yellow()},
+               {mondayFeb3(12), Lunch, -1, -1, "Worker 2\r\n", HomeFM::red()},
+               {mondayFeb3(12, 30), ClockIn, 0, 6, "Worker 2\r\n1234.Other", HomeFM::yellow()},
+               {mondayFeb3(16, 30), ClockOut, -1, -1, "Worker 2\r\n", HomeFM::lightGrey()}};
+    for (const auto& step : day) {
+        SCOPED_TRACE(step.board.toStdString());
+        Clock::setFixed(step.at);
+        punch(2, step.action, step.job, step.department);
+        EXPECT_EQ(home().buttonCaption(1), step.board);
+        EXPECT_EQ(home().buttonColour(1), step.colour);
+    }
+    EXPECT_EQ(readFile(week()),
+              weekBytes({TimeRecord(),
+                         makeRecord("Worker 2", {{"IN", "1234.Dept-2", "9:05:07 AM", "Mon-Feb-3"},
+                                                 {"CHANGE", "2001.Office", "10:00:00 AM", "Mon-Feb-3"},
+                                                 {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"},
+                                                 {"IN", "1234.Other", "12:30:00 PM", "Mon-Feb-3"},
+                                                 {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}})}));
+    EXPECT_EQ(told(), QStringList());
+
+    // A job without a number cannot be chosen; a button without a name opens nothing.
+    press(&home(), cmd(1));
+    press(shown("NameFM"), cmd(ClockIn));
+    ASSERT_NE(shown("JobFM"), nullptr);
+    EXPECT_FALSE(shown("JobFM")->findChild<QAbstractButton*>(cmd(2))->isEnabled());
+    press(shown("JobFM"), "Command2_0"); // Cancel
+    app->state().EmpNames[7] = "  ";
+    press(&home(), cmd(6));
+    EXPECT_EQ(shown("NameFM"), nullptr);
+
+    // A punch that cannot be stored is told; the file and the board stay.
+    base.putRecord(mondayFeb3(), 5, fullRecord("Worker 5", "IN"));
+    const std::string before = readFile(week());
+    punch(5, ClockOut);
+    EXPECT_EQ(told(),
+              QStringList{"Your punch was NOT recorded.\r\nThis week's record for Worker 5 is full (100 "
+                          "punches).\r\nPlease see the manager."});
+    EXPECT_EQ(readFile(week()), before);
+    EXPECT_EQ(home().buttonColour(4), HomeFM::lightGrey());
+}
+
+TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
+    // Each start in the program folder as the one before left it.
+    const struct {
+        const char* what;
+        std::string removed;   // from the program folder
+        bool weekFolder;       // a folder where this week's file goes
+        QStringList toldParts; // each message told holds its part
+    } starts[] = {
+        {"first run", "Jan", false, {"Password = qm482", "Wright it down!", "1024 By 768"}},
+        {"later run", "", false, {}},
+        {"no employee list", "employeelist.txt", false, {"employeelist.txt"}},
+        {"and a week file's folder", "Feb", true, {"employeelist.txt", "Sunday Feb 9 2025.dat"}},
+    };
+    Environment::setScreenSizeForTest(QSize(1280, 1024));
+    for (const auto& c : starts) {
+        SCOPED_TRACE(c.what);
+        if (!c.removed.empty())
+            fs::remove_all(base.file(c.removed));
+        if (c.weekFolder)
+            fs::create_directories(week());
+        StationApp station(base.path());
+        station.start();
+        const QStringList texts = told();
+        ASSERT_EQ(texts.size(), c.toldParts.size()) << texts.join(" | ").toStdString();
+        for (int i = 0; i < texts.size(); ++i)
+            EXPECT_TRUE(texts[i].contains(c.toldParts[i])) << texts[i].toStdString();
+        // The station runs: its buttons answer.
+        press(&station.home(), "Command4");
+        ASSERT_NE(shown("PassFM"), nullptr);
+        shown("PassFM")->close();
+    }
+}
+
+TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
+    base.writeWeek(mondayFeb3(), weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM")})}));
+    startStation();
+    // A wrong password and Enter: one message, though the Enter that closes
+    // it is released in the password box too.
+    press(&home(), "Command4");
+    QWidget* pass = shown("PassFM");
+    type(pass, "Text2", "qm483");
+    for (QEvent::Type key : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyRelease}) {
+        QKeyEvent enter(key, Qt::Key_Return, Qt::NoModifier, "\r");
+        QCoreApplication::sendEvent(pass->findChild<QLineEdit*>("Text2"), &enter);
+    }
+    EXPECT_EQ(told(), QStringList{"Wrong Password"});
+    type(pass, "Text2", "qm482");
+    press(pass, "Command2");
+    auto* sheet = qobject_cast<TimeManage*>(shown("TimeManage"));
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(shown("PassFM"), nullptr);
+    correct(openWeek(sheet), 1, TimeSheet::ActTime, "7:55:00 AM");
+    press(sheet, "Command3");
+    EXPECT_EQ(told(), (QStringList{QString::fromStdString(week().substr(0, week().size() - 3)) +
+                                       "wkb Has been created. As Backup.",
+                                   "done"}));
+    std::string saved = readFile(week());
+    EXPECT_EQ(recordAt(saved, 1), makeRecord("Worker 1", {in("1234.Dept-1", "7:55:00 AM")}));
+
+    // To a spreadsheet, one time changed there, and back (with its CR LF):
+    // saved, that time is all that changes.
+    press(sheet, "Command4");
+    Clipboard::setText(Clipboard::text().replace("\r", "\r\n").replace("7:55:00", "7:50:00"));
+    press(sheet, "Command5");
+    press(sheet, "Command3");
+    EXPECT_EQ(told().last(), "done");
+    EXPECT_EQ(readFile(week()), saved.replace(saved.find("7:55:00"), 7, "7:50:00"));
+
+    press(&home(), "Command4");
+    type(shown("PassFM"), "Text2", "qm482");
+    press(shown("PassFM"), "Command3"); // Exit All
+    EXPECT_FALSE(home().isVisible());
+    EXPECT_EQ(shown("TimeManage"), nullptr);
+    EXPECT_TRUE(TaskBar::isVisible());
+}
+
+TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbarBack) {
+    struct FailingEditors : EditorFactory {
+        QWidget* make(Editor, FileAccess&, const std::string&, QWidget*) override {
+            throw std::runtime_error("the editor failed to load");
+        }
+    } failing;
+    AppState state(base.path());
+    TaskBar::setVisible(false);
+    PassFM* pass = PassFM::showManagement(state, nullptr, failing);
+    type(pass, "Text2", "qm482");
+    press(pass, "Command2");
+    EXPECT_EQ(shown("PassFM"), nullptr);
+    EXPECT_TRUE(TaskBar::isVisible());
+}
+
+TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
+    const std::string jobList = jobListPath(base.path());
+    writeFile(jobList, jobListBytes({"1234 Roof repair", "2001,Siding"}));
+    const std::string employees = readFile(employeeListPath(base.path()));
+    QPointer<ButtonData> editor = new ButtonData(realFiles(), base.path());
+    editor->show();
+    // A job line without a comma stays in its own box, its line named.
+    toldOnce("Line 1 of the job list " + QString::fromStdString(jobList) + " is not", "");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("Text2_0")->text(), "1234 Roof repair");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("Text2_1")->text(), "2001,Siding");
+    press(editor, "Command1");
+    toldOnce("Job 1 must be a job number, a comma and a description", "The files were not updated.");
+    type(editor, "Text2_0", "1234,Roof repair");
+    type(editor, "Text1_9", "Joe \"JJ\" Jones");
+    press(editor, "Command1");
+    toldOnce("Employee name 10 contains a double quote", "The files were not updated.");
+    EXPECT_EQ(readFile(employeeListPath(base.path())), employees);
+    EXPECT_EQ(readFile(jobList), jobListBytes({"1234 Roof repair", "2001,Siding"}));
+
+    // The job list cannot be replaced (a folder took its place).
+    type(editor, "Text1_9", "Joe Jones");
+    fs::remove(jobList);
+    fs::create_directory(jobList);
+    press(editor, "Command1");
+    toldOnce("", "The employee list was updated, but the job list was not.");
+    EXPECT_NE(readFile(employeeListPath(base.path())).find("\r\nJoe Jones\r\n"), std::string::npos);
+
+    // Ctrl+X in a text box is the menu's Exit, not Cut.
+    QApplication::setActiveWindow(editor);
+    QKeyEvent ctrlX(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier, "\x18");
+    QCoreApplication::sendEvent(editor->findChild<QLineEdit*>("Text1_0"), &ctrlX);
+    settle();
+    EXPECT_TRUE(editor.isNull());
+}
+
+TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
+    startStation();
+    punch(1, ClockIn, 0, 0);
+    TimeManage* sheet = openWeek();
+    Clock::setFixed(mondayFeb3(12));
+    punch(1, Lunch);
+    press(sheet, "Command3");
+    EXPECT_EQ(told().last(), "done");
+    correct(sheet, 1, TimeSheet::ActTime, "8:00:00 AM");
+    press(sheet, "Command3");
+    EXPECT_EQ(told().last(), "done"); // nothing asked (a question is not answered Yes)
+    EXPECT_EQ(
+        recordAt(readFile(week()), 1),
+        makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}}));
+}
+
+TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
+    const std::string original = weekBytes(
+        {makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
+         makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})});
+    base.writeWeek(mondayFeb3(), original);
+    TimeManage* sheet = openWeek();
+    correct(sheet, 1, TimeSheet::ActTime, "9:00:00 AM"); // not saved
+    sheet->findChild<QAction*>("MnuWeekReport")->trigger();
+    QWidget* report = shown("WeekReportFM");
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->findChild<QLabel*>("Notes")->text().startsWith("The time sheet holds changes to " +
+                                                                       QString::fromStdString(week())));
+
+    const std::string csv = base.file("payroll");
+    FileDialog::setNextFileName(QString::fromStdString(csv + ".csv"));
+    press(report, "ExportCsv");
+    EXPECT_EQ(told(), QStringList{QString::fromStdString("The week was exported:\r\n" + csv + ".csv\r\n" +
+                                                         csv + " detail.csv\r\n" + csv + " jobs.csv")});
+    for (const char* file : {".csv", " detail.csv", " jobs.csv"})
+        EXPECT_NE(readFile(csv + file).find(",8.50"), std::string::npos) << file; // the saved week's hours
+
+    Printing::setTestPdf(QString::fromStdString(base.file("card.pdf")));
+    const auto cards = [&] {
+        press(report, "PrintCards");
+        return QByteArray::fromStdString(readFile(base.file("card.pdf"))).count("/Type /Page\n");
+    };
+    EXPECT_EQ(cards(), 2); // one a page, none selected: everybody's
+    report->findChild<QTableWidget*>("WeekTable")->selectRow(0);
+    EXPECT_EQ(cards(), 1);
+    EXPECT_EQ(readFile(week()), original);
+}
+
+} // namespace
+} // namespace tc::test
