@@ -101,6 +101,14 @@ Status FaultyFiles::readToEnd(Handle handle, std::string& out, std::size_t maxBy
     return inner_.readToEnd(handle, out, maxBytes);
 }
 
+Status FaultyFiles::readTail(Handle handle, std::size_t maxBytes, std::string& out) {
+    if (logged(Op::Read, pathOf(handle), shouldFail(Op::Read))) {
+        out.clear();
+        return failure(Op::Read);
+    }
+    return inner_.readTail(handle, maxBytes, out);
+}
+
 Status FaultyFiles::write(Handle handle, std::string_view bytes) {
     if (logged(Op::Write, pathOf(handle), shouldFail(Op::Write)))
         return failure(Op::Write);

@@ -55,6 +55,8 @@ class FaultyFiles final : public FileAccess {
 
     Status open(const std::string& path, OpenMode mode, Handle& handle) override;
     Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) override;
+    // Logged and failed as a Read.
+    Status readTail(Handle handle, std::size_t maxBytes, std::string& out) override;
     Status write(Handle handle, std::string_view bytes) override;
     Status flush(Handle handle) override;
     Status close(Handle handle) override;
