@@ -110,6 +110,13 @@ void plainReplace(const std::string& path, const std::string& bytes) {
     ::close(dir);
 }
 
+void plainAppend(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+    if (fd < 0 || ::write(fd, bytes.data(), bytes.size()) != ssize_t(bytes.size()) || ::fsync(fd) != 0)
+        throw std::runtime_error("cannot append to " + path);
+    ::close(fd);
+}
+
 PaintWatcher::PaintWatcher() {
     qApp->installEventFilter(this);
 }

@@ -42,6 +42,8 @@ void writeDurable(const std::string& path, const std::string& bytes);
 std::string plainRead(const std::string& path);
 // Temporary file, write, fsync, close, rename over `path`, fsync of the folder.
 void plainReplace(const std::string& path, const std::string& bytes);
+// Open for appending, write, fsync, close (a journal's line).
+void plainAppend(const std::string& path, const std::string& bytes);
 
 // Watches for the first paint of a window (or of one widget) after arm().
 class PaintWatcher : public QObject {

@@ -1,7 +1,9 @@
-// The punch: RecordPunch with its flush and the board's reread of the week
-// file, beside the same file work done with plain system calls.
+// The punch: RecordPunch with its flushes (the week file, its journal line)
+// and the board's reread of the week file, beside the same file work done
+// with plain system calls.
 #include "BenchSupport.h"
 
+#include "data/Journal.h"
 #include "punch/PunchRecorder.h"
 #include "station/AppState.h"
 #include "station/StatusBoard.h"
@@ -31,15 +33,34 @@ AppState lunchPunchState(const BenchFolder& base) {
     return state;
 }
 
+// A journal line as long as the punch's.
+const std::string kJournalLine = [] {
+    TimeRecord r;
+    r.setName("Worker 7");
+    r.set(TimeRecord::Field::Action, 50, "LUNCH");
+    r.set(TimeRecord::Field::ActTime, 50, "9:05:07 AM");
+    r.set(TimeRecord::Field::ActDate, 50, "Mon-Feb-3");
+    return punchLine({benchNow(), 3600, {}, {}}, 7, 50, r);
+}();
+
 // The floor: the same bytes with plain calls. Read the file to find the
 // slot, write it whole to a temporary file, fsync, rename, fsync the folder,
-// read it again for the board.
+// append the journal's line and fsync it, read the week again for the board.
 void punchFloor(const std::string& path, int entries) {
     std::string bytes = plainRead(path);
     bytes[6 * TimeRecord::kSize + 20 + 7 * std::size_t(entries)] = 'L';
     plainReplace(path, bytes);
+    plainAppend(journalPathOf(path), kJournalLine);
     std::string board = plainRead(path);
     benchmark::DoNotOptimize(board);
+}
+
+// The week's journal as it is by then, so that no punch begins it.
+void writeJournal(const std::string& weekFile) {
+    std::string text = std::string(kJournalHeader) + "\n";
+    for (int i = 0; i < 24 * 49; ++i)
+        text += kJournalLine;
+    writeDurable(journalPathOf(weekFile), text);
 }
 
 // Arg: used entries of every record after the punch (the punching employee
@@ -58,12 +79,13 @@ void BM_Punch(benchmark::State& s) {
                       TimeRecord::kSize);
     }
     AppState state = lunchPunchState(base);
+    writeJournal(base.weekFile());
     StatusBoard board;
     double punchTotal = 0, floorTotal = 0;
     for (auto _ : s) {
         writeDurable(base.weekFile(), start);
         const auto t0 = Clock::now();
-        if (!RecordPunch(state, benchNow()) || !readStatusBoard(state, board))
+        if (!RecordPunch(state, benchNow(), 3600) || !readStatusBoard(state, board))
             throw std::runtime_error("the punch failed");
         const double punch = secondsSince(t0);
         s.SetIterationTime(punch);
@@ -88,6 +110,7 @@ void BM_Punch_Floor(benchmark::State& s) {
     BenchFolder base;
     const std::string start = weekBytes(entries);
     const std::string path = base.weekFile();
+    writeJournal(path);
     for (auto _ : s) {
         writeDurable(path, start);
         const auto t0 = Clock::now();

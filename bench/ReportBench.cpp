@@ -2,6 +2,7 @@
 // files, and the report screen from open to painted.
 #include "BenchSupport.h"
 
+#include "data/Journal.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
@@ -104,6 +105,37 @@ void BM_ReportYear(benchmark::State& s) {
     s.counters["weeks"] = kWeeks;
 }
 
+// The same year with a journal beside each week file that holds its
+// punches and nothing else (as after a week without corrections).
+void BM_ReportYear_Journals(benchmark::State& s) {
+    BenchFolder base;
+    const std::vector<DateTime> mondays = writeYear(base);
+    for (const DateTime& monday : mondays) {
+        const std::string bytes = reportWeekBytes(monday);
+        std::string text = std::string(kJournalHeader) + "\n";
+        for (int p = 1; p <= kPositions; ++p)
+            for (int k = 1; k <= 50; ++k)
+                text += punchLine({monday, 3600, {}, {}}, p, k, recordAt(bytes, p));
+        writeDurable(journalPathOf(weekFilePath(base.path(), monday)), text);
+    }
+    const std::vector<ReportSource> sources{{base.path(), "bench"}};
+    long long seconds = 0;
+    for (auto _ : s) {
+        WeekFileCache cache(realFiles());
+        for (const DateTime& monday : mondays) {
+            const WeekReport report =
+                makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache);
+            if (!report.problems.empty() || !report.corrections.empty())
+                throw std::runtime_error("a journal was read as holding other than its punches");
+            seconds = report.totalSeconds();
+            benchmark::DoNotOptimize(seconds);
+        }
+    }
+    if (seconds == 0)
+        throw std::runtime_error("the report found no hours");
+    s.counters["weeks"] = kWeeks;
+}
+
 // Reading the same 52 files.
 void BM_ReportYear_Floor(benchmark::State& s) {
     BenchFolder base;
@@ -160,6 +192,7 @@ void BM_ReportScreen(benchmark::State& s) {
 } // namespace
 
 BENCHMARK(BM_ReportYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportYear_Journals)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_Floor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_ParseFloor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportScreen)->UseManualTime()->Unit(benchmark::kMillisecond);

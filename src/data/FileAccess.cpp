@@ -19,6 +19,13 @@ void notifySaveStep(SaveStep step, const std::string& path) {
         g_hook(step, path);
 }
 
+Status FileAccess::readTail(Handle handle, std::size_t maxBytes, std::string& out) {
+    Status st = readToEnd(handle, out, kAnySize);
+    if (st && out.size() > maxBytes)
+        out.erase(0, out.size() - maxBytes);
+    return st;
+}
+
 Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing,
                      std::size_t maxBytes) {
     out.clear();

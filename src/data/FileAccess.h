@@ -28,7 +28,8 @@ class FileAccess {
     enum class OpenMode {
         Read,       // existing file, reading
         CreateTemp, // a new file, writing; fails when anything, a link included, is at the path
-        ReadWrite   // create when missing, read and write, no truncation
+        ReadWrite,  // create when missing, read and write, no truncation
+        Append      // create when missing, read and write; every write goes to the end (the journals)
     };
 
     virtual ~FileAccess() = default;
@@ -37,6 +38,10 @@ class FileAccess {
     // Reads from the current position to the end of the file, but stops
     // once more than `maxBytes` are read (so `out` then holds maxBytes + 1).
     virtual Status readToEnd(Handle handle, std::string& out, std::size_t maxBytes) = 0;
+    // Reads the last `maxBytes` bytes of the file (all of a shorter one), for
+    // a writer that appends and must know how the file ends. Called right
+    // after open, before any write; this fallback reads the whole file.
+    virtual Status readTail(Handle handle, std::size_t maxBytes, std::string& out);
     virtual Status write(Handle handle, std::string_view bytes) = 0;
     // Makes what was written durable (fsync / FlushFileBuffers).
     virtual Status flush(Handle handle) = 0;

@@ -33,6 +33,9 @@ class PosixFiles final : public FileAccess {
         case OpenMode::ReadWrite:
             flags |= O_RDWR | O_CREAT;
             break;
+        case OpenMode::Append:
+            flags |= O_RDWR | O_CREAT | O_APPEND;
+            break;
         }
         int fd;
         do {
@@ -62,6 +65,26 @@ class PosixFiles final : public FileAccess {
             if (n == 0)
                 break;
             out.append(buf, size_t(n));
+        }
+        return Status::ok();
+    }
+
+    Status readTail(Handle handle, std::size_t maxBytes, std::string& out) override {
+        out.clear();
+        struct stat st;
+        if (::fstat(int(handle), &st) != 0)
+            return failed();
+        const std::size_t n = std::min(maxBytes, std::size_t(st.st_size));
+        out.resize(n);
+        for (std::size_t got = 0; got < n;) {
+            ssize_t r = ::pread(int(handle), out.data() + got, n - got, st.st_size - off_t(n) + off_t(got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r <= 0) {
+                out.clear();
+                return r < 0 ? failed() : Status::fail("the file became shorter while it was read");
+            }
+            got += std::size_t(r);
         }
         return Status::ok();
     }

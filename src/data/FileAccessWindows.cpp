@@ -57,6 +57,7 @@ class WindowsFiles final : public FileAccess {
             disposition = CREATE_NEW;
             break;
         case OpenMode::ReadWrite:
+        case OpenMode::Append:
             access = GENERIC_READ | GENERIC_WRITE;
             disposition = OPEN_ALWAYS;
             break;
@@ -70,6 +71,13 @@ class WindowsFiles final : public FileAccess {
         if (GetFileType(h) != FILE_TYPE_DISK) {
             CloseHandle(h);
             return Status::fail(kNotARegularFile);
+        }
+        // One writer appends to a journal at a time (the station's own
+        // process), so the end found now stays the end.
+        if (mode == OpenMode::Append && !SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END)) {
+            const DWORD code = GetLastError();
+            CloseHandle(h);
+            return failed(code);
         }
         handle = reinterpret_cast<Handle>(h);
         return Status::ok();
@@ -87,6 +95,31 @@ class WindowsFiles final : public FileAccess {
                 break;
             out.append(buf, got);
         }
+        return Status::ok();
+    }
+
+    Status readTail(Handle handle, std::size_t maxBytes, std::string& out) override {
+        out.clear();
+        const HANDLE h = reinterpret_cast<HANDLE>(handle);
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(h, &size))
+            return failed(GetLastError());
+        const std::size_t n = std::min<std::size_t>(maxBytes, std::size_t(size.QuadPart));
+        out.resize(n);
+        LARGE_INTEGER at{};
+        at.QuadPart = size.QuadPart - LONGLONG(n);
+        DWORD got = 0;
+        if (n > 0 && (!SetFilePointerEx(h, at, nullptr, FILE_BEGIN) ||
+                      !ReadFile(h, out.data(), DWORD(n), &got, nullptr))) {
+            out.clear();
+            return failed(GetLastError());
+        }
+        if (got != n) {
+            out.clear();
+            return Status::fail("the file became shorter while it was read");
+        }
+        if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END))
+            return failed(GetLastError());
         return Status::ok();
     }
 

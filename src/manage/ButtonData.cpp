@@ -172,6 +172,7 @@ ButtonDataBoxes ButtonData::boxes() const {
 bool ButtonData::loadButtonData() {
     ButtonDataBoxes boxes;
     const Status st = loadButtonDataBoxes(files_, baseFolder_, boxes);
+    loaded_ = boxes;
     for (int i = 0; i < 24; ++i)
         Text1_[i]->setText(fromUtf8(boxes.names[i]));
     for (int i = 0; i < 20; ++i)
@@ -190,14 +191,18 @@ void ButtonData::reloadWithMessage() {
 
 bool ButtonData::saveButtonData() {
     ButtonDataBoxes boxes = this->boxes();
-    if (Status st = saveButtonDataBoxes(files_, baseFolder_, boxes); !st) {
+    ListsJournal journal{loaded_, Environment::journalStamp(), {}};
+    if (Status st = saveButtonDataBoxes(files_, baseFolder_, boxes, &journal); !st) {
         Messages::show(this, fromUtf8(st.message()));
         return false;
     }
+    loaded_ = boxes;
     // The job boxes show the lines written (an emptied box is now a lone comma).
     for (int i = 0; i < 20; ++i)
         if (const QString written = fromUtf8(boxes.jobs[i]); written != Text2_[i]->text())
             Text2_[i]->setText(written);
+    if (!journal.problem.empty())
+        Messages::show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
     Messages::show(
         this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
     return true;

@@ -45,6 +45,7 @@ class ButtonData : public QMainWindow {
 
     FileAccess& files_;
     std::string baseFolder_;
+    ButtonDataBoxes loaded_; // as read or last saved: the lists journal's "before"
     std::array<QLineEdit*, 24> Text1_{};
     std::array<QLabel*, 24> Label1_{};
     std::array<QLineEdit*, 20> Text2_{};

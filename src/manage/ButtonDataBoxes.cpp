@@ -69,6 +69,31 @@ std::string refusal(const ButtonDataBoxes& boxes) {
     return {};
 }
 
+// The lists journal's lines of a save; why they could not be written, or "".
+std::string appendListChanges(FileAccess& files, const std::string& baseFolder, const ListsJournal& journal,
+                              const ButtonDataBoxes& after) {
+    std::string lines;
+    int count = 0;
+    const auto changes = [&](const char* kind, const auto& was, const auto& is) {
+        for (std::size_t i = 0; i < was.size(); ++i)
+            if (was[i] != is[i]) {
+                lines +=
+                    journalLine({kind, std::to_string(i + 1), escapedField(was[i]), escapedField(is[i])});
+                ++count;
+            }
+    };
+    changes("name", journal.before.names, after.names);
+    changes("note", journal.before.notes, after.notes);
+    changes("job", journal.before.jobs, after.jobs);
+    const JournalStamp& s = journal.stamp;
+    const Status st =
+        appendToJournal(files, listsJournalPath(baseFolder),
+                        journalLine({"lists", formatJournalTime(s.when, s.utcOffsetSeconds),
+                                     std::to_string(count), escapedField(s.user), escapedField(s.host)}) +
+                            lines);
+    return st ? std::string() : st.message();
+}
+
 } // namespace
 
 Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes) {
@@ -92,7 +117,8 @@ Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, But
                         "once every job box holds a job and its description.");
 }
 
-Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes) {
+Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes,
+                           ListsJournal* journal) {
     if (const std::string refused = refusal(boxes); !refused.empty())
         return Status::fail(refused);
 
@@ -116,6 +142,8 @@ Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, But
                                               : "\r\nThe files were not updated."));
     }
     boxes.jobs = jobs;
+    if (journal)
+        journal->problem = appendListChanges(files, baseFolder, *journal, boxes);
     return Status::ok();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FileAccess.h"
+#include "data/Journal.h"
 
 #include <array>
 #include <string>
@@ -21,12 +22,25 @@ struct ButtonDataBoxes {
 // boxes then show what could be read, the rest blank.
 Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes);
 
+// What the lists journal needs from a save of the editor: the boxes as the
+// editor loaded (or last saved) them, and when and by whom; after the save,
+// why the journal could not be written (empty when it was).
+struct ListsJournal {
+    ButtonDataBoxes before;
+    JournalStamp stamp;
+    std::string problem;
+};
+
 // Save: refuses, with a message naming the box, any text that the list files
 // cannot give back: a double quote in a name, a note or a job item,
 // characters the code page lacks, a job box that is not exactly two fields
 // (a job and its description; a value holding a comma goes in double quotes).
 // Otherwise writes both lists; an emptied job box becomes an empty slot (a
-// lone comma) and every job box then shows the line written.
-Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes);
+// lone comma) and every job box then shows the line written. With a
+// `journal`, the names, notes and jobs that changed, old and new, then go
+// into lists.journal; a journal that cannot be written does not undo the
+// save (journal->problem says why).
+Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, ButtonDataBoxes& boxes,
+                           ListsJournal* journal = nullptr);
 
 } // namespace tc

@@ -1,5 +1,7 @@
 #include "manage/ReportCommand.h"
 
+#include "data/Paths.h"
+#include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
 #include "manage/WeekMoments.h"
@@ -56,6 +58,9 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
                    "Weekly hours above which hours are overtime (default: the settings file's, else 40)");
+    app.add_flag("--verify", o.verify,
+                 "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
+                 "explained by the journal");
 }
 
 int ReportCommand::run(const std::vector<std::string>& args, const std::string& programFolder,
@@ -107,6 +112,28 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         if (!files.isFolder(folder))
             return fail(NoFolder, "the folder " + folder + " does not exist.");
         sources.push_back({folder, stationName(folder)});
+    }
+
+    if (o.verify) {
+        bool anyWeekFile = false, passed = true;
+        for (const ReportSource& source : sources) {
+            const std::string path = weekFilePath(source.folder, day);
+            if (!files.exists(path))
+                continue;
+            anyWeekFile = true;
+            WeekVerification v;
+            if (Status st = verifyWeekFile(files, path, v); !st) {
+                err << kName << ": " << st.message() << "\n";
+                passed = false;
+                continue;
+            }
+            out << v.text(path);
+            passed = passed && v.passed();
+        }
+        if (!anyWeekFile)
+            return fail(NoWeekFile, "no week file for the week ending " +
+                                        formatIsoDate(weekEndingSunday(day)) + " in the folders given.");
+        return passed ? Done : Unexplained;
     }
 
     const WeekReport report = makeWeekReport(files, sources, day, now, overtime);

@@ -25,11 +25,12 @@ class ReportCommand {
         std::string detailCsv;
         std::string jobsCsv;
         std::string overtimeAfter; // hours; empty: from the settings file
+        bool verify = false;       // compare each week file with its journal instead
     };
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.
-    enum Exit { Done = 0, BadUsage = 2, NoFolder = 3, NoWeekFile = 4, NotWritten = 5 };
+    enum Exit { Done = 0, BadUsage = 2, NoFolder = 3, NoWeekFile = 4, NotWritten = 5, Unexplained = 6 };
 
     // Runs the command on `args` (without the program's name). The folder of
     // the program holds the settings file and is the default folder.

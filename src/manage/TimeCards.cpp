@@ -46,7 +46,8 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  .arg(bad ? QStringLiteral(" style=\"color:#c00000\"") : QString(),
                       text(report.punchText(p, F::ActDate)), text(report.punchText(p, F::ActTime)),
                       text(report.punchText(p, F::Action)), text(report.punchText(p, F::JobNumber)),
-                      problemText(p.problem));
+                      (problemText(p.problem) + QStringLiteral(" ") + text(report.correctionText(p)))
+                          .trimmed());
     }
     h += QStringLiteral(
         "</table><p>&nbsp;</p><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");

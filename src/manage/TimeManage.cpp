@@ -3,6 +3,7 @@
 #include "data/Paths.h"
 #include "manage/TimeSheetModel.h"
 #include "manage/WeekFileCheck.h"
+#include "manage/WeekHistoryFM.h"
 #include "manage/WeekReportFM.h"
 #include "manage/WeekSave.h"
 #include "platform/Clipboard.h"
@@ -175,6 +176,9 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
             [this] { return model_->sheet().hasUnsavedChanges() ? openedFile_ : std::string(); }, this);
         report->show();
     });
+    QAction* mnuHistory = file->addAction(QStringLiteral("&History..."));
+    mnuHistory->setObjectName(QStringLiteral("MnuHistory"));
+    connect(mnuHistory, &QAction::triggered, this, &TimeManage::showHistory);
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("MnuExit"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -263,27 +267,52 @@ void TimeManage::replaceCell() {
     model_->setCellText(currentRow_, currentCol_, Text1_->text());
 }
 
-void TimeManage::saveFile() {
-    // The questions and messages of the save, on this screen; the saved week
-    // is shown with the current cell where it was.
-    class ScreenTalk : public SaveTalk {
-      public:
-        explicit ScreenTalk(TimeManage& screen) : screen_(screen) {}
-        bool ask(const std::string& question) override {
-            return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancel) == Messages::Yes;
-        }
-        void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
-        void showSaved(TimeSheet&, std::string_view written) override {
-            const int row = screen_.currentRow_;
-            const int column = screen_.currentCol_;
-            screen_.model_->load(written);
-            screen_.setCurrent(row, column);
-        }
+// The questions and messages of a save, on this screen; the saved week is
+// shown with the current cell where it was.
+class TimeManage::ScreenTalk : public SaveTalk {
+  public:
+    explicit ScreenTalk(TimeManage& screen) : screen_(screen) {}
+    bool ask(const std::string& question) override {
+        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancel) == Messages::Yes;
+    }
+    void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
+    void showSaved(TimeSheet&, std::string_view written) override {
+        const int row = screen_.currentRow_;
+        const int column = screen_.currentCol_;
+        screen_.model_->load(written);
+        screen_.setCurrent(row, column);
+    }
 
-      private:
-        TimeManage& screen_;
-    } talk(*this);
-    saveWeek(files_, openedFile_, model_->sheetForSave(), talk);
+  private:
+    TimeManage& screen_;
+};
+
+void TimeManage::saveFile() {
+    ScreenTalk talk(*this);
+    saveWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp());
+}
+
+void TimeManage::showHistory() {
+    if (openedFile_.empty()) {
+        Messages::show(this, QStringLiteral("Open a week first: the history shown is the open week's."));
+        return;
+    }
+    auto* history = new WeekHistoryFM(
+        files_, openedFile_, [this](int saveLine) { putBack(saveLine); }, this);
+    history->show();
+}
+
+void TimeManage::putBack(int saveLine) {
+    const QString question =
+        QStringLiteral(
+            "Put the week back as it was before that save? Later saves are undone as well; punches "
+            "stored at the station since then are kept.") +
+        (model_->sheet().hasUnsavedChanges() ? QStringLiteral(" The changes not saved here are discarded.")
+                                             : QString());
+    if (Messages::show(this, question, Messages::YesNoCancel) != Messages::Yes)
+        return;
+    ScreenTalk talk(*this);
+    restoreWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(), saveLine);
 }
 
 void TimeManage::copyAll() {

@@ -44,8 +44,13 @@ class TimeManage : public QMainWindow {
     void pasteAll();    // Command5 "Paste All"
     void addRow();      // Command6 "Add Row"
     void removeRow();   // Command7 "Remove Row"
+    void showHistory(); // File > History...
+    // Puts the open week back as it was before the save on line `saveLine`
+    // of its journal, after asking.
+    void putBack(int saveLine);
 
   private:
+    class ScreenTalk;
     void setCurrent(int sheetRow, int column);
     void showCurrentInEditField();
     void setEditFieldGrey();

@@ -1,6 +1,7 @@
 #include "manage/WeekReport.h"
 
 #include "data/CodePage.h"
+#include "data/Journal.h"
 #include "data/ListFiles.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
@@ -303,6 +304,8 @@ class Builder {
         return *day + *time;
     }
     void flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPunch& p);
+    void readJournal(int source, const std::string& weekPath, std::string_view weekBytes);
+    int correctionOf(int position, int entry) const;
     std::string when(long long at) const { return formatDayTime(r_.monday, at); }
     std::string neighbourPath(int source, int weeks) const {
         return weekFilePath(r_.sources[std::size_t(source)].folder, r_.sunday.addDays(7 * weeks));
@@ -318,6 +321,9 @@ class Builder {
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
     std::array<FileDates, 3> dates_; // last week's file, this week's, next week's
+    // This source's corrections in r_.corrections (by position, then entry).
+    std::size_t firstCorrection_ = 0;
+    std::size_t endCorrection_ = 0;
 };
 
 int Builder::personFor(int source, int position, std::string_view ansiName) {
@@ -383,6 +389,8 @@ void Builder::addSource(int source) {
                                            " bytes is not a whole week of 4969-byte records. What could be "
                                            "read is shown."});
 
+    readJournal(source, path, bytes);
+
     prev_ = next_ = nullptr;
     // Each entry in use ends at most one span, and one more may run on past
     // the last: room for all the file's spans at once.
@@ -399,6 +407,52 @@ void Builder::addSource(int source) {
         const auto [first, last] = used[std::size_t(p - 1)];
         addRecord(source, p, RecordBytes(bytes, p), first, last);
     }
+}
+
+// The journal beside the week file, when there is one: its corrections, and
+// a flag where it does not hold as many punches of a record as the file (a
+// journal line that could not be written, a change outside the program).
+// Only its save lines are read; punch lines are counted and passed over.
+void Builder::readJournal(int source, const std::string& weekPath, std::string_view weekBytes) {
+    firstCorrection_ = endCorrection_ = r_.corrections.size();
+    const std::string path = journalPathOf(weekPath);
+    if (!cache_.files().exists(path))
+        return;
+    const WeekFileCache::File& file = cache_.get(path);
+    if (!file.readable()) {
+        r_.problems.push_back({source, file.status.message()});
+        return;
+    }
+    const JournalText journal = parseJournal(*file.bytes, /*changesOnly=*/true);
+    for (const std::string& problem : journal.problems)
+        r_.problems.push_back({source, "The journal " + path + ": " + problem});
+    const std::array<int, kPositions> kept = journalEntryCounts(journal);
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord record = recordAt(weekBytes, p);
+        int inUse = 0;
+        for (int k = 1; k <= TimeRecord::kEntries; ++k)
+            inUse += !record.isFree(k);
+        if (inUse != kept[std::size_t(p - 1)])
+            r_.problems.push_back(
+                {source, "The journal " + path + " holds " + std::to_string(kept[std::size_t(p - 1)]) +
+                             " punches of position " + std::to_string(p) + ", the week file " +
+                             std::to_string(inUse) + "; timeclock-report --verify names the difference."});
+    }
+    std::vector<EntryCorrection> corrections = lastCorrections(journal);
+    r_.corrections.insert(r_.corrections.end(), std::make_move_iterator(corrections.begin()),
+                          std::make_move_iterator(corrections.end()));
+    endCorrection_ = r_.corrections.size();
+}
+
+int Builder::correctionOf(int position, int entry) const {
+    const auto first = r_.corrections.begin() + std::ptrdiff_t(firstCorrection_);
+    const auto end = r_.corrections.begin() + std::ptrdiff_t(endCorrection_);
+    const auto it = std::lower_bound(first, end, std::make_pair(position, entry),
+                                     [](const EntryCorrection& c, std::pair<int, int> key) {
+                                         return std::make_pair(c.position, c.entry) < key;
+                                     });
+    return it != end && it->position == position && it->entry == entry ? int(it - r_.corrections.begin())
+                                                                       : -1;
 }
 
 // Last or next week's file of the source, read when first needed; null when
@@ -448,6 +502,8 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             p.problem = PunchProblem::OutOfOrder;
         if (p.problem != PunchProblem::None || p.action == PunchAction::Other)
             flagPunch(who, rec, p);
+        if (endCorrection_ > firstCorrection_ && (p.correction = correctionOf(position, k)) >= 0)
+            who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
         if (open && p.problem == PunchProblem::None)
@@ -615,6 +671,14 @@ std::string WeekReport::spanFlags(const WorkedSpan& s) const {
     if (s.closed > kWeekSeconds)
         add("ends " + when(s.closed) + " next week");
     return flags;
+}
+
+std::string WeekReport::correctionText(const ReportPunch& punch) const {
+    if (punch.correction < 0)
+        return {};
+    const EntryCorrection& c = corrections[std::size_t(punch.correction)];
+    return c.before.empty() ? "added in the time sheet " + c.when
+                            : "corrected " + c.when + ", was " + c.before;
 }
 
 std::string WeekReport::punchText(const ReportPunch& punch, TimeRecord::Field field) const {

@@ -3,6 +3,7 @@
 #include "data/DateTime.h"
 #include "data/FileAccess.h"
 #include "data/TimeRecord.h"
+#include "manage/JournalReplay.h"
 
 #include <array>
 #include <memory>
@@ -35,7 +36,8 @@ struct ReportPunch {
     int entry = 0;    // 1..100
     PunchAction action = PunchAction::Other;
     PunchProblem problem = PunchProblem::None;
-    long long at = 0; // seconds from the week's Monday 00:00, when readable
+    long long at = 0;    // seconds from the week's Monday 00:00, when readable
+    int correction = -1; // index into WeekReport::corrections when a save changed it
 };
 
 // A worked span, or the part of it that lies in the week.
@@ -92,9 +94,13 @@ struct WeekReport {
     std::vector<PersonWeek> people; // in order of station, then position
     std::vector<WorkedSpan> spans;  // in order of person, then time
     std::vector<JobHours> jobs;     // by job, then department
+    // From the week files' journals: the last save that changed each entry.
+    std::vector<EntryCorrection> corrections;
 
     // What a span's detail row says about it ("over 16 hours", "in since ...").
     std::string spanFlags(const WorkedSpan& span) const;
+    // "corrected 2025-02-04 10:00:00, was time 5:00:00 PM"; empty when not corrected.
+    std::string correctionText(const ReportPunch& punch) const;
     // A stored field of a punch as UTF-8 text, trimmed.
     std::string punchText(const ReportPunch& punch, TimeRecord::Field field) const;
     long long totalSeconds() const;

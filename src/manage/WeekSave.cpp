@@ -1,9 +1,13 @@
 #include "manage/WeekSave.h"
 
+#include "data/Paths.h"
+#include "data/TimeText.h"
 #include "data/WeekFile.h"
+#include "manage/JournalReplay.h"
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace tc {
 
@@ -29,9 +33,8 @@ std::string unconvertedMessage(const std::string& weekFile, const SheetCell& cel
            ", could not be converted to the code page of the week files, so " + weekFile + " was not saved.";
 }
 
-} // namespace
-
-SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk) {
+// Nothing open, or a backup open: a save or restore stops before it reads anything.
+std::optional<SaveOutcome> refusedBeforeReading(const std::string& weekFile, SaveTalk& talk) {
     if (weekFile.empty())
         return SaveOutcome::NothingOpened;
     if (isItsOwnBackup(weekFile)) {
@@ -40,21 +43,15 @@ SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& 
                   "so it was not saved. To mend the week, open its .dat file.");
         return SaveOutcome::Refused;
     }
+    return std::nullopt;
+}
 
-    // Worked out against the file as it is now: the station may have stored
-    // punches in it since it was opened here.
-    std::string disk;
-    if (Status st = readWeekFile(files, weekFile, disk, false); !st) {
-        talk.tell(st.message() + "\r\nThe file was not saved.");
-        return SaveOutcome::Failed;
-    }
-    const SavePlan plan = sheet.planSave(disk);
-    if (plan.unconverted) {
-        // The record would hold '?' where the text was: a wrong name or job on
-        // someone's pay. Nothing is written.
-        talk.tell(unconvertedMessage(weekFile, *plan.unconverted));
-        return SaveOutcome::Refused;
-    }
+// The end of every save: the questions, the backup, the replacement, the
+// journal's lines, the sheet. `undone` is the time of the save a restore
+// undoes (empty for a save).
+SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std::string& disk,
+                      const SavePlan& plan, TimeSheet& sheet, SaveTalk& talk, const JournalStamp& stamp,
+                      const std::string& undone) {
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))
@@ -73,9 +70,96 @@ SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& 
         talk.tell(st.message() + "\r\nThe week was not saved; the file is as it was before.");
         return SaveOutcome::Failed;
     }
+    // The lines reach the disk before "done". A crash before them leaves a
+    // change that verify names as made outside the program.
+    int count = 0;
+    const std::string changes = weekChangeLines(disk, plan.bytes, count);
+    const std::string when = formatJournalTime(stamp.when, stamp.utcOffsetSeconds);
+    const std::string backupName =
+        backup.substr(backup.find_last_of(kPathSeparator == '/' ? "/" : "\\/") + 1);
+    const std::string head =
+        undone.empty() ? journalLine({"save", when, std::to_string(count), escapedField(backupName),
+                                      escapedField(stamp.user), escapedField(stamp.host)})
+                       : journalLine({"restore", when, std::to_string(count), escapedField(backupName),
+                                      escapedField(stamp.user), escapedField(stamp.host), undone});
+    const Status journal = appendToJournal(files, journalPathOf(weekFile), head + changes,
+                                           [&] { return existingLines(stamp, disk); });
     talk.showSaved(sheet, plan.bytes);
+    if (!journal)
+        talk.tell(
+            journal.message() +
+            "\r\nThe week was saved. The history and timeclock-report --verify name what the journal lacks.");
     talk.tell("done");
     return SaveOutcome::Saved;
+}
+
+} // namespace
+
+SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk,
+                     const JournalStamp& stamp) {
+    if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
+        return *refused;
+
+    // Worked out against the file as it is now: the station may have stored
+    // punches in it since it was opened here.
+    std::string disk;
+    if (Status st = readWeekFile(files, weekFile, disk, false); !st) {
+        talk.tell(st.message() + "\r\nThe file was not saved.");
+        return SaveOutcome::Failed;
+    }
+    const SavePlan plan = sheet.planSave(disk);
+    if (plan.unconverted) {
+        // The record would hold '?' where the text was: a wrong name or job on
+        // someone's pay. Nothing is written.
+        talk.tell(unconvertedMessage(weekFile, *plan.unconverted));
+        return SaveOutcome::Refused;
+    }
+    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, {});
+}
+
+SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk,
+                        const JournalStamp& stamp, int saveLine) {
+    if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
+        return *refused;
+    std::string text, disk;
+    Status st = readWholeFile(files, journalPathOf(weekFile), text, false);
+    if (st)
+        st = readWeekFile(files, weekFile, disk, false);
+    if (!st) {
+        talk.tell(st.message() + "\r\nThe week was not put back.");
+        return SaveOutcome::Failed;
+    }
+    const JournalText journal = parseJournal(text);
+    const std::optional<std::string> target = weekBeforeSave(journal, saveLine);
+    if (!target) {
+        talk.tell("Line " + std::to_string(saveLine) + " of " + journalPathOf(weekFile) +
+                  " is not a save, so the week was not put back.");
+        return SaveOutcome::Refused;
+    }
+    // What the journal lacks cannot be put back: it would be lost.
+    if (const WeekVerification v = verifyWeek(disk, &journal); !v.passed()) {
+        std::string list;
+        for (std::size_t i = 0; i < v.unexplained.size() && i < 5; ++i)
+            list += "\r\n" + v.unexplained[i];
+        if (v.unexplained.size() > 5)
+            list += "\r\n...and " + std::to_string(v.unexplained.size() - 5) + " more.";
+        if (!talk.ask("The journal does not explain the week file as it is now:" + list +
+                      "\r\nPutting the week back undoes these as well. Put it back anyway?"))
+            return SaveOutcome::Stopped;
+    }
+    SavePlan plan;
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord want = recordAt(*target, p);
+        const TimeRecord now = recordAt(disk, p);
+        if (!(want == now) && !(now == recordAt(sheet.loadedBytes(), p))) {
+            const std::string name = trimSpaces(now.text(TimeRecord::Field::EmpName));
+            plan.conflicts.push_back({p, name.substr(0, name.find('\0'))});
+        }
+        plan.bytes.append(want.view());
+    }
+    const auto save = std::find_if(journal.lines.begin(), journal.lines.end(),
+                                   [saveLine](const JournalLine& l) { return l.number == saveLine; });
+    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, save->fields[0]);
 }
 
 } // namespace tc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FileAccess.h"
+#include "data/Journal.h"
 #include "manage/TimeSheet.h"
 
 #include <string>
@@ -36,9 +37,22 @@ std::string backupPathOf(const std::string& weekFile);
 // (TimeSheet::planSave), refuses when a text to be written could not be
 // converted to the code page (naming its row and column), asks about
 // conflicts with the station, punches that would move to another record and
-// rows no record takes, copies the file to its backup, replaces it, and
-// shows the written week in the sheet. A week opened from its backup is not
-// saved: there would be no backup of it.
-SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk);
+// rows no record takes, copies the file to its backup, replaces it, appends
+// the save and every field it changed to the week's journal (`stamp`: when
+// and by whom), and shows the written week in the sheet. A week opened from
+// its backup is not saved: there would be no backup of it. A journal that
+// cannot be written does not undo the save; the manager is told.
+SaveOutcome saveWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk,
+                     const JournalStamp& stamp = {});
+
+// Puts the week back as it was just before the save (or restore) that begins
+// on line `saveLine` of its journal (weekBeforeSave: later saves are undone
+// too, punches stored since are kept). A save like any other: the usual
+// question where the station changed a record since the sheet was loaded,
+// a backup, the journal's lines marked as a restore. Asks first when the
+// journal does not explain the week file as it is (what it lacks would be
+// undone as well).
+SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeSheet& sheet, SaveTalk& talk,
+                        const JournalStamp& stamp, int saveLine);
 
 } // namespace tc

@@ -7,7 +7,8 @@ namespace tc {
 
 namespace {
 std::optional<DateTime> gFixed;
-}
+int gFixedOffset = 0;
+} // namespace
 
 DateTime Clock::now() {
     if (gFixed)
@@ -16,6 +17,14 @@ DateTime Clock::now() {
     const QDate d = t.date();
     const QTime tm = t.time();
     return makeDateTime(d.year(), d.month(), d.day(), tm.hour(), tm.minute(), tm.second());
+}
+
+int Clock::utcOffsetSeconds() {
+    return gFixed ? gFixedOffset : QDateTime::currentDateTime().offsetFromUtc();
+}
+
+void Clock::setFixedUtcOffset(int seconds) {
+    gFixedOffset = seconds;
 }
 
 void Clock::setFixed(const DateTime& t) {

@@ -1,10 +1,13 @@
 #include "platform/Environment.h"
 
+#include "platform/Clock.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QSysInfo>
 #include <algorithm>
 #include <cmath>
 
@@ -35,6 +38,21 @@ QString Environment::baseFolder() {
 
 void Environment::setBaseFolderForTest(std::optional<QString> folder) {
     gBaseFolder = std::move(folder);
+}
+
+std::string Environment::userName() {
+    QString user = qEnvironmentVariable("USERNAME"); // Windows
+    if (user.isEmpty())
+        user = qEnvironmentVariable("USER");
+    return user.toStdString();
+}
+
+std::string Environment::hostName() {
+    return QSysInfo::machineHostName().toStdString();
+}
+
+JournalStamp Environment::journalStamp() {
+    return JournalStamp{Clock::now(), Clock::utcOffsetSeconds(), userName(), hostName()};
 }
 
 char Environment::decimalSeparator() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Journal.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -14,6 +16,12 @@ class Environment {
     // Folder of the executable, no trailing separator (tests override it).
     static QString baseFolder();
     static void setBaseFolderForTest(std::optional<QString> folder);
+
+    // Who works at this computer, and its name, for the journals.
+    static std::string userName();
+    static std::string hostName();
+    // Now, with its offset from UTC, and the user and host names.
+    static JournalStamp journalStamp();
 
     // The machine's decimal separator, for numbers shown (tests override it).
     static char decimalSeparator();

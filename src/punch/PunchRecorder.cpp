@@ -1,5 +1,6 @@
 #include "punch/PunchRecorder.h"
 
+#include "data/Journal.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "station/MonthFolders.h"
@@ -27,7 +28,7 @@ Status FindLastSlot(AppState& state) {
     return FindLastSlot(state, record);
 }
 
-Status RecordPunch(AppState& state, const DateTime& now) {
+Status RecordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
     // A punch after midnight at the end of a Sunday belongs to the new week.
     SetWeekFile(state, now);
 
@@ -69,9 +70,21 @@ Status RecordPunch(AppState& state, const DateTime& now) {
         return notRecorded("The name or the job \"" + state.CurName + "\", \"" + state.CurJob +
                            "\" could not be converted to the code page of the week files.");
 
+    const TimeRecord before = recordAt(bytes, state.ButtonNumber);
     putRecord(bytes, state.ButtonNumber, record);
     if (Status st = replaceFile(*state.files, state.WeekFile, bytes); !st)
         return notRecorded(st.message());
+
+    // The punch is stored: a journal that cannot be written does not undo
+    // or refuse it. Verify and the history name the entry it lacks.
+    const JournalStamp stamp{now, utcOffsetSeconds, {}, {}};
+    (void)appendToJournal(*state.files, journalPathOf(state.WeekFile),
+                          punchLine(stamp, state.ButtonNumber, k, record), [&] {
+                              // A journal begun now: what the file held before this punch.
+                              std::string was = bytes;
+                              putRecord(was, state.ButtonNumber, before);
+                              return existingLines(stamp, was);
+                          });
     return Status::ok();
 }
 

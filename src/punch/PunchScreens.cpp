@@ -27,7 +27,7 @@ NameFM* openActionScreen(AppState& state, StationControl& station) {
 namespace punchscreens {
 
 bool storePunch(QWidget* screen, AppState& state, StationControl& station) {
-    const Status st = RecordPunch(state, Clock::now());
+    const Status st = RecordPunch(state, Clock::now(), Clock::utcOffsetSeconds());
     if (!st) {
         Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);
         return false;

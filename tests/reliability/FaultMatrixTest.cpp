@@ -1,5 +1,6 @@
 // Every step of every writer failing, once or for good: the file it was
-// writing stays as it was and the person is told which file and why.
+// writing stays as it was and the person is told which file and why. Its
+// journal failing afterwards never undoes or refuses the write.
 
 #include "Scenario.h"
 #include "data/Paths.h"
@@ -23,12 +24,14 @@ const char* const kOpNames[] = {"open",  "open for writing", "read",   "write", 
 
 TEST(FaultMatrix, EachStepOfEachWriterFailingLeavesItsFileAndSaysWhy) {
     for (const Writer& w : kWriters) {
-        // A whole run: each file written, flushed, renamed into place, its folder flushed.
+        // A whole run: each file written, flushed, renamed into place, its folder
+        // flushed; then the new journal's lines written and flushed, its folder flushed.
         ProgramFolder twin;
         prepare(twin);
         FaultyFiles clean;
         ASSERT_EQ(w.run(clean, twin.path()), "") << w.name;
         const std::vector<std::string> twinFiles = w.files(twin.path());
+        const std::string twinJournal = w.journal(twin.path());
         std::string durable, expected;
         for (const FaultyFiles::Call& c : clean.log())
             if (c.op == Op::Write || c.op == Op::Flush || c.op == Op::Rename || c.op == Op::SyncFolder)
@@ -38,12 +41,17 @@ TEST(FaultMatrix, EachStepOfEachWriterFailingLeavesItsFileAndSaysWhy) {
             expected += "write " + temp + "\nflush " + temp + "\nrename " + f + "\nfolder flush " +
                         parentFolder(f) + "\n";
         }
+        expected += "write " + twinJournal + "\nflush " + twinJournal + "\nfolder flush " +
+                    parentFolder(twinJournal) + "\n";
         EXPECT_EQ(durable, expected) << w.name;
         const std::vector<std::string> after = contents(twinFiles);
-        // The failures fall on the last file: the calls made before its temporary file, plus one.
-        const auto lastStart = std::find_if(clean.log().begin(), clean.log().end(), [&](const auto& c) {
-            return c.path == twinFiles.back() + std::string(kTempSuffix);
-        });
+        // The calls of `op` in the clean run before the first one on `path`, plus one.
+        auto firstOn = [&](Op op, const std::string& path) {
+            const auto start = std::find_if(clean.log().begin(), clean.log().end(),
+                                            [&](const auto& c) { return c.path == path; });
+            return 1 +
+                   int(std::count_if(clean.log().begin(), start, [op](const auto& c) { return c.op == op; }));
+        };
 
         for (Op op : {Op::OpenForWriting, Op::Write, Op::Flush, Op::Close, Op::Rename, Op::SyncFolder})
             for (bool forGood : {false, true}) {
@@ -55,10 +63,9 @@ TEST(FaultMatrix, EachStepOfEachWriterFailingLeavesItsFileAndSaysWhy) {
                 std::vector<std::string> expect = after;
                 expect.back() = readFile(files.back());
                 FaultyFiles faulty;
-                faulty.failAt(op,
-                              1 + int(std::count_if(clean.log().begin(), lastStart,
-                                                    [op](const auto& c) { return c.op == op; })),
-                              forGood, "Input/output error");
+                // The failures fall on the last file.
+                faulty.failAt(op, firstOn(op, twinFiles.back() + std::string(kTempSuffix)), forGood,
+                              "Input/output error");
                 const std::string said = w.run(faulty, base.path());
                 EXPECT_TRUE(faulty.failedAsPlanned());
                 if (op == Op::SyncFolder) {
@@ -77,6 +84,25 @@ TEST(FaultMatrix, EachStepOfEachWriterFailingLeavesItsFileAndSaysWhy) {
                 EXPECT_EQ(w.run(faulty, base.path()).empty(), !forGood);
                 EXPECT_EQ(contents(files), forGood ? expect : after);
             }
+
+        for (Op op : {Op::OpenForWriting, Op::Write, Op::Flush, Op::Close}) {
+            SCOPED_TRACE(std::string(w.name) + ": journal " + kOpNames[int(op)]);
+            ProgramFolder base;
+            prepare(base);
+            FaultyFiles faulty;
+            faulty.failAt(op, firstOn(op, twinJournal), false, "Input/output error");
+            const std::string said = w.run(faulty, base.path());
+            EXPECT_TRUE(faulty.failedAsPlanned());
+            EXPECT_EQ(contents(w.files(base.path())), after);
+            // The employee at the station has nothing to do about it; the
+            // manager is told which journal and why.
+            const std::string journal = w.journal(base.path());
+            if (std::string(w.name) == "punch")
+                EXPECT_EQ(said, "");
+            else
+                EXPECT_EQ(said.find("Cannot write the journal " + journal + ": Input/output error."), 0u)
+                    << said;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // Writers ended dead part way: killed at random moments among punches, and
 // stopped after each step of a replacement. A file is always the old one or
-// the new one, never torn, and nothing acknowledged is lost.
+// the new one, never torn, and nothing acknowledged is lost, in the week
+// file or in its journal.
 //
 // TIMECLOCK_KILLS=<n> sets the number of kills (default 50).
 
@@ -8,6 +9,7 @@
 
 #include "ChildProcess.h"
 #include "Scenario.h"
+#include "data/Journal.h"
 #include "data/Paths.h"
 #include "punch/PunchRecorder.h"
 
@@ -66,8 +68,16 @@ TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
                           (std::chrono::duration_cast<std::chrono::microseconds>(punchTime).count() + 1)));
         child.kill();
         const long acknowledged = first + 1 + long(child.report().size() / sizeof(long));
-        while (stored < acknowledged)
-            ASSERT_TRUE(punch(unkilled, stored++));
+        while (stored < acknowledged) {
+            ASSERT_TRUE(punch(unkilled, stored));
+            // Its journal line, made from the punch as the reference week holds it.
+            const DateTime at = when(stored);
+            const int position = int(stored++ % 24 + 1);
+            const TimeRecord r = recordAt(readFile(weekFilePath(reference.path(), at)), position);
+            const std::string line = punchLine({at, 0, {}, {}}, position, r.usedEntries(), r);
+            ASSERT_NE(readFile(journalPathOf(weekFilePath(station.path(), at))).find(line), std::string::npos)
+                << "after kill " << kill << " the journal lacks acknowledged punch " << stored - 1;
+        }
         ASSERT_TRUE(same() || punch(unkilled, stored++)); // or the punch under way was stored whole
         ASSERT_TRUE(same()) << "after kill " << kill << " the week is torn or lost punch " << stored - 1;
     }

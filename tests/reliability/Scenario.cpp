@@ -1,5 +1,6 @@
 #include "Scenario.h"
 
+#include "data/Journal.h"
 #include "data/ListFiles.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
@@ -35,7 +36,15 @@ std::string saveSheet(FileAccess& files, const std::string& base) {
     sheet.load(sampleWeek());
     sheet.setCell(1, TimeSheet::JobNumber, "fixed");
     RecordingTalk talk;
-    return saveWeek(files, weekOf(base), sheet, talk) == SaveOutcome::Saved ? "" : talk.toldText();
+    if (saveWeek(files, weekOf(base), sheet, talk) != SaveOutcome::Saved)
+        return talk.toldText();
+    // A week saved tells of its backup, then "done", and of nothing else
+    // unless its journal could not be written.
+    std::string said;
+    for (const std::string& m : talk.told)
+        if (!m.ends_with("As Backup.") && m != "done")
+            said += m;
+    return said;
 }
 
 std::string saveButtonData(FileAccess& files, const std::string& base) {
@@ -45,23 +54,26 @@ std::string saveButtonData(FileAccess& files, const std::string& base) {
     for (std::size_t j = 0; j < boxes.jobs.size(); ++j)
         boxes.jobs[j] = std::to_string(200 + j) + ",Job " + std::to_string(j);
     boxes.notes = {"Note A", "Note B"};
-    return saveButtonDataBoxes(files, base, boxes).message();
+    ListsJournal journal;
+    const Status st = saveButtonDataBoxes(files, base, boxes, &journal);
+    return st ? journal.problem : st.message();
 }
 
 } // namespace
 
 const std::array<Writer, 3> kWriters = {{
-    {"punch", [](auto& base) -> Paths { return {weekOf(base)}; }, punchOut, "NOT recorded"},
+    {"punch", [](auto& base) -> Paths { return {weekOf(base)}; },
+     [](auto& base) { return journalPathOf(weekOf(base)); }, punchOut, "NOT recorded"},
     {"time-sheet save",
      [](auto& base) -> Paths {
          return {backupPathOf(weekOf(base)), weekOf(base)};
      },
-     saveSheet, "The week was not saved"},
+     [](auto& base) { return journalPathOf(weekOf(base)); }, saveSheet, "The week was not saved"},
     {"button data save",
      [](auto& base) -> Paths {
          return {employeeListPath(base), jobListPath(base)};
      },
-     saveButtonData, "but the job list was not"},
+     [](auto& base) { return listsJournalPath(base); }, saveButtonData, "but the job list was not"},
 }};
 
 void prepare(const ProgramFolder& base) {

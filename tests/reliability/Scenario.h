@@ -3,7 +3,8 @@
 // The program's three writers, each run through its own code on a program
 // folder made ready by prepare(): a punch (RecordPunch), a time-sheet save
 // (saveWeek: the backup first, then the week) and a button data save
-// (saveButtonDataBoxes: the employee list, then the job list).
+// (saveButtonDataBoxes: the employee list, then the job list), each with its
+// journal.
 
 #include "data/FileAccess.h"
 #include "support/WeekBuilder.h"
@@ -17,6 +18,8 @@ struct Writer {
     const char* name;
     // The files it replaces, in the order it replaces them.
     Paths (*files)(const std::string& base);
+    // The journal it then appends its lines to.
+    std::string (*journal)(const std::string& base);
     // Runs it once: "" when it succeeded, otherwise what the person is told.
     std::string (*run)(FileAccess& files, const std::string& base);
     // What it says when its last file cannot be written.

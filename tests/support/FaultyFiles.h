@@ -46,6 +46,9 @@ class FaultyFiles final : public FileAccess {
     Status readToEnd(Handle h, std::string& out, std::size_t max) override {
         return call(Op::Read, handles_[h], [&] { return inner_.readToEnd(h, out, max); });
     }
+    Status readTail(Handle h, std::size_t max, std::string& out) override {
+        return call(Op::Read, handles_[h], [&] { return inner_.readTail(h, max, out); });
+    }
     Status write(Handle h, std::string_view bytes) override {
         return call(Op::Write, handles_[h], [&] { return inner_.write(h, bytes); });
     }

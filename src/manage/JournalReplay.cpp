@@ -1,0 +1,397 @@
+#include "manage/JournalReplay.h"
+
+#include "data/TimeText.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <set>
+
+namespace tc {
+
+namespace {
+
+using F = TimeRecord::Field;
+using Source = WeekReplay::Source;
+constexpr F kEntryFields[] = {F::Action, F::JobNumber, F::ActTime, F::ActDate};
+
+const char* shownName(F f) {
+    switch (f) {
+    case F::EmpName:
+        return "name";
+    case F::Action:
+        return "action";
+    case F::JobNumber:
+        return "job";
+    case F::ActTime:
+        return "time";
+    case F::ActDate:
+        return "date";
+    }
+    return "";
+}
+
+F fieldNamed(const std::string& name) {
+    for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
+        if (name == fieldName(f))
+            return f;
+    return F::EmpName;
+}
+
+// A journal's field text for people: trimmed; "(never written)" when empty.
+std::string shownText(std::string_view journalText) {
+    const std::string_view t = trimSpaces(journalText);
+    return journalText.empty() ? "(never written)" : "\"" + std::string(t) + "\"";
+}
+std::string shownRaw(std::string_view raw) {
+    return shownText(storedFieldText(raw));
+}
+
+// "IN 1001.Dept-1 9:05:07 AM Mon-Feb-3": the entry's fields that hold text.
+std::string entryText(const TimeRecord& r, int k) {
+    std::string out;
+    for (F f : kEntryFields) {
+        const std::string t(trimSpaces(std::string_view(storedFieldText(r.raw(f, k)))));
+        if (!t.empty())
+            out += (out.empty() ? "" : " ") + t;
+    }
+    return out;
+}
+
+std::string positionText(const TimeRecord& a, const TimeRecord& b, int p) {
+    std::string name(trimSpaces(std::string_view(storedFieldText(a.raw(F::EmpName)))));
+    if (name.empty())
+        name = trimSpaces(std::string_view(storedFieldText(b.raw(F::EmpName))));
+    return "position " + std::to_string(p) + (name.empty() ? "" : " (" + name + ")");
+}
+
+char* fieldAt(std::string& bytes, int p, F f, int k) {
+    return bytes.data() + std::size_t(p - 1) * TimeRecord::kSize + TimeRecord::offset(f, k);
+}
+
+bool putField(std::string& bytes, int p, F f, int k, const std::string& text) {
+    std::string stored;
+    if (!storedFieldBytes(text, TimeRecord::width(f), stored))
+        return false;
+    std::memcpy(fieldAt(bytes, p, f, k), stored.data(), stored.size());
+    return true;
+}
+
+// Name and entry of an existing or punch line into the bytes.
+bool putEntry(std::string& bytes, const JournalLine& line, int k) {
+    const int p = line.intField(1);
+    bool ok = putField(bytes, p, F::EmpName, 0, line.fields[3]);
+    for (std::size_t i = 0; i < 4; ++i)
+        ok = putField(bytes, p, kEntryFields[i], k, line.fields[4 + i]) && ok;
+    return ok;
+}
+
+class Replayer {
+  public:
+    explicit Replayer(WeekReplay& r) : r_(r) {}
+
+    void apply(const JournalLine& line) {
+        const auto& f = line.fields;
+        switch (line.kind) {
+        case JournalKind::Existing:
+        case JournalKind::Punch: {
+            const int k = line.intField(2);
+            if (!putEntry(r_.bytes, line, k))
+                unfit(line);
+            r_.setBy[std::size_t(line.intField(1) - 1)][std::size_t(k)] =
+                line.kind == JournalKind::Punch ? Source::Punch : Source::Existing;
+            break;
+        }
+        case JournalKind::Save:
+        case JournalKind::Restore:
+            save_ = shownJournalTime(f[0]);
+            break;
+        case JournalKind::Field: {
+            const F field = fieldNamed(f[2]);
+            const int k = line.intField(1);
+            expect(line, field, k, f[3]);
+            if (!putField(r_.bytes, line.intField(0), field, k, f[4]))
+                unfit(line);
+            corrected(line, k);
+            break;
+        }
+        case JournalKind::Added:
+        case JournalKind::Removed: {
+            const bool added = line.kind == JournalKind::Added;
+            const int k = line.intField(1);
+            for (std::size_t i = 0; i < 4; ++i) {
+                expect(line, kEntryFields[i], k, added ? std::string() : f[2 + i]);
+                if (!putField(r_.bytes, line.intField(0), kEntryFields[i], k,
+                              added ? f[2 + i] : std::string()))
+                    unfit(line);
+            }
+            corrected(line, k);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+  private:
+    // A save found the field as `old`; when the journal had it otherwise, the
+    // file was changed outside the program before that save.
+    void expect(const JournalLine& line, F f, int k, const std::string& old) {
+        const int p = line.intField(0);
+        std::string stored;
+        const std::string_view now(fieldAt(r_.bytes, p, f, k), TimeRecord::width(f));
+        if (storedFieldBytes(old, TimeRecord::width(f), stored) && stored == now)
+            return;
+        const TimeRecord record = recordAt(r_.bytes, p);
+        r_.unexplained.push_back(
+            positionText(record, record, p) + ", " + (k > 0 ? "entry " + std::to_string(k) + ", " : "") +
+            shownName(f) + ": the save of " + save_ + " found " + shownText(old) + " where the journal had " +
+            shownRaw(now) + " (changed outside the program before that save).");
+    }
+    void unfit(const JournalLine& line) {
+        r_.unexplained.push_back("line " + std::to_string(line.number) +
+                                 " of the journal holds a text that does not fit its field.");
+    }
+    void corrected(const JournalLine& line, int k) {
+        r_.setBy[std::size_t(line.intField(0) - 1)][std::size_t(k)] = Source::Correction;
+    }
+
+    WeekReplay& r_;
+    std::string save_ = "?";
+};
+
+bool isSave(const JournalLine& line) {
+    return line.kind == JournalKind::Save || line.kind == JournalKind::Restore;
+}
+
+// The trimmed texts of fields[from .. from + 3] (an entry's four fields) that hold any.
+std::string entryFieldsText(const std::vector<std::string>& f, std::size_t from) {
+    std::string out;
+    for (std::size_t i = from; i < from + 4; ++i)
+        if (const std::string t(trimSpaces(std::string_view(f[i]))); !t.empty())
+            out += (out.empty() ? "" : " ") + t;
+    return out;
+}
+
+// One change of a save, for the history: "position 3, entry 2, time "5:00:00 PM" to "4:30:00 PM"".
+std::string changeText(const JournalLine& line) {
+    const auto& f = line.fields;
+    const std::string where = "position " + f[0];
+    if (line.kind == JournalKind::Field) {
+        const F field = fieldNamed(f[2]);
+        return where + (field == F::EmpName ? "" : ", entry " + f[1]) + ", " + shownName(field) + " " +
+               shownText(f[3]) + " to " + shownText(f[4]);
+    }
+    return where + ", entry " + f[1] + (line.kind == JournalKind::Added ? " added (" : " removed (") +
+           entryFieldsText(f, 2) + ")";
+}
+
+} // namespace
+
+WeekReplay replayWeek(const JournalText& journal, int stopBefore) {
+    WeekReplay r;
+    Replayer replayer(r);
+    for (const JournalLine& line : journal.lines) {
+        if (stopBefore > 0 && line.number >= stopBefore)
+            break;
+        replayer.apply(line);
+    }
+    return r;
+}
+
+WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal) {
+    WeekVerification v;
+    if (!journal) {
+        int inUse = 0;
+        for (int p = 1; p <= kPositions; ++p)
+            inUse += recordAt(weekBytes, p).usedEntries();
+        if (inUse > 0)
+            v.unexplained.push_back("There is no journal: none of the file's " + std::to_string(inUse) +
+                                    " punches is explained.");
+        return v;
+    }
+    v.journalFound = true;
+    v.notes = journal->problems;
+    const WeekReplay replay = replayWeek(*journal);
+    v.unexplained = replay.unexplained;
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord file = recordAt(weekBytes, p);
+        const TimeRecord told = recordAt(replay.bytes, p);
+        const std::string who = positionText(file, told, p);
+        const auto differs = [&](F f, int k) {
+            if (file.raw(f, k) != told.raw(f, k))
+                v.unexplained.push_back(who + (k > 0 ? ", entry " + std::to_string(k) : std::string()) +
+                                        ", " + shownName(f) + ": the file holds " + shownRaw(file.raw(f, k)) +
+                                        ", the journal " + shownRaw(told.raw(f, k)) +
+                                        " (changed outside the program).");
+        };
+        differs(F::EmpName, 0);
+        for (int k = 0; k <= TimeRecord::kEntries; ++k) {
+            bool same = true;
+            for (F f : kEntryFields)
+                same = same && file.raw(f, k) == told.raw(f, k);
+            if (same && k > 0 && !file.isFree(k)) {
+                const Source by = replay.setBy[std::size_t(p - 1)][std::size_t(k)];
+                ++(by == Source::Punch ? v.punches : by == Source::Correction ? v.corrected : v.existing);
+            } else if (!same && k > 0 && told.isFree(k)) {
+                v.unexplained.push_back(who + ", entry " + std::to_string(k) + " (" + entryText(file, k) +
+                                        ") is not in the journal: written outside the program, or its "
+                                        "journal line could not be written.");
+            } else if (!same && k > 0 && file.isFree(k)) {
+                v.unexplained.push_back(
+                    who + ", entry " + std::to_string(k) + " (" + entryText(told, k) +
+                    ") is in the journal but not in the file (removed outside the program).");
+            } else if (!same) {
+                for (F f : kEntryFields)
+                    differs(f, k);
+            }
+        }
+    }
+    return v;
+}
+
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out) {
+    std::string bytes;
+    if (Status st = readWeekFile(files, weekFile, bytes, false); !st)
+        return st;
+    const std::string path = journalPathOf(weekFile);
+    if (!files.exists(path)) {
+        out = verifyWeek(bytes, nullptr);
+        return Status::ok();
+    }
+    std::string text;
+    if (Status st = readWholeFile(files, path, text, false); !st) {
+        out = WeekVerification{};
+        out.unexplained.push_back(st.message());
+        return Status::ok();
+    }
+    const JournalText journal = parseJournal(text);
+    out = verifyWeek(bytes, &journal);
+    return Status::ok();
+}
+
+std::string WeekVerification::text(const std::string& weekFile) const {
+    std::string out = weekFile + "\n";
+    if (journalFound)
+        out += "  " + std::to_string(punches + corrected + existing) +
+               " punches: " + std::to_string(punches) + " as stored at the station, " +
+               std::to_string(corrected) + " corrected in the time sheet, " + std::to_string(existing) +
+               " there when the journal began.\n";
+    for (const std::string& note : notes)
+        out += "  The journal: " + note + "\n";
+    for (const std::string& u : unexplained)
+        out += "  UNEXPLAINED: " + u + "\n";
+    out += passed() ? "  Every punch is explained.\n"
+                    : "  " + std::to_string(unexplained.size()) + " unexplained.\n";
+    return out;
+}
+
+std::vector<HistoryItem> weekHistory(const JournalText& journal) {
+    std::vector<HistoryItem> items;
+    int began = -1; // the item of the journal's beginning
+    int entries = 0;
+    int details = 0; // changes listed for the last save
+    for (const JournalLine& line : journal.lines) {
+        const auto& f = line.fields;
+        switch (line.kind) {
+        case JournalKind::Existing:
+            if (began < 0) {
+                began = int(items.size());
+                items.push_back({shownJournalTime(f[0]), {}, {}, 0});
+            }
+            entries += line.intField(2) > 0;
+            items[std::size_t(began)].what =
+                "The journal began; the week file held " + std::to_string(entries) + " punches.";
+            break;
+        case JournalKind::Punch:
+            items.push_back({shownJournalTime(f[0]),
+                             "Punch, position " + f[1] + ", entry " + f[2] + ": " +
+                                 std::string(trimSpaces(std::string_view(f[3]))) + ", " +
+                                 entryFieldsText(f, 4),
+                             "station", 0});
+            break;
+        case JournalKind::Save:
+        case JournalKind::Restore: {
+            const std::string what = line.kind == JournalKind::Save
+                                         ? "Saved"
+                                         : "Put back as before the save of " + shownJournalTime(f[5]);
+            items.push_back(
+                {shownJournalTime(f[0]),
+                 what + " (backup " + f[2] + "); " + f[1] + (f[1] == "1" ? " change" : " changes"),
+                 f[3] + " on " + f[4], line.number});
+            details = 0;
+            break;
+        }
+        case JournalKind::Field:
+        case JournalKind::Added:
+        case JournalKind::Removed:
+            if (!items.empty() && items.back().saveLine > 0 && ++details <= 5)
+                items.back().what += (details == 1 ? ": " : "; ") + changeText(line);
+            else if (details == 6)
+                items.back().what += "; ...";
+            break;
+        default:
+            break;
+        }
+    }
+    return items;
+}
+
+std::optional<std::string> weekBeforeSave(const JournalText& journal, int saveLine) {
+    if (std::none_of(journal.lines.begin(), journal.lines.end(),
+                     [saveLine](const JournalLine& l) { return l.number == saveLine && isSave(l); }))
+        return std::nullopt;
+    WeekReplay r = replayWeek(journal, saveLine);
+    for (const JournalLine& line : journal.lines) {
+        if (line.number <= saveLine || line.kind != JournalKind::Punch)
+            continue;
+        const int k = recordAt(r.bytes, line.intField(1)).usedEntries() + 1;
+        if (k <= TimeRecord::kEntries)
+            (void)putEntry(r.bytes, line, k); // a text that does not fit was told by verify
+    }
+    return std::move(r.bytes);
+}
+
+std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {
+    std::map<int, EntryCorrection> last; // by position * 101 + entry
+    std::set<int> inThisSave;
+    std::string when;
+    for (const JournalLine& line : journal.lines) {
+        const auto& f = line.fields;
+        if (isSave(line)) {
+            when = shownJournalTime(f[0]);
+            inThisSave.clear();
+            continue;
+        }
+        const bool field = line.kind == JournalKind::Field && f[2] != fieldName(F::EmpName);
+        if (!field && line.kind != JournalKind::Added && line.kind != JournalKind::Removed)
+            continue;
+        const int p = line.intField(0);
+        const int k = line.intField(1);
+        const int key = p * (TimeRecord::kEntries + 1) + k;
+        if (line.kind == JournalKind::Removed) {
+            last.erase(key);
+            continue;
+        }
+        EntryCorrection& c = last[key];
+        if (inThisSave.insert(key).second)
+            c = EntryCorrection{p, k, when, {}};
+        if (field)
+            c.before += (c.before.empty() ? "" : ", ") + std::string(shownName(fieldNamed(f[2]))) + " " +
+                        (f[3].empty() ? "(never written)" : std::string(trimSpaces(std::string_view(f[3]))));
+    }
+    std::vector<EntryCorrection> out;
+    for (auto& [key, c] : last)
+        out.push_back(std::move(c));
+    return out;
+}
+
+std::array<int, kPositions> journalEntryCounts(const JournalText& journal) {
+    std::array<int, kPositions> counts = journal.entryLines;
+    for (const JournalLine& line : journal.lines)
+        if (line.kind == JournalKind::Added || line.kind == JournalKind::Removed)
+            counts[std::size_t(line.intField(0) - 1)] += line.kind == JournalKind::Added ? 1 : -1;
+    return counts;
+}
+
+} // namespace tc

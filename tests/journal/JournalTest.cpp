@@ -1,0 +1,269 @@
+// The journals: the exact lines each operation leaves, verify, torn lines, a
+// journal that cannot be written, and a wrong save undone.
+#include "data/Journal.h"
+#include "data/ListFiles.h"
+#include "data/Paths.h"
+#include "manage/ButtonDataBoxes.h"
+#include "manage/JournalReplay.h"
+#include "manage/ReportCommand.h"
+#include "manage/WeekReport.h"
+#include "manage/WeekSave.h"
+#include "punch/PunchRecorder.h"
+#include "support/FaultyFiles.h"
+#include "support/RecordingTalk.h"
+#include "support/WeekBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+namespace tc::test {
+namespace {
+
+using F = TimeRecord::Field;
+const JournalStamp kManager{makeDateTime(2025, 2, 4, 10, 0, 0), -5 * 3600, "ann", "office"};
+const std::string kSaved = "2025-02-04T10:00:00-05:00";
+
+// A week of the station: Ann at position 1, Bob at 2, punched through RecordPunch.
+struct Week {
+    explicit Week(FileAccess& files = realFiles()) : state(base.path(), files) {}
+    ProgramFolder base;
+    AppState state;
+    std::string path() const { return base.weekFile(mondayFeb3()); }
+    std::string journal() const { return readFile(journalPathOf(path())); }
+    Status punch(int position, const std::string& name, const std::string& action, int hour) {
+        state.ButtonNumber = std::int16_t(position);
+        state.CurName = name;
+        state.CurAction = action;
+        state.CurJob = action == "IN" ? "1001" : "";
+        state.CurDept = action == "IN" ? ".Dept-1" : "";
+        return RecordPunch(state, mondayFeb3(hour), -5 * 3600);
+    }
+    void day() {
+        ASSERT_TRUE(punch(1, "Ann", "IN", 8));
+        ASSERT_TRUE(punch(1, "Ann", "OUT", 17));
+        ASSERT_TRUE(punch(2, "Bob", "IN", 9));
+    }
+    // Loads the week, lets `edit` change the sheet, saves it as the manager.
+    SaveOutcome save(const std::function<void(TimeSheet&)>& edit) {
+        TimeSheet sheet;
+        sheet.load(readFile(path()));
+        edit(sheet);
+        RecordingTalk talk;
+        return saveWeek(realFiles(), path(), sheet, talk, kManager);
+    }
+};
+
+std::string entry(const std::string& kind, int hour, int position, int k, const std::string& name,
+                  const std::string& action, const std::string& job, const std::string& time) {
+    return journalLine(
+        {kind, "2025-02-03T" + std::string(hour < 10 ? "0" : "") + std::to_string(hour) + ":00:00-05:00",
+         std::to_string(position), std::to_string(k), pad(name, 20), pad(action, 7), pad(job, 20),
+         pad(time, 11), pad("Mon-Feb-3", 11)});
+}
+const std::string kAnnIn = entry("punch", 8, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM");
+const std::string kAnnOut = entry("punch", 17, 1, 2, "Ann", "OUT", "", "5:00:00 PM");
+const std::string kBobIn = entry("punch", 9, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM");
+const std::string kHeader = "timeclock-journal\t1\n";
+
+// A save's lines: the save, `changes` (of position 1), then the placeholder
+// name the first save gives each of the 22 empty positions.
+std::string saveLines(int count, const std::string& changes) {
+    std::string out = "save\t" + kSaved + "\t" + std::to_string(count + 22) +
+                      "\tWeek Ending Sunday Feb 9 2025.wkb\tann\toffice\n" + changes;
+    for (int p = 3; p <= 24; ++p)
+        out += "field\t" + std::to_string(p) + "\t0\tEmpName\t\t" + pad("", 20) + "\n";
+    return out;
+}
+
+TEST(Journal, EachOperationLeavesItsExactLines) {
+    const std::string day = kHeader + kAnnIn + kAnnOut + kBobIn;
+    struct Case {
+        const char* what;
+        std::function<void(Week&)> run;
+        std::string journal;
+    } cases[] = {
+        {"punches", [](Week&) {}, day},
+        {"a punch into a week whose journal was lost",
+         [](Week& w) {
+             std::filesystem::remove(journalPathOf(w.path()));
+             ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
+         },
+         kHeader + entry("existing", 12, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM") +
+             entry("existing", 12, 1, 2, "Ann", "OUT", "", "5:00:00 PM") +
+             entry("existing", 12, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM") +
+             entry("punch", 12, 2, 2, "Bob", "OUT", "", "12:00:00 PM")},
+        {"a correction",
+         [](Week& w) { w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30 PM"); }); },
+         day + saveLines(1, "field\t1\t2\tActTime\t5:00:00 PM \t4:30 PM    \n")},
+        {"a paste saved",
+         [](Week& w) {
+             w.save([](TimeSheet& s) {
+                 std::string text = s.copyAllText();
+                 text.replace(text.find("IN     \t1001.Dept-1"), 19, "CHANGE \t1002.Dept-2");
+                 s.pasteAll(text);
+             });
+         },
+         day + saveLines(2, "field\t1\t1\tAction\tIN     \tCHANGE \n"
+                            "field\t1\t1\tJobNumber\t1001.Dept-1         \t1002.Dept-2         \n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w;
+        w.day();
+        c.run(w);
+        EXPECT_EQ(w.journal(), c.journal);
+    }
+
+    // A list save: the names and jobs that changed, old and new.
+    ProgramFolder base;
+    const std::vector<std::string> jobs(20, "1001,Roof");
+    base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}), jobListBytes(jobs));
+    ButtonDataBoxes boxes;
+    ASSERT_TRUE(loadButtonDataBoxes(realFiles(), base.path(), boxes));
+    ListsJournal journal{boxes, kManager, {}};
+    boxes.names[0] = "Ann\tBaker";
+    boxes.jobs[1] = "1002,\"Paint, line\"";
+    ASSERT_TRUE(saveButtonDataBoxes(realFiles(), base.path(), boxes, &journal));
+    EXPECT_EQ(readFile(listsJournalPath(base.path())), kHeader + "lists\t" + kSaved + "\t2\tann\toffice\n" +
+                                                           "name\t1\tWorker 1\tAnn\\tBaker\n" +
+                                                           "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
+}
+
+std::string verified(Week& w, int& exit) {
+    std::ostringstream out, err;
+    exit = ReportCommand::run({"--verify", "--week", "2025-02-03", "--folder", w.base.path()}, w.base.path(),
+                              mondayFeb3(), realFiles(), out, err);
+    return out.str() + err.str();
+}
+
+WeekReport reportOf(Week& w) {
+    return makeWeekReport(realFiles(), {{w.base.path(), "Front"}}, mondayFeb3(), mondayFeb3(), 40 * 3600);
+}
+
+TEST(Journal, VerifyExplainsTheWeekAndNamesAnEntryChangedByHand) {
+    Week w;
+    w.day();
+    ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30 PM"); }), SaveOutcome::Saved);
+    int exit = -1;
+    std::string said = verified(w, exit);
+    EXPECT_EQ(exit, ReportCommand::Done) << said;
+    EXPECT_NE(said.find("3 punches: 2 as stored at the station, 1 corrected in the time sheet, 0 there when"),
+              std::string::npos)
+        << said;
+    // The week report marks the corrected punch.
+    EXPECT_EQ(reportOf(w).people[0].flags,
+              std::vector<std::string>{"punch 2 corrected 2025-02-04 10:00:00, was time 5:00:00 PM"});
+
+    std::string bytes = readFile(w.path());
+    bytes.replace(TimeRecord::offset(F::ActTime, 1), 11, pad("7:00:00 AM", 11));
+    writeFile(w.path(), bytes);
+    said = verified(w, exit);
+    EXPECT_EQ(exit, ReportCommand::Unexplained) << said;
+    EXPECT_NE(
+        said.find("UNEXPLAINED: position 1 (Ann), entry 1, time: the file holds \"7:00:00 AM\", the journal "
+                  "\"8:00:00 AM\" (changed outside the program)."),
+        std::string::npos)
+        << said;
+}
+
+TEST(Journal, ATornLastLineIsIgnoredAndFlagged) {
+    struct Case {
+        std::string text;
+        std::size_t lines;
+        std::string problem;
+    } cases[] = {
+        {kHeader + kAnnIn + "punch\t2025-02", 1,
+         "line 3 is torn (the journal ends inside it); it is ignored."},
+        {kHeader + "punch\tnonsense\n" + kAnnIn, 1, "line 2 cannot be read; it is ignored."},
+        {kHeader + saveLines(0, "").substr(0, saveLines(0, "").find("field\t6")), 4,
+         "the save on line 2 lacks 19 of its 22 lines."},
+        {"<html>\n", 0,
+         "its first line is not \"timeclock-journal 1\" (not a journal, or one of a later version); "
+         "it is not read."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const JournalText j = parseJournal(c.text);
+        EXPECT_EQ(j.lines.size(), c.lines);
+        EXPECT_EQ(j.problems, std::vector<std::string>{c.problem});
+    }
+
+    // Bob's punch line cut short: verify names his punch and says why; the
+    // next punch's line is kept apart from the torn one.
+    Week w;
+    w.day();
+    const std::string journal = w.journal();
+    writeFile(journalPathOf(w.path()), journal.substr(0, journal.size() - 5));
+    ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
+    WeekVerification v;
+    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    EXPECT_EQ(v.notes,
+              std::vector<std::string>{"line 4 was cut short (a write that failed or was stopped); it is "
+                                       "ignored."});
+    EXPECT_EQ(v.unexplained, std::vector<std::string>{
+                                 "position 2 (Bob), entry 1 (IN 1001.Dept-1 9:00:00 AM Mon-Feb-3) is not in "
+                                 "the journal: written outside the program, or its journal line could not "
+                                 "be written."});
+    EXPECT_EQ(v.punches, 3);
+}
+
+TEST(Journal, AJournalThatCannotBeWrittenNeverRefusesThePunchAndIsFlagged) {
+    FaultyFiles faulty;
+    Week w(faulty);
+    // The week file's write is the first, the journal's the second.
+    faulty.failAt(FaultyFiles::Op::Write, 2, true);
+    ASSERT_TRUE(w.punch(1, "Ann", "IN", 8));
+    EXPECT_TRUE(faulty.failedAsPlanned());
+    EXPECT_EQ(recordAt(readFile(w.path()), 1).raw(F::ActTime, 1), "8:00:00 AM ");
+    int exit = -1;
+    const std::string said = verified(w, exit);
+    EXPECT_EQ(exit, ReportCommand::Unexplained);
+    EXPECT_NE(
+        said.find("position 1 (Ann), entry 1 (IN 1001.Dept-1 8:00:00 AM Mon-Feb-3) is not in the journal"),
+        std::string::npos)
+        << said;
+    const WeekReport report = reportOf(w);
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_NE(report.problems[0].message.find("holds 0 punches of position 1, the week file 1;"),
+              std::string::npos)
+        << report.problems[0].message;
+}
+
+TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
+    Week w;
+    w.day();
+    const std::string before = readFile(w.path());
+    // The paste puts Ann's clock-out under Bob's name: her punch moves into his record.
+    ASSERT_EQ(w.save([](TimeSheet& s) {
+        std::string text = s.copyAllText();
+        text.replace(text.find("Ann                 \tOUT"), 3, "Bob");
+        s.pasteAll(text);
+    }),
+              SaveOutcome::Saved);
+    ASSERT_NE(recordAt(readFile(w.path()), 2), recordAt(before, 2));
+    ASSERT_TRUE(w.punch(3, "Carl", "IN", 11)); // a punch after the wrong save is kept
+
+    const std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
+    ASSERT_EQ(history.size(), 5u); // three punches, the save, Carl's punch
+    TimeSheet sheet;
+    sheet.load(readFile(w.path()));
+    RecordingTalk talk;
+    ASSERT_EQ(restoreWeek(realFiles(), w.path(), sheet, talk, kManager, history[3].saveLine),
+              SaveOutcome::Saved);
+    EXPECT_TRUE(talk.asked.empty()) << talk.asked[0];
+    const std::string after = readFile(w.path());
+    for (int p = 1; p <= kPositions; ++p)
+        if (recordAt(before, p).usedEntries() > 0) {
+            EXPECT_EQ(recordAt(after, p), recordAt(before, p)) << "position " << p;
+        }
+    EXPECT_EQ(recordAt(after, 3).raw(F::ActTime, 1), "11:00:00 AM");
+    WeekVerification v;
+    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    EXPECT_TRUE(v.passed()) << v.text(w.path());
+}
+
+} // namespace
+} // namespace tc::test
