@@ -225,7 +225,13 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
                                         ", the journal " + shownRaw(told.raw(f, k)) +
                                         " (changed outside the program).");
         };
-        differs(F::EmpName, 0);
+        // A record's first punch writes its name too: when the journal lacks
+        // that punch, the message about it covers the name.
+        const bool nameOfMissingPunch =
+            told.usedEntries() == 0 && !file.isFree(1) &&
+            told.raw(F::EmpName, 0).find_first_not_of('\0') == std::string_view::npos;
+        if (!nameOfMissingPunch)
+            differs(F::EmpName, 0);
         for (int k = 0; k <= TimeRecord::kEntries; ++k) {
             bool same = true;
             for (F f : kEntryFields)
