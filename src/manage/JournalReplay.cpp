@@ -324,7 +324,7 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
             items.push_back(
                 {shownJournalTime(f[0]),
                  what + " (backup " + f[2] + "); " + f[1] + (f[1] == "1" ? " change" : " changes"),
-                 f[3] + " on " + f[4], line.number});
+                 f[3].empty() || f[4].empty() ? f[3] + f[4] : f[3] + " on " + f[4], line.number});
             details = 0;
             break;
         }

@@ -90,7 +90,9 @@ void WeekHistoryFM::reload() {
     for (std::size_t i = 0; i < items_.size(); ++i) {
         const HistoryItem& item = items_[i];
         list_->setItem(int(i), 0, new QTableWidgetItem(qs(item.when)));
-        list_->setItem(int(i), 1, new QTableWidgetItem(qs(item.what)));
+        auto* what = new QTableWidgetItem(qs(item.what));
+        what->setToolTip(what->text()); // a save's changes run past the column
+        list_->setItem(int(i), 1, what);
         list_->setItem(int(i), 2, new QTableWidgetItem(qs(item.who)));
     }
     list_->resizeColumnToContents(0);
