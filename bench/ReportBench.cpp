@@ -83,9 +83,8 @@ std::string readWeekFile(const std::string& path) {
 }
 
 // Every week of the year, each with its neighbours, reading each file once.
-void BM_ReportYear(benchmark::State& s) {
-    BenchFolder base;
-    const std::vector<DateTime> mondays = writeYear(base);
+// No week holds a flag but the last (its shift is open) or a correction.
+void reportYear(benchmark::State& s, const BenchFolder& base, const std::vector<DateTime>& mondays) {
     const std::vector<ReportSource> sources{{base.path(), "bench"}};
     long long seconds = 0;
     for (auto _ : s) {
@@ -95,14 +94,21 @@ void BM_ReportYear(benchmark::State& s) {
                 makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache);
             seconds = report.totalSeconds();
             for (const PersonWeek& p : report.people)
-                if (!p.flags.empty() && &monday != &mondays.back()) // the last week's shift is open
+                if (!p.flags.empty() && &monday != &mondays.back())
                     throw std::runtime_error("a flag in the bench week: " + p.flags.front());
+            if (!report.problems.empty() || !report.corrections.empty())
+                throw std::runtime_error("a journal was read as holding other than its punches");
             benchmark::DoNotOptimize(seconds);
         }
     }
     if (seconds == 0)
         throw std::runtime_error("the report found no hours");
     s.counters["weeks"] = kWeeks;
+}
+
+void BM_ReportYear(benchmark::State& s) {
+    BenchFolder base;
+    reportYear(s, base, writeYear(base));
 }
 
 // The same year with a journal beside each week file that holds its
@@ -118,22 +124,7 @@ void BM_ReportYear_Journals(benchmark::State& s) {
                 text += punchLine({monday, 3600, {}, {}}, p, k, recordAt(bytes, p));
         writeDurable(journalPathOf(weekFilePath(base.path(), monday)), text);
     }
-    const std::vector<ReportSource> sources{{base.path(), "bench"}};
-    long long seconds = 0;
-    for (auto _ : s) {
-        WeekFileCache cache(realFiles());
-        for (const DateTime& monday : mondays) {
-            const WeekReport report =
-                makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache);
-            if (!report.problems.empty() || !report.corrections.empty())
-                throw std::runtime_error("a journal was read as holding other than its punches");
-            seconds = report.totalSeconds();
-            benchmark::DoNotOptimize(seconds);
-        }
-    }
-    if (seconds == 0)
-        throw std::runtime_error("the report found no hours");
-    s.counters["weeks"] = kWeeks;
+    reportYear(s, base, mondays);
 }
 
 // Reading the same 52 files.
