@@ -174,6 +174,7 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
         auto* report = new WeekReportFM(
             files_, baseFolder_,
             [this] { return model_->sheet().hasUnsavedChanges() ? openedFile_ : std::string(); }, this);
+        Environment::keepAboveStation(report);
         report->show();
     });
     QAction* mnuHistory = file->addAction(QStringLiteral("&History..."));
@@ -299,6 +300,7 @@ void TimeManage::showHistory() {
     }
     auto* history = new WeekHistoryFM(
         files_, openedFile_, [this](int saveLine) { putBack(saveLine); }, this);
+    Environment::keepAboveStation(history);
     history->show();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/Printing.h"
 
+#include "platform/Environment.h"
+
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -28,6 +30,7 @@ void Printing::preview(QWidget* parent, QTextDocument& document, const QString& 
     printer.setDocName(title);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(title);
+    Environment::keepAboveStation(&dialog);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&document](QPrinter* p) { document.print(p); });
     dialog.exec();

@@ -74,6 +74,7 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     sheet->findChild<QAction*>(QStringLiteral("MnuHistory"))->trigger();
     auto* history = sheet->findChild<WeekHistoryFM*>();
     ASSERT_NE(history, nullptr);
+    EXPECT_TRUE(history->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station
     auto* list = history->findChild<QTableWidget*>(QStringLiteral("HistoryList"));
     ASSERT_EQ(list->rowCount(), 3);
     EXPECT_EQ(cell(list, 0, 1), QStringLiteral("Punch, position 1, entry 1: Ann, IN 8:00:00 AM Mon-Feb-3"));

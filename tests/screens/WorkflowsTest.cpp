@@ -360,6 +360,7 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
     sheet->findChild<QAction*>("MnuWeekReport")->trigger();
     QWidget* report = shown("WeekReportFM");
     ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station
     EXPECT_TRUE(report->findChild<QLabel*>("Notes")->text().startsWith("The time sheet holds changes to " +
                                                                        QString::fromStdString(week())));
 
