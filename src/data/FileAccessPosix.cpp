@@ -34,7 +34,8 @@ class PosixFiles final : public FileAccess {
             flags |= O_RDWR | O_CREAT;
             break;
         case OpenMode::Append:
-            flags |= O_RDWR | O_CREAT | O_APPEND;
+            // A journal is never written through a link planted at its path.
+            flags |= O_RDWR | O_CREAT | O_APPEND | O_NOFOLLOW;
             break;
         }
         int fd;

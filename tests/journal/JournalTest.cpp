@@ -232,6 +232,18 @@ TEST(Journal, AJournalThatCannotBeWrittenNeverRefusesThePunchAndIsFlagged) {
         << report.problems[0].message;
 }
 
+#ifndef _WIN32
+TEST(Journal, IsNeverWrittenThroughALinkPlantedAtItsPath) {
+    Week w;
+    const std::string outside = w.base.file("outside.txt");
+    writeFile(outside, "keep me");
+    std::filesystem::create_directories(parentFolder(w.path()));
+    std::filesystem::create_symlink(outside, journalPathOf(w.path()));
+    ASSERT_TRUE(w.punch(1, "Ann", "IN", 8)); // stored all the same
+    EXPECT_EQ(readFile(outside), "keep me");
+}
+#endif
+
 TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
     Week w;
     w.day();
