@@ -414,6 +414,10 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     return out;
 }
 
+Status readJournalFile(FileAccess& files, const std::string& path, std::string& text) {
+    return readWholeFile(files, path, text, false, kMaxJournalBytes);
+}
+
 Status appendToJournal(FileAccess& files, const std::string& path, std::string_view lines,
                        const std::function<std::string()>& opening) {
     FileAccess::Handle h;

@@ -118,6 +118,12 @@ std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes)
 // `count` is set to their number.
 std::string weekChangeLines(std::string_view before, std::string_view after, int& count);
 
+// Far more than a week's punches and saves ever make; a larger file is not
+// read (a link to a device, a file filled by something else).
+inline constexpr std::size_t kMaxJournalBytes = std::size_t(64) << 20;
+// Reads a journal whole, at most kMaxJournalBytes.
+Status readJournalFile(FileAccess& files, const std::string& path, std::string& text);
+
 // Appends `lines` and flushes them to the disk before it returns. A new (or
 // empty) journal first gets the format line and `opening()`; a journal that
 // ends inside a line (a write cut short) first gets that line ended with

@@ -266,7 +266,7 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
         return Status::ok();
     }
     std::string text;
-    if (Status st = readWholeFile(files, path, text, false); !st) {
+    if (Status st = readJournalFile(files, path, text); !st) {
         out = WeekVerification{};
         out.unexplained.push_back(st.message());
         return Status::ok();

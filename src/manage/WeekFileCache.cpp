@@ -6,15 +6,16 @@
 
 namespace tc {
 
-const WeekFileCache::File& WeekFileCache::get(const std::string& path) {
+const WeekFileCache::File& WeekFileCache::get(const std::string& path, std::size_t maxBytes) {
     auto it = read_.find(path);
     if (it != read_.end())
         return it->second;
     File file;
     auto bytes = std::make_shared<std::string>();
-    bytes->reserve(kMaxWeekFileBytes); // a whole week in one block, never grown and copied as it is read
+    // A whole week in one block, never grown and copied as it is read.
+    bytes->reserve(std::min(maxBytes, kMaxWeekFileBytes));
     // Never created: a report of a week nobody punched must not make its file.
-    Status st = readWholeFile(files_, path, *bytes, false);
+    Status st = readWholeFile(files_, path, *bytes, false, maxBytes);
     file.exists = st.isOk() || files_.exists(path);
     if (st)
         file.bytes = std::move(bytes);

@@ -25,8 +25,9 @@ class WeekFileCache {
 
     explicit WeekFileCache(FileAccess& files) : files_(files) {}
 
-    // The file's contents; the reference stays valid until keepOnly() drops it.
-    const File& get(const std::string& path);
+    // The file's contents; the reference stays valid until keepOnly() drops
+    // it. A file larger than `maxBytes` is not read (its status says so).
+    const File& get(const std::string& path, std::size_t maxBytes);
     // Forgets every file but these, so that a run over many weeks holds only
     // the week it works on and its neighbours (and no more).
     void keepOnly(const std::vector<std::string>& paths);

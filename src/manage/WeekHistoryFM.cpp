@@ -71,7 +71,7 @@ void WeekHistoryFM::reload() {
     items_.clear();
     if (!files_.exists(path)) {
         notes = "There is no journal " + path + " yet.\n";
-    } else if (Status st = readWholeFile(files_, path, text, false); !st) {
+    } else if (Status st = readJournalFile(files_, path, text); !st) {
         notes = st.message() + "\n";
     } else {
         items_ = weekHistory(parseJournal(text));

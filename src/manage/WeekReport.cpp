@@ -374,7 +374,7 @@ void Builder::addSource(int source) {
     const std::string path = weekFilePath(src.folder, r_.sunday);
     r_.weekFiles.push_back(path);
     r_.weekBytes.emplace_back();
-    const WeekFileCache::File& file = cache_.get(path);
+    const WeekFileCache::File& file = cache_.get(path, kMaxWeekFileBytes);
     if (!file.exists)
         return;
     if (!file.readable()) {
@@ -418,7 +418,7 @@ void Builder::readJournal(int source, const std::string& weekPath, std::string_v
     const std::string path = journalPathOf(weekPath);
     if (!cache_.files().exists(path))
         return;
-    const WeekFileCache::File& file = cache_.get(path);
+    const WeekFileCache::File& file = cache_.get(path, kMaxJournalBytes);
     if (!file.readable()) {
         r_.problems.push_back({source, file.status.message()});
         return;
@@ -460,7 +460,7 @@ int Builder::correctionOf(int position, int entry) const {
 const WeekFileCache::File* Builder::neighbour(int source, int weeks) {
     const WeekFileCache::File*& slot = weeks < 0 ? prev_ : next_;
     if (!slot) {
-        slot = &cache_.get(neighbourPath(source, weeks));
+        slot = &cache_.get(neighbourPath(source, weeks), kMaxWeekFileBytes);
         if (slot->exists && !slot->readable())
             r_.problems.push_back(
                 {source, slot->status.message() + " A shift across the end of that week may be missing."});

@@ -122,7 +122,7 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
     if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
         return *refused;
     std::string text, disk;
-    Status st = readWholeFile(files, journalPathOf(weekFile), text, false);
+    Status st = readJournalFile(files, journalPathOf(weekFile), text);
     if (st)
         st = readWeekFile(files, weekFile, disk, false);
     if (!st) {

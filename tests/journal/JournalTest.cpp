@@ -233,7 +233,7 @@ TEST(Journal, AJournalThatCannotBeWrittenNeverRefusesThePunchAndIsFlagged) {
 }
 
 #ifndef _WIN32
-TEST(Journal, IsNeverWrittenThroughALinkPlantedAtItsPath) {
+TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
     Week w;
     const std::string outside = w.base.file("outside.txt");
     writeFile(outside, "keep me");
@@ -241,6 +241,18 @@ TEST(Journal, IsNeverWrittenThroughALinkPlantedAtItsPath) {
     std::filesystem::create_symlink(outside, journalPathOf(w.path()));
     ASSERT_TRUE(w.punch(1, "Ann", "IN", 8)); // stored all the same
     EXPECT_EQ(readFile(outside), "keep me");
+
+    // A journal grown past any week's (sparse: no disk used) is named, not read.
+    std::filesystem::remove(journalPathOf(w.path()));
+    writeFile(journalPathOf(w.path()), "");
+    std::filesystem::resize_file(journalPathOf(w.path()), kMaxJournalBytes + 1);
+    WeekVerification v;
+    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    ASSERT_EQ(v.unexplained.size(), 1u);
+    EXPECT_NE(v.unexplained[0].find("is larger than 67108864 bytes"), std::string::npos) << v.unexplained[0];
+    const WeekReport report = reportOf(w);
+    ASSERT_EQ(report.problems.size(), 1u);
+    EXPECT_NE(report.problems[0].message.find("is larger than 67108864 bytes"), std::string::npos);
 }
 #endif
 
