@@ -1,6 +1,6 @@
 // Feeds every file of a fuzzer's corpus to its target, so the inputs that
 // once found faults (and the seeds) are checked in every build, with any
-// compiler. Usage: fuzz_corpus_replay <listfile|weekfile|paste> <folder>...
+// compiler. Usage: fuzz_corpus_replay <listfile|weekfile|paste|journal> <folder>...
 #include "FuzzTargets.h"
 
 #include <filesystem>
@@ -11,9 +11,12 @@
 int main(int argc, char** argv) {
     using namespace tc::fuzz;
     const std::map<std::string, void (*)(const std::uint8_t*, std::size_t)> targets = {
-        {"listfile", listFileTarget}, {"weekfile", weekFileTarget}, {"paste", pasteTarget}};
+        {"listfile", listFileTarget},
+        {"weekfile", weekFileTarget},
+        {"paste", pasteTarget},
+        {"journal", journalTarget}};
     if (argc < 3 || !targets.count(argv[1]))
-        return std::fprintf(stderr, "usage: %s <listfile|weekfile|paste> <folder>...\n", argv[0]), 2;
+        return std::fprintf(stderr, "usage: %s <listfile|weekfile|paste|journal> <folder>...\n", argv[0]), 2;
     std::size_t replayed = 0;
     for (int i = 2; i < argc; ++i)
         for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {

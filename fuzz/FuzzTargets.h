@@ -12,6 +12,7 @@ namespace tc::fuzz {
 void listFileTarget(const std::uint8_t* data, std::size_t size);
 void weekFileTarget(const std::uint8_t* data, std::size_t size);
 void pasteTarget(const std::uint8_t* data, std::size_t size);
+void journalTarget(const std::uint8_t* data, std::size_t size);
 
 // A broken property ends the process (libFuzzer keeps the input; the corpus
 // replay names the file).

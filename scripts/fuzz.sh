@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Short libFuzzer runs of the list-file reader, the week file through the time
-# sheet, and the paste parser, with AddressSanitizer and UBSan. Each target
-# runs FUZZ_SECONDS (default 60) from its seed corpus in fuzz/corpus/<target>;
+# sheet, the paste parser and the journal reader, with AddressSanitizer and
+# UBSan. Each target runs FUZZ_SECONDS (default 60) from its seed corpus in
+# fuzz/corpus/<target>;
 # new inputs go to a scratch corpus (copy a crash-*/ new input into
 # fuzz/corpus/<target> to keep it: it is replayed by ctest in every build).
 # Usage: scripts/fuzz.sh [build-folder]   FUZZ_SECONDS=600 for a longer run.
@@ -44,15 +45,16 @@ san="-fsanitize=address,undefined -fsanitize=fuzzer-no-link -fno-sanitize-recove
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTIMECLOCK_CORE_ONLY=ON -DTIMECLOCK_BUILD_BENCH=OFF \
   -DTIMECLOCK_FUZZ=ON -DCMAKE_CXX_FLAGS="$san" >/dev/null
-cmake --build "$build" --target fuzz_listfile fuzz_weekfile fuzz_paste
+cmake --build "$build" --target fuzz_listfile fuzz_weekfile fuzz_paste fuzz_journal
 
 status=0
-for target in listfile weekfile paste; do
+for target in listfile weekfile paste journal; do
   scratch="$build/corpus-$target"
   mkdir -p "$scratch" "$build/findings-$target"
   max_len=4096
   [ "$target" = weekfile ] && max_len=160000
   [ "$target" = paste ] && max_len=65536
+  [ "$target" = journal ] && max_len=65536
   if [ -n "$runs" ]; then
     # A fixed run starts from the seed corpus alone.
     rm -rf "$scratch"; mkdir -p "$scratch"

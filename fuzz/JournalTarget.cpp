@@ -1,0 +1,26 @@
+#include "FuzzTargets.h"
+
+#include "data/Journal.h"
+#include "manage/JournalReplay.h"
+
+namespace tc::fuzz {
+
+// Any text as a week's journal (edited by hand, cut short, another file): it
+// is read, replayed, listed and each of its saves put back without a fault,
+// and the week it rebuilds is explained by it.
+void journalTarget(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const JournalText journal = parseJournal(text);
+    (void)parseJournal(text, /*changesOnly=*/true);
+    const WeekReplay replay = replayWeek(journal);
+    const WeekVerification v = verifyWeek(replay.bytes, &journal);
+    if (v.unexplained.size() != replay.unexplained.size())
+        propertyFailed("the week a journal rebuilds is not explained by it: " + v.unexplained.back());
+    (void)weekHistory(journal);
+    (void)lastCorrections(journal);
+    for (const JournalLine& line : journal.lines)
+        if (line.kind == JournalKind::Save || line.kind == JournalKind::Restore)
+            (void)weekBeforeSave(journal, line.number);
+}
+
+} // namespace tc::fuzz
