@@ -93,6 +93,7 @@ void NameFM::buildControls() {
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(Environment::scaled(kButtons[i].left, 592, kButtons[i].width, 81));
         connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        settle_.watch(b);
         Command1_[std::size_t(i)] = b;
     }
 
@@ -114,7 +115,7 @@ void NameFM::load() {
 }
 
 void NameFM::onCommand1(int index) {
-    if (done_ || !settle_.settled())
+    if (done_ || !settle_.pressAccepted())
         return;
     switch (index) {
     case ClockIn:
