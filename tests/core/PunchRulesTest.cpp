@@ -262,10 +262,18 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     const Status st = RecordPunch(s, mondayFeb3(9));
     std::vector<JobItem> jobs;
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
+    // The action screen of an employee at work: only Clock IN, and why.
+    Status actions;
+    EXPECT_EQ(SetActionButtons(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
+    const SummaryTexts summary = LastActionSummary(s, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());
     EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +
                                 " is missing, so " + s.WeekFile + " cannot be opened or created.");
+    for (const Status& read : {actions, summary.problem})
+        EXPECT_EQ(read.message(),
+                  "The program folder " + dir.path() + " is missing, so " + s.WeekFile + " cannot be read.");
+    EXPECT_EQ(summary.Text1 + summary.Text2, "");
     EXPECT_EQ(jobList.message(), "The program folder " + dir.path() + " is missing, so the job list " +
                                      jobListPath(dir.path()) + " cannot be read.");
 }

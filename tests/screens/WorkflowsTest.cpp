@@ -293,6 +293,18 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
     }
 }
 
+TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
+    startStation();
+    punch(1, ClockIn, 0, 0);
+    const std::string moved = base.path() + "-moved";
+    fs::rename(base.path(), moved);
+    press(&home(), cmd(0));
+    const QStringList texts = told();
+    fs::rename(moved, base.path());
+    EXPECT_EQ(texts, QStringList{QString::fromStdString("The program folder " + base.path() +
+                                                        " is missing, so " + week() + " cannot be read.")});
+}
+
 TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     base.writeWeek(mondayFeb3(), weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM")})}));
     startStation();
