@@ -305,6 +305,30 @@ TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
                                                         " is missing, so " + week() + " cannot be read.")});
 }
 
+// Minimised, a management window comes back at once; the password screen
+// also when Management is pressed before it has.
+TEST_F(Screens, AMinimisedManagementWindowComesBack) {
+    startStation();
+    press(&home(), "Command4");
+    QWidget* pass = shown("PassFM");
+    ASSERT_NE(pass, nullptr);
+    pass->setWindowState(Qt::WindowMinimized);
+    press(&home(), "Command4");
+    EXPECT_EQ(shown("PassFM"), pass);
+    EXPECT_FALSE(pass->isMinimized());
+    type(pass, "Text2", "qm482");
+    press(pass, "Command2");
+    for (const char* name : {"TimeManage", "PassFM"}) {
+        if (std::string(name) == "PassFM")
+            press(&home(), "Command4");
+        QWidget* window = shown(name);
+        ASSERT_NE(window, nullptr) << name;
+        window->setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window->isMinimized()) << name;
+    }
+}
+
 TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     base.writeWeek(mondayFeb3(), weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM")})}));
     startStation();
