@@ -5,6 +5,8 @@
 #include "punch/ActionRules.h"
 #include "punch/PunchRecorder.h"
 
+#include <algorithm>
+
 namespace tc {
 
 namespace {
