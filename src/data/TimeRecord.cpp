@@ -42,13 +42,6 @@ void TimeRecord::clear(Field f, int k) {
     std::memset(bytes_.data() + offset(f, k), 0, width(f));
 }
 
-int TimeRecord::lastEntry() const {
-    for (int k = 1; k <= kEntries; ++k)
-        if (actionUnwritten(k))
-            return k - 1;
-    return kEntries;
-}
-
 bool TimeRecord::isFree(int k) const {
     for (Field f : {Field::Action, Field::JobNumber, Field::ActTime, Field::ActDate}) {
         const std::string_view bytes = raw(f, k);

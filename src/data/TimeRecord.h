@@ -78,9 +78,11 @@ class TimeRecord {
     // time, is not free: a punch written over it would erase what it holds.
     bool isFree(int k) const;
 
-    // The entry before the first entry (from 1) whose Action is unwritten; 0
-    // when entry 1 is unwritten, 100 when all 100 are written.
-    int lastEntry() const;
+    // The employee's last punch: the entry before the first free one, so
+    // that the punch recorder writes right after it (usedEntries()). A
+    // damaged entry before it (an action never written, a lone date) does
+    // not hide the punches stored after it. 0 when entry 1 is free.
+    int lastEntry() const { return usedEntries(); }
     // Number of used entries: the first free entry (from 1) minus one, 100
     // when none of 1..100 is free.
     int usedEntries() const;

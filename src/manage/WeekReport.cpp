@@ -131,6 +131,8 @@ int departmentRank(std::string_view department) {
     return department.empty() ? 99 : 50;
 }
 
+constexpr F kEntryFields[] = {F::Action, F::JobNumber, F::ActTime, F::ActDate};
+
 // The first (or last) entry in use of a record, 0 when none.
 int firstInUse(const RecordBytes& r) {
     for (int k = 1; k <= TimeRecord::kEntries; ++k)
@@ -143,6 +145,25 @@ int lastInUse(const RecordBytes& r) {
         if (r.inUse(k))
             return k;
     return 0;
+}
+// The employee's last punch as the station reads it (TimeRecord::lastEntry):
+// the entry before the first free one; 0 when it is not in use.
+int lastPunch(const RecordBytes& r) {
+    int k = 1;
+    for (; k <= TimeRecord::kEntries; ++k)
+        if (std::all_of(std::begin(kEntryFields), std::end(kEntryFields),
+                        [&](F f) { return r.field(f, k).find_first_not_of('\0') == std::string_view::npos; }))
+            break;
+    return k > 1 && r.inUse(k - 1) ? k - 1 : 0;
+}
+
+// A span closed by an IN or CHANGE of a later day lacks its clock-out: the
+// employee went home without one, and the night is not paid.
+bool missesClockOut(long long opened, PunchAction next, long long at) {
+    const auto day = [](long long t) {
+        return t >= 0 ? t / kDaySeconds : -((-t + kDaySeconds - 1) / kDaySeconds);
+    };
+    return opensSpan(next) && day(at) > day(opened);
 }
 
 // Equal fields of N bytes (8 < N <= 24), compared as overlapping 8-byte
@@ -294,6 +315,8 @@ class Builder {
     void closeAtWeekEnd(int person, int source, int position, const OpenSpan& open, const RecordBytes& rec,
                         const WeekFileCache::File* next);
     void addSpan(int person, int source, int position, int job, long long opened, long long closed);
+    // Shown and flagged, never counted.
+    void addOpenSpan(int person, int source, int position, const OpenSpan& open, bool stillIn);
     // A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
     std::optional<long long> moment(const RecordBytes& rec, int k, int weeks) {
         const std::optional<long long> day =
@@ -474,7 +497,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     std::optional<OpenSpan> open;
     if (const WeekFileCache::File* prev = neighbour(source, -1)) {
         const RecordBytes before(*prev->bytes, position);
-        const int k = lastInUse(before);
+        const int k = lastPunch(before);
         if (k && before.name() == rec.name() && opensSpan(actionOf(before.field(F::Action, k)))) {
             const std::optional<long long> at = moment(before, k, -1);
             if (at && *at >= -kWeekSeconds && *at < 0)
@@ -506,8 +529,12 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
-        if (open && p.problem == PunchProblem::None)
-            addSpan(person, source, position, open->job, open->at, p.at);
+        if (open && p.problem == PunchProblem::None) {
+            if (missesClockOut(open->at, p.action, p.at))
+                addOpenSpan(person, source, position, *open, false);
+            else
+                addSpan(person, source, position, open->job, open->at, p.at);
+        }
         open.reset();
         if (p.problem == PunchProblem::None) {
             lastGood = p.at;
@@ -553,14 +580,18 @@ void Builder::closeAtWeekEnd(int person, int source, int position, const OpenSpa
         nextHasPunch = k != 0 && after.name() == rec.name();
         if (nextHasPunch) {
             const std::optional<long long> at = moment(after, k, 1);
-            if (at && *at >= kWeekSeconds && *at < 2 * kWeekSeconds) {
+            if (at && *at >= kWeekSeconds && *at < 2 * kWeekSeconds &&
+                !missesClockOut(open.at, actionOf(after.field(F::Action, k)), *at)) {
                 addSpan(person, source, position, open.job, open.at, *at);
                 return;
             }
         }
     }
     // Never guessed: shown, not counted. Still running when it may still be.
-    const bool stillIn = !nextHasPunch && now_ >= open.at && now_ < 2 * kWeekSeconds;
+    addOpenSpan(person, source, position, open, !nextHasPunch && now_ >= open.at && now_ < 2 * kWeekSeconds);
+}
+
+void Builder::addOpenSpan(int person, int source, int position, const OpenSpan& open, bool stillIn) {
     WorkedSpan span{person,  source,  position, open.job, std::max(open.at, 0LL), std::max(open.at, 0LL),
                     open.at, open.at, true,     stillIn};
     r_.people[std::size_t(person)].flags.push_back(r_.spanFlags(span));

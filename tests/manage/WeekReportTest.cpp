@@ -78,6 +78,17 @@ TEST(WeekReport, TheRulesOfTheWeek) {
           {},
           {"", "Ann |IN 6:00a Wed-Feb-4|OUT 6:00p|IN 6:00a Thu-Feb-5|OUT 1:00p"}},
          "Ann Mon 12.00 Tue 12.00 Wed 12.00 Thu 7.00 = 43.00, 3.00 over\nCannot\n"},
+        // An IN or CHANGE of a later day ends a span without its clock-out,
+        // in one week's file or across two.
+        {{{"Ann|IN 8:00a Mon-Feb-2|IN 8:00a Tue-Feb-3|OUT 4:00p",
+           "Bob|IN 10:00p Mon-Feb-2|CHANGE 1:00a Tue-Feb-3|OUT 2:00a|IN 3:00a|CHANGE 4:00a|OUT 5:00a",
+           "Cy|IN 8:00a Mon-Feb-2|LUNCH 12:00p", "Dee|IN 8:00a Sun-Feb-8"},
+          {"", "", "Cy|IN 8:00a Sun-Feb-1"},
+          {"", "", "", "Dee|CHANGE 7:00a Mon-Feb-9|OUT 8:00a"}},
+         "Ann Tue 8.00 = 8.00, 0.00 over; no clock-out after Mon 8:00 AM\n"
+         "Bob Tue 3.00 = 3.00, 0.00 over; no clock-out after Mon 10:00 PM\n"
+         "Cy Mon 4.00 = 4.00, 0.00 over; no clock-out after Sun 8:00 AM\n"
+         "Dee = 0.00, 0.00 over; no clock-out after Sun 8:00 AM\n"},
     };
     for (const auto& [files, people] : cases) {
         SCOPED_TRACE(people);
