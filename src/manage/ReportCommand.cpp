@@ -171,11 +171,11 @@ std::string ReportCommand::table(const WeekReport& report) {
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(p.name, nameWidth);
-        for (long long s : p.daySeconds)
-            out += padded(formatHours(s), 7, true);
-        out += padded(formatHours(p.totalSeconds), 8, true) +
-               padded(formatHours(p.regularSeconds()), 9, true) +
-               padded(formatHours(p.overtimeSeconds), 10, true);
+        for (long long h : p.dayHundredths)
+            out += padded(formatShownHours(h), 7, true);
+        out += padded(formatShownHours(p.totalHundredths), 8, true) +
+               padded(formatShownHours(p.regularHundredths), 9, true) +
+               padded(formatShownHours(p.overtimeHundredths), 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";
@@ -190,7 +190,7 @@ std::string ReportCommand::table(const WeekReport& report) {
            padded("Description", descWidth) + padded("Hours", 8, true) + "\n";
     for (const JobHours& j : report.jobs)
         out += padded(j.job, jobWidth) + "  " + padded(j.department, 10) + "  " +
-               padded(j.description, descWidth) + padded(formatHours(j.seconds), 8, true) + "\n";
+               padded(j.description, descWidth) + padded(formatShownHours(j.hundredths), 8, true) + "\n";
     return out;
 }
 

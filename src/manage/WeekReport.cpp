@@ -17,6 +17,7 @@
 #include <optional>
 #include <unordered_map>
 #include <utility>
+#include <variant>
 
 namespace tc {
 
@@ -274,6 +275,7 @@ class Builder {
 
     void addSource(int source);
     void finish();
+    void shareOutHundredths();
 
   private:
     struct OpenSpan {
@@ -294,6 +296,13 @@ class Builder {
     void closeAtWeekEnd(int person, int source, int position, const OpenSpan& open, const RecordBytes& rec,
                         const WeekFileCache::File* next);
     void addSpan(int person, int source, int position, int job, long long opened, long long closed);
+    void addUncountedSpan(int person, int source, int position, int job,
+                          std::variant<long long, ReportPunch> start, std::optional<ReportPunch> end,
+                          const ReportPunch& doubt, long long placedBefore);
+    static bool knownMoment(const ReportPunch& p, long long& at) {
+        at = p.at;
+        return p.problem != PunchProblem::Unreadable;
+    }
     // A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
     std::optional<long long> moment(const RecordBytes& rec, int k, int weeks) {
         const std::optional<long long> day =
@@ -488,6 +497,10 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     PersonWeek& who = r_.people[std::size_t(person)];
     who.punches.reserve(who.punches.size() + std::size_t(last - first + 1));
     long long lastGood = open ? open->at : LLONG_MIN;
+    // An opening punch that cannot be placed: the span it begins is shown, not counted.
+    std::optional<ReportPunch> openBad;
+    int openBadJob = -1;
+    long long lunch = LLONG_MIN; // the last punch was LUNCH at this moment, when not LLONG_MIN
     for (int k = first; k >= 1 && k <= last; ++k) {
         if (!rec.inUse(k))
             continue;
@@ -504,19 +517,60 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             flagPunch(who, rec, p);
         if (endCorrection_ > firstCorrection_ && (p.correction = correctionOf(position, k)) >= 0)
             who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
+        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && opensSpan(p.action) &&
+            p.at / kDaySeconds != lunch / kDaySeconds)
+            who.flags.push_back("no return from lunch after " + when(lunch));
+        lunch = LLONG_MIN;
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
         if (open && p.problem == PunchProblem::None)
             addSpan(person, source, position, open->job, open->at, p.at);
+        else if (open)
+            addUncountedSpan(person, source, position, open->job, open->at, p, p, lastGood);
+        else if (openBad)
+            addUncountedSpan(person, source, position, openBadJob, *openBad, p, *openBad, lastGood);
         open.reset();
+        openBad.reset();
         if (p.problem == PunchProblem::None) {
             lastGood = p.at;
             if (opensSpan(p.action))
                 open = OpenSpan{p.at, jobFor(rec.field(F::JobNumber, k))};
+            else if (p.action == PunchAction::Lunch)
+                lunch = p.at;
+        } else if (opensSpan(p.action)) {
+            openBad = p;
+            openBadJob = jobFor(rec.field(F::JobNumber, k));
         }
     }
     if (open)
         closeAtWeekEnd(person, source, position, *open, rec, neighbour(source, 1));
+    else if (openBad)
+        addUncountedSpan(person, source, position, openBadJob, *openBad, std::nullopt, *openBad, lastGood);
+    // A day that ends at LUNCH; while it may still be that day, the employee may come back.
+    if (lunch != LLONG_MIN && !(now_ >= lunch && now_ / kDaySeconds == lunch / kDaySeconds))
+        who.flags.push_back("no return from lunch after " + when(lunch));
+}
+
+// A span around a punch that cannot be placed: a detail row of 0 hours whose
+// flags say which punch and why. Its ends are the moments that are known.
+void Builder::addUncountedSpan(int person, int source, int position, int job,
+                               std::variant<long long, ReportPunch> start, std::optional<ReportPunch> end,
+                               const ReportPunch& doubt, long long placedBefore) {
+    WorkedSpan span{person, source, position, job};
+    span.doubt = doubt.problem;
+    span.doubtEntry = doubt.entry;
+    if (const long long* at = std::get_if<long long>(&start))
+        span.opened = *at;
+    else
+        span.fromKnown = knownMoment(std::get<ReportPunch>(start), span.opened);
+    span.toKnown = end && knownMoment(*end, span.closed);
+    // Where it sorts among the person's spans: at a known end inside the week, else after the last
+    // punch placed before it.
+    auto inWeek = [](bool known, long long at) { return known && at >= 0 && at < kWeekSeconds; };
+    span.from = span.to = inWeek(span.fromKnown, span.opened) ? span.opened
+                          : inWeek(span.toKnown, span.closed) ? span.closed
+                                                              : std::max(placedBefore, 0LL);
+    r_.spans.push_back(span);
 }
 
 void Builder::flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPunch& p) {
@@ -646,6 +700,39 @@ void Builder::finish() {
         std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
             return a.person != b.person ? a.person < b.person : a.from < b.from;
         });
+    shareOutHundredths();
+}
+
+// The figures as shown add up: a person's days and regular + overtime to the
+// person's total, the jobs to the week's total, a job's detail rows to its line.
+void Builder::shareOutHundredths() {
+    for (PersonWeek& p : r_.people) {
+        p.totalHundredths = hundredthsOf(p.totalSeconds);
+        const std::vector<long long> days = shareHundredths(
+            p.totalHundredths, std::vector<long long>(p.daySeconds.begin(), p.daySeconds.end()));
+        std::copy(days.begin(), days.end(), p.dayHundredths.begin());
+        const std::vector<long long> parts =
+            shareHundredths(p.totalHundredths, {p.regularSeconds(), p.overtimeSeconds});
+        p.regularHundredths = parts[0];
+        p.overtimeHundredths = parts[1];
+    }
+    std::vector<long long> jobSeconds;
+    for (const JobHours& j : r_.jobs)
+        jobSeconds.push_back(j.seconds);
+    const std::vector<long long> jobShares = shareHundredths(hundredthsOf(r_.totalSeconds()), jobSeconds);
+    std::vector<std::vector<std::size_t>> spansOfJob(r_.jobs.size());
+    for (std::size_t i = 0; i < r_.spans.size(); ++i)
+        if (r_.spans[i].counted())
+            spansOfJob[std::size_t(r_.spans[i].job)].push_back(i);
+    for (std::size_t j = 0; j < r_.jobs.size(); ++j) {
+        r_.jobs[j].hundredths = jobShares[j];
+        std::vector<long long> seconds;
+        for (std::size_t i : spansOfJob[j])
+            seconds.push_back(r_.spans[i].seconds());
+        const std::vector<long long> shares = shareHundredths(jobShares[j], seconds);
+        for (std::size_t n = 0; n < shares.size(); ++n)
+            r_.spans[spansOfJob[j][n]].hundredths = shares[n];
+    }
 }
 
 } // namespace
@@ -664,6 +751,19 @@ std::string WeekReport::spanFlags(const WorkedSpan& s) const {
         return (s.stillIn ? "in since " : "no clock-out after ") + when(s.opened);
     std::string flags;
     auto add = [&flags](const std::string& f) { flags += (flags.empty() ? "" : "; ") + f; };
+    const std::string punch = "not counted: punch " + std::to_string(s.doubtEntry);
+    switch (s.doubt) {
+    case PunchProblem::Unreadable:
+        return punch + " cannot be read";
+    case PunchProblem::OutsideWeek:
+        return punch + " is dated outside the week";
+    case PunchProblem::OutOfOrder:
+        return punch + " is earlier than the punch before it";
+    case PunchProblem::None:
+        break;
+    }
+    if (s.crossesClockChange)
+        add("the clocks changed during it; counted as the time that passed");
     if (s.closed - s.opened > kLongSpanSeconds)
         add("over 16 hours");
     if (s.opened < 0)

@@ -52,7 +52,17 @@ struct WorkedSpan {
     long long closed = 0; // when it ended (after `to` when it ended next week)
     bool open = false;    // no closing punch: shown, never counted
     bool stillIn = false; // open, and the employee may still be at work
-    long long seconds() const { return open ? 0 : to - from; }
+    // Not counted because a punch at one of its ends cannot be placed: which
+    // punch (its entry) and why. `fromKnown` / `toKnown` say whether that end
+    // has a moment (`opened`, `closed`).
+    PunchProblem doubt = PunchProblem::None;
+    int doubtEntry = 0;
+    bool fromKnown = true;
+    bool toKnown = true;
+    bool crossesClockChange = false; // the clocks changed during it: counted as the time that passed
+    long long hundredths = 0;        // its share of its job's line, as shown
+    bool counted() const { return !open && doubt == PunchProblem::None; }
+    long long seconds() const { return counted() ? to - from : 0; }
 };
 
 struct PersonWeek {
@@ -62,6 +72,11 @@ struct PersonWeek {
     long long totalSeconds = 0;
     long long overtimeSeconds = 0;
     long long regularSeconds() const { return totalSeconds - overtimeSeconds; }
+    // As shown, in hundredths of an hour: the days and regular + overtime add up to the total.
+    std::array<long long, 7> dayHundredths{};
+    long long totalHundredths = 0;
+    long long regularHundredths = 0;
+    long long overtimeHundredths = 0;
     std::vector<std::string> flags;
     std::vector<ReportPunch> punches;
 };
@@ -71,6 +86,7 @@ struct JobHours {
     std::string department;  // "Dept-1" ... "Office", "Other"; empty when the punch has none
     std::string description; // from today's job list
     long long seconds = 0;
+    long long hundredths = 0; // as shown: the jobs add up to the week's total
 };
 
 // A file or folder that could not be read, or a damaged file.

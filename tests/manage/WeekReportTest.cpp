@@ -2,6 +2,7 @@
 #include "RecordText.h"
 #include "data/Paths.h"
 #include "manage/ReportCommand.h"
+#include "manage/ReportCsv.h"
 #include "manage/WeekMoments.h"
 
 #include <filesystem>
@@ -31,15 +32,23 @@ struct Stations {
     }
 };
 
-// Each person on a line: "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over; flags"; then the problems' first words.
+// Each person on a line, the figures as shown: "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over; flags"; then the
+// problems' first words. A line whose shown parts do not add up says so.
 std::string describe(const WeekReport& report) {
     const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::string s;
     for (const PersonWeek& p : report.people) {
         s += p.name;
-        for (std::size_t d = 0; d < 7; ++d)
-            s += p.daySeconds[d] ? std::string(" ") + days[d] + " " + formatHours(p.daySeconds[d]) : "";
-        s += " = " + formatHours(p.totalSeconds) + ", " + formatHours(p.overtimeSeconds) + " over";
+        long long daySum = 0;
+        for (std::size_t d = 0; d < 7; ++d) {
+            s += p.dayHundredths[d] ? std::string(" ") + days[d] + " " + formatShownHours(p.dayHundredths[d])
+                                    : "";
+            daySum += p.dayHundredths[d];
+        }
+        s += " = " + formatShownHours(p.totalHundredths) + ", " + formatShownHours(p.overtimeHundredths) +
+             " over";
+        if (daySum != p.totalHundredths || p.regularHundredths + p.overtimeHundredths != p.totalHundredths)
+            s += " (DOES NOT ADD UP)";
         for (const std::string& flag : p.flags)
             s += "; " + flag;
         s += "\n";
@@ -70,9 +79,22 @@ TEST(WeekReport, TheRulesOfTheWeek) {
          "action "
          "IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its hours are not "
          "counted\n"
-         "Fay Mon 0.01 Tue 0.01 Wed 0.00 = 0.01, 0.00 over\n"},
+         "Fay Mon 0.01 = 0.01, 0.00 over\n"},
+        // a lunch without a return: the day ends there, or the next day's IN follows
+        {{{"Gus|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 8:00a Tue-Feb-3|OUT 4:00p",
+           "Hal|IN 8:00a Wed-Feb-4|LUNCH 12:00p", "Ida|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 12:30p|OUT 4:30p"}},
+         "Gus Mon 4.00 Tue 8.00 = 12.00, 0.00 over; no return from lunch after Mon 12:00 PM\n"
+         "Hal Wed 4.00 = 4.00, 0.00 over; no return from lunch after Wed 12:00 PM\n"
+         "Ida Mon 8.00 = 8.00, 0.00 over\n"},
         {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {" Ann|OUT 6:00a Mon-Feb-9"}}, "Ann Sun 2.00 = 2.00, 0.00 over\n"},
         {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+        {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 8:00a Sun-Feb-1|OUT 12:00p|IN 10:00p"}},
+         "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+        // last week's open IN of one employee is never paid to another at that position, nor next week's
+        // first punch of another closing this week's
+        {{{"Bob|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Bob = 0.00, 0.00 over\n"},
+        {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {"Bob|OUT 6:00a Mon-Feb-9"}},
+         "Ann = 0.00, 0.00 over; no clock-out after Sun 10:00 PM\n"},
         {{{"Ann|IN 6:00a Mon-Feb-2|OUT 6:00p|IN 6:00a Tue-Feb-3|OUT 6:00p"},
           {"/"},
           {},
@@ -83,6 +105,68 @@ TEST(WeekReport, TheRulesOfTheWeek) {
         SCOPED_TRACE(people);
         EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, 40 * 3600)),
                   people);
+    }
+}
+
+// Overtime on a week and a threshold that are not whole hours.
+TEST(WeekReport, OvertimeOnFractionalHours) {
+    const std::vector<std::vector<std::string>> files = {
+        {"Ann|IN 8:00a Mon-Feb-2|OUT 6:30p|IN 8:00a Tue-Feb-3|OUT 6:00p|IN 8:00a Wed-Feb-4|OUT 6:00p|IN "
+         "8:00a Thu-Feb-5|OUT 6:00p"}};
+    const std::pair<long long, std::string> cases[] = {
+        {40 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.50 over\n"},
+        {37 * 3600 + 1800, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 3.00 over\n"},
+        {41 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.00 over\n"},
+    };
+    for (const auto& [after, people] : cases) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, after)),
+                  people);
+    }
+}
+
+// The detail and jobs files as a clerk re-adds and pivots them: a job's rows add up to its line and the
+// jobs to the week's total, as shown; every span has its row, those not counted with 0 hours and why.
+TEST(WeekReport, DetailRowsAddUpToTheirJobAndEverySpanHasOne) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"Ann|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 8:00:18a|IN 9:00a Mon-Feb-2 1001.Dept-1|OUT 9:00:18a",
+          "Ann|IN 10:00a Mon-Feb-2 1001.Dept-1|OUT 10:00:18a|IN 11:00a Mon-Feb-2 1002.Office|OUT 11:00:18a",
+          "Bob|IN 8:00a Mon-Feb-2 1002.Office|OUT 8:00:18a"},
+         "1,Ann,1001,Dept-1,2009-02-02 08:00:00,2009-02-02 08:00:18,0.01,\r\n"
+         "1,Ann,1001,Dept-1,2009-02-02 09:00:00,2009-02-02 09:00:18,0.01,\r\n"
+         "2,Ann,1001,Dept-1,2009-02-02 10:00:00,2009-02-02 10:00:18,0.00,\r\n"
+         "2,Ann,1002,Office,2009-02-02 11:00:00,2009-02-02 11:00:18,0.01,\r\n"
+         "3,Bob,1002,Office,2009-02-02 08:00:00,2009-02-02 08:00:18,0.00,\r\n"
+         "1001,,Dept-1,0.02\r\n1002,,Office,0.01\r\n"},
+        // a department cut short to fit the job field's 20 characters
+        {{"Ann|IN 8:00a Mon-Feb-2 12345678901234.Offic|OUT 9:00a"},
+         "1,Ann,12345678901234,Office,2009-02-02 08:00:00,2009-02-02 09:00:00,1.00,\r\n"
+         "12345678901234,,Office,1.00\r\n"},
+        {{"Eve|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 25:00p|IN 1:00p Mon-Feb-9 1001.Dept-1|OUT 2:00p Mon-Feb-2",
+          "Eve|IN 3:00p Mon-Feb-2 1001.Dept-1|OUT 1:00p|IN 3:30p Mon-Feb-2 1001.Dept-1|OUT 5:30p",
+          "Eve|IN 6:00p Mon-Feb-2 1001.Dept-1|IN 5:00p Mon-Feb-30 1001.Dept-1"},
+         "1,Eve,1001,Dept-1,2009-02-02 08:00:00,,0.00,not counted: punch 2 cannot be read\r\n"
+         "1,Eve,1001,Dept-1,2009-02-09 13:00:00,2009-02-02 14:00:00,0.00,not counted: punch 3 is dated "
+         "outside the week\r\n"
+         "2,Eve,1001,Dept-1,2009-02-02 15:00:00,2009-02-02 13:00:00,0.00,not counted: punch 2 is earlier "
+         "than the punch before it\r\n"
+         "2,Eve,1001,Dept-1,2009-02-02 15:30:00,2009-02-02 17:30:00,2.00,\r\n"
+         "3,Eve,1001,Dept-1,2009-02-02 18:00:00,,0.00,not counted: punch 2 cannot be read\r\n"
+         "3,Eve,1001,Dept-1,,,0.00,not counted: punch 2 cannot be read\r\n"
+         "1001,,Dept-1,2.00\r\n"},
+    };
+    for (const auto& [records, expected] : cases) {
+        SCOPED_TRACE(expected);
+        const Stations stations({records});
+        const WeekReport report = makeWeekReport(realFiles(), stations.sources, kWeek, kLater, 40 * 3600);
+        std::string rows = ReportCsv::detail(report) + ReportCsv::jobs(report);
+        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,")})
+            for (std::size_t at; (at = rows.find(cut)) != std::string::npos;)
+                rows.erase(at, cut.size());
+        rows.erase(0, rows.find("\r\n") + 2); // the detail's header
+        const std::size_t jobsHeader = rows.find("\xEF\xBB\xBFWeek Ending,Job");
+        rows.erase(jobsHeader, rows.find("\r\n", jobsHeader) + 2 - jobsHeader);
+        EXPECT_EQ(rows, expected);
     }
 }
 
