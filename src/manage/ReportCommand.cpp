@@ -1,5 +1,6 @@
 #include "manage/ReportCommand.h"
 
+#include "data/FolderIdentity.h"
 #include "data/Paths.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
@@ -107,12 +108,17 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         folders.push_back(programFolder);
         folders.insert(folders.end(), settings.folders.begin(), settings.folders.end());
     }
-    std::vector<ReportSource> sources;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : folders)
         if (!files.isFolder(folder))
             return fail(NoFolder, "the folder " + folder + " does not exist.");
+    // A station is counted once however often, and however, its folder is named.
+    const DistinctFolders distinct = distinctFolders(folders);
+    for (const auto& [repeat, same] : distinct.repeated)
+        err << kName << ": the folder " << repeat << " is "
+            << (repeat == same ? "" : "the same as " + same + ", ") << "given twice; it is reported once.\n";
+    std::vector<ReportSource> sources;
+    for (const std::string& folder : distinct.folders)
         sources.push_back({folder, stationName(folder)});
-    }
 
     if (o.verify) {
         bool anyWeekFile = false, passed = true;

@@ -3,6 +3,8 @@
 #include "data/Paths.h"
 #include "manage/ReportCommand.h"
 #include "manage/ReportCsv.h"
+#include "manage/ReportSettings.h"
+#include "manage/StationsReport.h"
 #include "manage/WeekMoments.h"
 
 #include <filesystem>
@@ -235,6 +237,42 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
     EXPECT_EQ(readFile(jobs), bom + "Week Ending,Job,Description,Department,Hours\r\n"
                                     "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
                                     "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n");
+}
+
+// A station's folder named twice, in any form, is counted once, and stderr or the screen's notes say so.
+TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
+    const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}});
+    const std::string& f = stations.front.path();
+    const ProgramFolder other;
+    const std::string link = other.file("link");
+    std::filesystem::create_directory_symlink(f, link);
+    const std::string once = "Ann Mon 8.00 = 8.00, 0.00 over\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // folders given (none: the program's own and the settings file's), what stderr says
+        {{f, f + "/"}, "the folder " + f + "/ is the same as " + f + ", given twice"},
+        {{f, pathJoin(f, ".")}, "the folder " + pathJoin(f, ".") + " is the same as " + f + ", given twice"},
+        {{std::filesystem::relative(f).string(), f}, "the folder " + f + " is the same as "},
+        {{link, f}, "the folder " + f + " is the same as " + link + ", given twice"},
+        {{f, f}, "the folder " + f + " is given twice; it is reported once.\n"},
+        {{}, "the folder " + f + "/ is the same as " + f + ", given twice"},
+    };
+    writeFile(pathJoin(f, "timeclock.ini"), "[report]\nfolders = \"" + f + "/\"\n");
+    for (const auto& [folders, said] : cases) {
+        SCOPED_TRACE(said);
+        std::vector<std::string> args{"--week", "2009-02-04", "--csv", other.file("week.csv")};
+        for (const std::string& folder : folders)
+            args.insert(args.end(), {"--folder", folder});
+        std::ostringstream out, err;
+        EXPECT_EQ(ReportCommand::run(args, f, kNextWeek, realFiles(), out, err), ReportCommand::Done);
+        EXPECT_NE(err.str().find("timeclock-report: " + said), std::string::npos) << err.str();
+        EXPECT_NE(
+            readFile(other.file("week.csv")).find(",Ann,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,"),
+            std::string::npos);
+    }
+    const StationsReport screen = makeStationsReport(realFiles(), f, kWeek, kLater, "");
+    EXPECT_EQ(describe(screen.report), once);
+    EXPECT_EQ(screen.notes, std::vector<std::string>{"The folder " + f + "/ named in " + settingsPath(f) +
+                                                     " is this station's own folder; it is reported once."});
 }
 
 } // namespace
