@@ -142,7 +142,8 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         return passed ? Done : Unexplained;
     }
 
-    const WeekReport report = makeWeekReport(files, sources, day, now, overtime);
+    const WeekReport report =
+        makeWeekReport(files, sources, day, now, overtime, nullptr, ZoneRules(settings.timeZone));
     for (const ReportProblem& p : report.problems)
         err << kName << ": " << p.message << "\n";
     if (!report.anyWeekFile) {

@@ -29,7 +29,8 @@ StationsReport makeStationsReport(FileAccess& files, const std::string& baseFold
             notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder) +
                             " cannot be found; its station is not in this report.");
     }
-    out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds);
+    out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds, nullptr,
+                                ZoneRules(settings.timeZone));
 
     if (!unsavedSheet.empty())
         notes.insert(notes.begin(), "The time sheet holds changes to " + unsavedSheet +

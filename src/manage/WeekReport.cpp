@@ -264,14 +264,20 @@ class FileDates {
 
 class Builder {
   public:
-    Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now)
+    Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now, const ZoneRules& zone)
         : r_(report), cache_(cache),
           now_((dayNumber(now.year, now.month, now.day) -
                 dayNumber(report.monday.year, report.monday.month, report.monday.day)) *
                    kDaySeconds +
                now.secondsOfDay()),
           dates_{FileDates(report.sunday.addDays(-7), report.monday), FileDates(report.sunday, report.monday),
-                 FileDates(report.sunday.addDays(7), report.monday)} {}
+                 FileDates(report.sunday.addDays(7), report.monday)} {
+        // The changes of the clocks from last week's start to next week's end, from this Monday 00:00.
+        const long long monday =
+            dayNumber(report.monday.year, report.monday.month, report.monday.day) * kDaySeconds;
+        for (ZoneRules::Change c : zone.changes(monday - 8 * kDaySeconds, monday + 15 * kDaySeconds))
+            clockChanges_.push_back({c.localAt - monday, c.shift});
+    }
 
     void addSource(int source);
     void finish();
@@ -329,7 +335,21 @@ class Builder {
     std::vector<long long> jobSeconds_;
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
-    std::array<FileDates, 3> dates_; // last week's file, this week's, next week's
+    std::array<FileDates, 3> dates_;              // last week's file, this week's, next week's
+    std::vector<ZoneRules::Change> clockChanges_; // localAt from this Monday 00:00
+    // How far the clocks moved forward after `from` up to `to` (negative:
+    // back); whether they changed at all.
+    long long clockShift(long long from, long long to) const {
+        long long shift = 0;
+        for (const ZoneRules::Change& c : clockChanges_)
+            if (c.localAt > from && c.localAt <= to)
+                shift += c.shift;
+        return shift;
+    }
+    bool clocksChanged(long long from, long long to) const {
+        return std::any_of(clockChanges_.begin(), clockChanges_.end(),
+                           [&](const ZoneRules::Change& c) { return c.localAt > from && c.localAt <= to; });
+    }
     // This source's corrections in r_.corrections (by position, then entry).
     std::size_t firstCorrection_ = 0;
     std::size_t endCorrection_ = 0;
@@ -627,18 +647,29 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
     if (to < from || (to == from && (opened < 0 || closed > kWeekSeconds)))
         return; // no part of it lies in this week
     PersonWeek& who = r_.people[std::size_t(person)];
-    if (closed - opened > kLongSpanSeconds)
+    const long long passed = std::max(0LL, closed - opened - clockShift(opened, closed));
+    if (passed > kLongSpanSeconds)
         who.flags.push_back("over 16 hours: " + when(opened) + " to " + when(closed));
+    const bool changed = clocksChanged(opened, closed);
+    if (changed)
+        who.flags.push_back("the clocks changed between " + when(opened) + " and " + when(closed) + ": " +
+                            formatHours(passed) + " hours passed");
     // Split at each midnight: hours belong to the day they are worked on.
+    long long counted = 0;
     for (long long t = from; t < to;) {
         const long long day = t / kDaySeconds;
         const long long end = std::min(to, (day + 1) * kDaySeconds);
-        who.daySeconds[std::size_t(day)] += end - t;
+        const long long seconds = std::max(0LL, end - t - clockShift(t, end));
+        who.daySeconds[std::size_t(day)] += seconds;
+        counted += seconds;
         t = end;
     }
-    who.totalSeconds += to - from;
-    jobSeconds_[std::size_t(job)] += to - from;
-    r_.spans.push_back({person, source, position, job, from, to, opened, closed, false, false});
+    who.totalSeconds += counted;
+    jobSeconds_[std::size_t(job)] += counted;
+    WorkedSpan& span = r_.spans.emplace_back(
+        WorkedSpan{person, source, position, job, from, to, opened, closed, false, false});
+    span.crossesClockChange = changed;
+    span.clockShift = to - from - counted;
 }
 
 void Builder::finish() {
@@ -796,7 +827,8 @@ long long WeekReport::totalSeconds() const {
 }
 
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
-                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache) {
+                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache,
+                          const ZoneRules& zone) {
     WeekReport report;
     report.sunday = weekEndingSunday(anyDay);
     report.sunday.hour = report.sunday.minute = report.sunday.second = 0;
@@ -816,7 +848,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                 needed.push_back(weekFilePath(src.folder, report.sunday.addDays(7 * weeks)));
         cache->keepOnly(needed);
     }
-    Builder builder(report, cache ? *cache : own, now);
+    Builder builder(report, cache ? *cache : own, now, zone);
     for (std::size_t s = 0; s < sources.size(); ++s)
         builder.addSource(int(s));
     if (report.anyWeekFile)

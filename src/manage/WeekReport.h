@@ -4,7 +4,9 @@
 #include "data/FileAccess.h"
 #include "data/TimeRecord.h"
 #include "manage/JournalReplay.h"
+#include "manage/ZoneRules.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -60,9 +62,10 @@ struct WorkedSpan {
     bool fromKnown = true;
     bool toKnown = true;
     bool crossesClockChange = false; // the clocks changed during it: counted as the time that passed
+    long long clockShift = 0;        // how far they moved forward within `from` to `to`
     long long hundredths = 0;        // its share of its job's line, as shown
     bool counted() const { return !open && doubt == PunchProblem::None; }
-    long long seconds() const { return counted() ? to - from : 0; }
+    long long seconds() const { return counted() ? std::max(0LL, to - from - clockShift) : 0; }
 };
 
 struct PersonWeek {
@@ -130,9 +133,11 @@ inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are cou
 // Reads this week's file of every source and, for shifts across the week's
 // ends, the week before and the week after; writes nothing. Job descriptions
 // come from each source's job list. Pass a cache to share reads between weeks
-// (the job lists are then read once).
+// (the job lists are then read once). Spans count the time that passed by
+// the zone's rules: across a change of the clocks an hour more or less than
+// the wall clock shows.
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
-                          const DateTime& now, long long overtimeAfterSeconds,
-                          WeekFileCache* cache = nullptr);
+                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache = nullptr,
+                          const ZoneRules& zone = ZoneRules());
 
 } // namespace tc

@@ -239,6 +239,65 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                                     "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n");
 }
 
+// Spans across a change of the clocks count the time that passed, by the zone's rules, and are flagged.
+TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows C library knows no zone's rules for 2009";
+#else
+    const std::string newYork = "America/New_York", rule = "EST5EDT,M3.2.0,M11.1.0";
+    if (!ZoneRules(newYork).known())
+        GTEST_SKIP() << "this computer has no time-zone database";
+    const DateTime spring = makeDateTime(2009, 3, 4), autumn = makeDateTime(2009, 10, 28);
+    const std::tuple<std::string, DateTime, std::vector<std::string>, std::string> cases[] = {
+        {newYork,
+         spring,
+         {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"},
+         "Ann Sun 2.00 = 2.00, 0.00 over; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours "
+         "passed\n"},
+        {rule,
+         spring,
+         {"Cy|IN 10:00p Sat-Mar-7|OUT 6:00a Sun-Mar-8|IN 8:00a|OUT 9:00a"},
+         "Cy Sat 2.00 Sun 6.00 = 8.00, 0.00 over; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: "
+         "7.00 hours passed\n"},
+        {newYork,
+         autumn,
+         {"Bob|IN 12:30a Sun-Nov-1|OUT 3:00a"},
+         "Bob Sun 3.50 = 3.50, 0.00 over; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
+         "hours "
+         "passed\n"},
+        {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00, 0.00 over\n"},
+    };
+    for (const auto& [zone, day, records, people] : cases) {
+        SCOPED_TRACE(people);
+        const ProgramFolder folder;
+        folder.writeWeek(day, week(records));
+        EXPECT_EQ(describe(makeWeekReport(realFiles(), {{folder.path(), "Front"}}, day, kLater, 40 * 3600,
+                                          nullptr, ZoneRules(zone))),
+                  people);
+    }
+    // The settings file names the zone; one this computer does not know is refused.
+    const ProgramFolder folder;
+    folder.writeWeek(spring, week({"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}));
+    const std::string csv = folder.file("week.csv");
+    for (const std::string& zone : {newYork, std::string("Nowhere/Land")}) {
+        writeFile(pathJoin(folder.path(), "timeclock.ini"), "[report]\ntime-zone = " + zone + "\n");
+        std::ostringstream out, err;
+        const int code = ReportCommand::run({"--week", "2009-03-04", "--csv", csv}, folder.path(), kLater,
+                                            realFiles(), out, err);
+        if (zone == newYork) {
+            EXPECT_EQ(code, ReportCommand::Done) << err.str();
+            EXPECT_NE(readFile(csv).find(",Ann,0.00,0.00,0.00,0.00,0.00,0.00,2.00,2.00,2.00,0.00,"),
+                      std::string::npos);
+        } else {
+            EXPECT_EQ(code, ReportCommand::BadUsage);
+            EXPECT_EQ(err.str(), "timeclock-report: In " + settingsPath(folder.path()) +
+                                     ", time-zone must name one time zone this computer knows, such as "
+                                     "America/Chicago.\n");
+        }
+    }
+#endif
+}
+
 // A station's folder named twice, in any form, is counted once, and stderr or the screen's notes say so.
 TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}});
