@@ -304,7 +304,8 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     const std::string& f = stations.front.path();
     const ProgramFolder other;
     const std::string link = other.file("link");
-    std::filesystem::create_directory_symlink(f, link);
+    std::error_code noLinks;
+    std::filesystem::create_directory_symlink(f, link, noLinks);
     const std::string once = "Ann Mon 8.00 = 8.00, 0.00 over\n";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         // folders given (none: the program's own and the settings file's), what stderr says
@@ -318,6 +319,8 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     writeFile(pathJoin(f, "timeclock.ini"), "[report]\nfolders = \"" + f + "/\"\n");
     for (const auto& [folders, said] : cases) {
         SCOPED_TRACE(said);
+        if (noLinks && folders.front() == link)
+            continue; // said below
         std::vector<std::string> args{"--week", "2009-02-04", "--csv", other.file("week.csv")};
         for (const std::string& folder : folders)
             args.insert(args.end(), {"--folder", folder});
@@ -332,6 +335,8 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     EXPECT_EQ(describe(screen.report), once);
     EXPECT_EQ(screen.notes, std::vector<std::string>{"The folder " + f + "/ named in " + settingsPath(f) +
                                                      " is this station's own folder; it is reported once."});
+    if (noLinks)
+        GTEST_SKIP() << "no symbolic link could be made here; the row of a link was not run";
 }
 
 } // namespace
