@@ -24,6 +24,8 @@ QString problemText(PunchProblem p) {
         return QStringLiteral("outside the week");
     case PunchProblem::OutOfOrder:
         return QStringLiteral("out of order");
+    case PunchProblem::NoAmPm:
+        return QStringLiteral("no AM or PM");
     }
     return {};
 }

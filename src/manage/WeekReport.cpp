@@ -307,13 +307,13 @@ class Builder {
                           const ReportPunch& doubt, long long placedBefore);
     static bool knownMoment(const ReportPunch& p, long long& at) {
         at = p.at;
-        return p.problem != PunchProblem::Unreadable;
+        return p.problem != PunchProblem::Unreadable && p.problem != PunchProblem::NoAmPm;
     }
     // A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
     std::optional<long long> moment(const RecordBytes& rec, int k, int weeks) {
         const std::optional<long long> day =
             dates_[std::size_t(weeks + 1)].day(rec.field(F::ActDate, k).data());
-        const std::optional<int> time = day ? parseTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
+        const std::optional<int> time = day ? parseClearTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
         if (!time)
             return std::nullopt;
         return *day + *time;
@@ -528,7 +528,10 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             ReportPunch{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0});
         const std::optional<long long> at = moment(rec, k, 0);
         if (!at)
-            p.problem = PunchProblem::Unreadable;
+            p.problem =
+                dates_[1].day(rec.field(F::ActDate, k).data()) && parseTimeOfDay(rec.field(F::ActTime, k))
+                    ? PunchProblem::NoAmPm
+                    : PunchProblem::Unreadable;
         else if (p.at = *at; *at < 0 || *at >= kWeekSeconds)
             p.problem = PunchProblem::OutsideWeek;
         else if (*at < lastGood)
@@ -599,6 +602,10 @@ void Builder::flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPun
     case PunchProblem::Unreadable:
         who.flags.push_back(number + " cannot be read (\"" + textOf(rec.field(F::ActTime, p.entry)) +
                             "\", \"" + textOf(rec.field(F::ActDate, p.entry)) +
+                            "\"); its hours are not counted");
+        break;
+    case PunchProblem::NoAmPm:
+        who.flags.push_back(number + " has no AM or PM (\"" + textOf(rec.field(F::ActTime, p.entry)) +
                             "\"); its hours are not counted");
         break;
     case PunchProblem::OutsideWeek:
@@ -790,6 +797,8 @@ std::string WeekReport::spanFlags(const WorkedSpan& s) const {
         return punch + " is dated outside the week";
     case PunchProblem::OutOfOrder:
         return punch + " is earlier than the punch before it";
+    case PunchProblem::NoAmPm:
+        return punch + " has no AM or PM";
     case PunchProblem::None:
         break;
     }

@@ -28,7 +28,8 @@ std::string stationName(const std::string& folder);
 enum class PunchAction : unsigned char { In, Change, Lunch, Out, Other };
 
 // Why a punch takes no part in the hours (None: it does).
-enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder };
+// NoAmPm: a time of 1 to 12 o'clock without AM or PM, never guessed.
+enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder, NoAmPm };
 
 // One stored punch of the week. Its texts stay in the week file's bytes
 // (WeekReport::punchText), so a report of a year builds no strings for them.
