@@ -137,24 +137,19 @@ std::optional<int> parseClearTimeOfDay(std::string_view text) {
     return hour >= 1 && hour <= 12 ? std::nullopt : t;
 }
 
-bool isStationTime(std::string_view text) {
-    return storedTime(text) >= 0;
-}
-
 namespace {
 
-// Weekday, month and day of a "ddd-mmm-d" date; `exact`: only as the station
-// writes it (its letter case, no leading zero). {-1, -1, -1} when it is not one.
-std::array<int, 3> dateParts(std::string_view text, bool exact) {
-    const std::string_view s = exact ? text.substr(0, text.find_last_not_of(' ') + 1) : trimSpaces(text);
+// Weekday, month and day of a "ddd-mmm-d" date, letter case and a leading
+// zero of the day aside; {-1, -1, -1} when it is not one.
+std::array<int, 3> dateParts(std::string_view text) {
+    const std::string_view s = trimSpaces(text);
     const std::array<int, 3> none{-1, -1, -1};
     if (s.size() < 9 || s.size() > 10 || s[3] != '-' || s[7] != '-')
         return none;
-    const auto same = [exact](std::string_view a, const char* b) {
+    const auto same = [](std::string_view a, const char* b) {
         for (std::size_t i = 0; i < 3; ++i)
-            if (exact ? a[i] != b[i]
-                      : std::tolower(static_cast<unsigned char>(a[i])) !=
-                            std::tolower(static_cast<unsigned char>(b[i])))
+            if (std::tolower(static_cast<unsigned char>(a[i])) !=
+                std::tolower(static_cast<unsigned char>(b[i])))
                 return false;
         return true;
     };
@@ -171,7 +166,7 @@ std::array<int, 3> dateParts(std::string_view text, bool exact) {
             return none;
         day = day * 10 + (c - '0');
     }
-    if (parts[0] < 0 || parts[1] < 0 || day < 1 || day > 31 || (exact && s[8] == '0'))
+    if (parts[0] < 0 || parts[1] < 0 || day < 1 || day > 31)
         return none;
     parts[2] = day;
     return parts;
@@ -179,13 +174,13 @@ std::array<int, 3> dateParts(std::string_view text, bool exact) {
 
 } // namespace
 
-bool isStationDate(std::string_view text) {
-    return !text.empty() && text[0] != ' ' && dateParts(text, true)[0] >= 0;
+bool isDateText(std::string_view text) {
+    return dateParts(text)[0] >= 0;
 }
 
 bool sameDateText(std::string_view a, std::string_view b) {
-    const std::array<int, 3> x = dateParts(a, false);
-    return x[0] >= 0 && x == dateParts(b, false);
+    const std::array<int, 3> x = dateParts(a);
+    return x[0] >= 0 && x == dateParts(b);
 }
 
 long long periodHundredths(int fromSeconds, int toSeconds, std::string_view fromDate,

@@ -25,12 +25,9 @@ std::optional<int> parseTimeOfDay(std::string_view text);
 // "1:00", "12:15": an hour of 1 to 12 without AM or PM) is nullopt: it is
 // never guessed.
 std::optional<int> parseClearTimeOfDay(std::string_view text);
-// Whether the text is a time as the station writes it ("7:05:00 AM"),
-// trailing spaces allowed.
-bool isStationTime(std::string_view text);
-// Whether the text is a date as the station writes it ("Mon-Feb-3"),
-// trailing spaces allowed.
-bool isStationDate(std::string_view text);
+// Whether the text is a "ddd-mmm-d" date, letter case and a leading zero of
+// the day aside.
+bool isDateText(std::string_view text);
 // Whether two texts are the same "ddd-mmm-d" date, letter case and a
 // leading zero of the day aside ("Mon-Feb-3", "MON-FEB-03").
 bool sameDateText(std::string_view a, std::string_view b);

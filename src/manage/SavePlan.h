@@ -45,9 +45,9 @@ struct SavePlan {
     // converter failed on: the record would hold '?' for it, so the week is
     // not saved.
     std::optional<SheetCell> unconverted;
-    // Times and dates of the records to be written in a form the station
-    // never writes ("8:30", "25:99", "noon"): saved as typed only when the
-    // manager says so; the week report counts no time it would have to guess.
+    // Times and dates of the records to be written that cannot be read for
+    // sure ("8:30", "25:99", "noon"): saved as typed only when the manager
+    // says so; the week report counts no time it would have to guess.
     struct OddCell {
         SheetCell cell;
         std::string column; // its heading

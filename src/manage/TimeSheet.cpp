@@ -443,8 +443,8 @@ TimeRecord TimeSheet::keepingStoredMeaning(const TimeRecord& mine, const TimeRec
     return bytes.empty() ? mine : TimeRecord::fromBytes(bytes);
 }
 
-// The times and dates of a record to be written that the station would not
-// write: "8:30" may be morning or afternoon, "25:99" or "noon" is no time.
+// The times and dates of a record to be written that cannot be read for
+// sure: "8:30" may be morning or afternoon, "25:99" or "noon" is no time.
 void TimeSheet::addOddCells(SavePlan& plan, const TimeRecord& mine, const std::vector<int>& rows) const {
     for (int k = 1; k <= TimeRecord::kEntries; ++k) {
         const int row = rows[std::size_t(k)];
@@ -454,7 +454,7 @@ void TimeSheet::addOddCells(SavePlan& plan, const TimeRecord& mine, const std::v
             const std::string_view field = mine.raw(column == ActTime ? Field::ActTime : Field::ActDate, k);
             const std::string& text = rows_[std::size_t(row)][std::size_t(column)];
             if (trimSpaces(text).empty() || field.front() == '\0' ||
-                (column == ActTime ? isStationTime(field) : isStationDate(field)))
+                (column == ActTime ? parseClearTimeOfDay(field).has_value() : isDateText(field)))
                 continue;
             std::string heading = headings()[std::size_t(column)];
             if (!heading.empty() && heading.back() == ':')
