@@ -37,9 +37,12 @@ fs::path::string_type resolvedKey(const std::string& folder) {
 } // namespace
 
 bool sameFolder(const std::string& a, const std::string& b) {
+#ifndef _WIN32
+    // The same device and inode: also a folder reached through a hard-to-resolve path.
     std::error_code ec;
     if (fs::equivalent(pathOf(a), pathOf(b), ec) && !ec)
         return true;
+#endif
     return resolvedKey(a) == resolvedKey(b);
 }
 
