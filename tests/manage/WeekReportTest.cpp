@@ -311,7 +311,7 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
         // folders given (none: the program's own and the settings file's), what stderr says
         {{f, f + "/"}, "the folder " + f + "/ is the same as " + f + ", given twice"},
         {{f, pathJoin(f, ".")}, "the folder " + pathJoin(f, ".") + " is the same as " + f + ", given twice"},
-        {{std::filesystem::relative(f).string(), f}, "the folder " + f + " is the same as "},
+        {{pathJoin(pathJoin(f, ".."), stationName(f)), f}, "the folder " + f + " is the same as "},
         {{link, f}, "the folder " + f + " is the same as " + link + ", given twice"},
         {{f, f}, "the folder " + f + " is given twice; it is reported once.\n"},
         {{}, "the folder " + f + "/ is the same as " + f + ", given twice"},
@@ -319,7 +319,7 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     writeFile(pathJoin(f, "timeclock.ini"), "[report]\nfolders = \"" + f + "/\"\n");
     for (const auto& [folders, said] : cases) {
         SCOPED_TRACE(said);
-        if (noLinks && folders.front() == link)
+        if (noLinks && !folders.empty() && folders.front() == link)
             continue; // said below
         std::vector<std::string> args{"--week", "2009-02-04", "--csv", other.file("week.csv")};
         for (const std::string& folder : folders)
