@@ -1,5 +1,6 @@
 #include "manage/ReportCommand.h"
 
+#include "data/FolderIdentity.h"
 #include "data/Paths.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
@@ -107,12 +108,17 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         folders.push_back(programFolder);
         folders.insert(folders.end(), settings.folders.begin(), settings.folders.end());
     }
-    std::vector<ReportSource> sources;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : folders)
         if (!files.isFolder(folder))
             return fail(NoFolder, "the folder " + folder + " does not exist.");
+    // A station is counted once however often, and however, its folder is named.
+    const DistinctFolders distinct = distinctFolders(folders);
+    for (const auto& [repeat, same] : distinct.repeated)
+        err << kName << ": the folder " << repeat << " is "
+            << (repeat == same ? "" : "the same as " + same + ", ") << "given twice; it is reported once.\n";
+    std::vector<ReportSource> sources;
+    for (const std::string& folder : distinct.folders)
         sources.push_back({folder, stationName(folder)});
-    }
 
     if (o.verify) {
         bool anyWeekFile = false, passed = true;
@@ -136,7 +142,8 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         return passed ? Done : Unexplained;
     }
 
-    const WeekReport report = makeWeekReport(files, sources, day, now, overtime);
+    const WeekReport report =
+        makeWeekReport(files, sources, day, now, overtime, nullptr, ZoneRules(settings.timeZone));
     for (const ReportProblem& p : report.problems)
         err << kName << ": " << p.message << "\n";
     if (!report.anyWeekFile) {
@@ -171,11 +178,11 @@ std::string ReportCommand::table(const WeekReport& report) {
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(p.name, nameWidth);
-        for (long long s : p.daySeconds)
-            out += padded(formatHours(s), 7, true);
-        out += padded(formatHours(p.totalSeconds), 8, true) +
-               padded(formatHours(p.regularSeconds()), 9, true) +
-               padded(formatHours(p.overtimeSeconds), 10, true);
+        for (long long h : p.dayHundredths)
+            out += padded(formatShownHours(h), 7, true);
+        out += padded(formatShownHours(p.totalHundredths), 8, true) +
+               padded(formatShownHours(p.regularHundredths), 9, true) +
+               padded(formatShownHours(p.overtimeHundredths), 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";
@@ -190,7 +197,7 @@ std::string ReportCommand::table(const WeekReport& report) {
            padded("Description", descWidth) + padded("Hours", 8, true) + "\n";
     for (const JobHours& j : report.jobs)
         out += padded(j.job, jobWidth) + "  " + padded(j.department, 10) + "  " +
-               padded(j.description, descWidth) + padded(formatHours(j.seconds), 8, true) + "\n";
+               padded(j.description, descWidth) + padded(formatShownHours(j.hundredths), 8, true) + "\n";
     return out;
 }
 

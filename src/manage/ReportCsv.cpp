@@ -69,10 +69,11 @@ std::string ReportCsv::summary(const WeekReport& report) {
         }
         std::string days[7];
         for (int d = 0; d < 7; ++d)
-            days[d] = formatHours(p.daySeconds[std::size_t(d)]);
+            days[d] = formatShownHours(p.dayHundredths[std::size_t(d)]);
         addRow(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2], days[3],
-                     days[4], days[5], days[6], formatHours(p.totalSeconds), formatHours(p.regularSeconds()),
-                     formatHours(p.overtimeSeconds), joined(p.flags)});
+                     days[4], days[5], days[6], formatShownHours(p.totalHundredths),
+                     formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
+                     joined(p.flags)});
     }
     for (const ReportProblem& problem : report.problems)
         addRow(out, {week, report.sources[std::size_t(problem.source)].station, "", "", "", "", "", "", "",
@@ -87,10 +88,16 @@ std::string ReportCsv::detail(const WeekReport& report) {
                  "Flags"});
     for (const WorkedSpan& s : report.spans) {
         const JobHours& job = report.jobs[std::size_t(s.job)];
+        const bool counted = s.counted();
+        const std::string start = counted || s.open ? formatStamp(report.monday, s.from)
+                                  : s.fromKnown     ? formatStamp(report.monday, s.opened)
+                                                    : "";
+        const std::string end = counted                ? formatStamp(report.monday, s.to)
+                                : !s.open && s.toKnown ? formatStamp(report.monday, s.closed)
+                                                       : "";
         addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
-                     report.people[std::size_t(s.person)].name, job.job, job.department,
-                     formatStamp(report.monday, s.from), s.open ? "" : formatStamp(report.monday, s.to),
-                     s.open ? "" : formatHours(s.seconds()), report.spanFlags(s)});
+                     report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
+                     s.open ? "" : formatShownHours(s.hundredths), report.spanFlags(s)});
     }
     return out;
 }
@@ -100,7 +107,7 @@ std::string ReportCsv::jobs(const WeekReport& report) {
     std::string out(kBom);
     addRow(out, {"Week Ending", "Job", "Description", "Department", "Hours"});
     for (const JobHours& j : report.jobs)
-        addRow(out, {week, j.job, j.description, j.department, formatHours(j.seconds)});
+        addRow(out, {week, j.job, j.description, j.department, formatShownHours(j.hundredths)});
     return out;
 }
 

@@ -43,4 +43,13 @@ std::string SavePlan::unsavedRowsQuestion() const {
            "employee are not read). That data will not be saved. Save anyway?";
 }
 
+std::string SavePlan::oddCellsQuestion() const {
+    std::string cells;
+    for (const OddCell& c : oddCells)
+        cells += "\r\nrow " + std::to_string(c.cell.row) + ", " + c.column + ": \"" + c.text + "\"";
+    return "These cells do not hold a time (with AM or PM) or a date such as Mon-Feb-3:" + cells +
+           "\r\nThe week report counts no hours at a time without AM or PM, nor at one it cannot read. Save "
+           "them as typed?";
+}
+
 } // namespace tc

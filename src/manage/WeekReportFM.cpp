@@ -171,10 +171,11 @@ void WeekReportFM::fillWeekTable() {
         weekTable_->setItem(row, 1, cell(qs(join(positions)), true));
         weekTable_->setItem(row, 2, cell(qs(p.name)));
         for (int d = 0; d < 7; ++d)
-            weekTable_->setItem(row, 3 + d, cell(qs(formatHours(p.daySeconds[std::size_t(d)])), true));
-        weekTable_->setItem(row, 10, cell(qs(formatHours(p.totalSeconds)), true));
-        weekTable_->setItem(row, 11, cell(qs(formatHours(p.regularSeconds())), true));
-        weekTable_->setItem(row, 12, cell(qs(formatHours(p.overtimeSeconds)), true));
+            weekTable_->setItem(row, 3 + d,
+                                cell(qs(formatShownHours(p.dayHundredths[std::size_t(d)])), true));
+        weekTable_->setItem(row, 10, cell(qs(formatShownHours(p.totalHundredths)), true));
+        weekTable_->setItem(row, 11, cell(qs(formatShownHours(p.regularHundredths)), true));
+        weekTable_->setItem(row, 12, cell(qs(formatShownHours(p.overtimeHundredths)), true));
         auto* flags = cell(qs(join(p.flags)));
         flags->setForeground(QColor(0xc0, 0, 0));
         flags->setToolTip(qs(join(p.flags)));
@@ -193,7 +194,7 @@ void WeekReportFM::fillJobsTable() {
         jobsTable_->setItem(row, 0, job);
         jobsTable_->setItem(row, 1, cell(qs(j.department)));
         jobsTable_->setItem(row, 2, cell(qs(j.description)));
-        jobsTable_->setItem(row, 3, cell(qs(formatHours(j.seconds)), true));
+        jobsTable_->setItem(row, 3, cell(qs(formatShownHours(j.hundredths)), true));
     }
     jobsTable_->resizeColumnsToContents();
 }

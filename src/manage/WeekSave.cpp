@@ -58,6 +58,8 @@ SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std:
         return SaveOutcome::Stopped;
     if (!plan.unsavedRows.empty() && !talk.ask(plan.unsavedRowsQuestion()))
         return SaveOutcome::Stopped;
+    if (!plan.oddCells.empty() && !talk.ask(plan.oddCellsQuestion()))
+        return SaveOutcome::Stopped;
 
     const std::string backup = backupPathOf(weekFile);
     if (Status st = copyFile(files, weekFile, backup); !st) {

@@ -74,6 +74,8 @@ void WeekTimeline::paintEvent(QPaintEvent*) {
     }
     for (const WorkedSpan& span : report_->spans) {
         const int top = kHeader + kLane * span.person + 4;
+        if (span.doubt != PunchProblem::None)
+            continue; // no moment sure enough to draw
         if (span.open) {
             // Open: from its start to now in the current week, else a short
             // stub; never a length that would look like worked hours.
