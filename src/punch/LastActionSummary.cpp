@@ -35,13 +35,12 @@ std::string hoursLine(const WeekReport& report, int position, char decimalSepara
         for (const WorkedSpan& span : report.spans) {
             if (span.person != int(person))
                 continue;
-            counted = counted || !span.open;
+            counted = counted || span.counted();
             if (span.open && !span.stillIn)
                 flags += report.spanFlags(span) + "\r\n";
         }
-        // Half a hundredth (18 s) rounds up, as the report shows hours.
         if (counted)
-            hours = formatHundredths((who.totalSeconds + 18) / 36, decimalSeparator);
+            hours = formatHundredths(who.totalHundredths, decimalSeparator);
     }
     return "Time As of Last Action. = " + hours + "\r\n" + flags;
 }

@@ -111,7 +111,8 @@ TEST(WeekReport, TheRulesOfTheWeek) {
           {"", "", "", "Dee|CHANGE 7:00a Mon-Feb-9|OUT 8:00a"}},
          "Ann Tue 8.00 = 8.00, 0.00 over; no clock-out after Mon 8:00 AM\n"
          "Bob Tue 3.00 = 3.00, 0.00 over; no clock-out after Mon 10:00 PM\n"
-         "Cy Mon 4.00 = 4.00, 0.00 over; no clock-out after Sun 8:00 AM\n"
+         "Cy Mon 4.00 = 4.00, 0.00 over; no clock-out after Sun 8:00 AM; no return from lunch after Mon "
+         "12:00 PM\n"
          "Dee = 0.00, 0.00 over; no clock-out after Sun 8:00 AM\n"},
     };
     for (const auto& [files, people] : cases) {
