@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tc {
 
@@ -53,6 +54,10 @@ class FileAccess {
     // Makes a rename inside `folder` durable (fsync of the folder; nothing on Windows).
     virtual Status syncFolder(const std::string& folder) = 0;
 
+    // The path with every link and "." or ".." in it resolved, as far as it
+    // exists; the path itself when it cannot be resolved.
+    virtual std::string resolvedPath(const std::string& path);
+
     virtual bool exists(const std::string& path) = 0;
     virtual bool isFolder(const std::string& path) = 0;
     virtual Status makeFolder(const std::string& path) = 0;
@@ -95,6 +100,16 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
 // file is removed first (a link itself, never what it points to) and the new
 // one created exclusively, so nothing planted at its path is written through.
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
+
+// Replaces several files as one: each is written to its temporary file and
+// flushed, and only when all of them are whole are they renamed into place.
+// When one cannot be written, every temporary file goes, no file is touched
+// and the message names the file that failed.
+struct FileContents {
+    std::string path;
+    std::string_view bytes;
+};
+Status replaceFiles(FileAccess& files, const std::vector<FileContents>& contents);
 
 // Copies `from` to `to` (replacing `to`) with the same guarantees; the copy
 // is the backup of a save, so the save-step hook hears BackupMade after it.
