@@ -39,6 +39,13 @@ std::string FileAccess::resolvedPath(const std::string& path) {
     return std::string(text.begin(), text.end());
 }
 
+Status FileAccess::readHead(Handle handle, std::size_t maxBytes, std::string& out) {
+    Status st = readToEnd(handle, out, maxBytes);
+    if (st && out.size() > maxBytes)
+        out.resize(maxBytes);
+    return st;
+}
+
 Status readWholeFile(FileAccess& files, const std::string& path, std::string& out, bool createIfMissing,
                      std::size_t maxBytes) {
     out.clear();

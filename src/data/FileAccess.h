@@ -30,7 +30,8 @@ class FileAccess {
         Read,       // existing file, reading
         CreateTemp, // a new file, writing; fails when anything, a link included, is at the path
         ReadWrite,  // create when missing, read and write, no truncation
-        Append      // create when missing, read and write; every write goes to the end (the journals)
+        Append      // create when missing, read and write; every write goes to the end (the journals);
+                    // a file with another name (a hard link) is refused
     };
 
     virtual ~FileAccess() = default;
@@ -43,6 +44,11 @@ class FileAccess {
     // a writer that appends and must know how the file ends. Called right
     // after open, before any write; this fallback reads the whole file.
     virtual Status readTail(Handle handle, std::size_t maxBytes, std::string& out);
+    // Reads the first `maxBytes` bytes of the file (all of a shorter one),
+    // for a writer that appends and must know which file it appends to.
+    // Called right after open, before any write; this fallback reads from
+    // the current position.
+    virtual Status readHead(Handle handle, std::size_t maxBytes, std::string& out);
     virtual Status write(Handle handle, std::string_view bytes) = 0;
     // Makes what was written durable (fsync / FlushFileBuffers).
     virtual Status flush(Handle handle) = 0;
@@ -71,6 +77,10 @@ FileAccess& realFiles();
 // regular file should be.
 inline constexpr const char* kNotARegularFile =
     "it is not a regular file (a folder, a device or a pipe stands at its place)";
+
+// The reason an append gives when the file also has another name: a hard
+// link would carry the lines into some other file.
+inline constexpr const char* kHardLinked = "the file there also has another name (a hard link)";
 
 // Steps of a whole-file replacement, for tests that stop a writer part way.
 enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };
