@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tc::test {
 namespace {
@@ -183,6 +186,34 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                                     "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
                                     "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n");
 }
+
+#ifndef _WIN32
+// The settings file is read as a week file is: only a regular file, never past its largest size.
+TEST(ReportCommand, ASettingsFileThatIsNoSuchFileIsNamedNotRead) {
+    const std::string notRegular =
+        ": it is not a regular file (a folder, a device or a pipe stands at its place).\n";
+    const std::tuple<void (*)(const std::string&), std::string, std::string> cases[] = {
+        {[](const std::string& ini) {
+             std::filesystem::resize_file((writeFile(ini, "[report]\n"), ini), 100 << 20);
+         },
+         "Cannot read ", ": it is larger than 65536 bytes, more than such a file can hold.\n"},
+        {[](const std::string& ini) { mkfifo(ini.c_str(), 0666); }, "Cannot open ", notRegular},
+        {[](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); }, "Cannot open ",
+         notRegular},
+    };
+    for (const auto& [plant, verb, said] : cases) {
+        SCOPED_TRACE(said);
+        const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 9:00a"}});
+        const std::string ini = pathJoin(stations.front.path(), "timeclock.ini");
+        plant(ini);
+        std::ostringstream out, err;
+        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04"}, stations.front.path(), kNextWeek, realFiles(),
+                                     out, err),
+                  ReportCommand::BadUsage);
+        EXPECT_EQ(err.str(), "timeclock-report: " + verb + ini + said);
+    }
+}
+#endif
 
 // A spreadsheet runs a cell that begins with = + - @ TAB or CR as a formula: such text is kept text by an
 // apostrophe, numbers stay numbers, a lone quote is doubled; the table shows control characters escaped.
