@@ -111,6 +111,12 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
     const std::string missing = dir.file("nowhere"), weekFile = weekFilePath(base, kWeek), wk = "2009-02-04";
     using C = ReportCommand;
     const std::string blocked = dir.file("blocked.csv"), other = dir.file("other");
+#ifdef _WIN32
+    const std::string kIsAFolder = "Access denied", program = pathJoin(base, "timeclock-report.exe");
+#else
+    const std::string kIsAFolder = "Is a directory",
+                      program = pathJoin(other, "../../" + stationName(base) + "/timeclock-report");
+#endif
     std::vector<std::tuple<int, std::string, std::vector<std::string>>> cases = {
         // exit code, stderr or stdout, arguments
         {C::NoFolder, "the folder " + missing + " does not exist.\n", {"--folder", missing}},
@@ -121,8 +127,8 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
          "Nothing was written: the folder " + missing + " does not exist.\n",
          {"--week", wk, "--csv", csv, "--jobs-csv", pathJoin(missing, "jobs.csv")}},
         {C::NotWritten,
-         "Cannot write " + blocked +
-             ": the temporary file beside it cannot be made (Is a directory). "
+         "Cannot write " + blocked + ": the temporary file beside it cannot be made (" + kIsAFolder +
+             "). "
              "Nothing was written.\n",
          {"--week", wk, "--csv", csv, "--detail-csv", blocked, "--jobs-csv", jobs}},
         {C::NotWritten,
@@ -141,8 +147,7 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
          {noLinks ? weekFile : dir.file("settings.csv"), weekFile, pathJoin(other, "x.dat."),
           pathJoin(other, "x.WKB "), journalPathOf(weekFile), pathJoin(base, "employeelist.txt"),
           pathJoin(pathJoin(base, "."), "Jobs.dat"), pathJoin(base, "lists.journal"),
-          pathJoin(base, "timeclock.lock"), pathJoin(pathJoin(base, "Mar"), "a.csv"),
-          pathJoin(other, "../../" + stationName(base) + "/timeclock-report")})
+          pathJoin(base, "timeclock.lock"), pathJoin(pathJoin(base, "Mar"), "a.csv"), program})
         cases.push_back(
             {C::NotWritten,
              "Not written: " + own +
