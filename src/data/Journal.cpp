@@ -349,7 +349,11 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     if (text.empty())
         return out;
     const std::size_t firstEnd = text.find('\n');
-    if (text.substr(0, firstEnd) != kJournalHeader || firstEnd == std::string_view::npos) {
+    const std::string_view firstLine = text.substr(0, firstEnd);
+    // The format line, then (since it was added) a TAB and the journal's own name.
+    if ((firstLine != kJournalHeader &&
+         firstLine.substr(0, kJournalHeader.size() + 1) != std::string(kJournalHeader) + "\t") ||
+        firstEnd == std::string_view::npos) {
         out.problems.push_back(
             "its first line is not \"timeclock-journal 1\" (not a journal, or one of a later version); it is "
             "not read.");
@@ -414,6 +418,21 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     return out;
 }
 
+namespace {
+
+// Whether a journal's first bytes are those of the journal whose first line
+// is `firstLine`: that line, or the bare format line of a journal begun
+// before the line named it, or a first line torn by a crash.
+bool namesThisJournal(std::string_view head, std::string_view firstLine) {
+    const std::size_t end = head.find('\n');
+    if (end == std::string_view::npos)
+        return firstLine.substr(0, head.size()) == head;
+    const std::string_view line = head.substr(0, end);
+    return line == firstLine || line == kJournalHeader;
+}
+
+} // namespace
+
 Status readJournalFile(FileAccess& files, const std::string& path, std::string& text) {
     return readWholeFile(files, path, text, false, kMaxJournalBytes);
 }
@@ -424,12 +443,24 @@ Status appendToJournal(FileAccess& files, const std::string& path, std::string_v
     Status st = files.open(path, FileAccess::OpenMode::Append, h);
     if (!st)
         return Status::fail("Cannot write the journal " + path + ": " + st.message() + ".");
-    std::string tail;
+    // The first line names the journal: a hard link to another file (a week
+    // file, another week's journal) planted at this path is never appended to.
+    const std::string folder = parentFolder(path);
+    const std::string firstLine =
+        std::string(kJournalHeader) + "\t" + path.substr(folder.empty() ? 0 : folder.size() + 1);
+    std::string tail, head;
     st = files.readTail(h, 1, tail);
+    if (st && !tail.empty())
+        st = files.readHead(h, firstLine.size() + 1, head);
+    if (st && !tail.empty() && !namesThisJournal(head, firstLine)) {
+        (void)files.close(h);
+        return Status::fail("Cannot write the journal " + path +
+                            ": the file there is not this journal (its first line does not name it).");
+    }
     if (st) {
         std::string bytes;
         if (tail.empty())
-            bytes = std::string(kJournalHeader) + "\n" + (opening ? opening() : std::string());
+            bytes = firstLine + "\n" + (opening ? opening() : std::string());
         else if (tail != "\n")
             bytes = std::string(kCutShort) + "\n";
         bytes += lines;

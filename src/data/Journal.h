@@ -17,7 +17,9 @@ namespace tc {
 // The journals: append-only text files that keep every punch and every
 // change of a week file (beside it, "<week>.journal") and of the lists
 // ("lists.journal" in the program folder). UTF-8, LF, one event a line,
-// fields separated by TAB; the first line names the format and its version.
+// fields separated by TAB; the first line names the format, its version and
+// the journal itself ("timeclock-journal 1 Week Ending Sunday Feb 9 2025.journal",
+// TAB-separated), so nothing is appended to a file linked in at its path.
 // A field holding a TAB, CR, LF, backslash or NUL keeps it as \t \r \n \\ \0.
 // A week file's field is written as stored, padding included, converted
 // from the code page, so a replay rebuilds the exact bytes; an empty field
@@ -128,7 +130,8 @@ Status readJournalFile(FileAccess& files, const std::string& path, std::string& 
 // empty) journal first gets the format line and `opening()`; a journal that
 // ends inside a line (a write cut short) first gets that line ended with
 // TAB "\(cut short)", so the torn line is never read and stays apart from
-// the new ones. Never touches any other file.
+// the new ones. Never touches any other file: one whose first line does not
+// name this journal is not written.
 Status appendToJournal(FileAccess& files, const std::string& path, std::string_view lines,
                        const std::function<std::string()>& opening = {});
 

@@ -2,6 +2,7 @@
 
 #include "data/FolderIdentity.h"
 #include "data/Paths.h"
+#include "data/ShownText.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
@@ -54,7 +55,7 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--folder", o.folders,
                    "A program folder; repeat for several stations (default: the program's folder and the "
                    "folders of its settings file)");
-    app.add_option("--csv", o.csv, "Write the summary CSV here");
+    app.add_option("--csv", o.csv, "Write the summary CSV here (- writes it to standard output)");
     app.add_option("--detail-csv", o.detailCsv, "Write one CSV row per worked span here");
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
@@ -160,8 +161,25 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.detailCsv, ReportCsv::detail(report)});
     if (!o.jobsCsv.empty())
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
-    if (Status st = ReportCsv::write(files, outputs); !st)
+    // "-" is standard output, which then holds that CSV alone.
+    const auto toOut =
+        std::find_if(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; });
+    const bool csvToOut = toOut != outputs.end();
+    std::string written;
+    if (csvToOut) {
+        written = toOut->bytes;
+        outputs.erase(toOut);
+        if (std::any_of(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; }))
+            return fail(BadUsage, "only one CSV can be written to standard output (-).");
+    }
+    std::vector<std::string> programFolders = folders;
+    programFolders.push_back(programFolder);
+    if (Status st = ReportCsv::write(files, outputs, programFolders); !st)
         return fail(NotWritten, st.message());
+    if (csvToOut) {
+        out << written;
+        return Done;
+    }
     out << table(report);
     return Done;
 }
@@ -170,14 +188,14 @@ std::string ReportCommand::table(const WeekReport& report) {
     static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::size_t nameWidth = 4;
     for (const PersonWeek& p : report.people)
-        nameWidth = std::max(nameWidth, columns(p.name));
+        nameWidth = std::max(nameWidth, columns(shownText(p.name)));
     std::string out = "Week ending " + formatIsoDate(report.sunday) + ", overtime after " +
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
-        out += padded(p.name, nameWidth);
+        out += padded(shownText(p.name), nameWidth);
         for (long long h : p.dayHundredths)
             out += padded(formatShownHours(h), 7, true);
         out += padded(formatShownHours(p.totalHundredths), 8, true) +

@@ -13,7 +13,27 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
+bool isNumber(std::string_view field) {
+    if (!field.empty() && field.front() == '-')
+        field.remove_prefix(1);
+    const std::size_t point = field.find('.');
+    const std::string_view whole = field.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? "." : field.substr(point);
+    const auto digits = [](std::string_view d) {
+        return !d.empty() && std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return digits(whole) && (fraction == "." || digits(fraction.substr(1)));
+}
+
 void addField(std::string& out, std::string_view field) {
+    // A spreadsheet runs a cell that begins so as a formula (a name "=SUM(A1)"
+    // shows 0); the apostrophe keeps it text. Numbers stay numbers.
+    std::string guarded;
+    if (!field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos &&
+        !isNumber(field)) {
+        guarded = "'" + std::string(field);
+        field = guarded;
+    }
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += field;
         return;
@@ -45,11 +65,53 @@ std::string joined(const std::vector<std::string>& parts) {
     return out;
 }
 
-bool isProgramData(const std::string& path) {
-    std::string tail = path.size() >= 4 ? path.substr(path.size() - 4) : path;
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return tail == ".dat" || tail == ".wkb";
+std::string lowered(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return s;
+}
+
+// A file name as Windows takes it: trailing dots and spaces dropped, letter
+// case not counting.
+std::string judgedName(std::string name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' '))
+        name.pop_back();
+    return lowered(name);
+}
+
+bool endsWith(std::string_view s, std::string_view end) {
+    return s.size() >= end.size() && s.substr(s.size() - end.size()) == end;
+}
+
+// Whether writing `path` would replace one of the time clock's own files.
+bool isProgramFile(FileAccess& files, const std::string& path,
+                   const std::vector<std::string>& programFolders) {
+    const std::string resolved = files.resolvedPath(path);
+    const std::string folder = parentFolder(resolved);
+    const std::string name = judgedName(resolved.substr(folder.empty() ? 0 : folder.size() + 1));
+    for (std::string_view data :
+         {std::string_view(".dat"), std::string_view(".wkb"), std::string_view(".journal"), kTempSuffix})
+        if (endsWith(name, data))
+            return true;
+    // Letter case counts only where the file system lets it.
+    const auto same = [](const std::string& a, const std::string& b) {
+        return kPathSeparator == '/' ? a == b : lowered(a) == lowered(b);
+    };
+    for (const std::string& programFolder : programFolders) {
+        const std::string base = files.resolvedPath(programFolder);
+        if (same(folder, base))
+            for (const char* own :
+                 {kEmployeeListName, kJobListName, "lists.journal", "timeclock.ini", "timeclock.lock",
+                  "timeclock", "timeclock.exe", "timeclock-report", "timeclock-report.exe"})
+                if (name == lowered(own))
+                    return true;
+        for (int month = 1; month <= 12; ++month) {
+            const std::string monthFolder = pathJoin(base, monthAbbrev(month)) + kPathSeparator;
+            if (resolved.size() > monthFolder.size() &&
+                same(resolved.substr(0, monthFolder.size()), monthFolder))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -111,22 +173,26 @@ std::string ReportCsv::jobs(const WeekReport& report) {
     return out;
 }
 
-Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs) {
+Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs,
+                        const std::vector<std::string>& programFolders) {
     for (const Output& o : outputs)
-        if (isProgramData(o.path))
+        if (isProgramFile(files, o.path, programFolders))
             return Status::fail("Not written: " + o.path +
-                                " would replace a file of the time clock's own (.dat and .wkb files are its "
-                                "data). Choose a name ending in .csv.");
+                                " would replace a file of the time clock's own (its week files, journals, "
+                                "lists, settings or anything in its month folders). Choose a name ending in "
+                                ".csv elsewhere.");
     // A folder that is not there would stop the writing half way through the files.
     for (const Output& o : outputs) {
         const std::string folder = parentFolder(o.path);
         if (!folder.empty() && !files.isFolder(folder))
             return Status::fail("Nothing was written: the folder " + folder + " does not exist.");
+        if (files.isFolder(o.path))
+            return Status::fail("Nothing was written: " + o.path + " is a folder.");
     }
+    std::vector<FileContents> contents;
     for (const Output& o : outputs)
-        if (Status st = replaceFile(files, o.path, o.bytes); !st)
-            return st;
-    return Status::ok();
+        contents.push_back({o.path, o.bytes});
+    return replaceFiles(files, contents);
 }
 
 } // namespace tc

@@ -39,7 +39,7 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
     if (!files.exists(path))
         return Status::ok();
     std::string bytes;
-    if (Status st = readWholeFile(files, path, bytes, false); !st)
+    if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
     std::vector<CLI::ConfigItem> items;
     try {

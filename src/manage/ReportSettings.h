@@ -27,6 +27,9 @@ struct ReportSettings {
 };
 
 inline constexpr const char* kSettingsFileName = "timeclock.ini";
+// A few lines are all it holds; a larger file (a link to a device, a file
+// filled by something else) is named, not read.
+inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 std::string settingsPath(const std::string& baseFolder);
 

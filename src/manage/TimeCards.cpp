@@ -1,5 +1,6 @@
 #include "manage/TimeCards.h"
 
+#include "data/ShownText.h"
 #include "data/TimeText.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekReport.h"
@@ -38,7 +39,7 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  text(report.sources[std::size_t(source)].station) + QStringLiteral(", position ") +
                  QString::number(position);
     QString h = QStringLiteral("<h2>Time card: %1</h2><p>Week ending %2 &nbsp; (%3)</p>")
-                    .arg(text(person.name), text(formatWeekName(report.sunday)), where);
+                    .arg(text(shownText(person.name)), text(formatWeekName(report.sunday)), where);
 
     h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
                         "<tr><th>Date</th><th>Time</th><th>Action</th><th>Job</th><th>Note</th></tr>");

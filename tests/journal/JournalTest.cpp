@@ -66,7 +66,7 @@ std::string entry(const std::string& kind, int hour, int position, int k, const 
 const std::string kAnnIn = entry("punch", 8, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM");
 const std::string kAnnOut = entry("punch", 17, 1, 2, "Ann", "OUT", "", "5:00:00 PM");
 const std::string kBobIn = entry("punch", 9, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM");
-const std::string kHeader = "timeclock-journal\t1\n";
+const std::string kHeader = "timeclock-journal\t1\tWeek Ending Sunday Feb 9 2025.journal\n";
 
 // A save's lines: the save, `changes` (of position 1), then the placeholder
 // name the first save gives each of the 22 empty positions.
@@ -127,9 +127,9 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
     boxes.names[0] = "Ann\tBaker";
     boxes.jobs[1] = "1002,\"Paint, line\"";
     ASSERT_TRUE(saveButtonDataBoxes(realFiles(), base.path(), boxes, &journal));
-    EXPECT_EQ(readFile(listsJournalPath(base.path())), kHeader + "lists\t" + kSaved + "\t2\tann\toffice\n" +
-                                                           "name\t1\tWorker 1\tAnn\\tBaker\n" +
-                                                           "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
+    EXPECT_EQ(readFile(listsJournalPath(base.path())),
+              "timeclock-journal\t1\tlists.journal\nlists\t" + kSaved + "\t2\tann\toffice\n" +
+                  "name\t1\tWorker 1\tAnn\\tBaker\n" + "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
 }
 
 std::string verified(Week& w, int& exit) {
@@ -241,6 +241,33 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
     std::filesystem::create_symlink(outside, journalPathOf(w.path()));
     ASSERT_TRUE(w.punch(1, "Ann", "IN", 8)); // stored all the same
     EXPECT_EQ(readFile(outside), "keep me");
+
+    // Nor appended to a file hard-linked at its path (another week's file, the same week's journal of another
+    // folder), nor to a file whose first line does not name it.
+    std::filesystem::remove(journalPathOf(w.path()));
+    Week other;
+    other.day();
+    const std::string lastWeek = other.base.weekFile(mondayFeb3().addDays(-7));
+    std::filesystem::copy_file(other.path(), lastWeek);
+    for (const std::string& target : {lastWeek, journalPathOf(other.path()), std::string()}) {
+        SCOPED_TRACE(target);
+        const std::string copied = other.path(), before = readFile(target.empty() ? copied : target);
+        std::filesystem::remove(journalPathOf(w.path()));
+        if (target.empty())
+            std::filesystem::copy_file(copied, journalPathOf(w.path()));
+        else
+            std::filesystem::create_hard_link(target, journalPathOf(w.path()));
+        ASSERT_TRUE(w.punch(1, "Ann", "OUT", 9));
+        EXPECT_EQ(readFile(target.empty() ? journalPathOf(w.path()) : target), before);
+        WeekVerification v;
+        ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+        EXPECT_FALSE(v.passed());
+    }
+    std::filesystem::remove(journalPathOf(w.path()));
+    writeFile(journalPathOf(w.path()), "timeclock-journal\t1\n");
+    ASSERT_TRUE(w.punch(1, "Ann", "IN", 10));
+    EXPECT_EQ(w.journal(),
+              "timeclock-journal\t1\n" + entry("punch", 10, 1, 5, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
 
     // A journal grown past any week's (sparse: no disk used) is named, not read.
     std::filesystem::remove(journalPathOf(w.path()));

@@ -199,6 +199,8 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
         {path, oneRowMore, twins, SaveOutcome::Stopped,
          "Worker 1 (position 2 into the record of position 1), Bob (position 3 into the record of position "
          "2)"},
+        {path, "\n\xC5\x81ucja", twins, SaveOutcome::Refused,
+         "row 1, column Name, could not be converted to the code page of the week files, so " + path},
 #ifndef _WIN32
         {path, "\nJos\xC3\xA9", twins, SaveOutcome::Refused,
          "row 1, column Name, could not be converted to the code page of the week files, so " + path},
