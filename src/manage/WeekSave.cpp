@@ -153,7 +153,7 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
         const TimeRecord now = recordAt(disk, p);
         if (!(want == now) && !(now == recordAt(sheet.loadedBytes(), p))) {
             const std::string name = trimSpaces(now.text(TimeRecord::Field::EmpName));
-            plan.conflicts.push_back({p, name.substr(0, name.find('\0'))});
+            plan.conflicts.push_back({p, name.substr(0, name.find('\0')), {}});
         }
         plan.bytes.append(want.view());
     }
