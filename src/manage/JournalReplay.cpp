@@ -1,6 +1,7 @@
 #include "manage/JournalReplay.h"
 
 #include "data/TimeText.h"
+#include "manage/JournalChecks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -199,21 +200,32 @@ WeekReplay replayWeek(const JournalText& journal, int stopBefore) {
     return r;
 }
 
-WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal) {
+WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal,
+                            const std::optional<DateTime>& sunday) {
     WeekVerification v;
+    for (int p = 1; p <= kPositions; ++p)
+        v.inUse += recordAt(weekBytes, p).usedEntries();
+    if (journal)
+        v.notes = journal->problems;
     if (!journal) {
-        int inUse = 0;
-        for (int p = 1; p <= kPositions; ++p)
-            inUse += recordAt(weekBytes, p).usedEntries();
-        if (inUse > 0)
-            v.unexplained.push_back("There is no journal: none of the file's " + std::to_string(inUse) +
+        if (v.inUse > 0)
+            v.unexplained.push_back("There is no journal: none of the file's " + std::to_string(v.inUse) +
                                     " punches is explained.");
         return v;
     }
     v.journalFound = true;
-    v.notes = journal->problems;
+    // First what the journal's own lines give away, then the week file
+    // compared with the week they rebuild.
+    v.unexplained = journalLineDoubts(*journal, sunday);
     const WeekReplay replay = replayWeek(*journal);
-    v.unexplained = replay.unexplained;
+    v.unexplained.insert(v.unexplained.end(), replay.unexplained.begin(), replay.unexplained.end());
+    for (const JournalLine& line : journal->lines)
+        if (line.kind == JournalKind::Existing) {
+            v.began = shownJournalTime(line.fields[0]);
+            break;
+        }
+    const int records = int(weekBytes.size() / TimeRecord::kSize);
+    int cutShort = 0; // records missing from the file that held no punch in the journal
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord file = recordAt(weekBytes, p);
         const TimeRecord told = recordAt(replay.bytes, p);
@@ -226,11 +238,15 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
                                         " (changed outside the program).");
         };
         // A record's first punch writes its name too: when the journal lacks
-        // that punch, the message about it covers the name.
+        // that punch, the message about it covers the name. A record cut off
+        // the end of the file that held no punch is named once, below.
         const bool nameOfMissingPunch =
             told.usedEntries() == 0 && !file.isFree(1) &&
             told.raw(F::EmpName, 0).find_first_not_of('\0') == std::string_view::npos;
-        if (!nameOfMissingPunch)
+        const bool emptyRecordCut = p > records && told.usedEntries() == 0 &&
+                                    told.view().find_first_not_of('\0') != std::string_view::npos;
+        cutShort += emptyRecordCut;
+        if (!nameOfMissingPunch && !emptyRecordCut)
             differs(F::EmpName, 0);
         for (int k = 0; k <= TimeRecord::kEntries; ++k) {
             bool same = true;
@@ -253,6 +269,13 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             }
         }
     }
+    if (cutShort > 0)
+        v.unexplained.push_back(
+            "the file holds " + std::to_string(records) + " of the " + std::to_string(kPositions) +
+            " records the journal has (cut short outside the "
+            "program); " +
+            std::to_string(cutShort) + (cutShort == 1 ? " missing record held" : " missing records held") +
+            " no punch.");
     return v;
 }
 
@@ -272,23 +295,31 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
         return Status::ok();
     }
     const JournalText journal = parseJournal(text);
-    out = verifyWeek(bytes, &journal);
+    out = verifyWeek(bytes, &journal, weekSundayOfFile(weekFile));
     return Status::ok();
 }
 
 std::string WeekVerification::text(const std::string& weekFile) const {
     std::string out = weekFile + "\n";
+    const int told = punches + corrected + existing;
     if (journalFound)
-        out += "  " + std::to_string(punches + corrected + existing) +
-               " punches: " + std::to_string(punches) + " as stored at the station, " +
-               std::to_string(corrected) + " corrected in the time sheet, " + std::to_string(existing) +
-               " there when the journal began.\n";
+        out += "  " + std::to_string(inUse) + " punches: " + std::to_string(punches) +
+               " as stored at the station, " + std::to_string(corrected) + " corrected in the time sheet, " +
+               std::to_string(existing) + " there when the journal began" +
+               (inUse > told ? ", " + std::to_string(inUse - told) + " not explained" : std::string()) +
+               ".\n";
     for (const std::string& note : notes)
         out += "  The journal: " + note + "\n";
     for (const std::string& u : unexplained)
         out += "  UNEXPLAINED: " + u + "\n";
-    out += passed() ? "  Every punch is explained.\n"
-                    : "  " + std::to_string(unexplained.size()) + " unexplained.\n";
+    if (!passed())
+        out += "  " + std::to_string(unexplained.size()) + " unexplained.\n";
+    if (!witnessed())
+        out += "  " + std::to_string(existing) + (existing == 1 ? " punch was" : " punches were") +
+               " not witnessed by the journal: " + (existing == 1 ? "it was" : "they were") +
+               " in the week file when the journal began, " + began + ".\n";
+    if (passed() && witnessed())
+        out += "  Every punch is explained.\n";
     return out;
 }
 

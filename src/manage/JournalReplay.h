@@ -30,18 +30,25 @@ WeekReplay replayWeek(const JournalText& journal, int stopBefore = 0);
 
 // The week file compared with its journal: every entry is explained by a
 // punch, a correction or its being there when the journal began, or named.
+// An entry known only from the journal's beginning was not witnessed: the
+// journal cannot tell it from one written by hand before it began.
 struct WeekVerification {
     bool journalFound = false;
+    int inUse = 0;     // entries in use in the week file
     int punches = 0;   // entries as the station stored them
     int corrected = 0; // entries a time-sheet save wrote last
-    int existing = 0;  // entries there when the journal began
+    int existing = 0;  // entries there when the journal began (not witnessed)
+    std::string began; // when the journal began, when it began on a week holding punches
     std::vector<std::string> unexplained;
     std::vector<std::string> notes; // the journal's own problems (torn lines)
     bool passed() const { return unexplained.empty(); }
+    bool witnessed() const { return existing == 0; }
     std::string text(const std::string& weekFile) const;
 };
-// `journal` is null when there is none.
-WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal);
+// `journal` is null when there is none; `sunday` ends the file's week, when
+// known (its punch lines must lie in it).
+WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal,
+                            const std::optional<DateTime>& sunday = std::nullopt);
 // Reads the week file and its journal; fails when the week file cannot be read.
 Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out);
 

@@ -79,12 +79,12 @@ void WeekHistoryFM::reload() {
     WeekVerification v;
     if (Status st = verifyWeekFile(files_, weekFile_, v); !st)
         notes += st.message() + "\n";
-    else if (v.passed() && v.notes.empty())
+    else if (v.passed() && v.witnessed() && v.notes.empty())
         notes += "Every punch in the week file is explained by the journal.";
     else
         notes += v.text(weekFile_);
     notes_->setText(qs(notes).trimmed());
-    notes_->setStyleSheet(v.passed() ? QString() : QStringLiteral("color: #c00000"));
+    notes_->setStyleSheet(v.passed() && v.witnessed() ? QString() : QStringLiteral("color: #c00000"));
 
     list_->setRowCount(int(items_.size()));
     for (std::size_t i = 0; i < items_.size(); ++i) {

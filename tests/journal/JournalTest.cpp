@@ -132,9 +132,9 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
                                                            "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
 }
 
-std::string verified(Week& w, int& exit) {
+std::string verified(Week& w, int& exit, const std::string& week = "2025-02-03") {
     std::ostringstream out, err;
-    exit = ReportCommand::run({"--verify", "--week", "2025-02-03", "--folder", w.base.path()}, w.base.path(),
+    exit = ReportCommand::run({"--verify", "--week", week, "--folder", w.base.path()}, w.base.path(),
                               mondayFeb3(), realFiles(), out, err);
     return out.str() + err.str();
 }
@@ -167,6 +167,98 @@ TEST(Journal, VerifyExplainsTheWeekAndNamesAnEntryChangedByHand) {
                   "\"8:00:00 AM\" (changed outside the program)."),
         std::string::npos)
         << said;
+}
+
+// A field of a stored entry, in the week file or in the journal (its text
+// replaced where it first appears after `after`).
+void forgeFile(Week& w, int position, F f, int k, const std::string& text) {
+    std::string bytes = readFile(w.path());
+    bytes.replace(std::size_t(position - 1) * TimeRecord::kSize + TimeRecord::offset(f, k),
+                  TimeRecord::width(f), pad(text, TimeRecord::width(f)));
+    writeFile(w.path(), bytes);
+}
+void forgeJournal(Week& w, const std::string& after, const std::string& was, const std::string& is) {
+    std::string text = w.journal();
+    text.replace(text.find(was, text.find(after)), was.size(), is);
+    writeFile(journalPathOf(w.path()), text);
+}
+
+TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
+    struct Case {
+        const char* what;
+        std::function<void(Week&)> forge;
+        std::string week;
+        int exit;
+        std::string said;
+    } cases[] = {
+        {"a punch changed in the file and in its journal line",
+         [](Week& w) {
+             forgeFile(w, 1, F::ActTime, 2, "4:00:00 PM");
+             forgeJournal(w, "T17:00", "5:00:00 PM", "4:00:00 PM");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "line 3 of the journal: the punch of position 1, entry 2 was stamped 2025-02-03 17:00:00 but holds "
+         "the time \"4:00:00 PM\" and the date \"Mon-Feb-3\" (the line was changed)."},
+        {"a punch line moved before the one it followed",
+         [](Week& w) {
+             forgeFile(w, 1, F::ActTime, 2, "7:00:00 AM");
+             forgeJournal(w, "T17:00", "5:00:00 PM", "7:00:00 AM");
+             forgeJournal(w, "", "T17:00", "T07:00");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "line 3 of the journal was stamped 2025-02-03 07:00:00, earlier than line 2 of position 1 before "
+         "it"},
+        {"a week and its journal copied to another week",
+         [](Week& w) {
+             const std::string other = w.base.weekFile(mondayFeb3().addDays(7));
+             std::filesystem::copy_file(w.path(), other);
+             std::filesystem::copy_file(journalPathOf(w.path()), journalPathOf(other));
+         },
+         "2025-02-10", ReportCommand::Unexplained,
+         "line 2 of the journal: the punch of position 1, entry 1 was stamped 2025-02-03 08:00:00, outside "
+         "the "
+         "week ending 2025-02-16 (a journal of another week)."},
+        {"a job changed by hand", [](Week& w) { forgeFile(w, 2, F::JobNumber, 1, "1002.Dept-1"); },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 2 (Bob), entry 1, job: the file holds \"1002.Dept-1\", the journal \"1001.Dept-1\" "
+         "(changed outside the program)."},
+        {"a department changed by hand", [](Week& w) { forgeFile(w, 1, F::JobNumber, 1, "1001.Office"); },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 1 (Ann), entry 1, job: the file holds \"1001.Office\", the journal \"1001.Dept-1\""},
+        {"the journal deleted, then a punch",
+         [](Week& w) {
+             std::filesystem::remove(journalPathOf(w.path()));
+             ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
+         },
+         "2025-02-03", ReportCommand::Unwitnessed,
+         "  4 punches: 1 as stored at the station, 0 corrected in the time sheet, 3 there when the journal "
+         "began.\n  3 punches were not witnessed by the journal: they were in the week file when the journal "
+         "began, 2025-02-03 12:00:00.\n"},
+        {"a saved week cut short",
+         [](Week& w) {
+             ASSERT_EQ(w.save([](TimeSheet&) {}), SaveOutcome::Saved);
+             std::filesystem::resize_file(w.path(), 3 * TimeRecord::kSize);
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "  UNEXPLAINED: the file holds 3 of the 24 records the journal has (cut short outside the program); "
+         "21 "
+         "missing records held no punch.\n  1 unexplained.\n"},
+        {"an empty journal", [](Week& w) { writeFile(journalPathOf(w.path()), ""); }, "2025-02-03",
+         ReportCommand::Unexplained,
+         "  3 punches: 0 as stored at the station, 0 corrected in the time sheet, 0 there when the journal "
+         "began, 3 not explained."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w;
+        w.day();
+        c.forge(w);
+        int exit = -1;
+        const std::string said = verified(w, exit, c.week);
+        EXPECT_EQ(exit, c.exit) << said;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_EQ(said.find("Every punch is explained"), std::string::npos) << said;
+    }
 }
 
 TEST(Journal, ATornLastLineIsIgnoredAndFlagged) {
