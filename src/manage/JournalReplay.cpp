@@ -95,12 +95,15 @@ class Replayer {
         const auto& f = line.fields;
         switch (line.kind) {
         case JournalKind::Existing:
-        case JournalKind::Punch: {
+        case JournalKind::Punch:
+        case JournalKind::Found: {
             const int k = line.intField(2);
             if (!putEntry(r_.bytes, line, k))
                 unfit(line);
             r_.setBy[std::size_t(line.intField(1) - 1)][std::size_t(k)] =
-                line.kind == JournalKind::Punch ? Source::Punch : Source::Existing;
+                line.kind == JournalKind::Punch   ? Source::Punch
+                : line.kind == JournalKind::Found ? Source::Found
+                                                  : Source::Existing;
             break;
         }
         case JournalKind::Save:
@@ -252,8 +255,14 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             bool same = true;
             for (F f : kEntryFields)
                 same = same && file.raw(f, k) == told.raw(f, k);
-            if (same && k > 0 && !file.isFree(k)) {
-                const Source by = replay.setBy[std::size_t(p - 1)][std::size_t(k)];
+            const Source by = replay.setBy[std::size_t(p - 1)][std::size_t(k)];
+            if (same && k > 0 && !file.isFree(k) && by == Source::Found) {
+                v.unexplained.push_back(
+                    who + ", entry " + std::to_string(k) + " (" + entryText(file, k) +
+                    ") is not in the journal: a put-back found it in the week file and kept "
+                    "it (written outside the program, or its journal line could not be "
+                    "written).");
+            } else if (same && k > 0 && !file.isFree(k)) {
                 ++(by == Source::Punch ? v.punches : by == Source::Correction ? v.corrected : v.existing);
             } else if (!same && k > 0 && told.isFree(k)) {
                 v.unexplained.push_back(who + ", entry " + std::to_string(k) + " (" + entryText(file, k) +
@@ -340,6 +349,14 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
             items[std::size_t(began)].what =
                 "The journal began; the week file held " + std::to_string(entries) + " punches.";
             break;
+        case JournalKind::Found:
+            items.push_back({shownJournalTime(f[0]),
+                             "Kept by the put-back below, not in the journal: position " + f[1] + ", entry " +
+                                 f[2] + ": " + std::string(trimSpaces(std::string_view(f[3]))) + ", " +
+                                 entryFieldsText(f, 4),
+                             {},
+                             0});
+            break;
         case JournalKind::Punch:
             items.push_back({shownJournalTime(f[0]),
                              "Punch, position " + f[1] + ", entry " + f[2] + ": " +
@@ -380,13 +397,25 @@ std::optional<std::string> weekBeforeSave(const JournalText& journal, int saveLi
         return std::nullopt;
     WeekReplay r = replayWeek(journal, saveLine);
     for (const JournalLine& line : journal.lines) {
-        if (line.number <= saveLine || line.kind != JournalKind::Punch)
+        if (line.number <= saveLine || (line.kind != JournalKind::Punch && line.kind != JournalKind::Found))
             continue;
         const int k = recordAt(r.bytes, line.intField(1)).usedEntries() + 1;
         if (k <= TimeRecord::kEntries)
             (void)putEntry(r.bytes, line, k); // a text that does not fit was told by verify
     }
     return std::move(r.bytes);
+}
+
+std::vector<std::pair<int, int>> entriesNotInJournal(std::string_view weekBytes, const WeekReplay& replay) {
+    std::vector<std::pair<int, int>> out;
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord file = recordAt(weekBytes, p);
+        const TimeRecord told = recordAt(replay.bytes, p);
+        for (int k = 1; k <= TimeRecord::kEntries; ++k)
+            if (!file.isFree(k) && told.isFree(k))
+                out.emplace_back(p, k);
+    }
+    return out;
 }
 
 std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {

@@ -14,7 +14,8 @@ namespace tc {
 
 // A week file as its journal tells it, rebuilt line by line.
 struct WeekReplay {
-    enum class Source : unsigned char { None, Existing, Punch, Correction };
+    // Found: a punch a put-back kept that the journal had no line for.
+    enum class Source : unsigned char { None, Existing, Punch, Correction, Found };
     std::string bytes = std::string(kMaxWeekFileBytes, '\0');
     // What wrote each entry last, by position (index 0 is position 1) and
     // entry (index 0: the name and the unused entry 0).
@@ -61,9 +62,14 @@ struct HistoryItem {
 };
 std::vector<HistoryItem> weekHistory(const JournalText& journal);
 
+// The entries in use in `weekBytes` that the journal has no line for, by
+// position and entry: a put-back keeps them.
+std::vector<std::pair<int, int>> entriesNotInJournal(std::string_view weekBytes, const WeekReplay& replay);
+
 // The week as it was just before the save (or restore) on line `saveLine`,
-// with the punches stored after that save put back at the end of their
-// records, as the station would have stored them. Saves after it are undone
+// with the punches stored after that save (and those a put-back found
+// since) put back at the end of their records, as the station would have
+// stored them. Saves after it are undone
 // too. nullopt when no save begins on that line.
 std::optional<std::string> weekBeforeSave(const JournalText& journal, int saveLine);
 

@@ -381,5 +381,48 @@ TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
     EXPECT_TRUE(v.passed()) << v.text(w.path());
 }
 
+TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) {
+    Week w;
+    w.day();
+    ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30:00 PM"); }),
+              SaveOutcome::Saved);
+    ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(1, TimeSheet::ActTime, "7:30:00 AM"); }),
+              SaveOutcome::Saved);
+    ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12)); // after both saves, behind Bob's IN
+    // Ann's third punch reached the week file, its journal line did not.
+    forgeFile(w, 1, F::Action, 3, "IN");
+    forgeFile(w, 1, F::JobNumber, 3, "1002.Dept-2");
+    forgeFile(w, 1, F::ActTime, 3, "6:00:00 PM");
+    forgeFile(w, 1, F::ActDate, 3, "Mon-Feb-3");
+
+    std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
+    ASSERT_EQ(history.size(), 6u); // three punches, two saves, Bob's OUT
+    TimeSheet sheet;
+    sheet.load(readFile(w.path()));
+    RecordingTalk talk;
+    ASSERT_EQ(restoreWeek(realFiles(), w.path(), sheet, talk, kManager, history[4].saveLine),
+              SaveOutcome::Saved);
+    ASSERT_EQ(talk.asked.size(), 1u);
+    EXPECT_NE(talk.asked[0].find("The 1 punch the journal has no line for is kept"), std::string::npos)
+        << talk.asked[0];
+    const std::string after = readFile(w.path());
+    EXPECT_EQ(recordAt(after, 1), makeRecord("Ann", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
+                                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-3"},
+                                                     {"IN", "1002.Dept-2", "6:00:00 PM", "Mon-Feb-3"}}));
+    EXPECT_EQ(recordAt(after, 2), makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
+                                                     {"OUT", "", "12:00:00 PM", "Mon-Feb-3"}}));
+    WeekVerification v;
+    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    EXPECT_EQ(v.unexplained,
+              std::vector<std::string>{
+                  "position 1 (Ann), entry 3 (IN 1002.Dept-2 6:00:00 PM Mon-Feb-3) is not in the "
+                  "journal: a put-back found it in the week file and kept it (written outside "
+                  "the program, or its journal line could not be written)."});
+    history = weekHistory(parseJournal(w.journal()));
+    ASSERT_EQ(history.size(), 8u);
+    EXPECT_EQ(history[6].what, "Kept by the put-back below, not in the journal: position 1, entry 3: Ann, IN "
+                               "1002.Dept-2 6:00:00 PM Mon-Feb-3");
+}
+
 } // namespace
 } // namespace tc::test
