@@ -24,7 +24,7 @@ struct KindInfo {
     std::size_t fields; // after the kind
 };
 constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8}, {"punch", JournalKind::Punch, 8},
-                               {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 6},
+                               {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 7},
                                {"field", JournalKind::Field, 5},       {"added", JournalKind::Added, 6},
                                {"removed", JournalKind::Removed, 6},   {"lists", JournalKind::Lists, 4},
                                {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
@@ -119,8 +119,9 @@ bool numbersFit(const JournalLine& line) {
     case JournalKind::Found:
         return inRange(f[1], 1, kPositions) &&
                inRange(f[2], line.kind == JournalKind::Existing ? 0 : 1, TimeRecord::kEntries);
-    case JournalKind::Save:
     case JournalKind::Restore:
+        return inRange(f[1], 0, 1 << 20) && (f.size() < 7 || inRange(f[6], 1, 1 << 30));
+    case JournalKind::Save:
     case JournalKind::Lists:
         return inRange(f[1], 0, 1 << 20);
     case JournalKind::Field:
@@ -160,7 +161,10 @@ bool readLine(std::string_view text, int number, JournalLine& line) {
             break;
         from = end + 1;
     }
-    return line.fields.size() == info->fields && numbersFit(line);
+    // A restore line written before it named the save's line has one field less.
+    return (line.fields.size() == info->fields ||
+            (line.kind == JournalKind::Restore && line.fields.size() == info->fields - 1)) &&
+           numbersFit(line);
 }
 
 // Counts a punch or existing line by its position and entry alone, unread

@@ -28,7 +28,7 @@ namespace tc {
 //   found     when  position  entry  name  action  job  time  date   (a punch a put-back kept that
 //                                                                    the journal had no line for)
 //   save      when  changes  backup  user  host
-//   restore   when  changes  backup  user  host  when-of-the-save-undone
+//   restore   when  changes  backup  user  host  when-of-the-save-undone  its-line
 //   field     position  entry  EmpName|Action|JobNumber|ActTime|ActDate  old  new
 //   added     position  entry  action  job  time  date          (the new entry)
 //   removed   position  entry  action  job  time  date          (the entry as it was)

@@ -368,7 +368,8 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
         case JournalKind::Restore: {
             const std::string what = line.kind == JournalKind::Save
                                          ? "Saved"
-                                         : "Put back as before the save of " + shownJournalTime(f[5]);
+                                         : "Put back as before the save of " + shownJournalTime(f[5]) +
+                                               (f.size() > 6 ? " on line " + f[6] : std::string());
             items.push_back(
                 {shownJournalTime(f[0]),
                  what + " (backup " + f[2] + "); " + f[1] + (f[1] == "1" ? " change" : " changes"),

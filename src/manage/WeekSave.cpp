@@ -52,7 +52,7 @@ std::optional<SaveOutcome> refusedBeforeReading(const std::string& weekFile, Sav
 // undoes (empty for a save).
 SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std::string& disk,
                       const SavePlan& plan, TimeSheet& sheet, SaveTalk& talk, const JournalStamp& stamp,
-                      const std::string& undone, const std::string& found = {}) {
+                      const std::string& undone, int undoneLine = 0, const std::string& found = {}) {
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))
@@ -82,7 +82,8 @@ SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std:
         undone.empty() ? journalLine({"save", when, std::to_string(count), escapedField(backupName),
                                       escapedField(stamp.user), escapedField(stamp.host)})
                        : journalLine({"restore", when, std::to_string(count), escapedField(backupName),
-                                      escapedField(stamp.user), escapedField(stamp.host), undone});
+                                      escapedField(stamp.user), escapedField(stamp.host), undone,
+                                      std::to_string(undoneLine)});
     const Status journal = appendToJournal(files, journalPathOf(weekFile), found + head + changes,
                                            [&] { return existingLines(stamp, disk); });
     talk.showSaved(sheet, plan.bytes);
@@ -196,7 +197,7 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
     }
     const auto save = std::find_if(journal.lines.begin(), journal.lines.end(),
                                    [saveLine](const JournalLine& l) { return l.number == saveLine; });
-    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, save->fields[0], found);
+    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, save->fields[0], saveLine, found);
 }
 
 } // namespace tc

@@ -420,6 +420,10 @@ TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) 
                   "the program, or its journal line could not be written)."});
     history = weekHistory(parseJournal(w.journal()));
     ASSERT_EQ(history.size(), 8u);
+    // Both saves were made in the same second: the line tells which was undone.
+    const std::string undid = "Put back as before the save of 2025-02-04 10:00:00 on line " +
+                              std::to_string(history[4].saveLine) + " (";
+    EXPECT_TRUE(history[7].what.starts_with(undid)) << history[7].what;
     EXPECT_EQ(history[6].what, "Kept by the put-back below, not in the journal: position 1, entry 3: Ann, IN "
                                "1002.Dept-2 6:00:00 PM Mon-Feb-3");
 }
