@@ -100,10 +100,11 @@ class Replayer {
             const int k = line.intField(2);
             if (!putEntry(r_.bytes, line, k))
                 unfit(line);
-            r_.setBy[std::size_t(line.intField(1) - 1)][std::size_t(k)] =
-                line.kind == JournalKind::Punch   ? Source::Punch
-                : line.kind == JournalKind::Found ? Source::Found
-                                                  : Source::Existing;
+            const std::size_t p = std::size_t(line.intField(1) - 1);
+            r_.setBy[p][std::size_t(k)] = line.kind == JournalKind::Punch   ? Source::Punch
+                                          : line.kind == JournalKind::Found ? Source::Found
+                                                                            : Source::Existing;
+            stored_[p][std::size_t(k)] = {r_.setBy[p][std::size_t(k)], entryBytes(line.intField(1), k)};
             break;
         }
         case JournalKind::Save:
@@ -156,11 +157,24 @@ class Replayer {
         r_.unexplained.push_back("line " + std::to_string(line.number) +
                                  " of the journal holds a text that does not fit its field.");
     }
+    // A correction that puts an entry back as the station stored it leaves
+    // it as stored there.
     void corrected(const JournalLine& line, int k) {
-        r_.setBy[std::size_t(line.intField(0) - 1)][std::size_t(k)] = Source::Correction;
+        const std::size_t p = std::size_t(line.intField(0) - 1);
+        const auto& [source, bytes] = stored_[p][std::size_t(k)];
+        r_.setBy[p][std::size_t(k)] =
+            source != Source::None && bytes == entryBytes(line.intField(0), k) ? source : Source::Correction;
+    }
+    std::string entryBytes(int p, int k) {
+        std::string out;
+        for (F f : kEntryFields)
+            out.append(fieldAt(r_.bytes, p, f, k), TimeRecord::width(f));
+        return out;
     }
 
     WeekReplay& r_;
+    // What the station's (or the journal's first) line stored in each entry.
+    std::array<std::array<std::pair<Source, std::string>, TimeRecord::kEntries + 1>, kPositions> stored_{};
     std::string save_ = "?";
 };
 
@@ -422,6 +436,13 @@ std::vector<std::pair<int, int>> entriesNotInJournal(std::string_view weekBytes,
 std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {
     std::map<int, EntryCorrection> last; // by position * 101 + entry
     std::set<int> inThisSave;
+    // Each entry's fields before its first change (unknown until changed)
+    // and as they are now: an entry put back as it was is no longer corrected.
+    struct Track {
+        std::array<std::optional<std::string>, 4> was;
+        std::array<std::string, 4> now;
+    };
+    std::map<int, Track> tracks;
     std::string when;
     for (const JournalLine& line : journal.lines) {
         const auto& f = line.fields;
@@ -436,8 +457,23 @@ std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {
         const int p = line.intField(0);
         const int k = line.intField(1);
         const int key = p * (TimeRecord::kEntries + 1) + k;
-        if (line.kind == JournalKind::Removed) {
+        Track& t = tracks[key];
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (field && f[2] != fieldName(kEntryFields[i]))
+                continue;
+            const std::string& old = field                               ? f[3]
+                                     : line.kind == JournalKind::Removed ? f[2 + i]
+                                                                         : std::string();
+            if (!t.was[i])
+                t.was[i] = old;
+            t.now[i] = field ? f[4] : line.kind == JournalKind::Added ? f[2 + i] : std::string();
+        }
+        bool asItWas = true;
+        for (std::size_t i = 0; i < 4; ++i)
+            asItWas = asItWas && (!t.was[i] || *t.was[i] == t.now[i]);
+        if (line.kind == JournalKind::Removed || asItWas) {
             last.erase(key);
+            inThisSave.erase(key);
             continue;
         }
         EntryCorrection& c = last[key];

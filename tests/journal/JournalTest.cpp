@@ -418,6 +418,10 @@ TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) 
                   "position 1 (Ann), entry 3 (IN 1002.Dept-2 6:00:00 PM Mon-Feb-3) is not in the "
                   "journal: a put-back found it in the week file and kept it (written outside "
                   "the program, or its journal line could not be written)."});
+    EXPECT_EQ(v.corrected, 1); // Ann's IN is as the station stored it again
+    EXPECT_EQ(reportOf(w).people[0].flags,
+              (std::vector<std::string>{"punch 2 corrected 2025-02-04 10:00:00, was time 5:00:00 PM",
+                                        "no clock-out after Mon 6:00 PM"}));
     history = weekHistory(parseJournal(w.journal()));
     ASSERT_EQ(history.size(), 8u);
     // Both saves were made in the same second: the line tells which was undone.
