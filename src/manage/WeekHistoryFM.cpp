@@ -111,6 +111,10 @@ void WeekHistoryFM::putBackSelected() {
         return;
     putBack_(items_[std::size_t(row)].saveLine);
     reload();
+    // The put-back's messages belong to the time sheet, which comes to the
+    // front with them: the history goes back above it, showing the new week.
+    raise();
+    activateWindow();
 }
 
 } // namespace tc
