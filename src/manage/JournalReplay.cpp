@@ -2,6 +2,7 @@
 
 #include "data/TimeText.h"
 #include "manage/JournalChecks.h"
+#include "manage/WeekSave.h"
 
 #include <algorithm>
 #include <cstring>
@@ -218,7 +219,7 @@ WeekReplay replayWeek(const JournalText& journal, int stopBefore) {
 }
 
 WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal,
-                            const std::optional<DateTime>& sunday) {
+                            const std::optional<DateTime>& sunday, const std::string* backup) {
     WeekVerification v;
     for (int p = 1; p <= kPositions; ++p)
         v.inUse += recordAt(weekBytes, p).usedEntries();
@@ -241,6 +242,14 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             v.began = shownJournalTime(line.fields[0]);
             break;
         }
+    bool backupAsJournal = backup != nullptr;
+    for (int p = 1; p <= kPositions && backupAsJournal; ++p)
+        backupAsJournal = recordAt(*backup, p) == recordAt(replay.bytes, p);
+    const std::string outside =
+        backupAsJournal
+            ? " (changed outside the program, or by a save or put-back stopped before its journal "
+              "lines were written: the backup holds the week as the journal has it)."
+            : " (changed outside the program).";
     const int records = int(weekBytes.size() / TimeRecord::kSize);
     int cutShort = 0; // records missing from the file that held no punch in the journal
     for (int p = 1; p <= kPositions; ++p) {
@@ -251,8 +260,7 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             if (file.raw(f, k) != told.raw(f, k))
                 v.unexplained.push_back(who + (k > 0 ? ", entry " + std::to_string(k) : std::string()) +
                                         ", " + shownName(f) + ": the file holds " + shownRaw(file.raw(f, k)) +
-                                        ", the journal " + shownRaw(told.raw(f, k)) +
-                                        " (changed outside the program).");
+                                        ", the journal " + shownRaw(told.raw(f, k)) + outside);
         };
         // A record's first punch writes its name too: when the journal lacks
         // that punch, the message about it covers the name. A record cut off
@@ -318,7 +326,11 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
         return Status::ok();
     }
     const JournalText journal = parseJournal(text);
-    out = verifyWeek(bytes, &journal, weekSundayOfFile(weekFile));
+    std::string backup;
+    const std::string backupPath = backupPathOf(weekFile);
+    const bool hasBackup =
+        backupPath != weekFile && files.exists(backupPath) && readWeekFile(files, backupPath, backup, false);
+    out = verifyWeek(bytes, &journal, weekSundayOfFile(weekFile), hasBackup ? &backup : nullptr);
     return Status::ok();
 }
 

@@ -48,8 +48,12 @@ struct WeekVerification {
 };
 // `journal` is null when there is none; `sunday` ends the file's week, when
 // known (its punch lines must lie in it).
+// `backup` is the week's backup (.wkb), when there is one: when it holds the
+// week as the journal has it and the file does not, a save or put-back may
+// have been stopped between the file and its journal lines.
 WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal,
-                            const std::optional<DateTime>& sunday = std::nullopt);
+                            const std::optional<DateTime>& sunday = std::nullopt,
+                            const std::string* backup = nullptr);
 // Reads the week file and its journal; fails when the week file cannot be read.
 Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out);
 

@@ -234,6 +234,19 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
          "  4 punches: 1 as stored at the station, 0 corrected in the time sheet, 3 there when the journal "
          "began.\n  3 punches were not witnessed by the journal: they were in the week file when the journal "
          "began, 2025-02-03 12:00:00.\n"},
+        {"a put-back stopped between the week file and its journal lines",
+         [](Week& w) {
+             ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30:00 PM"); }),
+                       SaveOutcome::Saved);
+             std::filesystem::copy_file(w.path(), backupPathOf(w.path()),
+                                        std::filesystem::copy_options::overwrite_existing);
+             forgeFile(w, 1, F::ActTime, 2, "5:00:00 PM");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 1 (Ann), entry 2, time: the file holds \"5:00:00 PM\", the journal \"4:30:00 PM\" "
+         "(changed "
+         "outside the program, or by a save or put-back stopped before its journal lines were written: the "
+         "backup holds the week as the journal has it)."},
         {"a saved week cut short",
          [](Week& w) {
              ASSERT_EQ(w.save([](TimeSheet&) {}), SaveOutcome::Saved);
