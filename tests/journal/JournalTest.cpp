@@ -238,8 +238,7 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
          [](Week& w) {
              ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30:00 PM"); }),
                        SaveOutcome::Saved);
-             std::filesystem::copy_file(w.path(), backupPathOf(w.path()),
-                                        std::filesystem::copy_options::overwrite_existing);
+             writeFile(backupPathOf(w.path()), readFile(w.path())); // the put-back's backup
              forgeFile(w, 1, F::ActTime, 2, "5:00:00 PM");
          },
          "2025-02-03", ReportCommand::Unexplained,
