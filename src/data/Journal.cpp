@@ -23,17 +23,12 @@ struct KindInfo {
     JournalKind kind;
     std::size_t fields; // after the kind
 };
-constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8},
-                               {"punch", JournalKind::Punch, 8},
-                               {"save", JournalKind::Save, 5},
-                               {"restore", JournalKind::Restore, 6},
-                               {"field", JournalKind::Field, 5},
-                               {"added", JournalKind::Added, 6},
-                               {"removed", JournalKind::Removed, 6},
-                               {"lists", JournalKind::Lists, 4},
-                               {"name", JournalKind::Name, 3},
-                               {"note", JournalKind::Note, 3},
-                               {"job", JournalKind::Job, 3}};
+constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8}, {"punch", JournalKind::Punch, 8},
+                               {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 7},
+                               {"field", JournalKind::Field, 5},       {"added", JournalKind::Added, 6},
+                               {"removed", JournalKind::Removed, 6},   {"lists", JournalKind::Lists, 4},
+                               {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
+                               {"job", JournalKind::Job, 3},           {"found", JournalKind::Found, 8}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -121,10 +116,12 @@ bool numbersFit(const JournalLine& line) {
     switch (line.kind) {
     case JournalKind::Existing:
     case JournalKind::Punch:
+    case JournalKind::Found:
         return inRange(f[1], 1, kPositions) &&
-               inRange(f[2], line.kind == JournalKind::Punch ? 1 : 0, TimeRecord::kEntries);
-    case JournalKind::Save:
+               inRange(f[2], line.kind == JournalKind::Existing ? 0 : 1, TimeRecord::kEntries);
     case JournalKind::Restore:
+        return inRange(f[1], 0, 1 << 20) && (f.size() < 7 || inRange(f[6], 1, 1 << 30));
+    case JournalKind::Save:
     case JournalKind::Lists:
         return inRange(f[1], 0, 1 << 20);
     case JournalKind::Field:
@@ -164,7 +161,10 @@ bool readLine(std::string_view text, int number, JournalLine& line) {
             break;
         from = end + 1;
     }
-    return line.fields.size() == info->fields && numbersFit(line);
+    // A restore line written before it named the save's line has one field less.
+    return (line.fields.size() == info->fields ||
+            (line.kind == JournalKind::Restore && line.fields.size() == info->fields - 1)) &&
+           numbersFit(line);
 }
 
 // Counts a punch or existing line by its position and entry alone, unread
@@ -297,6 +297,11 @@ std::string punchLine(const JournalStamp& stamp, int position, int entry, const 
                      entry, record);
 }
 
+std::string foundLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record) {
+    return entryLine(JournalKind::Found, formatJournalTime(stamp.when, stamp.utcOffsetSeconds), position,
+                     entry, record);
+}
+
 std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes) {
     const std::string when = formatJournalTime(stamp.when, stamp.utcOffsetSeconds);
     std::string lines;
@@ -401,7 +406,9 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
             out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
         }
-        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing) && line.intField(2) > 0)
+        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing ||
+             line.kind == JournalKind::Found) &&
+            line.intField(2) > 0)
             ++out.entryLines[std::size_t(line.intField(1) - 1)];
         if (groupLeft > 0 && isChange(out.lines[group].kind, line.kind))
             --groupLeft;

@@ -27,8 +27,10 @@ namespace tc {
 //
 //   existing  when  position  entry  name  action  job  time  date
 //   punch     when  position  entry  name  action  job  time  date
+//   found     when  position  entry  name  action  job  time  date   (a punch a put-back kept that
+//                                                                    the journal had no line for)
 //   save      when  changes  backup  user  host
-//   restore   when  changes  backup  user  host  when-of-the-save-undone
+//   restore   when  changes  backup  user  host  when-of-the-save-undone  its-line
 //   field     position  entry  EmpName|Action|JobNumber|ActTime|ActDate  old  new
 //   added     position  entry  action  job  time  date          (the new entry)
 //   removed   position  entry  action  job  time  date          (the entry as it was)
@@ -71,7 +73,8 @@ enum class JournalKind : unsigned char {
     Lists,
     Name,
     Note,
-    Job
+    Job,
+    Found
 };
 
 // One line that could be read: its kind and its fields after the kind,
@@ -113,6 +116,9 @@ std::string journalLine(std::initializer_list<std::string_view> fields);
 
 // A punch stored in entry `entry` of the record at `position`.
 std::string punchLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record);
+// A punch in entry `entry` of the record at `position` that the journal had
+// no line for, kept by a put-back.
+std::string foundLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record);
 // What a week file holds when its journal begins: an `existing` line for
 // each entry in use (and for a record holding a name only, its entry 0).
 std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes);

@@ -122,7 +122,7 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         sources.push_back({folder, stationName(folder)});
 
     if (o.verify) {
-        bool anyWeekFile = false, passed = true;
+        bool anyWeekFile = false, passed = true, witnessed = true;
         for (const ReportSource& source : sources) {
             const std::string path = weekFilePath(source.folder, day);
             if (!files.exists(path))
@@ -136,11 +136,14 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
             }
             out << v.text(path);
             passed = passed && v.passed();
+            witnessed = witnessed && v.witnessed();
         }
         if (!anyWeekFile)
             return fail(NoWeekFile, "no week file for the week ending " +
                                         formatIsoDate(weekEndingSunday(day)) + " in the folders given.");
-        return passed ? Done : Unexplained;
+        // Unexplained is the graver: a change the journal does not account
+        // for; unwitnessed punches were there before it began.
+        return !passed ? Unexplained : !witnessed ? Unwitnessed : Done;
     }
 
     const WeekReport report =

@@ -30,7 +30,15 @@ class ReportCommand {
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.
-    enum Exit { Done = 0, BadUsage = 2, NoFolder = 3, NoWeekFile = 4, NotWritten = 5, Unexplained = 6 };
+    enum Exit {
+        Done = 0,
+        BadUsage = 2,
+        NoFolder = 3,
+        NoWeekFile = 4,
+        NotWritten = 5,
+        Unexplained = 6,
+        Unwitnessed = 7
+    };
 
     // Runs the command on `args` (without the program's name). The folder of
     // the program holds the settings file and is the default folder.

@@ -436,6 +436,23 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     EXPECT_EQ(
         recordAt(readFile(week()), 1),
         makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}}));
+
+    // Both sides change Worker 1 now: Enter pressed through every question
+    // keeps the station's punch, which the question names.
+    correct(sheet, 1, TimeSheet::ActTime, "7:30:00 AM");
+    Clock::setFixed(mondayFeb3(13));
+    punch(1, ClockIn, 0, 0);
+    const std::string stored = readFile(week());
+    told();
+    for (int i = 0; i < 3; ++i)
+        Messages::setNextAnswer(Messages::Enter);
+    press(sheet, "Command3");
+    EXPECT_TRUE(readFile(week()) == stored);
+    const QStringList asked = told();
+    ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();
+    EXPECT_TRUE(asked[0].endsWith("Saving now removes these punches stored at the station: Worker 1, IN "
+                                  "1234.Dept-1 1:00:00 PM Mon-Feb-3. Save anyway?"))
+        << asked[0].toStdString();
 }
 
 TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
