@@ -78,9 +78,6 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
     return Status::ok();
 }
 
-namespace {
-
-// The temporary file beside `path`, written and flushed; removed again on failure.
 Status writeTempFile(FileAccess& files, const std::string& path, std::string_view bytes) {
     const std::string temp = path + std::string(kTempSuffix);
     FileAccess::Handle h;
@@ -122,8 +119,6 @@ Status renameTempFile(FileAccess& files, const std::string& path) {
     (void)files.syncFolder(parentFolder(path));
     return Status::ok();
 }
-
-} // namespace
 
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes) {
     if (Status st = writeTempFile(files, path, bytes); !st)

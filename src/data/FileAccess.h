@@ -83,7 +83,7 @@ inline constexpr const char* kNotARegularFile =
 inline constexpr const char* kHardLinked = "the file there also has another name (a hard link)";
 
 // Steps of a whole-file replacement, for tests that stop a writer part way.
-enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };
+enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade, JournalWritten };
 // Called after each step when set (tests only; the child process of a crash
 // test exits from inside it). Not thread-safe: set it before the writer runs.
 using SaveStepHook = void (*)(SaveStep step, const std::string& path);
@@ -110,6 +110,13 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
 // file is removed first (a link itself, never what it points to) and the new
 // one created exclusively, so nothing planted at its path is written through.
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
+
+// The two halves of replaceFile, for a writer that must make several files
+// whole before it renames any: the temporary file beside `path`, written and
+// flushed (removed again on failure); then renamed over `path`, its folder
+// flushed (the temporary file removed on failure).
+Status writeTempFile(FileAccess& files, const std::string& path, std::string_view bytes);
+Status renameTempFile(FileAccess& files, const std::string& path);
 
 // Replaces several files as one: each is written to its temporary file and
 // flushed, and only when all of them are whole are they renamed into place.
