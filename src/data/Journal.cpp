@@ -1,6 +1,7 @@
 #include "data/Journal.h"
 
 #include "data/CodePage.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 
@@ -33,7 +34,11 @@ constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8},
                                {"lists", JournalKind::Lists, 4},
                                {"name", JournalKind::Name, 3},
                                {"note", JournalKind::Note, 3},
-                               {"job", JournalKind::Job, 3}};
+                               {"job", JournalKind::Job, 3},
+                               {"approve", JournalKind::Approve, 9},
+                               {"acknowledge", JournalKind::Acknowledge, 7},
+                               {"close", JournalKind::Close, 4},
+                               {"reopen", JournalKind::Reopen, 4}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -138,6 +143,12 @@ bool numbersFit(const JournalLine& line) {
         return inRange(f[0], 1, 2);
     case JournalKind::Job:
         return inRange(f[0], 1, 20);
+    case JournalKind::Approve:
+    case JournalKind::Acknowledge:
+        return inRange(f[3], 1, kPositions);
+    case JournalKind::Close:
+    case JournalKind::Reopen:
+        return true;
     }
     return false;
 }
@@ -349,7 +360,9 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     if (text.empty())
         return out;
     const std::size_t firstEnd = text.find('\n');
-    if (text.substr(0, firstEnd) != kJournalHeader || firstEnd == std::string_view::npos) {
+    const std::string_view first = text.substr(0, firstEnd);
+    if ((first != kJournalHeader && !first.starts_with(std::string(kSealedJournalHeader) + "\t")) ||
+        firstEnd == std::string_view::npos) {
         out.problems.push_back(
             "its first line is not \"timeclock-journal 1\" (not a journal, or one of a later version); it is "
             "not read.");
@@ -373,7 +386,7 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     for (std::size_t from = firstEnd + 1; from < text.size();) {
         ++number;
         const std::size_t end = text.find('\n', from);
-        const std::string_view piece = text.substr(from, end == std::string_view::npos ? end : end - from);
+        std::string_view piece = text.substr(from, end == std::string_view::npos ? end : end - from);
         from = end == std::string_view::npos ? text.size() : end + 1;
         if (end == std::string_view::npos) {
             out.problems.push_back("line " + std::to_string(number) +
@@ -387,6 +400,7 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
                                    " was cut short (a write that failed or was stopped); it is ignored.");
             continue;
         }
+        piece = withoutSeal(piece);
         if (changesOnly && (piece.starts_with("punch\t") || piece.starts_with("existing\t"))) {
             endGroup();
             if (!countEntryLine(piece, out.entryLines))
@@ -424,15 +438,25 @@ Status appendToJournal(FileAccess& files, const std::string& path, std::string_v
     Status st = files.open(path, FileAccess::OpenMode::Append, h);
     if (!st)
         return Status::fail("Cannot write the journal " + path + ": " + st.message() + ".");
+    // Enough of the end to hold the last whole line and its seal, past a torn one.
+    constexpr std::size_t kTailBytes = 16384;
     std::string tail;
-    st = files.readTail(h, 1, tail);
+    st = files.readTail(h, kTailBytes, tail);
     if (st) {
         std::string bytes;
-        if (tail.empty())
-            bytes = std::string(kJournalHeader) + "\n" + (opening ? opening() : std::string());
-        else if (tail != "\n")
-            bytes = std::string(kCutShort) + "\n";
-        bytes += lines;
+        std::string seal;
+        if (tail.empty()) {
+            bytes = sealedJournalHeader(path);
+            (void)lastSealIn(bytes, true, seal);
+            bytes += sealedLines(seal, (opening ? opening() : std::string()) + std::string(lines), seal);
+        } else {
+            if (tail.back() != '\n')
+                bytes = std::string(kCutShort) + "\n";
+            if (lastSealIn(tail, tail.size() < kTailBytes, seal))
+                bytes += sealedLines(seal, lines, seal);
+            else
+                bytes += lines;
+        }
         st = files.write(h, bytes);
     }
     if (st)
