@@ -1,6 +1,7 @@
 #include "manage/JournalReplay.h"
 
 #include "data/TimeText.h"
+#include "manage/SealVerification.h"
 
 #include <algorithm>
 #include <cstring>
@@ -256,13 +257,15 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
     return v;
 }
 
-Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out) {
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out,
+                      std::string_view keptSeal) {
     std::string bytes;
     if (Status st = readWeekFile(files, weekFile, bytes, false); !st)
         return st;
     const std::string path = journalPathOf(weekFile);
     if (!files.exists(path)) {
         out = verifyWeek(bytes, nullptr);
+        addSealFindings(out, {}, path, keptSeal);
         return Status::ok();
     }
     std::string text;
@@ -273,6 +276,7 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
     }
     const JournalText journal = parseJournal(text);
     out = verifyWeek(bytes, &journal);
+    addSealFindings(out, text, path, keptSeal);
     return Status::ok();
 }
 
@@ -285,6 +289,11 @@ std::string WeekVerification::text(const std::string& weekFile) const {
                " there when the journal began.\n";
     for (const std::string& note : notes)
         out += "  The journal: " + note + "\n";
+    if (!seal.empty())
+        out += "  Seal: " + seal + "\n";
+    if (keptSealLine > 0)
+        out += "  The seal checked is that of line " + std::to_string(keptSealLine) +
+               "; everything since was appended after it.\n";
     for (const std::string& u : unexplained)
         out += "  UNEXPLAINED: " + u + "\n";
     out += passed() ? "  Every punch is explained.\n"

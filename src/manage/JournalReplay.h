@@ -37,13 +37,17 @@ struct WeekVerification {
     int existing = 0;  // entries there when the journal began
     std::vector<std::string> unexplained;
     std::vector<std::string> notes; // the journal's own problems (torn lines)
+    std::string seal;               // the week's seal, shown, or why there is none
+    int keptSealLine = 0;           // the line that had the seal checked against, when found
     bool passed() const { return unexplained.empty(); }
     std::string text(const std::string& weekFile) const;
 };
 // `journal` is null when there is none.
 WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal);
 // Reads the week file and its journal; fails when the week file cannot be read.
-Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out);
+// `keptSeal` ("XXXX-XXXX-XXXX-XXXX", may be empty) is a seal the week must have had.
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out,
+                      std::string_view keptSeal = {});
 
 // A journal as the time sheet's history lists it.
 struct HistoryItem {

@@ -1,10 +1,12 @@
 #include "manage/ReportCommand.h"
 
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -60,7 +62,13 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
                    "Weekly hours above which hours are overtime (default: the settings file's, else 40)");
     app.add_flag("--verify", o.verify,
                  "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
-                 "explained by the journal");
+                 "explained by the journal or its seals do not follow one from another");
+    app.add_option("--seal", o.seal,
+                   "With --verify: a seal printed on a signed card or kept by payroll (XXXX-XXXX-XXXX-XXXX); "
+                   "exit code 6 unless the week had it and everything since was appended after it");
+    app.add_flag("--require-approved", o.requireApproved,
+                 "Exit code 7 when any employee of the week is not approved (the report is still shown and "
+                 "written)");
 }
 
 int ReportCommand::run(const std::vector<std::string>& args, const std::string& programFolder,
@@ -95,6 +103,11 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                                       o.overtimeAfter + "\".");
         overtime = *seconds;
     }
+    if (!o.seal.empty() && (!o.verify || !isShownSeal(o.seal)))
+        return fail(BadUsage, o.verify
+                                  ? "--seal must be 16 hexadecimal digits as XXXX-XXXX-XXXX-XXXX, not \"" +
+                                        o.seal + "\"."
+                                  : "--seal checks a week's journal: give it with --verify.");
     DateTime day = now;
     if (!o.week.empty()) {
         const std::optional<DateTime> date = parseIsoDate(o.week);
@@ -122,7 +135,7 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                 continue;
             anyWeekFile = true;
             WeekVerification v;
-            if (Status st = verifyWeekFile(files, path, v); !st) {
+            if (Status st = verifyWeekFile(files, path, v, o.seal); !st) {
                 err << kName << ": " << st.message() << "\n";
                 passed = false;
                 continue;
@@ -156,6 +169,18 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
     if (Status st = ReportCsv::write(files, outputs); !st)
         return fail(NotWritten, st.message());
     out << table(report);
+    if (o.requireApproved) {
+        std::vector<std::string> notApproved;
+        for (const PersonWeek& p : report.people)
+            if (!standingApproval(report, p))
+                notApproved.push_back(p.name);
+        if (!notApproved.empty()) {
+            std::string names;
+            for (std::size_t i = 0; i < notApproved.size(); ++i)
+                names += (i > 0 ? ", " : "") + notApproved[i];
+            return fail(NotApproved, "not approved: " + names + ".");
+        }
+    }
     return Done;
 }
 

@@ -24,13 +24,23 @@ class ReportCommand {
         std::string csv;
         std::string detailCsv;
         std::string jobsCsv;
-        std::string overtimeAfter; // hours; empty: from the settings file
-        bool verify = false;       // compare each week file with its journal instead
+        std::string overtimeAfter;    // hours; empty: from the settings file
+        bool verify = false;          // compare each week file with its journal instead
+        std::string seal;             // with verify: a seal the week must have had, XXXX-XXXX-XXXX-XXXX
+        bool requireApproved = false; // end with NotApproved when anyone of the week is not approved
     };
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.
-    enum Exit { Done = 0, BadUsage = 2, NoFolder = 3, NoWeekFile = 4, NotWritten = 5, Unexplained = 6 };
+    enum Exit {
+        Done = 0,
+        BadUsage = 2,
+        NoFolder = 3,
+        NoWeekFile = 4,
+        NotWritten = 5,
+        Unexplained = 6,
+        NotApproved = 7
+    };
 
     // Runs the command on `args` (without the program's name). The folder of
     // the program holds the settings file and is the default folder.

@@ -4,6 +4,7 @@
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "manage/JournalReplay.h"
+#include "manage/WeekSignOff.h"
 
 #include <algorithm>
 #include <cctype>
@@ -52,6 +53,11 @@ std::optional<SaveOutcome> refusedBeforeReading(const std::string& weekFile, Sav
 SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std::string& disk,
                       const SavePlan& plan, TimeSheet& sheet, SaveTalk& talk, const JournalStamp& stamp,
                       const std::string& undone) {
+    if (const auto closed =
+            closedWeekMessage(files, weekFile, undone.empty() ? "not saved" : "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))

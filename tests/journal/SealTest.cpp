@@ -1,0 +1,259 @@
+// The sealed journal: forgeries verify must name, seals kept on cards, old
+// journals, and the approval, acknowledgement and closing of a week.
+#include "data/Journal.h"
+#include "data/JournalSeal.h"
+#include "data/Paths.h"
+#include "data/Sha256.h"
+#include "manage/JournalReplay.h"
+#include "manage/ReportCommand.h"
+#include "manage/WeekReport.h"
+#include "manage/WeekSave.h"
+#include "manage/WeekSignOff.h"
+#include "punch/PunchRecorder.h"
+#include "support/RecordingTalk.h"
+#include "support/SealedText.h"
+#include "support/WeekBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+namespace tc::test {
+namespace {
+
+using F = TimeRecord::Field;
+const JournalStamp kManager{makeDateTime(2025, 2, 10, 9, 0, 0), -5 * 3600, "ann", "office"};
+const DateTime kAfterWeek = makeDateTime(2025, 2, 10, 9, 0, 0);
+
+// A week of the station (ending Sunday Feb 9 2025), punched through RecordPunch.
+struct Week {
+    ProgramFolder base;
+    AppState state{base.path()};
+    std::string path() const { return base.weekFile(mondayFeb3()); }
+    std::string journalPath() const { return journalPathOf(path()); }
+    std::string journal() const { return readFile(journalPath()); }
+    void punch(int position, const std::string& name, const std::string& action, int hour, int day = 0) {
+        state.ButtonNumber = std::int16_t(position);
+        state.CurName = name;
+        state.CurAction = action;
+        state.CurJob = action == "IN" ? "1001" : "";
+        state.CurDept = action == "IN" ? ".Dept-1" : "";
+        ASSERT_TRUE(RecordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
+    }
+    void days() {
+        for (int d = 0; d < 2; ++d) {
+            punch(1, "Ann", "IN", 8, d);
+            punch(1, "Ann", "OUT", 16, d);
+            punch(2, "Bob", "IN", 9, d);
+            punch(2, "Bob", "OUT", 17, d);
+        }
+    }
+    WeekReport report(const DateTime& now = kAfterWeek) const {
+        return makeWeekReport(realFiles(), {{base.path(), "Front"}}, mondayFeb3(), now, 40 * 3600);
+    }
+    std::string seal() const { return weekSealText(report()); }
+    // timeclock-report with `args` for this week and folder; the exit code and what it said.
+    std::pair<int, std::string> command(std::vector<std::string> args) const {
+        args.insert(args.end(), {"--week", "2025-02-03", "--folder", base.path()});
+        std::ostringstream out, err;
+        const int exit = ReportCommand::run(args, base.path(), kAfterWeek, realFiles(), out, err);
+        return {exit, out.str() + err.str()};
+    }
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = text.find('\n', from);
+        lines.push_back(text.substr(from, end - from + 1));
+        from = end + 1;
+    }
+    return lines;
+}
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines)
+        text += l;
+    return text;
+}
+
+// The journal as a forger with the files would write it anew: every seal
+// worked out again over the lines given (the hash is no secret).
+std::string resealed(const std::string& journalPath, const std::string& events) {
+    const std::string header = sealedJournalHeader(journalPath);
+    std::string seal;
+    EXPECT_TRUE(lastSealIn(header, true, seal));
+    const std::string text = withoutSeals(events);
+    return header + sealedLines(seal, text.substr(text.find('\n') + 1), seal);
+}
+
+TEST(Seal, IsSha256OverThePreviousSealAndTheLine) {
+    EXPECT_EQ(sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    Week w;
+    w.days();
+    const std::vector<std::string> lines = linesOf(w.journal());
+    ASSERT_EQ(lines.size(), 9u);
+    const std::string first = lines[0].substr(0, lines[0].size() - 66);
+    EXPECT_EQ(first, "timeclock-journal\t2\tWeek Ending Sunday Feb 9 2025\t" + stationName(w.base.path()));
+    EXPECT_EQ(lines[0].substr(lines[0].size() - 65, 64), sha256Hex(first));
+    const std::string previous = lines[0].substr(lines[0].size() - 65, 64);
+    const std::string second = lines[1].substr(0, lines[1].size() - 66);
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 65, 64), sha256Hex(previous + "\n" + second));
+    // The week's seal is the last line's, shown in four groups of four.
+    const std::string last = lines.back().substr(lines.back().size() - 65, 16);
+    EXPECT_EQ(w.seal(), shownSeal(last));
+    EXPECT_EQ(w.seal().size(), 19u);
+    EXPECT_EQ(w.seal()[4], '-');
+}
+
+TEST(Seal, VerifyNamesEachForgery) {
+    struct Case {
+        const char* what;
+        // Forges the week; returns the seal kept from a card before, or "".
+        std::function<std::string(Week&)> forge;
+        std::string named;
+    } cases[] = {
+        {"a punch changed in the week file and in its journal line",
+         [](Week& w) {
+             std::string bytes = readFile(w.path());
+             bytes.replace(TimeRecord::offset(F::ActTime, 2), 11, pad("6:00:00 PM", 11));
+             writeFile(w.path(), bytes);
+             std::string journal = w.journal();
+             journal.replace(journal.find("4:00:00 PM "), 11, "6:00:00 PM ");
+             writeFile(w.journalPath(), journal);
+             return std::string();
+         },
+         "The journal's line 3 does not follow from the one before (its seal does not follow from line 2 "
+         "and its own text): the journal was changed."},
+        {"a line removed",
+         [](Week& w) {
+             std::vector<std::string> lines = linesOf(w.journal());
+             lines.erase(lines.begin() + 4);
+             writeFile(w.journalPath(), joined(lines));
+             return std::string();
+         },
+         "The journal's line 5 does not follow from the one before (its seal does not follow from line 4 "
+         "and its own text)"},
+        {"a line inserted",
+         [](Week& w) {
+             std::vector<std::string> lines = linesOf(w.journal());
+             lines.insert(lines.begin() + 3, lines[2]);
+             writeFile(w.journalPath(), joined(lines));
+             return std::string();
+         },
+         "The journal's line 4 does not follow from the one before"},
+        {"two lines reordered",
+         [](Week& w) {
+             std::vector<std::string> lines = linesOf(w.journal());
+             std::swap(lines[5], lines[6]);
+             writeFile(w.journalPath(), joined(lines));
+             return std::string();
+         },
+         "The journal's line 6 does not follow from the one before"},
+        {"the journal cut short",
+         [](Week& w) {
+             const std::string kept = w.seal();
+             std::vector<std::string> lines = linesOf(w.journal());
+             lines.pop_back();
+             writeFile(w.journalPath(), joined(lines));
+             return kept;
+         },
+         "The week never had the seal "},
+        {"the journal extended by a line that does not follow",
+         [](Week& w) {
+             std::string journal = w.journal();
+             const std::vector<std::string> lines = linesOf(journal);
+             writeFile(w.journalPath(), journal + lines[2]);
+             return std::string();
+         },
+         "The journal's line 10 does not follow from the one before"},
+        {"the journal rebuilt from the week file after the card was signed",
+         [](Week& w) {
+             const std::string kept = w.seal();
+             std::filesystem::remove(w.journalPath());
+             w.punch(3, "Cy", "IN", 7, 3); // starts it over: the file's punches as existing
+             return kept;
+         },
+         "The week never had the seal "},
+        {"a punch rewritten after the card was signed, every seal worked out again",
+         [](Week& w) {
+             const std::string kept = w.seal();
+             std::string bytes = readFile(w.path());
+             bytes.replace(TimeRecord::offset(F::ActTime, 2), 11, pad("6:00:00 PM", 11));
+             writeFile(w.path(), bytes);
+             std::string journal = withoutSeals(w.journal());
+             journal.replace(journal.find("4:00:00 PM "), 11, "6:00:00 PM ");
+             writeFile(w.journalPath(), resealed(w.journalPath(), journal));
+             return kept;
+         },
+         "The week never had the seal "},
+        {"a closed week saved by hand outside the program",
+         [](Week& w) {
+             EXPECT_TRUE(closeWeek(realFiles(), w.report(), kManager));
+             std::string bytes = readFile(w.path());
+             bytes.replace(TimeRecord::offset(F::ActTime, 2), 11, pad("6:00:00 PM", 11));
+             writeFile(w.path(), bytes);
+             return std::string();
+         },
+         "The week was closed 2025-02-10 09:00:00 by ann on office; the program saves no closed week, so it "
+         "was changed by hand outside it."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w;
+        w.days();
+        auto [exit, said] = w.command({"--verify"});
+        ASSERT_EQ(exit, ReportCommand::Done) << said;
+        const std::string kept = c.forge(w);
+        std::tie(exit, said) = w.command(kept.empty() ? std::vector<std::string>{"--verify"}
+                                                      : std::vector<std::string>{"--verify", "--seal", kept});
+        EXPECT_EQ(exit, ReportCommand::Unexplained) << said;
+        EXPECT_NE(said.find("UNEXPLAINED: " + c.named), std::string::npos) << said;
+    }
+}
+
+TEST(Seal, AKeptSealPassesWhileTheWeekOnlyGrows) {
+    Week w;
+    w.days();
+    const std::string kept = w.seal();
+    w.punch(3, "Cy", "IN", 7, 3);
+    ASSERT_EQ(checkSealChain(w.journal()).brokenLine, 0);
+    ASSERT_TRUE(approvePeople(realFiles(), w.report(), {}, kManager).written);
+    for (const std::string& given : {kept, std::string("abcd") + kept.substr(4)}) {
+        SCOPED_TRACE(given);
+        const auto [exit, said] = w.command({"--verify", "--seal", given});
+        const bool same = given == kept;
+        EXPECT_EQ(exit, same ? ReportCommand::Done : ReportCommand::Unexplained) << said;
+        EXPECT_EQ(said.find("The seal checked is that of line 9; everything since was appended after it.") !=
+                      std::string::npos,
+                  same)
+            << said;
+    }
+    EXPECT_EQ(w.command({"--verify", "--seal", "12345"}).first, ReportCommand::BadUsage);
+    EXPECT_EQ(w.command({"--seal", kept}).first, ReportCommand::BadUsage);
+}
+
+TEST(Seal, AJournalBegunBeforeSealsIsReadAndSaidUnsealed) {
+    Week w;
+    w.days();
+    // The same events under the first version's line, no seals.
+    std::string old = withoutSeals(w.journal());
+    old.replace(0, old.find('\n'), "timeclock-journal\t1");
+    writeFile(w.journalPath(), old);
+    w.punch(3, "Cy", "IN", 7, 3);
+    const std::string journal = w.journal();
+    EXPECT_EQ(journal, withoutSeals(journal)); // appended unsealed
+    auto [exit, said] = w.command({"--verify"});
+    EXPECT_EQ(exit, ReportCommand::Done) << said;
+    EXPECT_NE(said.find("9 punches: 9 as stored at the station"), std::string::npos) << said;
+    EXPECT_NE(said.find("Seal: not sealed: the journal was begun before seals."), std::string::npos) << said;
+    EXPECT_EQ(w.seal(), "not sealed");
+    std::tie(exit, said) = w.command({"--verify", "--seal", "0000-0000-0000-0000"});
+    EXPECT_EQ(exit, ReportCommand::Unexplained) << said;
+}
+
+} // namespace
+} // namespace tc::test
