@@ -193,18 +193,21 @@ std::string ReportCommand::table(const WeekReport& report) {
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
-    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
+    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
+           padded("Approved", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(p.name, nameWidth);
         for (long long s : p.daySeconds)
             out += padded(formatHours(s), 7, true);
         out += padded(formatHours(p.totalSeconds), 8, true) +
                padded(formatHours(p.regularSeconds()), 9, true) +
-               padded(formatHours(p.overtimeSeconds), 10, true);
+               padded(formatHours(p.overtimeSeconds), 10, true) +
+               padded(standingApproval(report, p) ? "yes" : "no", 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";
     }
+    out += "\nSeal " + weekSealText(report) + "; the week is " + closingText(report) + ".\n";
     out += "\nHours per job and department\n\n";
     std::size_t jobWidth = 3, descWidth = 11;
     for (const JobHours& j : report.jobs) {

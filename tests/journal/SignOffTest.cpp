@@ -164,5 +164,39 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Saved);
 }
 
+TEST(SignOff, TheCsvFilesAndTheTableSayApprovedClosedAndTheSeal) {
+    Week w(kAnnsDay);
+    // A journal begins with the first line written for the week.
+    ASSERT_TRUE(approvePeople(realFiles(), w.report(), {1}, kManager).written);
+    ASSERT_TRUE(closeWeek(realFiles(), w.report(), kManager));
+    const WeekReport report = w.report();
+    const std::string seal = weekSealText(report);
+    ASSERT_EQ(seal.size(), 19u);
+    const std::string csv = w.base.file("week.csv"), detail = w.base.file("detail.csv"),
+                      jobs = w.base.file("jobs.csv");
+    std::ostringstream out, err;
+    ASSERT_EQ(ReportCommand::run({"--week", "2025-02-03", "--folder", w.base.path(), "--csv", csv,
+                                  "--detail-csv", detail, "--jobs-csv", jobs},
+                                 w.base.path(), kManager.when, realFiles(), out, err),
+              ReportCommand::Done)
+        << err.str();
+    const std::string head = "2025-02-09," + stationName(w.base.path()) + ",";
+    EXPECT_EQ(readFile(csv).substr(readFile(csv).find("\r\n") + 2),
+              head + "1,Ann,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,,no,yes\r\n" + head +
+                  "2,Bob,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,,yes,yes\r\nSeal," + seal +
+                  "\r\n");
+    for (const std::string& file : {detail, jobs})
+        EXPECT_TRUE(readFile(file).ends_with("\r\nSeal," + seal + "\r\n")) << readFile(file);
+    const std::string table = out.str();
+    EXPECT_NE(
+        table.find(
+            "Ann    8.00   0.00   0.00   0.00   0.00   0.00   0.00    8.00     8.00      0.00        no\n"
+            "Bob    8.00   0.00   0.00   0.00   0.00   0.00   0.00    8.00     8.00      0.00       yes\n"
+            "\nSeal " +
+            seal + "; the week is closed 2025-02-10 09:00:00 by ann on office.\n"),
+        std::string::npos)
+        << table;
+}
+
 } // namespace
 } // namespace tc::test
