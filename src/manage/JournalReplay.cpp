@@ -301,6 +301,26 @@ std::string WeekVerification::text(const std::string& weekFile) const {
     return out;
 }
 
+namespace {
+
+// An approval, acknowledgement, closing or reopening as the history says it.
+std::string signOffText(const JournalLine& line) {
+    const auto& f = line.fields;
+    switch (line.kind) {
+    case JournalKind::Approve:
+        return "Approved " + f[4] + ": " + f[5] + " hours (" + f[6] + " regular, " + f[7] +
+               " overtime), seal " + f[8];
+    case JournalKind::Acknowledge:
+        return "Acknowledged for " + f[4] + ": " + f[5] + " (" + f[6] + ")";
+    case JournalKind::Close:
+        return "Closed the week, seal " + f[3];
+    default:
+        return "Reopened the week: " + f[3];
+    }
+}
+
+} // namespace
+
 std::vector<HistoryItem> weekHistory(const JournalText& journal) {
     std::vector<HistoryItem> items;
     int began = -1; // the item of the journal's beginning
@@ -344,6 +364,13 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
                 items.back().what += (details == 1 ? ": " : "; ") + changeText(line);
             else if (details == 6)
                 items.back().what += "; ...";
+            break;
+        case JournalKind::Approve:
+        case JournalKind::Acknowledge:
+        case JournalKind::Close:
+        case JournalKind::Reopen:
+            items.push_back({shownJournalTime(f[0]), signOffText(line),
+                             f[1].empty() || f[2].empty() ? f[1] + f[2] : f[1] + " on " + f[2], 0});
             break;
         default:
             break;

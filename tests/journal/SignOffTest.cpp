@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 namespace tc::test {
@@ -148,8 +149,10 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     RecordingTalk refused;
     EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Refused);
     const std::vector<HistoryItem> history = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
-    ASSERT_GT(history.back().saveLine, 0);
-    EXPECT_EQ(restoreWeek(realFiles(), w.path(), sheet, refused, kManager, history.back().saveLine),
+    const auto save =
+        std::find_if(history.rbegin(), history.rend(), [](const HistoryItem& i) { return i.saveLine > 0; });
+    ASSERT_NE(save, history.rend());
+    EXPECT_EQ(restoreWeek(realFiles(), w.path(), sheet, refused, kManager, save->saveLine),
               SaveOutcome::Refused);
     EXPECT_EQ(refused.told, (std::vector<std::string>{said("not saved"), said("not put back")}));
     EXPECT_EQ(readFile(w.path()), week);
@@ -161,6 +164,11 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     EXPECT_NE(w.events().find("reopen\t" + kWhen + "\tann\toffice\tAnn's Friday was missed\n"),
               std::string::npos);
     EXPECT_EQ(closingText(w.report()), "open");
+    const std::vector<HistoryItem> listed = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
+    ASSERT_GE(listed.size(), 2u);
+    EXPECT_EQ(listed[listed.size() - 2].what.substr(0, 22), "Closed the week, seal ");
+    EXPECT_EQ(listed.back().what, "Reopened the week: Ann's Friday was missed");
+    EXPECT_EQ(listed.back().who, "ann on office");
     EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Saved);
 }
 
