@@ -105,7 +105,7 @@ TEST(SignOff, EachUnpayableFlagBlocksApprovalUntilAcknowledgedWithANote) {
     }
 }
 
-TEST(SignOff, AnApprovalStandsOnlyForTheTotalsItWasGivenFor) {
+TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     Week w(kAnnsDay);
     ASSERT_TRUE(approvePeople(realFiles(), w.report(), {}, kManager).written);
     EXPECT_EQ(w.requireApproved().first, ReportCommand::Done);
@@ -114,19 +114,10 @@ TEST(SignOff, AnApprovalStandsOnlyForTheTotalsItWasGivenFor) {
     sheet.setCell(2, TimeSheet::ActTime, "5:00 PM");
     RecordingTalk talk;
     ASSERT_EQ(saveWeek(realFiles(), w.path(), sheet, talk, kManager), SaveOutcome::Saved);
-    const WeekReport report = w.report();
-    EXPECT_EQ(approvalText(report, report.people[0]), "NOT APPROVED");
+    // An approval stands only for the totals it was given for.
+    EXPECT_EQ(approvalText(w.report(), w.report().people[0]), "NOT APPROVED");
     EXPECT_EQ(w.requireApproved(), std::make_pair(int(ReportCommand::NotApproved),
                                                   std::string("timeclock-report: not approved: Ann.\n")));
-}
-
-TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
-    Week w(kAnnsDay);
-    TimeSheet sheet;
-    sheet.load(readFile(w.path()));
-    sheet.setCell(2, TimeSheet::ActTime, "5:00 PM");
-    RecordingTalk talk;
-    ASSERT_EQ(saveWeek(realFiles(), w.path(), sheet, talk, kManager), SaveOutcome::Saved);
 
     JournalStamp sunday = kManager;
     sunday.when = makeDateTime(2025, 2, 9, 23);
