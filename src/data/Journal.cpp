@@ -400,13 +400,14 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
                                    " was cut short (a write that failed or was stopped); it is ignored.");
             continue;
         }
-        piece = withoutSeal(piece);
+        // Counted by their position and entry alone, seal and all.
         if (changesOnly && (piece.starts_with("punch\t") || piece.starts_with("existing\t"))) {
             endGroup();
             if (!countEntryLine(piece, out.entryLines))
                 out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
         }
+        piece = withoutSeal(piece);
         if (!readLine(piece, number, line)) {
             out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
