@@ -127,6 +127,11 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
                         const JournalStamp& stamp, int saveLine) {
     if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
         return *refused;
+    // Before any question about what the journal lacks: a closed week is not put back at all.
+    if (const auto closed = closedWeekMessage(files, weekFile, "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     std::string text, disk;
     Status st = readJournalFile(files, journalPathOf(weekFile), text);
     if (st)
