@@ -5,6 +5,7 @@
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -24,21 +25,15 @@ struct KindInfo {
     JournalKind kind;
     std::size_t fields; // after the kind
 };
-constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8},
-                               {"punch", JournalKind::Punch, 8},
-                               {"save", JournalKind::Save, 5},
-                               {"restore", JournalKind::Restore, 6},
-                               {"field", JournalKind::Field, 5},
-                               {"added", JournalKind::Added, 6},
-                               {"removed", JournalKind::Removed, 6},
-                               {"lists", JournalKind::Lists, 4},
-                               {"name", JournalKind::Name, 3},
-                               {"note", JournalKind::Note, 3},
-                               {"job", JournalKind::Job, 3},
-                               {"approve", JournalKind::Approve, 9},
-                               {"acknowledge", JournalKind::Acknowledge, 7},
-                               {"close", JournalKind::Close, 4},
-                               {"reopen", JournalKind::Reopen, 4}};
+constexpr KindInfo kKinds[] = {
+    {"existing", JournalKind::Existing, 8}, {"punch", JournalKind::Punch, 8},
+    {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 7},
+    {"field", JournalKind::Field, 5},       {"added", JournalKind::Added, 6},
+    {"removed", JournalKind::Removed, 6},   {"lists", JournalKind::Lists, 4},
+    {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
+    {"job", JournalKind::Job, 3},           {"found", JournalKind::Found, 8},
+    {"approve", JournalKind::Approve, 9},   {"acknowledge", JournalKind::Acknowledge, 7},
+    {"close", JournalKind::Close, 4},       {"reopen", JournalKind::Reopen, 4}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -126,10 +121,12 @@ bool numbersFit(const JournalLine& line) {
     switch (line.kind) {
     case JournalKind::Existing:
     case JournalKind::Punch:
+    case JournalKind::Found:
         return inRange(f[1], 1, kPositions) &&
-               inRange(f[2], line.kind == JournalKind::Punch ? 1 : 0, TimeRecord::kEntries);
-    case JournalKind::Save:
+               inRange(f[2], line.kind == JournalKind::Existing ? 0 : 1, TimeRecord::kEntries);
     case JournalKind::Restore:
+        return inRange(f[1], 0, 1 << 20) && (f.size() < 7 || inRange(f[6], 1, 1 << 30));
+    case JournalKind::Save:
     case JournalKind::Lists:
         return inRange(f[1], 0, 1 << 20);
     case JournalKind::Field:
@@ -175,7 +172,10 @@ bool readLine(std::string_view text, int number, JournalLine& line) {
             break;
         from = end + 1;
     }
-    return line.fields.size() == info->fields && numbersFit(line);
+    // A restore line written before it named the save's line has one field less.
+    return (line.fields.size() == info->fields ||
+            (line.kind == JournalKind::Restore && line.fields.size() == info->fields - 1)) &&
+           numbersFit(line);
 }
 
 // Counts a punch or existing line by its position and entry alone, unread
@@ -308,6 +308,11 @@ std::string punchLine(const JournalStamp& stamp, int position, int entry, const 
                      entry, record);
 }
 
+std::string foundLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record) {
+    return entryLine(JournalKind::Found, formatJournalTime(stamp.when, stamp.utcOffsetSeconds), position,
+                     entry, record);
+}
+
 std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes) {
     const std::string when = formatJournalTime(stamp.when, stamp.utcOffsetSeconds);
     std::string lines;
@@ -360,8 +365,12 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     if (text.empty())
         return out;
     const std::size_t firstEnd = text.find('\n');
-    const std::string_view first = text.substr(0, firstEnd);
-    if ((first != kJournalHeader && !first.starts_with(std::string(kSealedJournalHeader) + "\t")) ||
+    const std::string_view firstLine = text.substr(0, firstEnd);
+    // The format line, then (since it was added) a TAB and the journal's own
+    // name; a sealed journal's line goes on with its folder and seal.
+    if ((firstLine != kJournalHeader &&
+         firstLine.substr(0, kJournalHeader.size() + 1) != std::string(kJournalHeader) + "\t" &&
+         !firstLine.starts_with(std::string(kSealedJournalHeader) + "\t")) ||
         firstEnd == std::string_view::npos) {
         out.problems.push_back(
             "its first line is not \"timeclock-journal 1\" (not a journal, or one of a later version); it is "
@@ -412,7 +421,9 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
             out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
         }
-        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing) && line.intField(2) > 0)
+        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing ||
+             line.kind == JournalKind::Found) &&
+            line.intField(2) > 0)
             ++out.entryLines[std::size_t(line.intField(1) - 1)];
         if (groupLeft > 0 && isChange(out.lines[group].kind, line.kind))
             --groupLeft;
@@ -429,6 +440,24 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     return out;
 }
 
+namespace {
+
+// Whether a journal's first bytes are those of the journal called `name`:
+// its sealed first line (the folder aside, so a renamed program folder still
+// takes punches; verify tells of it), its unsealed one, the bare format line
+// of a journal begun before the line named it, or a first line torn by a crash.
+bool namesThisJournal(std::string_view head, std::string_view unsealedLine, std::string_view sealedHeader,
+                      const std::string& name) {
+    const std::size_t end = head.find('\n');
+    if (end == std::string_view::npos)
+        return unsealedLine.substr(0, head.size()) == head || sealedHeader.substr(0, head.size()) == head;
+    const std::string_view line = head.substr(0, end);
+    return line == unsealedLine || line == kJournalHeader ||
+           line.starts_with(std::string(kSealedJournalHeader) + "\t" + escapedField(name) + "\t");
+}
+
+} // namespace
+
 Status readJournalFile(FileAccess& files, const std::string& path, std::string& text) {
     return readWholeFile(files, path, text, false, kMaxJournalBytes);
 }
@@ -439,15 +468,28 @@ Status appendToJournal(FileAccess& files, const std::string& path, std::string_v
     Status st = files.open(path, FileAccess::OpenMode::Append, h);
     if (!st)
         return Status::fail("Cannot write the journal " + path + ": " + st.message() + ".");
+    // The first line names the journal: a hard link to another file (a week
+    // file, another week's journal) planted at this path is never appended to.
+    const std::string folder = parentFolder(path);
+    const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+    const std::string unsealedLine = std::string(kJournalHeader) + "\t" + name;
+    const std::string sealedHeader = sealedJournalHeader(path);
     // Enough of the end to hold the last whole line and its seal, past a torn one.
     constexpr std::size_t kTailBytes = 16384;
-    std::string tail;
+    std::string tail, head;
     st = files.readTail(h, kTailBytes, tail);
+    if (st && !tail.empty())
+        st = files.readHead(h, std::max(unsealedLine.size(), sealedHeader.size()) + 1, head);
+    if (st && !tail.empty() && !namesThisJournal(head, unsealedLine, sealedHeader, name)) {
+        (void)files.close(h);
+        return Status::fail("Cannot write the journal " + path +
+                            ": the file there is not this journal (its first line does not name it).");
+    }
     if (st) {
         std::string bytes;
         std::string seal;
         if (tail.empty()) {
-            bytes = sealedJournalHeader(path);
+            bytes = sealedHeader;
             (void)lastSealIn(bytes, true, seal);
             bytes += sealedLines(seal, (opening ? opening() : std::string()) + std::string(lines), seal);
         } else {

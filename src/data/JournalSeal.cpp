@@ -49,11 +49,8 @@ std::string nextSeal(std::string_view previousSeal, std::string_view lineText) {
     return sha256Hex(bytes);
 }
 
-std::string journalWeekName(const std::string& journalPath) {
-    std::string name = lastName(journalPath);
-    if (name.ends_with(".journal"))
-        name.resize(name.size() - 8);
-    return name;
+std::string journalFileName(const std::string& journalPath) {
+    return lastName(journalPath);
 }
 
 std::string journalFolderName(const std::string& journalPath) {
@@ -65,7 +62,7 @@ std::string journalFolderName(const std::string& journalPath) {
 
 std::string sealedJournalHeader(const std::string& journalPath) {
     const std::string text = std::string(kSealedJournalHeader) + "\t" +
-                             escapedField(journalWeekName(journalPath)) + "\t" +
+                             escapedField(journalFileName(journalPath)) + "\t" +
                              escapedField(journalFolderName(journalPath));
     return text + "\t" + nextSeal({}, text) + "\n";
 }
@@ -145,7 +142,7 @@ SealChain checkSealChain(std::string_view text) {
             chain.sealed = true;
             const std::string_view rest = withoutSeal(line).substr(kSealedJournalHeader.size() + 1);
             const std::size_t tab = rest.find('\t');
-            chain.week = std::string(rest.substr(0, tab));
+            chain.journal = std::string(rest.substr(0, tab));
             chain.folder = tab == std::string_view::npos ? std::string() : std::string(rest.substr(tab + 1));
         } else if (passedOver(line)) {
             continue;

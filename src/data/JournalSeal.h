@@ -9,10 +9,11 @@ namespace tc {
 // The seals of a journal. Each line of a sealed journal ends with TAB and a
 // seal: the SHA-256 (64 lowercase hexadecimal digits) of the previous line's
 // seal, LF, and the line's own text. The first line names the format, the
-// journal (its file name without ".journal": the week) and the program
-// folder's name, and its seal is over that text alone:
+// journal's own file name (so its week, and nothing is appended to a file
+// that names another journal) and the program folder's name, and its seal is
+// over that text alone:
 //
-//   timeclock-journal  2  Week Ending Sunday Feb 9 2025  Back Door  <seal>
+//   timeclock-journal  2  Week Ending Sunday Feb 9 2025.journal  Back Door  <seal>
 //
 // A line changed, removed, inserted or moved no longer follows from the one
 // before, so whoever rewrites a week must rewrite every seal after it, and
@@ -27,8 +28,8 @@ std::string nextSeal(std::string_view previousSeal, std::string_view lineText);
 
 // The first line of a new sealed journal at `journalPath`, sealed, with its LF.
 std::string sealedJournalHeader(const std::string& journalPath);
-// The journal's name and its program folder's name, as its first line keeps them.
-std::string journalWeekName(const std::string& journalPath);
+// The journal's file name and its program folder's name, as its first line keeps them.
+std::string journalFileName(const std::string& journalPath);
 std::string journalFolderName(const std::string& journalPath);
 
 // `lines` (each ended by LF) with a seal at the end of each, chained from
@@ -49,7 +50,7 @@ bool lastSealIn(std::string_view tail, bool wholeJournal, std::string& seal);
 // A journal's chain, line by line.
 struct SealChain {
     bool sealed = false; // the first line is a sealed journal's
-    std::string week;    // as the first line names them
+    std::string journal; // as the first line names them
     std::string folder;
     int brokenLine = 0; // the first line that does not follow from the one before; 0: none
     std::string brokenWhy;

@@ -63,8 +63,9 @@ class TimeRecord {
     std::string text(Field f, int k = 0) const;
     // Stores UTF-8 text converted to ANSI, left aligned, cut to the width in
     // bytes, padded with spaces (an empty value becomes all spaces). False
-    // when the converter failed: the field then holds '?' for every
-    // character that is not ASCII, and a writer must not store the record.
+    // when the converter failed or the code page lacks a character of the
+    // text: the field then holds '?' (or a look-alike) in its place, and a
+    // writer must not store the record.
     bool set(Field f, int k, std::string_view utf8);
     bool setName(std::string_view utf8) { return set(Field::EmpName, 0, utf8); }
     // Sets a field (or entry) back to "never written".
@@ -78,9 +79,11 @@ class TimeRecord {
     // time, is not free: a punch written over it would erase what it holds.
     bool isFree(int k) const;
 
-    // The entry before the first entry (from 1) whose Action is unwritten; 0
-    // when entry 1 is unwritten, 100 when all 100 are written.
-    int lastEntry() const;
+    // The employee's last punch: the entry before the first free one, so
+    // that the punch recorder writes right after it (usedEntries()). A
+    // damaged entry before it (an action never written, a lone date) does
+    // not hide the punches stored after it. 0 when entry 1 is free.
+    int lastEntry() const { return usedEntries(); }
     // Number of used entries: the first free entry (from 1) minus one, 100
     // when none of 1..100 is free.
     int usedEntries() const;

@@ -1,5 +1,6 @@
 #include "data/TimeText.h"
 
+#include <array>
 #include <cctype>
 #include <cstdio>
 
@@ -122,6 +123,64 @@ std::optional<int> parseTimeOfDay(std::string_view text) {
             h += 12;
     }
     return h * 3600 + m * 60 + sec;
+}
+
+std::optional<int> parseClearTimeOfDay(std::string_view text) {
+    if (const int stored = storedTime(text); stored >= 0)
+        return stored;
+    const std::optional<int> t = parseTimeOfDay(text);
+    const std::string_view s = trimSpaces(text);
+    const bool amPm = !s.empty() && (s.back() == 'M' || s.back() == 'm');
+    if (!t || amPm)
+        return t;
+    const int hour = *t / 3600;
+    return hour >= 1 && hour <= 12 ? std::nullopt : t;
+}
+
+namespace {
+
+// Weekday, month and day of a "ddd-mmm-d" date, letter case and a leading
+// zero of the day aside; {-1, -1, -1} when it is not one.
+std::array<int, 3> dateParts(std::string_view text) {
+    const std::string_view s = trimSpaces(text);
+    const std::array<int, 3> none{-1, -1, -1};
+    if (s.size() < 9 || s.size() > 10 || s[3] != '-' || s[7] != '-')
+        return none;
+    const auto same = [](std::string_view a, const char* b) {
+        for (std::size_t i = 0; i < 3; ++i)
+            if (std::tolower(static_cast<unsigned char>(a[i])) !=
+                std::tolower(static_cast<unsigned char>(b[i])))
+                return false;
+        return true;
+    };
+    std::array<int, 3> parts = none;
+    for (int d = 0; d < 7; ++d)
+        if (same(s.substr(0, 3), weekdayAbbrev(d)))
+            parts[0] = d;
+    for (int m = 1; m <= 12; ++m)
+        if (same(s.substr(4, 3), monthAbbrev(m)))
+            parts[1] = m;
+    int day = 0;
+    for (char c : s.substr(8)) {
+        if (c < '0' || c > '9')
+            return none;
+        day = day * 10 + (c - '0');
+    }
+    if (parts[0] < 0 || parts[1] < 0 || day < 1 || day > 31)
+        return none;
+    parts[2] = day;
+    return parts;
+}
+
+} // namespace
+
+bool isDateText(std::string_view text) {
+    return dateParts(text)[0] >= 0;
+}
+
+bool sameDateText(std::string_view a, std::string_view b) {
+    const std::array<int, 3> x = dateParts(a);
+    return x[0] >= 0 && x == dateParts(b);
 }
 
 long long periodHundredths(int fromSeconds, int toSeconds, std::string_view fromDate,

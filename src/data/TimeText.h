@@ -21,6 +21,17 @@ std::string formatWeekName(const DateTime& t);
 // trailing blanks are ignored. Anything else (empty text included) is nullopt.
 std::optional<int> parseTimeOfDay(std::string_view text);
 
+// parseTimeOfDay, but a time that may be morning or afternoon ("8:30",
+// "1:00", "12:15": an hour of 1 to 12 without AM or PM) is nullopt: it is
+// never guessed.
+std::optional<int> parseClearTimeOfDay(std::string_view text);
+// Whether the text is a "ddd-mmm-d" date, letter case and a leading zero of
+// the day aside.
+bool isDateText(std::string_view text);
+// Whether two texts are the same "ddd-mmm-d" date, letter case and a
+// leading zero of the day aside ("Mon-Feb-3", "MON-FEB-03").
+bool sameDateText(std::string_view a, std::string_view b);
+
 // Length of a worked period in whole hundredths of an hour, from whole
 // seconds: floor(seconds * 100 / 3600). Integer arithmetic throughout, so
 // 12:30 PM to 4:30 PM is exactly 400 (4 hours), never 399. When `to` is

@@ -52,9 +52,11 @@ bool closeScreen(QWidget* w) {
 } // namespace
 
 PassFM* PassFM::showManagement(AppState& state, QWidget* station, EditorFactory& editors) {
+    // Open already, though minimised (still visible to Qt) or on another
+    // desktop: the same screen comes back, or Management and Exit All would
+    // be out of reach.
     if (gPassFM && gPassFM->isVisible()) {
-        gPassFM->raise();
-        gPassFM->activateWindow();
+        Environment::bringBack(gPassFM);
         return gPassFM;
     }
     auto* screen = new PassFM(state, station, editors);

@@ -1,7 +1,9 @@
 #include "manage/ReportCommand.h"
 
+#include "data/FolderIdentity.h"
 #include "data/JournalSeal.h"
 #include "data/Paths.h"
+#include "data/ShownText.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
@@ -55,7 +57,7 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--folder", o.folders,
                    "A program folder; repeat for several stations (default: the program's folder and the "
                    "folders of its settings file)");
-    app.add_option("--csv", o.csv, "Write the summary CSV here");
+    app.add_option("--csv", o.csv, "Write the summary CSV here (- writes it to standard output)");
     app.add_option("--detail-csv", o.detailCsv, "Write one CSV row per worked span here");
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
@@ -120,15 +122,20 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         folders.push_back(programFolder);
         folders.insert(folders.end(), settings.folders.begin(), settings.folders.end());
     }
-    std::vector<ReportSource> sources;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : folders)
         if (!files.isFolder(folder))
             return fail(NoFolder, "the folder " + folder + " does not exist.");
+    // A station is counted once however often, and however, its folder is named.
+    const DistinctFolders distinct = distinctFolders(folders);
+    for (const auto& [repeat, same] : distinct.repeated)
+        err << kName << ": the folder " << repeat << " is "
+            << (repeat == same ? "" : "the same as " + same + ", ") << "given twice; it is reported once.\n";
+    std::vector<ReportSource> sources;
+    for (const std::string& folder : distinct.folders)
         sources.push_back({folder, stationName(folder)});
-    }
 
     if (o.verify) {
-        bool anyWeekFile = false, passed = true;
+        bool anyWeekFile = false, passed = true, witnessed = true;
         for (const ReportSource& source : sources) {
             const std::string path = weekFilePath(source.folder, day);
             if (!files.exists(path))
@@ -142,14 +149,18 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
             }
             out << v.text(path);
             passed = passed && v.passed();
+            witnessed = witnessed && v.witnessed();
         }
         if (!anyWeekFile)
             return fail(NoWeekFile, "no week file for the week ending " +
                                         formatIsoDate(weekEndingSunday(day)) + " in the folders given.");
-        return passed ? Done : Unexplained;
+        // Unexplained is the graver: a change the journal does not account
+        // for; unwitnessed punches were there before it began.
+        return !passed ? Unexplained : !witnessed ? Unwitnessed : Done;
     }
 
-    const WeekReport report = makeWeekReport(files, sources, day, now, overtime);
+    const WeekReport report =
+        makeWeekReport(files, sources, day, now, overtime, nullptr, ZoneRules(settings.timeZone));
     for (const ReportProblem& p : report.problems)
         err << kName << ": " << p.message << "\n";
     if (!report.anyWeekFile) {
@@ -166,8 +177,25 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.detailCsv, ReportCsv::detail(report)});
     if (!o.jobsCsv.empty())
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
-    if (Status st = ReportCsv::write(files, outputs); !st)
+    // "-" is standard output, which then holds that CSV alone.
+    const auto toOut =
+        std::find_if(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; });
+    const bool csvToOut = toOut != outputs.end();
+    std::string written;
+    if (csvToOut) {
+        written = toOut->bytes;
+        outputs.erase(toOut);
+        if (std::any_of(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; }))
+            return fail(BadUsage, "only one CSV can be written to standard output (-).");
+    }
+    std::vector<std::string> programFolders = folders;
+    programFolders.push_back(programFolder);
+    if (Status st = ReportCsv::write(files, outputs, programFolders); !st)
         return fail(NotWritten, st.message());
+    if (csvToOut) {
+        out << written;
+        return Done;
+    }
     out << table(report);
     if (o.requireApproved) {
         std::vector<std::string> notApproved;
@@ -188,7 +216,7 @@ std::string ReportCommand::table(const WeekReport& report) {
     static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::size_t nameWidth = 4;
     for (const PersonWeek& p : report.people)
-        nameWidth = std::max(nameWidth, columns(p.name));
+        nameWidth = std::max(nameWidth, columns(shownText(p.name)));
     std::string out = "Week ending " + formatIsoDate(report.sunday) + ", overtime after " +
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
@@ -196,12 +224,12 @@ std::string ReportCommand::table(const WeekReport& report) {
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
            padded("Approved", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
-        out += padded(p.name, nameWidth);
-        for (long long s : p.daySeconds)
-            out += padded(formatHours(s), 7, true);
-        out += padded(formatHours(p.totalSeconds), 8, true) +
-               padded(formatHours(p.regularSeconds()), 9, true) +
-               padded(formatHours(p.overtimeSeconds), 10, true) +
+        out += padded(shownText(p.name), nameWidth);
+        for (long long h : p.dayHundredths)
+            out += padded(formatShownHours(h), 7, true);
+        out += padded(formatShownHours(p.totalHundredths), 8, true) +
+               padded(formatShownHours(p.regularHundredths), 9, true) +
+               padded(formatShownHours(p.overtimeHundredths), 10, true) +
                padded(standingApproval(report, p) ? "yes" : "no", 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
@@ -218,7 +246,7 @@ std::string ReportCommand::table(const WeekReport& report) {
            padded("Description", descWidth) + padded("Hours", 8, true) + "\n";
     for (const JobHours& j : report.jobs)
         out += padded(j.job, jobWidth) + "  " + padded(j.department, 10) + "  " +
-               padded(j.description, descWidth) + padded(formatHours(j.seconds), 8, true) + "\n";
+               padded(j.description, descWidth) + padded(formatShownHours(j.hundredths), 8, true) + "\n";
     return out;
 }
 

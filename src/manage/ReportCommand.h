@@ -39,7 +39,8 @@ class ReportCommand {
         NoWeekFile = 4,
         NotWritten = 5,
         Unexplained = 6,
-        NotApproved = 7
+        Unwitnessed = 7,
+        NotApproved = 8
     };
 
     // Runs the command on `args` (without the program's name). The folder of

@@ -28,9 +28,12 @@ class ReportCsv {
         std::string path;
         std::string bytes;
     };
-    // Writes each file whole or not at all. Refuses paths that are the
-    // program's own data (.dat, .wkb). Stops at the first failure.
-    static Status write(FileAccess& files, const std::vector<Output>& outputs);
+    // Writes all the files whole or none of them. Refuses any path that is
+    // one of the time clock's own files (week files, backups, journals, the
+    // lists, the settings, the lock, the programs) or lies in a month folder
+    // of one of `programFolders`, judged by the resolved path.
+    static Status write(FileAccess& files, const std::vector<Output>& outputs,
+                        const std::vector<std::string>& programFolders);
 };
 
 } // namespace tc

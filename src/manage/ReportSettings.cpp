@@ -2,6 +2,7 @@
 
 #include "data/Paths.h"
 #include "manage/WeekMoments.h"
+#include "manage/ZoneRules.h"
 
 #include <CLI/Config.hpp>
 #include <sstream>
@@ -38,7 +39,7 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
     if (!files.exists(path))
         return Status::ok();
     std::string bytes;
-    if (Status st = readWholeFile(files, path, bytes, false); !st)
+    if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
     std::vector<CLI::ConfigItem> items;
     try {
@@ -62,9 +63,16 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
             for (const std::string& folder : item.inputs)
                 if (!folder.empty())
                     out.folders.push_back(folder);
+        } else if (item.name == "time-zone") {
+            const ZoneRules zone(item.inputs.size() == 1 ? item.inputs[0] : std::string());
+            if (zone.name().empty() || !zone.known())
+                return Status::fail("In " + path +
+                                    ", time-zone must name one time zone this computer knows, such as "
+                                    "America/Chicago.");
+            out.timeZone = zone.name();
         } else {
             return Status::fail("In " + path + ", [report] has no setting \"" + item.name +
-                                "\" (there are overtime-after and folders).");
+                                "\" (there are overtime-after, folders and time-zone).");
         }
     }
     return Status::ok();

@@ -14,15 +14,22 @@ namespace tc {
 //   [report]
 //   overtime-after = 40
 //   folders = "//server/clock/Back Door", "D:/Clock/Yard"
+//   time-zone = America/Chicago
 //
 // overtime-after: weekly hours above which hours are overtime (default 40).
 // folders: other stations' program folders reported with this one.
+// time-zone: the zone whose clock changes the stations' clocks follow
+// (default: this computer's).
 struct ReportSettings {
     long long overtimeAfterSeconds = 40 * 3600;
     std::vector<std::string> folders;
+    std::string timeZone;
 };
 
 inline constexpr const char* kSettingsFileName = "timeclock.ini";
+// A few lines are all it holds; a larger file (a link to a device, a file
+// filled by something else) is named, not read.
+inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 std::string settingsPath(const std::string& baseFolder);
 

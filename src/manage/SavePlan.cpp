@@ -13,9 +13,16 @@ std::string SavePlan::conflictNames() const {
 }
 
 std::string SavePlan::conflictQuestion() const {
+    std::string lost;
+    for (const SaveConflict& c : conflicts)
+        for (const std::string& punch : c.stationPunches)
+            lost += (lost.empty() ? "" : "; ") +
+                    (c.name.empty() ? "position " + std::to_string(c.position) : c.name) + ", " + punch;
     return "The punches of these employees were changed both here and at the station since the file was "
            "opened: " +
-           conflictNames() + ". Save anyway?";
+           conflictNames() + "." +
+           (lost.empty() ? "" : " Saving now removes these punches stored at the station: " + lost + ".") +
+           " Save anyway?";
 }
 
 std::string SavePlan::moveQuestion() const {
@@ -41,6 +48,15 @@ std::string SavePlan::unsavedRowsQuestion() const {
     return (unsavedRows.size() == 1 ? "Row " + list + " holds" : "Rows " + list + " hold") +
            " data that no employee record takes (a record holds at most 100 punches, and rows below the last "
            "employee are not read). That data will not be saved. Save anyway?";
+}
+
+std::string SavePlan::oddCellsQuestion() const {
+    std::string cells;
+    for (const OddCell& c : oddCells)
+        cells += "\r\nrow " + std::to_string(c.cell.row) + ", " + c.column + ": \"" + c.text + "\"";
+    return "These cells do not hold a time (with AM or PM) or a date such as Mon-Feb-3:" + cells +
+           "\r\nThe week report counts no hours at a time without AM or PM, nor at one it cannot read. Save "
+           "them as typed?";
 }
 
 } // namespace tc

@@ -11,6 +11,9 @@ namespace tc {
 struct SaveConflict {
     int position = 0; // 1..24
     std::string name; // the employee's name, trimmed, for the question to the manager
+    // The punches the station stored there since the load that saving the
+    // grid's record would remove: "OUT 5:05:00 PM Mon-Feb-3".
+    std::vector<std::string> stationPunches;
 };
 
 // Punches that the grid would save into another position's record than the
@@ -45,6 +48,15 @@ struct SavePlan {
     // converter failed on: the record would hold '?' for it, so the week is
     // not saved.
     std::optional<SheetCell> unconverted;
+    // Times and dates of the records to be written that cannot be read for
+    // sure ("8:30", "25:99", "noon"): saved as typed only when the manager
+    // says so; the week report counts no time it would have to guess.
+    struct OddCell {
+        SheetCell cell;
+        std::string column; // its heading
+        std::string text;
+    };
+    std::vector<OddCell> oddCells;
 
     bool hasConflicts() const { return !conflicts.empty(); }
     // "Ann, Bob, position 7" (a position without a name is named by number).
@@ -55,6 +67,8 @@ struct SavePlan {
     std::string moveQuestion() const;
     // The question for the manager when rows would not be saved.
     std::string unsavedRowsQuestion() const;
+    // The question for the manager when times or dates are in an odd form.
+    std::string oddCellsQuestion() const;
 };
 
 } // namespace tc

@@ -22,8 +22,8 @@ void addSealFindings(WeekVerification& v, std::string_view journalText, const st
         v.unexplained.push_back("The journal's line " + std::to_string(chain.brokenLine) +
                                 " does not follow from the one before (" + chain.brokenWhy +
                                 "): the journal was changed.");
-    if (chain.week != escapedField(journalWeekName(journalPath)))
-        v.unexplained.push_back("The journal was begun for \"" + chain.week + "\", not for this week.");
+    if (chain.journal != escapedField(journalFileName(journalPath)))
+        v.unexplained.push_back("The journal was begun as \"" + chain.journal + "\", not as this week's.");
     if (!keptSeal.empty()) {
         const int line = chain.lineWithSeal(keptSeal);
         if (line == 0)

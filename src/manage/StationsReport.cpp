@@ -1,6 +1,9 @@
 #include "manage/StationsReport.h"
 
+#include "data/FolderIdentity.h"
 #include "manage/ReportSettings.h"
+
+#include <algorithm>
 
 namespace tc {
 
@@ -13,13 +16,21 @@ StationsReport makeStationsReport(FileAccess& files, const std::string& baseFold
         notes.push_back(st.message());
     std::vector<ReportSource> sources{{baseFolder, stationName(baseFolder)}};
     for (const std::string& folder : settings.folders) {
-        if (files.isFolder(folder))
+        const auto same = std::find_if(sources.begin(), sources.end(), [&folder](const ReportSource& s) {
+            return sameFolder(s.folder, folder);
+        });
+        if (files.isFolder(folder) && same != sources.end())
+            notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder) + " is " +
+                            (same == sources.begin() ? "this station's own folder" : "named there twice") +
+                            "; it is reported once.");
+        else if (files.isFolder(folder))
             sources.push_back({folder, stationName(folder)});
         else
             notes.push_back("The folder " + folder + " named in " + settingsPath(baseFolder) +
                             " cannot be found; its station is not in this report.");
     }
-    out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds);
+    out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds, nullptr,
+                                ZoneRules(settings.timeZone));
 
     if (!unsavedSheet.empty())
         notes.insert(notes.begin(), "The time sheet holds changes to " + unsavedSheet +

@@ -1,5 +1,6 @@
 #include "manage/TimeCards.h"
 
+#include "data/ShownText.h"
 #include "data/TimeText.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekReport.h"
@@ -25,6 +26,8 @@ QString problemText(PunchProblem p) {
         return QStringLiteral("outside the week");
     case PunchProblem::OutOfOrder:
         return QStringLiteral("out of order");
+    case PunchProblem::NoAmPm:
+        return QStringLiteral("no AM or PM");
     }
     return {};
 }
@@ -37,7 +40,7 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  text(report.sources[std::size_t(source)].station) + QStringLiteral(", position ") +
                  QString::number(position);
     QString h = QStringLiteral("<h2>Time card: %1</h2><p>Week ending %2 &nbsp; (%3)</p>")
-                    .arg(text(person.name), text(formatWeekName(report.sunday)), where);
+                    .arg(text(shownText(person.name)), text(formatWeekName(report.sunday)), where);
 
     h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
                         "<tr><th>Date</th><th>Time</th><th>Action</th><th>Job</th><th>Note</th></tr>");
@@ -57,13 +60,14 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  .arg(QString::fromLatin1(weekdayAbbrev(report.monday.addDays(d).weekday())))
                  .arg(report.monday.addDays(d).day);
     h += QStringLiteral("<th>Total</th><th>Regular</th><th>Overtime</th></tr><tr>");
-    for (long long s : person.daySeconds)
-        h += QStringLiteral("<td align=\"right\">%1</td>").arg(text(formatHours(s)));
+    for (long long d : person.dayHundredths)
+        h += QStringLiteral("<td align=\"right\">%1</td>").arg(text(formatShownHours(d)));
     h += QStringLiteral(
              "<td align=\"right\"><b>%1</b></td><td align=\"right\">%2</td><td align=\"right\">%3</td>"
              "</tr></table>")
-             .arg(text(formatHours(person.totalSeconds)), text(formatHours(person.regularSeconds())),
-                  text(formatHours(person.overtimeSeconds)));
+             .arg(text(formatShownHours(person.totalHundredths)),
+                  text(formatShownHours(person.regularHundredths)),
+                  text(formatShownHours(person.overtimeHundredths)));
     if (!person.flags.empty()) {
         h += QStringLiteral("<p style=\"color:#c00000\"><b>Flags:</b></p><ul style=\"color:#c00000\">");
         for (const std::string& f : person.flags)

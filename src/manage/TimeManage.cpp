@@ -274,7 +274,7 @@ class TimeManage::ScreenTalk : public SaveTalk {
   public:
     explicit ScreenTalk(TimeManage& screen) : screen_(screen) {}
     bool ask(const std::string& question) override {
-        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancel) == Messages::Yes;
+        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancelDefaultNo) == Messages::Yes;
     }
     void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
     void showSaved(TimeSheet&, std::string_view written) override {
@@ -311,7 +311,7 @@ void TimeManage::putBack(int saveLine) {
             "stored at the station since then are kept.") +
         (model_->sheet().hasUnsavedChanges() ? QStringLiteral(" The changes not saved here are discarded.")
                                              : QString());
-    if (Messages::show(this, question, Messages::YesNoCancel) != Messages::Yes)
+    if (Messages::show(this, question, Messages::YesNoCancelDefaultNo) != Messages::Yes)
         return;
     ScreenTalk talk(*this);
     restoreWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(), saveLine);
@@ -352,7 +352,7 @@ void TimeManage::removeRow() {
     }
     const int answer =
         Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
-                       Messages::YesNoCancel, QStringLiteral("Warning"));
+                       Messages::YesNoCancelDefaultNo, QStringLiteral("Warning"));
     if (answer != Messages::Yes)
         return;
     model_->removeRow(currentRow_);

@@ -104,6 +104,29 @@ std::vector<std::string> punchesOf(const TimeRecord& r) {
     return out;
 }
 
+// The punches stored in `disk` that neither the loaded record nor the one
+// to be saved holds, in entry order: "OUT 5:05:00 PM Mon-Feb-3".
+std::vector<std::string> punchesLostBy(const TimeRecord& loaded, const TimeRecord& disk,
+                                       const TimeRecord& mine) {
+    const std::vector<std::string> kept = punchesOf(mine), was = punchesOf(loaded);
+    std::vector<std::string> out;
+    for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+        if (!entryInUse(disk, k))
+            continue;
+        std::string punch, shown;
+        for (Field f : kEntryFields) {
+            punch += disk.raw(f, k);
+            const std::string text = disk.text(f, k);
+            if (const std::string t = trimSpaces(text.substr(0, text.find('\0'))); !t.empty())
+                shown += (shown.empty() ? "" : " ") + t;
+        }
+        if (!std::binary_search(kept.begin(), kept.end(), punch) &&
+            !std::binary_search(was.begin(), was.end(), punch))
+            out.push_back(shown);
+    }
+    return out;
+}
+
 // Punches that a position loses and another gains: the grid would save them
 // into another employee's record. One move per position that loses any.
 std::vector<PunchMove> movedPunches(const std::vector<TimeRecord>& before,
@@ -270,11 +293,14 @@ void TimeSheet::fillDurations() {
 }
 
 std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows,
-                                                std::vector<std::optional<SheetCell>>* unconverted) const {
+                                                std::vector<std::optional<SheetCell>>* unconverted,
+                                                std::vector<std::vector<int>>* entryRows) const {
     std::vector<TimeRecord> out;
     out.reserve(kPositions);
     if (unconverted)
         unconverted->assign(kPositions, std::nullopt);
+    if (entryRows)
+        entryRows->assign(kPositions, std::vector<int>(TimeRecord::kEntries + 1, 0));
     const int rows = rowCount();
     int row = 1;
     for (int p = 1; p <= kPositions; ++p) {
@@ -318,6 +344,8 @@ std::vector<TimeRecord> TimeSheet::buildRecords(std::vector<int>* unsavedRows,
             converted(rec.set(Field::JobNumber, k, cells[JobNumber]), row, JobNumber);
             converted(rec.set(Field::ActTime, k, cells[ActTime]), row, ActTime);
             converted(rec.set(Field::ActDate, k, cells[ActDate]), row, ActDate);
+            if (entryRows)
+                (*entryRows)[std::size_t(p - 1)][std::size_t(k)] = row;
             ++row;
             if (row >= rows)
                 break;
@@ -373,13 +401,14 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     TimeRecord placeholder;
     placeholder.setName("");
     std::vector<std::optional<SheetCell>> unconverted;
-    const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows, &unconverted);
+    std::vector<std::vector<int>> entryRows;
+    const std::vector<TimeRecord> grid = buildRecords(&plan.unsavedRows, &unconverted, &entryRows);
     if (base == &baseGrid_ && baseIsGrid_)
         base = &grid; // nothing changed here since the load or the last save
     plan.bytes.reserve(std::max(std::size_t(kPositions) * TimeRecord::kSize, diskBytes.size()));
     for (int p = 1; p <= kPositions; ++p) {
-        const TimeRecord& mine = grid[std::size_t(p - 1)];
         const TimeRecord loaded = recordAt(loadedBytes, p);
+        const TimeRecord mine = keepingStoredMeaning(grid[std::size_t(p - 1)], loaded);
         const TimeRecord disk = recordAt(diskBytes, p);
         const bool onDisk = diskBytes.size() >= std::size_t(p) * TimeRecord::kSize;
         const bool changedHere = !(mine == (*base)[std::size_t(p - 1)] || mine == loaded);
@@ -393,13 +422,15 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
             std::string name = shownName(mine);
             if (name.empty())
                 name = shownName(disk);
-            plan.conflicts.push_back({p, name});
+            plan.conflicts.push_back({p, name, punchesLostBy(loaded, disk, mine)});
         }
         plan.bytes.append(take->view());
         if (changedHere)
             changed.push_back(p);
         if (take == &mine && !plan.unconverted)
             plan.unconverted = unconverted[std::size_t(p - 1)];
+        if (take == &mine && changedHere)
+            addOddCells(plan, mine, entryRows[std::size_t(p - 1)]);
     }
     plan.moves = movedPunches(*base, grid, changed);
     // Records beyond the 24 positions are not the sheet's; they stay as they are.
@@ -407,6 +438,53 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
     if (diskBytes.size() > full)
         plan.bytes.append(diskBytes.substr(full));
     return plan;
+}
+
+// A time or date typed as another text of the same meaning ("07:15:00 AM"
+// for "7:15:00 AM", as a spreadsheet copies it back) is no change: the record
+// keeps the loaded bytes.
+TimeRecord TimeSheet::keepingStoredMeaning(const TimeRecord& mine, const TimeRecord& loaded) {
+    std::string bytes;
+    for (int k = 1; k <= TimeRecord::kEntries; ++k)
+        for (const Field f : {Field::ActTime, Field::ActDate}) {
+            const std::string_view typed = mine.raw(f, k), stored = loaded.raw(f, k);
+            if (typed == stored)
+                continue;
+            bool same = false;
+            if (f == Field::ActTime) {
+                const std::optional<int> a = parseClearTimeOfDay(typed), b = parseClearTimeOfDay(stored);
+                same = a && b && *a == *b;
+            } else {
+                same = sameDateText(typed, stored);
+            }
+            if (same) {
+                if (bytes.empty())
+                    bytes = mine.view();
+                bytes.replace(TimeRecord::offset(f, k), TimeRecord::width(f), stored);
+            }
+        }
+    return bytes.empty() ? mine : TimeRecord::fromBytes(bytes);
+}
+
+// The times and dates of a record to be written that cannot be read for
+// sure: "8:30" may be morning or afternoon, "25:99" or "noon" is no time.
+void TimeSheet::addOddCells(SavePlan& plan, const TimeRecord& mine, const std::vector<int>& rows) const {
+    for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+        const int row = rows[std::size_t(k)];
+        if (row == 0)
+            continue;
+        for (const int column : {int(ActTime), int(ActDate)}) {
+            const std::string_view field = mine.raw(column == ActTime ? Field::ActTime : Field::ActDate, k);
+            const std::string& text = rows_[std::size_t(row)][std::size_t(column)];
+            if (trimSpaces(text).empty() || field.front() == '\0' ||
+                (column == ActTime ? parseClearTimeOfDay(field).has_value() : isDateText(field)))
+                continue;
+            std::string heading = headings()[std::size_t(column)];
+            if (!heading.empty() && heading.back() == ':')
+                heading.pop_back();
+            plan.oddCells.push_back({SheetCell{row, column}, heading, trimSpaces(text)});
+        }
+    }
 }
 
 bool TimeSheet::hasUnsavedChanges() const {

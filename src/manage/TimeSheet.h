@@ -64,8 +64,10 @@ class TimeSheet {
     // The 24 records that the grid's rows make, exactly as "Save" stores them.
     // With `unconverted` (24 entries, one per position), the first cell of
     // each position whose text the code-page converter failed on.
+    // With `entryRows` (24 entries), the grid row of each entry of each position (0: none).
     std::vector<TimeRecord> buildRecords(std::vector<int>* unsavedRows = nullptr,
-                                         std::vector<std::optional<SheetCell>>* unconverted = nullptr) const;
+                                         std::vector<std::optional<SheetCell>>* unconverted = nullptr,
+                                         std::vector<std::vector<int>>* entryRows = nullptr) const;
     // The file that the grid alone makes: 24 records, 119256 bytes.
     std::string saveBytes() const;
 
@@ -87,6 +89,8 @@ class TimeSheet {
     // The same with an explicit base: `loadedBytes` is the file as it was
     // when the grid was loaded from it.
     SavePlan planSave(std::string_view loadedBytes, std::string_view diskBytes) const;
+    static TimeRecord keepingStoredMeaning(const TimeRecord& mine, const TimeRecord& loaded);
+    void addOddCells(SavePlan& plan, const TimeRecord& mine, const std::vector<int>& rows) const;
     // The file's bytes as loaded (or as last saved).
     const std::string& loadedBytes() const { return baseFile_; }
     // True when saving would write other records than the grid was loaded

@@ -2,6 +2,7 @@
 
 #include "data/TimeText.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -98,14 +99,38 @@ std::string formatIsoDate(const DateTime& day) {
     return buf;
 }
 
-std::string formatHours(long long seconds) {
-    const bool negative = seconds < 0;
-    const unsigned long long s = negative ? 0ULL - (unsigned long long)seconds : (unsigned long long)seconds;
+long long hundredthsOf(long long seconds) {
     // Hundredths of an hour are 36 seconds; half of one rounds up.
-    const unsigned long long hundredths = (s + 18) / 36;
-    const unsigned frac = unsigned(hundredths % 100);
-    return (negative ? "-" : "") + std::to_string(hundredths / 100) + (frac < 10 ? ".0" : ".") +
-           std::to_string(frac);
+    return seconds < 0 ? -((18 - seconds) / 36) : (seconds + 18) / 36;
+}
+
+std::string formatShownHours(long long hundredths) {
+    const bool negative = hundredths < 0;
+    const unsigned long long h =
+        negative ? 0ULL - (unsigned long long)hundredths : (unsigned long long)hundredths;
+    const unsigned frac = unsigned(h % 100);
+    return (negative ? "-" : "") + std::to_string(h / 100) + (frac < 10 ? ".0" : ".") + std::to_string(frac);
+}
+
+std::string formatHours(long long seconds) {
+    return formatShownHours(hundredthsOf(seconds));
+}
+
+std::vector<long long> shareHundredths(long long totalHundredths, const std::vector<long long>& partSeconds) {
+    std::vector<long long> shares(partSeconds.size());
+    std::vector<std::size_t> order(partSeconds.size());
+    long long left = totalHundredths;
+    for (std::size_t i = 0; i < partSeconds.size(); ++i) {
+        shares[i] = partSeconds[i] / 36;
+        left -= shares[i];
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&partSeconds](std::size_t a, std::size_t b) {
+        return partSeconds[a] % 36 > partSeconds[b] % 36;
+    });
+    for (std::size_t i = 0; left > 0 && !order.empty(); ++i, --left)
+        ++shares[order[i % order.size()]];
+    return shares;
 }
 
 } // namespace tc

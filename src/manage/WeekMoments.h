@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tc {
 
@@ -37,5 +38,14 @@ std::string formatDayTime(const DateTime& monday, long long seconds);
 std::string formatIsoDate(const DateTime& day);
 // Hours with two decimals, rounded half up from whole seconds: 28818 s -> "8.01".
 std::string formatHours(long long seconds);
+// Whole seconds in hundredths of an hour, rounded half up: 28818 s -> 801.
+long long hundredthsOf(long long seconds);
+// Hundredths of an hour with two decimals: 801 -> "8.01".
+std::string formatShownHours(long long hundredths);
+// Shares `totalHundredths` among parts given in whole seconds, so that the
+// parts shown add up to the total shown: each part gets its whole hundredths,
+// and those left over go one each to the parts with the largest remainders
+// (the earlier part on a tie).
+std::vector<long long> shareHundredths(long long totalHundredths, const std::vector<long long>& partSeconds);
 
 } // namespace tc

@@ -17,6 +17,7 @@
 #include <optional>
 #include <unordered_map>
 #include <utility>
+#include <variant>
 
 namespace tc {
 
@@ -131,6 +132,8 @@ int departmentRank(std::string_view department) {
     return department.empty() ? 99 : 50;
 }
 
+constexpr F kEntryFields[] = {F::Action, F::JobNumber, F::ActTime, F::ActDate};
+
 // The first (or last) entry in use of a record, 0 when none.
 int firstInUse(const RecordBytes& r) {
     for (int k = 1; k <= TimeRecord::kEntries; ++k)
@@ -143,6 +146,25 @@ int lastInUse(const RecordBytes& r) {
         if (r.inUse(k))
             return k;
     return 0;
+}
+// The employee's last punch as the station reads it (TimeRecord::lastEntry):
+// the entry before the first free one; 0 when it is not in use.
+int lastPunch(const RecordBytes& r) {
+    int k = 1;
+    for (; k <= TimeRecord::kEntries; ++k)
+        if (std::all_of(std::begin(kEntryFields), std::end(kEntryFields),
+                        [&](F f) { return r.field(f, k).find_first_not_of('\0') == std::string_view::npos; }))
+            break;
+    return k > 1 && r.inUse(k - 1) ? k - 1 : 0;
+}
+
+// A span closed by an IN or CHANGE of a later day lacks its clock-out: the
+// employee went home without one, and the night is not paid.
+bool missesClockOut(long long opened, PunchAction next, long long at) {
+    const auto day = [](long long t) {
+        return t >= 0 ? t / kDaySeconds : -((-t + kDaySeconds - 1) / kDaySeconds);
+    };
+    return opensSpan(next) && day(at) > day(opened);
 }
 
 // Equal fields of N bytes (8 < N <= 24), compared as overlapping 8-byte
@@ -263,17 +285,24 @@ class FileDates {
 
 class Builder {
   public:
-    Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now)
+    Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now, const ZoneRules& zone)
         : r_(report), cache_(cache),
           now_((dayNumber(now.year, now.month, now.day) -
                 dayNumber(report.monday.year, report.monday.month, report.monday.day)) *
                    kDaySeconds +
                now.secondsOfDay()),
           dates_{FileDates(report.sunday.addDays(-7), report.monday), FileDates(report.sunday, report.monday),
-                 FileDates(report.sunday.addDays(7), report.monday)} {}
+                 FileDates(report.sunday.addDays(7), report.monday)} {
+        // The changes of the clocks from last week's start to next week's end, from this Monday 00:00.
+        const long long monday =
+            dayNumber(report.monday.year, report.monday.month, report.monday.day) * kDaySeconds;
+        for (ZoneRules::Change c : zone.changes(monday - 8 * kDaySeconds, monday + 15 * kDaySeconds))
+            clockChanges_.push_back({c.localAt - monday, c.shift});
+    }
 
     void addSource(int source);
     void finish();
+    void shareOutHundredths();
 
   private:
     struct OpenSpan {
@@ -294,11 +323,20 @@ class Builder {
     void closeAtWeekEnd(int person, int source, int position, const OpenSpan& open, const RecordBytes& rec,
                         const WeekFileCache::File* next);
     void addSpan(int person, int source, int position, int job, long long opened, long long closed);
+    // Shown and flagged, never counted.
+    void addOpenSpan(int person, int source, int position, const OpenSpan& open, bool stillIn);
+    void addUncountedSpan(int person, int source, int position, int job,
+                          std::variant<long long, ReportPunch> start, std::optional<ReportPunch> end,
+                          const ReportPunch& doubt, long long placedBefore);
+    static bool knownMoment(const ReportPunch& p, long long& at) {
+        at = p.at;
+        return p.problem != PunchProblem::Unreadable && p.problem != PunchProblem::NoAmPm;
+    }
     // A punch's moment in a file `weeks` away from this week's (-1, 0, 1).
     std::optional<long long> moment(const RecordBytes& rec, int k, int weeks) {
         const std::optional<long long> day =
             dates_[std::size_t(weeks + 1)].day(rec.field(F::ActDate, k).data());
-        const std::optional<int> time = day ? parseTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
+        const std::optional<int> time = day ? parseClearTimeOfDay(rec.field(F::ActTime, k)) : std::nullopt;
         if (!time)
             return std::nullopt;
         return *day + *time;
@@ -320,7 +358,21 @@ class Builder {
     std::vector<long long> jobSeconds_;
     const WeekFileCache::File* prev_ = nullptr;
     const WeekFileCache::File* next_ = nullptr;
-    std::array<FileDates, 3> dates_; // last week's file, this week's, next week's
+    std::array<FileDates, 3> dates_;              // last week's file, this week's, next week's
+    std::vector<ZoneRules::Change> clockChanges_; // localAt from this Monday 00:00
+    // How far the clocks moved forward after `from` up to `to` (negative:
+    // back); whether they changed at all.
+    long long clockShift(long long from, long long to) const {
+        long long shift = 0;
+        for (const ZoneRules::Change& c : clockChanges_)
+            if (c.localAt > from && c.localAt <= to)
+                shift += c.shift;
+        return shift;
+    }
+    bool clocksChanged(long long from, long long to) const {
+        return std::any_of(clockChanges_.begin(), clockChanges_.end(),
+                           [&](const ZoneRules::Change& c) { return c.localAt > from && c.localAt <= to; });
+    }
     // This source's corrections in r_.corrections (by position, then entry).
     std::size_t firstCorrection_ = 0;
     std::size_t endCorrection_ = 0;
@@ -475,7 +527,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     std::optional<OpenSpan> open;
     if (const WeekFileCache::File* prev = neighbour(source, -1)) {
         const RecordBytes before(*prev->bytes, position);
-        const int k = lastInUse(before);
+        const int k = lastPunch(before);
         if (k && before.name() == rec.name() && opensSpan(actionOf(before.field(F::Action, k)))) {
             const std::optional<long long> at = moment(before, k, -1);
             if (at && *at >= -kWeekSeconds && *at < 0)
@@ -489,6 +541,10 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     PersonWeek& who = r_.people[std::size_t(person)];
     who.punches.reserve(who.punches.size() + std::size_t(last - first + 1));
     long long lastGood = open ? open->at : LLONG_MIN;
+    // An opening punch that cannot be placed: the span it begins is shown, not counted.
+    std::optional<ReportPunch> openBad;
+    int openBadJob = -1;
+    long long lunch = LLONG_MIN; // the last punch was LUNCH at this moment, when not LLONG_MIN
     for (int k = first; k >= 1 && k <= last; ++k) {
         if (!rec.inUse(k))
             continue;
@@ -496,7 +552,10 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             ReportPunch{source, position, k, actionOf(rec.field(F::Action, k)), PunchProblem::None, 0});
         const std::optional<long long> at = moment(rec, k, 0);
         if (!at)
-            p.problem = PunchProblem::Unreadable;
+            p.problem =
+                dates_[1].day(rec.field(F::ActDate, k).data()) && parseTimeOfDay(rec.field(F::ActTime, k))
+                    ? PunchProblem::NoAmPm
+                    : PunchProblem::Unreadable;
         else if (p.at = *at; *at < 0 || *at >= kWeekSeconds)
             p.problem = PunchProblem::OutsideWeek;
         else if (*at < lastGood)
@@ -505,19 +564,63 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             flagPunch(who, rec, p);
         if (endCorrection_ > firstCorrection_ && (p.correction = correctionOf(position, k)) >= 0)
             who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
+        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && opensSpan(p.action) &&
+            p.at / kDaySeconds != lunch / kDaySeconds)
+            who.flags.push_back("no return from lunch after " + when(lunch));
+        lunch = LLONG_MIN;
         // The span ends at the next punch, whatever it is; a punch without a
         // sure moment ends it uncounted.
-        if (open && p.problem == PunchProblem::None)
-            addSpan(person, source, position, open->job, open->at, p.at);
+        if (open && p.problem == PunchProblem::None) {
+            if (missesClockOut(open->at, p.action, p.at))
+                addOpenSpan(person, source, position, *open, false);
+            else
+                addSpan(person, source, position, open->job, open->at, p.at);
+        } else if (open)
+            addUncountedSpan(person, source, position, open->job, open->at, p, p, lastGood);
+        else if (openBad)
+            addUncountedSpan(person, source, position, openBadJob, *openBad, p, *openBad, lastGood);
         open.reset();
+        openBad.reset();
         if (p.problem == PunchProblem::None) {
             lastGood = p.at;
             if (opensSpan(p.action))
                 open = OpenSpan{p.at, jobFor(rec.field(F::JobNumber, k))};
+            else if (p.action == PunchAction::Lunch)
+                lunch = p.at;
+        } else if (opensSpan(p.action)) {
+            openBad = p;
+            openBadJob = jobFor(rec.field(F::JobNumber, k));
         }
     }
     if (open)
         closeAtWeekEnd(person, source, position, *open, rec, neighbour(source, 1));
+    else if (openBad)
+        addUncountedSpan(person, source, position, openBadJob, *openBad, std::nullopt, *openBad, lastGood);
+    // A day that ends at LUNCH; while it may still be that day, the employee may come back.
+    if (lunch != LLONG_MIN && !(now_ >= lunch && now_ / kDaySeconds == lunch / kDaySeconds))
+        who.flags.push_back("no return from lunch after " + when(lunch));
+}
+
+// A span around a punch that cannot be placed: a detail row of 0 hours whose
+// flags say which punch and why. Its ends are the moments that are known.
+void Builder::addUncountedSpan(int person, int source, int position, int job,
+                               std::variant<long long, ReportPunch> start, std::optional<ReportPunch> end,
+                               const ReportPunch& doubt, long long placedBefore) {
+    WorkedSpan span{person, source, position, job};
+    span.doubt = doubt.problem;
+    span.doubtEntry = doubt.entry;
+    if (const long long* at = std::get_if<long long>(&start))
+        span.opened = *at;
+    else
+        span.fromKnown = knownMoment(std::get<ReportPunch>(start), span.opened);
+    span.toKnown = end && knownMoment(*end, span.closed);
+    // Where it sorts among the person's spans: at a known end inside the week, else after the last
+    // punch placed before it.
+    auto inWeek = [](bool known, long long at) { return known && at >= 0 && at < kWeekSeconds; };
+    span.from = span.to = inWeek(span.fromKnown, span.opened) ? span.opened
+                          : inWeek(span.toKnown, span.closed) ? span.closed
+                                                              : std::max(placedBefore, 0LL);
+    r_.spans.push_back(span);
 }
 
 void Builder::flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPunch& p) {
@@ -526,6 +629,10 @@ void Builder::flagPunch(PersonWeek& who, const RecordBytes& rec, const ReportPun
     case PunchProblem::Unreadable:
         who.flags.push_back(number + " cannot be read (\"" + textOf(rec.field(F::ActTime, p.entry)) +
                             "\", \"" + textOf(rec.field(F::ActDate, p.entry)) +
+                            "\"); its hours are not counted");
+        break;
+    case PunchProblem::NoAmPm:
+        who.flags.push_back(number + " has no AM or PM (\"" + textOf(rec.field(F::ActTime, p.entry)) +
                             "\"); its hours are not counted");
         break;
     case PunchProblem::OutsideWeek:
@@ -554,14 +661,18 @@ void Builder::closeAtWeekEnd(int person, int source, int position, const OpenSpa
         nextHasPunch = k != 0 && after.name() == rec.name();
         if (nextHasPunch) {
             const std::optional<long long> at = moment(after, k, 1);
-            if (at && *at >= kWeekSeconds && *at < 2 * kWeekSeconds) {
+            if (at && *at >= kWeekSeconds && *at < 2 * kWeekSeconds &&
+                !missesClockOut(open.at, actionOf(after.field(F::Action, k)), *at)) {
                 addSpan(person, source, position, open.job, open.at, *at);
                 return;
             }
         }
     }
     // Never guessed: shown, not counted. Still running when it may still be.
-    const bool stillIn = !nextHasPunch && now_ >= open.at && now_ < 2 * kWeekSeconds;
+    addOpenSpan(person, source, position, open, !nextHasPunch && now_ >= open.at && now_ < 2 * kWeekSeconds);
+}
+
+void Builder::addOpenSpan(int person, int source, int position, const OpenSpan& open, bool stillIn) {
     WorkedSpan span{person,  source,  position, open.job, std::max(open.at, 0LL), std::max(open.at, 0LL),
                     open.at, open.at, true,     stillIn};
     r_.people[std::size_t(person)].flags.push_back(r_.spanFlags(span));
@@ -574,18 +685,29 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
     if (to < from || (to == from && (opened < 0 || closed > kWeekSeconds)))
         return; // no part of it lies in this week
     PersonWeek& who = r_.people[std::size_t(person)];
-    if (closed - opened > kLongSpanSeconds)
+    const long long passed = std::max(0LL, closed - opened - clockShift(opened, closed));
+    if (passed > kLongSpanSeconds)
         who.flags.push_back("over 16 hours: " + when(opened) + " to " + when(closed));
+    const bool changed = clocksChanged(opened, closed);
+    if (changed)
+        who.flags.push_back("the clocks changed between " + when(opened) + " and " + when(closed) + ": " +
+                            formatHours(passed) + " hours passed");
     // Split at each midnight: hours belong to the day they are worked on.
+    long long counted = 0;
     for (long long t = from; t < to;) {
         const long long day = t / kDaySeconds;
         const long long end = std::min(to, (day + 1) * kDaySeconds);
-        who.daySeconds[std::size_t(day)] += end - t;
+        const long long seconds = std::max(0LL, end - t - clockShift(t, end));
+        who.daySeconds[std::size_t(day)] += seconds;
+        counted += seconds;
         t = end;
     }
-    who.totalSeconds += to - from;
-    jobSeconds_[std::size_t(job)] += to - from;
-    r_.spans.push_back({person, source, position, job, from, to, opened, closed, false, false});
+    who.totalSeconds += counted;
+    jobSeconds_[std::size_t(job)] += counted;
+    WorkedSpan& span = r_.spans.emplace_back(
+        WorkedSpan{person, source, position, job, from, to, opened, closed, false, false});
+    span.crossesClockChange = changed;
+    span.clockShift = to - from - counted;
 }
 
 void Builder::finish() {
@@ -647,6 +769,39 @@ void Builder::finish() {
         std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
             return a.person != b.person ? a.person < b.person : a.from < b.from;
         });
+    shareOutHundredths();
+}
+
+// The figures as shown add up: a person's days and regular + overtime to the
+// person's total, the jobs to the week's total, a job's detail rows to its line.
+void Builder::shareOutHundredths() {
+    for (PersonWeek& p : r_.people) {
+        p.totalHundredths = hundredthsOf(p.totalSeconds);
+        const std::vector<long long> days = shareHundredths(
+            p.totalHundredths, std::vector<long long>(p.daySeconds.begin(), p.daySeconds.end()));
+        std::copy(days.begin(), days.end(), p.dayHundredths.begin());
+        const std::vector<long long> parts =
+            shareHundredths(p.totalHundredths, {p.regularSeconds(), p.overtimeSeconds});
+        p.regularHundredths = parts[0];
+        p.overtimeHundredths = parts[1];
+    }
+    std::vector<long long> jobSeconds;
+    for (const JobHours& j : r_.jobs)
+        jobSeconds.push_back(j.seconds);
+    const std::vector<long long> jobShares = shareHundredths(hundredthsOf(r_.totalSeconds()), jobSeconds);
+    std::vector<std::vector<std::size_t>> spansOfJob(r_.jobs.size());
+    for (std::size_t i = 0; i < r_.spans.size(); ++i)
+        if (r_.spans[i].counted())
+            spansOfJob[std::size_t(r_.spans[i].job)].push_back(i);
+    for (std::size_t j = 0; j < r_.jobs.size(); ++j) {
+        r_.jobs[j].hundredths = jobShares[j];
+        std::vector<long long> seconds;
+        for (std::size_t i : spansOfJob[j])
+            seconds.push_back(r_.spans[i].seconds());
+        const std::vector<long long> shares = shareHundredths(jobShares[j], seconds);
+        for (std::size_t n = 0; n < shares.size(); ++n)
+            r_.spans[spansOfJob[j][n]].hundredths = shares[n];
+    }
 }
 
 } // namespace
@@ -665,6 +820,21 @@ std::string WeekReport::spanFlags(const WorkedSpan& s) const {
         return (s.stillIn ? "in since " : "no clock-out after ") + when(s.opened);
     std::string flags;
     auto add = [&flags](const std::string& f) { flags += (flags.empty() ? "" : "; ") + f; };
+    const std::string punch = "not counted: punch " + std::to_string(s.doubtEntry);
+    switch (s.doubt) {
+    case PunchProblem::Unreadable:
+        return punch + " cannot be read";
+    case PunchProblem::OutsideWeek:
+        return punch + " is dated outside the week";
+    case PunchProblem::OutOfOrder:
+        return punch + " is earlier than the punch before it";
+    case PunchProblem::NoAmPm:
+        return punch + " has no AM or PM";
+    case PunchProblem::None:
+        break;
+    }
+    if (s.crossesClockChange)
+        add("the clocks changed during it; counted as the time that passed");
     if (s.closed - s.opened > kLongSpanSeconds)
         add("over 16 hours");
     if (s.opened < 0)
@@ -697,7 +867,8 @@ long long WeekReport::totalSeconds() const {
 }
 
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
-                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache) {
+                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache,
+                          const ZoneRules& zone) {
     WeekReport report;
     report.sunday = weekEndingSunday(anyDay);
     report.sunday.hour = report.sunday.minute = report.sunday.second = 0;
@@ -718,7 +889,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                 needed.push_back(weekFilePath(src.folder, report.sunday.addDays(7 * weeks)));
         cache->keepOnly(needed);
     }
-    Builder builder(report, cache ? *cache : own, now);
+    Builder builder(report, cache ? *cache : own, now, zone);
     for (std::size_t s = 0; s < sources.size(); ++s)
         builder.addSource(int(s));
     if (report.anyWeekFile)

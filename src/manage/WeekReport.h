@@ -5,7 +5,9 @@
 #include "data/TimeRecord.h"
 #include "manage/JournalReplay.h"
 #include "manage/WeekApprovals.h"
+#include "manage/ZoneRules.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -27,7 +29,8 @@ std::string stationName(const std::string& folder);
 enum class PunchAction : unsigned char { In, Change, Lunch, Out, Other };
 
 // Why a punch takes no part in the hours (None: it does).
-enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder };
+// NoAmPm: a time of 1 to 12 o'clock without AM or PM, never guessed.
+enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder, NoAmPm };
 
 // One stored punch of the week. Its texts stay in the week file's bytes
 // (WeekReport::punchText), so a report of a year builds no strings for them.
@@ -53,7 +56,18 @@ struct WorkedSpan {
     long long closed = 0; // when it ended (after `to` when it ended next week)
     bool open = false;    // no closing punch: shown, never counted
     bool stillIn = false; // open, and the employee may still be at work
-    long long seconds() const { return open ? 0 : to - from; }
+    // Not counted because a punch at one of its ends cannot be placed: which
+    // punch (its entry) and why. `fromKnown` / `toKnown` say whether that end
+    // has a moment (`opened`, `closed`).
+    PunchProblem doubt = PunchProblem::None;
+    int doubtEntry = 0;
+    bool fromKnown = true;
+    bool toKnown = true;
+    bool crossesClockChange = false; // the clocks changed during it: counted as the time that passed
+    long long clockShift = 0;        // how far they moved forward within `from` to `to`
+    long long hundredths = 0;        // its share of its job's line, as shown
+    bool counted() const { return !open && doubt == PunchProblem::None; }
+    long long seconds() const { return counted() ? std::max(0LL, to - from - clockShift) : 0; }
 };
 
 struct PersonWeek {
@@ -63,6 +77,11 @@ struct PersonWeek {
     long long totalSeconds = 0;
     long long overtimeSeconds = 0;
     long long regularSeconds() const { return totalSeconds - overtimeSeconds; }
+    // As shown, in hundredths of an hour: the days and regular + overtime add up to the total.
+    std::array<long long, 7> dayHundredths{};
+    long long totalHundredths = 0;
+    long long regularHundredths = 0;
+    long long overtimeHundredths = 0;
     std::vector<std::string> flags;
     std::vector<ReportPunch> punches;
 };
@@ -72,6 +91,7 @@ struct JobHours {
     std::string department;  // "Dept-1" ... "Office", "Other"; empty when the punch has none
     std::string description; // from today's job list
     long long seconds = 0;
+    long long hundredths = 0; // as shown: the jobs add up to the week's total
 };
 
 // A file or folder that could not be read, or a damaged file.
@@ -117,9 +137,11 @@ inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are cou
 // Reads this week's file of every source and, for shifts across the week's
 // ends, the week before and the week after; writes nothing. Job descriptions
 // come from each source's job list. Pass a cache to share reads between weeks
-// (the job lists are then read once).
+// (the job lists are then read once). Spans count the time that passed by
+// the zone's rules: across a change of the clocks an hour more or less than
+// the wall clock shows.
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
-                          const DateTime& now, long long overtimeAfterSeconds,
-                          WeekFileCache* cache = nullptr);
+                          const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache = nullptr,
+                          const ZoneRules& zone = ZoneRules());
 
 } // namespace tc

@@ -1,6 +1,7 @@
 #include "manage/WeekReportFM.h"
 
 #include "data/Paths.h"
+#include "data/ShownText.h"
 #include "data/TimeText.h"
 #include "manage/ReportCsv.h"
 #include "manage/StationsReport.h"
@@ -191,12 +192,13 @@ void WeekReportFM::fillWeekTable() {
         stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
         weekTable_->setItem(row, 0, cell(qs(join(stations))));
         weekTable_->setItem(row, 1, cell(qs(join(positions)), true));
-        weekTable_->setItem(row, 2, cell(qs(p.name)));
+        weekTable_->setItem(row, 2, cell(qs(shownText(p.name))));
         for (int d = 0; d < 7; ++d)
-            weekTable_->setItem(row, 3 + d, cell(qs(formatHours(p.daySeconds[std::size_t(d)])), true));
-        weekTable_->setItem(row, 10, cell(qs(formatHours(p.totalSeconds)), true));
-        weekTable_->setItem(row, 11, cell(qs(formatHours(p.regularSeconds())), true));
-        weekTable_->setItem(row, 12, cell(qs(formatHours(p.overtimeSeconds)), true));
+            weekTable_->setItem(row, 3 + d,
+                                cell(qs(formatShownHours(p.dayHundredths[std::size_t(d)])), true));
+        weekTable_->setItem(row, 10, cell(qs(formatShownHours(p.totalHundredths)), true));
+        weekTable_->setItem(row, 11, cell(qs(formatShownHours(p.regularHundredths)), true));
+        weekTable_->setItem(row, 12, cell(qs(formatShownHours(p.overtimeHundredths)), true));
         auto* approved = cell(qs(standingApproval(report_, p) ? "yes" : "no"));
         approved->setToolTip(qs(approvalText(report_, p)));
         weekTable_->setItem(row, 13, approved);
@@ -218,7 +220,7 @@ void WeekReportFM::fillJobsTable() {
         jobsTable_->setItem(row, 0, job);
         jobsTable_->setItem(row, 1, cell(qs(j.department)));
         jobsTable_->setItem(row, 2, cell(qs(j.description)));
-        jobsTable_->setItem(row, 3, cell(qs(formatHours(j.seconds)), true));
+        jobsTable_->setItem(row, 3, cell(qs(formatShownHours(j.hundredths)), true));
     }
     jobsTable_->resizeColumnsToContents();
 }
@@ -238,7 +240,10 @@ void WeekReportFM::exportCsv() {
     const std::vector<ReportCsv::Output> outputs = {{stem + ".csv", ReportCsv::summary(report_)},
                                                     {stem + " detail.csv", ReportCsv::detail(report_)},
                                                     {stem + " jobs.csv", ReportCsv::jobs(report_)}};
-    if (Status st = ReportCsv::write(files_, outputs); !st) {
+    std::vector<std::string> programFolders{baseFolder_};
+    for (const ReportSource& source : report_.sources)
+        programFolders.push_back(source.folder);
+    if (Status st = ReportCsv::write(files_, outputs, programFolders); !st) {
         Messages::show(this, qs(st.message()));
         return;
     }

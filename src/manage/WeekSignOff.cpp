@@ -88,9 +88,9 @@ const ApprovalLine* standingApproval(const WeekReport& report, const PersonWeek&
                 last = a;
     if (!last || !blockingFlags(report, person).empty())
         return nullptr;
-    const bool sameTotals = last->total == formatHours(person.totalSeconds) &&
-                            last->regular == formatHours(person.regularSeconds()) &&
-                            last->overtime == formatHours(person.overtimeSeconds);
+    const bool sameTotals = last->total == formatShownHours(person.totalHundredths) &&
+                            last->regular == formatShownHours(person.regularHundredths) &&
+                            last->overtime == formatShownHours(person.overtimeHundredths);
     return sameTotals ? last : nullptr;
 }
 
@@ -165,9 +165,9 @@ ApprovalOutcome approvePeople(FileAccess& files, const WeekReport& report, std::
                                             {},
                                             positionIn(person, s),
                                             person.name,
-                                            formatHours(person.totalSeconds),
-                                            formatHours(person.regularSeconds()),
-                                            formatHours(person.overtimeSeconds),
+                                            formatShownHours(person.totalHundredths),
+                                            formatShownHours(person.regularHundredths),
+                                            formatShownHours(person.overtimeHundredths),
                                             seals[s]});
         }
         out.approved.push_back(person.name);

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QScreen>
 #include <QSysInfo>
+#include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <cmath>
 
@@ -112,8 +114,43 @@ void Environment::fillScreen(QWidget* screen) {
     screen->setGeometry(QRect(origin, screenSize()));
 }
 
+namespace {
+
+// Undoes a minimise of the window it watches, once the window manager is done.
+class NeverMinimised : public QObject {
+  public:
+    explicit NeverMinimised(QWidget* window) : QObject(window), window_(window) {
+        setObjectName(QStringLiteral("NeverMinimised"));
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::WindowStateChange && window_->isMinimized())
+            QTimer::singleShot(0, window_, [w = window_] { Environment::bringBack(w); });
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QWidget* window_;
+};
+
+} // namespace
+
 void Environment::keepAboveStation(QWidget* window) {
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window->setWindowFlags(window->windowFlags() | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                           Qt::WindowCloseButtonHint);
+    window->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    if (!window->findChild<QObject*>(QStringLiteral("NeverMinimised"), Qt::FindDirectChildrenOnly))
+        window->installEventFilter(new NeverMinimised(window));
+}
+
+void Environment::bringBack(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    showOnEveryDesktop(window);
+    window->raise();
+    window->activateWindow();
 }
 
 void Environment::showOnEveryDesktop(QWidget* window) {

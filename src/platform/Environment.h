@@ -43,8 +43,14 @@ class Environment {
     // The station stays on top of every other window. What must be seen in
     // front of it (the password screen, the editors, their dialogs) is kept
     // on top as well: a window manager stacks it above the station then, and
-    // not in the normal layer beneath it. Call before the window is shown.
+    // not in the normal layer beneath it. It has no minimise button, and
+    // minimised all the same (a window manager's key or menu) it comes back
+    // at once: beneath the station it could never be reached again. Call
+    // before the window is shown.
     static void keepAboveStation(QWidget* window);
+    // Brings a window back to the front: restored when minimised, shown when
+    // hidden, on the desktop in view.
+    static void bringBack(QWidget* window);
     // The kiosk is on every virtual desktop, so switching desktops never
     // shows an empty one (a window manager's _NET_WM_DESKTOP "all").
     static void showOnEveryDesktop(QWidget* window);

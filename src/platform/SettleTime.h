@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+class QAbstractButton;
+
 namespace tc {
 
 // Each press at the station opens or closes a screen under the finger, so a
@@ -17,8 +19,17 @@ class SettleTime {
     // A press now was meant for this screen.
     bool settled() const;
 
+    // Judges each press of `button` when the finger lands: a press that began
+    // before the screen settled is ignored as a whole, however long it is
+    // held, as its release is the slow second half of a double tap.
+    void watch(QAbstractButton* button);
+    // The press that has just ended began on this screen settled, and the
+    // screen has not appeared again since.
+    bool pressAccepted() const { return pressAccepted_; }
+
   private:
     qint64 since_ = -kMilliseconds; // settled from the start until first restarted
+    bool pressAccepted_ = false;
 };
 
 } // namespace tc

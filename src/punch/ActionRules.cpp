@@ -1,5 +1,6 @@
 #include "punch/ActionRules.h"
 
+#include "data/Paths.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 
@@ -26,12 +27,44 @@ ActionButtons permittedActions(EmployeeState state) {
     return {true, false, false, false, true};
 }
 
-ActionButtons SetActionButtons(const AppState& state) {
-    TimeRecord record;
-    if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions ||
-        !readRecord(*state.files, state.WeekFile, state.ButtonNumber, record))
-        return permittedActions(EmployeeState::OffTheClock);
-    return permittedActions(stateForLastAction(record.lastAction()));
+std::string LastPunch::action() const {
+    return entry > 0 ? std::string(trimSpaces(record.text(TimeRecord::Field::Action, entry))) : std::string();
+}
+
+Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out) {
+    out = LastPunch();
+    if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions)
+        return Status::ok();
+    const std::string path = weekFilePath(state.baseFolder, now);
+    // A program folder gone while the station runs is for a person to mend:
+    // said as such, not as the week file's own failure.
+    if (!state.files->isFolder(state.baseFolder))
+        return Status::fail("The program folder " + state.baseFolder + " is missing, so " + path +
+                            " cannot be read.");
+    if (!state.files->isFolder(parentFolder(path)))
+        return Status::ok(); // a month folder not made again yet: no punch this week
+    if (Status st = readRecord(*state.files, path, state.ButtonNumber, out.record); !st)
+        return st;
+    if ((out.entry = out.record.lastEntry()) > 0)
+        return Status::ok();
+    // Read only, never created; one that cannot be read holds no open shift.
+    std::string lastWeek;
+    if (!readWeekFile(*state.files, weekFilePath(state.baseFolder, now.addDays(-7)), lastWeek, false))
+        return Status::ok();
+    const TimeRecord before = recordAt(lastWeek, state.ButtonNumber);
+    std::string name = trimSpaces(before.text(TimeRecord::Field::EmpName));
+    name = name.substr(0, name.find('\0'));
+    if (!name.empty() && name == trimSpaces(state.CurName) && before.lastEntry() > 0)
+        out = LastPunch{before, before.lastEntry()};
+    return Status::ok();
+}
+
+ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem) {
+    LastPunch last;
+    Status st = findLastPunch(state, now, last);
+    if (problem)
+        *problem = st;
+    return permittedActions(stateForLastAction(last.action()));
 }
 
 } // namespace tc

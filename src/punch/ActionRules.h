@@ -1,8 +1,12 @@
 #pragma once
 
+#include "data/DateTime.h"
+#include "data/Status.h"
+#include "data/TimeRecord.h"
 #include "station/AppState.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace tc {
@@ -21,10 +25,23 @@ EmployeeState stateForLastAction(std::string_view lastAction);
 // Which of the action screen's five buttons may be pressed in that state.
 ActionButtons permittedActions(EmployeeState state);
 
-// The clocking rules: reads record ButtonNumber of WeekFile as it stands
-// (WeekFile is not worked out again here) and judges the employee from the
-// last punch alone. A full record is judged from entry 100; a file that
-// cannot be read counts as no punch, so only Clock IN and Exit are offered.
-ActionButtons SetActionButtons(const AppState& state);
+// The employee's last punch (TimeRecord::lastEntry) in this week's record at
+// ButtonNumber or, when that holds none yet, in last week's record of the
+// same position under the same name: a shift across Sunday midnight is
+// still open after the week changes. `entry` 0: no punch.
+struct LastPunch {
+    TimeRecord record;
+    int entry = 0;
+    std::string action() const;
+};
+// Reads this week's file (of `now`), and last week's when needed; a week
+// file that cannot be read (the program folder gone, a folder in its place)
+// is a failure saying why, never "no punch".
+Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out);
+
+// The clocking rules: judges the employee from the last punch alone. A full
+// record is judged from entry 100; when the week cannot be read only Clock IN
+// and Exit are offered and `problem` says why.
+ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem = nullptr);
 
 } // namespace tc

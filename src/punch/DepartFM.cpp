@@ -63,6 +63,7 @@ void DepartFM::buildControls() {
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(Environment::scaled(i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
         connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        settle_.watch(b);
         Command1_[std::size_t(i)] = b;
     }
 }
@@ -77,7 +78,7 @@ void DepartFM::load() {
 }
 
 void DepartFM::onCommand1(int index) {
-    if (done_ || !settle_.settled())
+    if (done_ || !settle_.pressAccepted())
         return;
     done_ = true;
     if (index == kCancel) {

@@ -38,6 +38,7 @@ void JobFM::buildControls() {
         const int row = i % 10;
         b->setGeometry(Environment::scaled(column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
         connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
+        settle_.watch(b);
         Command1_[std::size_t(i)] = b;
     }
 
@@ -50,6 +51,7 @@ void JobFM::buildControls() {
         b->setFont(ScreenFonts::arial(18));
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(Environment::scaled(832, kTops[i], 177, 65));
+        settle_.watch(b);
         Command2_[std::size_t(i)] = b;
     }
     connect(Command2_[0], &QPushButton::clicked, this, &JobFM::cancel);
@@ -92,7 +94,7 @@ void JobFM::load() {
 }
 
 void JobFM::onJob(int index) {
-    if (!settle_.settled())
+    if (!settle_.pressAccepted())
         return;
     state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
     state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
@@ -105,7 +107,7 @@ void JobFM::onJob(int index) {
 }
 
 void JobFM::back() {
-    if (!settle_.settled())
+    if (!settle_.pressAccepted())
         return;
     if (depart_)
         punchscreens::unload(depart_);
@@ -126,7 +128,7 @@ void JobFM::departmentScreenClosed() {
 }
 
 void JobFM::cancel() {
-    if (settle_.settled())
+    if (settle_.pressAccepted())
         action_.exitToStation();
 }
 

@@ -1,9 +1,11 @@
 #include "punch/LastActionSummary.h"
 
-#include "data/Paths.h"
 #include "data/TimeText.h"
-#include "data/WeekFile.h"
+#include "manage/WeekReport.h"
+#include "punch/ActionRules.h"
 #include "punch/PunchRecorder.h"
+
+#include <algorithm>
 
 namespace tc {
 
@@ -19,77 +21,52 @@ std::string upToNul(std::string text) {
     return text;
 }
 
-bool startsWork(const TimeRecord& record, int k) {
-    const std::string_view word = trimSpaces(record.raw(F::Action, k));
-    return word == kActionIn || word == kActionChange;
-}
-
-bool sameEmployee(const TimeRecord& a, const TimeRecord& b) {
-    const std::string name = trimSpaces(a.text(F::EmpName));
-    return !name.empty() && name.find('\0') == std::string::npos && name == trimSpaces(b.text(F::EmpName));
-}
-
-// The period from one punch to another, when both times can be read.
-std::optional<long long> period(const TimeRecord& from, int i, const TimeRecord& to, int j) {
-    const std::optional<int> t1 = parseTimeOfDay(from.raw(F::ActTime, i));
-    const std::optional<int> t2 = parseTimeOfDay(to.raw(F::ActTime, j));
-    if (!t1 || !t2)
-        return std::nullopt;
-    return periodHundredths(*t1, *t2, from.raw(F::ActDate, i), to.raw(F::ActDate, j));
+// The employee's week from the report of this station: the hours counted, or
+// nothing when no span was; then the flag of each span left uncounted for
+// want of a clock-out (not the one still running).
+std::string hoursLine(const WeekReport& report, int position, char decimalSeparator) {
+    std::string hours, flags;
+    for (std::size_t person = 0; person < report.people.size(); ++person) {
+        const PersonWeek& who = report.people[person];
+        if (std::find(who.records.begin(), who.records.end(), std::make_pair(0, position)) ==
+            who.records.end())
+            continue;
+        bool counted = false;
+        for (const WorkedSpan& span : report.spans) {
+            if (span.person != int(person))
+                continue;
+            counted = counted || span.counted();
+            if (span.open && !span.stillIn)
+                flags += report.spanFlags(span) + "\r\n";
+        }
+        if (counted)
+            hours = formatHundredths(who.totalHundredths, decimalSeparator);
+    }
+    return "Time As of Last Action. = " + hours + "\r\n" + flags;
 }
 
 } // namespace
 
-std::optional<long long> workedHundredths(const TimeRecord& record, const TimeRecord* lastWeek) {
-    std::optional<long long> total;
-    // A shift across Sunday midnight: its IN or CHANGE closes last week's
-    // record, and the first punch of this week ends it.
-    if (lastWeek && !record.actionUnwritten(1) && sameEmployee(*lastWeek, record)) {
-        const int last = lastWeek->lastEntry();
-        if (last > 0 && startsWork(*lastWeek, last))
-            if (const std::optional<long long> p = period(*lastWeek, last, record, 1))
-                total = *p;
-    }
-    for (int i = 1; i <= TimeRecord::kEntries; ++i) {
-        if (!startsWork(record, i))
-            continue;
-        // Entry 100 has no following entry inside the record.
-        if (i == TimeRecord::kEntries)
-            break;
-        const std::string_view next = trimSpaces(record.raw(F::ActTime, i + 1));
-        if (!next.empty() && next.front() == '\0')
-            break; // the period still open at the last punch
-        // A time edited into something unreadable: only this period is lost.
-        if (const std::optional<long long> p = period(record, i, record, i + 1))
-            total = total.value_or(0) + *p;
-    }
-    return total;
-}
-
 SummaryTexts LastActionSummary(AppState& state, const DateTime& now, char decimalSeparator) {
     SetWeekFile(state, now);
-    // One read gives both the last slot and the texts; a record that cannot
-    // be read shows as no punch.
-    TimeRecord record;
-    if (!FindLastSlot(state, record))
-        record = TimeRecord();
-    const int k = state.LastSlot;
-
-    // Last week's record of the same position, read only (never created).
-    std::string lastWeekBytes;
-    const bool haveLastWeek =
-        readWeekFile(*state.files, weekFilePath(state.baseFolder, now.addDays(-7)), lastWeekBytes, false)
-            .isOk();
-    const TimeRecord lastWeek = haveLastWeek ? recordAt(lastWeekBytes, state.ButtonNumber) : TimeRecord();
-
     SummaryTexts out;
+    LastPunch last;
+    out.problem = findLastPunch(state, now, last);
+    if (!out.problem) {
+        state.LastSlot = 0;
+        return out;
+    }
+    (void)FindLastSlot(state);
+    const TimeRecord& record = last.record;
+    const int k = last.entry;
     out.Text1 = upToNul("Last Operation        " + record.text(F::Action, k) + "\r\n" +
                         "On Job Number      " + record.text(F::JobNumber, k) + "\r\n" +
                         "At Time                   " + record.text(F::ActTime, k) + "\r\n" +
                         "On Date                   " + record.text(F::ActDate, k));
-    const std::optional<long long> hundredths = workedHundredths(record, haveLastWeek ? &lastWeek : nullptr);
-    out.Text2 = "Time As of Last Action. = " +
-                (hundredths ? formatHundredths(*hundredths, decimalSeparator) : std::string()) + "\r\n";
+    const WeekReport report =
+        makeWeekReport(*state.files, {{state.baseFolder, stationName(state.baseFolder)}}, now, now,
+                       kDefaultOvertimeAfterSeconds);
+    out.Text2 = hoursLine(report, state.ButtonNumber, decimalSeparator);
     return out;
 }
 

@@ -93,6 +93,7 @@ void NameFM::buildControls() {
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(Environment::scaled(kButtons[i].left, 592, kButtons[i].width, 81));
         connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        settle_.watch(b);
         Command1_[std::size_t(i)] = b;
     }
 
@@ -103,18 +104,23 @@ void NameFM::buildControls() {
 
 void NameFM::load() {
     Label1_[0]->setText(QString::fromStdString(state_.CurName));
-    const ActionButtons enabled = SetActionButtons(state_);
+    const DateTime now = Clock::now();
+    const ActionButtons enabled = SetActionButtons(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
         Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = LastActionSummary(state_, Clock::now(), Environment::decimalSeparator());
+    const SummaryTexts summary = LastActionSummary(state_, now, Environment::decimalSeparator());
     setBox(Text1_, summary.Text1);
     setBox(Text2_, summary.Text2);
     Timer1_->start(100);
+    // The week could not be read (the program folder gone): the employee is
+    // told why only Clock IN is offered and the summary is empty.
+    if (!summary.problem)
+        Messages::show(this, QString::fromStdString(summary.problem.message()), Messages::OkOnly);
     settle_.restart();
 }
 
 void NameFM::onCommand1(int index) {
-    if (done_ || !settle_.settled())
+    if (done_ || !settle_.pressAccepted())
         return;
     switch (index) {
     case ClockIn:

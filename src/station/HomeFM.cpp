@@ -61,6 +61,7 @@ void HomeFM::buildControls() {
         static constexpr int kLeft[3] = {32, 344, 656};
         b->setGeometry(Environment::scaled(kLeft[column], 16 + 80 * row, 300, 73));
         connect(b, &QPushButton::clicked, this, [this, i] { onEmployeeButton(i); });
+        settle_.watch(b);
         Command1_[std::size_t(i)] = b;
         setButtonCaption(i, QStringLiteral("Command1"));
         setButtonColour(i, lightGrey());
@@ -72,9 +73,10 @@ void HomeFM::buildControls() {
     Command4_->setFocusPolicy(Qt::NoFocus);
     Command4_->setGeometry(Environment::scaled(664, 656, 177, 81));
     connect(Command4_, &QPushButton::clicked, this, [this] {
-        if (settle_.settled())
+        if (settle_.pressAccepted())
             emit managementPressed();
     });
+    settle_.watch(Command4_);
 
     Label1_ = new QLabel(QStringLiteral("Label1"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
@@ -228,7 +230,7 @@ void HomeFM::setButtonCaption(int index, const QString& caption) {
 }
 
 void HomeFM::onEmployeeButton(int index) {
-    if (punchInProgress_ || !settle_.settled())
+    if (punchInProgress_ || !settle_.pressAccepted())
         return;
     // A button without a name belongs to nobody: its punches would be paid to no one.
     if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())

@@ -66,6 +66,25 @@ TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
     EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), std::string(19876, '\0') + record); // 24845 bytes
 }
 
+// With the system's own converter: a character the week files' code page lacks is never stored as "?".
+TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
+    ProgramFolder base;
+    base.writeWeek(mondayFeb3(), "");
+    const std::pair<AppState, std::string> cases[] = {
+        {chosen(base.path(), 1, "\xC5\x81ucja", "IN", "1001", ".Dept-1"),
+         "\"\xC5\x81ucja\", \"1001\" holds characters (\xC5\x81)"},
+        {chosen(base.path(), 2, "Ann", "IN", "\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9", ".Dept-1"),
+         "\"Ann\", \"\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9\" holds characters (\xCE\xA9)"},
+    };
+    for (auto [state, said] : cases) {
+        SCOPED_TRACE(said);
+        EXPECT_EQ(RecordPunch(state, mondayFeb3(9)).message(),
+                  "Your punch was NOT recorded.\r\nThe name or the job " + said +
+                      " that cannot be stored in the week files.\r\nPlease see the manager.");
+        EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), "");
+    }
+}
+
 TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
     struct Case {
         std::string what;
@@ -105,6 +124,17 @@ TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRe
     EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), expected);
 }
 
+// Entry 1 a LUNCH, entry 2 only a date, entry 3 an IN (written after entry 2,
+// the first free entry being 3).
+TimeRecord damaged() {
+    TimeRecord r = makeRecord(
+        "Ann",
+        {{"LUNCH", "", "9:00:00 AM", "Mon-Feb-3"}, kIn, {"IN", "101.Dept-2", "10:00:00 AM", "Mon-Feb-3"}});
+    for (F f : {F::Action, F::JobNumber, F::ActTime})
+        r.clear(f, 2);
+    return r;
+}
+
 TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
     //                       IN     CHANGE LUNCH  OUT    Exit
     const ActionButtons off{true, false, false, false, true};
@@ -129,6 +159,7 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         {last("in", "101"), BoardColour::Unchanged, "101", off},
         {last("BREAK", "77"), BoardColour::Unchanged, "77", off},
         {fullRecord("Ann", "LUNCH"), BoardColour::Red, "", lunch}, // entry 100, not 99 (an IN)
+        {damaged(), BoardColour::Yellow, "101.Dept-2", work},      // entry 3, where the last punch went
     };
     ProgramFolder base;
     AppState s(base.path());
@@ -145,9 +176,40 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         EXPECT_EQ(board[i].colour, cases[i].colour);
         EXPECT_EQ(board[i].caption, "Emp " + std::to_string(i + 1) + "\r\n" + cases[i].job);
         s.ButtonNumber = std::int16_t(i + 1);
-        EXPECT_EQ(SetActionButtons(s), cases[i].buttons);
+        EXPECT_EQ(SetActionButtons(s, mondayFeb3()), cases[i].buttons);
     }
     EXPECT_EQ(readFile(s.WeekFile), bytes) << "a reader wrote to the week file";
+}
+
+// After the week changes, the last punch is last week's at the same
+// position under the same name, until this week holds one.
+TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
+    const ActionButtons off{true, false, false, false, true};
+    const ActionButtons work{false, true, true, true, true};
+    const ActionButtons lunch{true, false, false, true, true};
+    const struct {
+        TimeRecord lastWeek, thisWeek;
+        ActionButtons buttons;
+        const char* summary; // its first line
+    } cases[] = {
+        {punches("IN 10:00:00 PM Sun-Feb-2", " Ann "), TimeRecord(), work, "Last Operation        IN     "},
+        {punches("LUNCH 10:00:00 PM Sun-Feb-2"), TimeRecord(), lunch, "Last Operation        LUNCH  "},
+        {punches("IN 10:00:00 PM Sun-Feb-2", "Bob"), TimeRecord(), off, "Last Operation        "},
+        {punches("IN 10:00:00 PM Sun-Feb-2"), punches("OUT 6:00:00 AM"), off,
+         "Last Operation        OUT    "},
+    };
+    ProgramFolder base;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        base.putRecord(sundayFeb2(), int(i + 1), cases[i].lastWeek);
+        base.putRecord(mondayFeb3(), int(i + 1), cases[i].thisWeek);
+    }
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i + 1);
+        AppState s = chosen(base.path(), int(i + 1), "Ann", "");
+        EXPECT_EQ(SetActionButtons(s, mondayFeb3(7)), cases[i].buttons);
+        const std::string text = LastActionSummary(s, mondayFeb3(7)).Text1;
+        EXPECT_EQ(text.substr(0, text.find('\r')), cases[i].summary);
+    }
 }
 
 TEST(LastPunch, HoursWorkedUpToIt) {
@@ -162,16 +224,23 @@ TEST(LastPunch, HoursWorkedUpToIt) {
     const Case cases[] = {
         {"IN 8:00:00 AM, LUNCH 12:00:00 PM, IN 12:30:00 PM, OUT 4:30:00 PM, IN 5:00:00 PM", "", "8"},
         {"IN 8:00:00 AM, CHANGE 8:20:00 AM", "", "0.33"},
-        {"IN 8:00:00 AM, OUT 3:59:59 PM", "", "7.99"},
+        {"IN 8:00:00 AM, OUT 3:59:41 PM", "", "7.99"}, // rounded as the report rounds
+        {"IN 8:00:00 AM, OUT 3:59:42 PM", "", "8"},
         {"IN 8:00:00 AM", "", ""},
         {"IN 10:00:00 PM, OUT 6:00:00 AM Tue-Feb-4", "", "8"},                     // past midnight
-        {"IN 1:50:05 AM, OUT 1:10:01 AM", "", "0"},                                // the clock set back
+        {"IN 8:00:00 AM, OUT 9:00:00 AM Tue-Feb-4", "", "25"},                     // the dates count
+        {"IN 1:50:05 AM, OUT 1:10:01 AM", "", ""},                                 // the clock set back
         {"IN 8:00:00 AM, OUT 7:58:30 AM, IN 8:00:00 AM, OUT 9:00:00 AM", "", "1"}, // and corrected
         {"IN 8:00:00 AM, OUT 8 o'clock, IN 1:00:00 PM, OUT 3:00:00 PM", "", "2"},
-        {monday, sunday, "9.5", "Ann "}, // a shift across Sunday midnight
+        {monday, sunday, "7.5", "Ann "}, // a shift across Sunday midnight, from Monday 00:00
         {monday, "IN 10:00:00 PM Sun-Feb-2, OUT 11:00:00 PM Sun-Feb-2", "1.5"},
         {monday, sunday, "1.5", "Bob"},
         {"IN 7:00:00 AM, OUT 11:30:00 AM", "", "4,5", "Ann", ','},
+        // A clock-out missed: the span up to the IN or CHANGE of a later day is flagged, not counted.
+        {"IN 8:00:00 AM, LUNCH 12:00:00 PM", "IN 8:00:00 AM Sun-Feb-2",
+         "4\r\nno clock-out after Sun 8:00 AM"},
+        {"IN 8:00:00 AM, CHANGE 7:00:00 AM Tue-Feb-4, OUT 8:00:00 AM Tue-Feb-4", "",
+         "1\r\nno clock-out after Mon 8:00 AM"},
     };
     ProgramFolder base;
     const auto hours = [&](const TimeRecord& week, const TimeRecord& lastWeek, char separator) {
@@ -185,9 +254,13 @@ TEST(LastPunch, HoursWorkedUpToIt) {
         EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
                   "Time As of Last Action. = " + std::string(c.hours) + "\r\n")
             << c.week << " after " << c.lastWeek;
-    TimeRecord full = fullRecord("Ann", "IN"); // 50 periods of an hour, then an IN at entry 100
-    full.set(F::ActDate, 0, "9:00:00 PM");     // what lies after entry 100 in memory is no entry
-    EXPECT_EQ(hours(full, TimeRecord(), '.'), "Time As of Last Action. = 50\r\n");
+    // Last week's last punch is the one the station reads (entry 1, before
+    // the first free entry), not a later damaged one.
+    TimeRecord lastWeek =
+        punches("IN 10:00:00 PM Sun-Feb-2, IN 1:00:00 AM Sun-Feb-2, OUT 11:00:00 PM Sun-Feb-2");
+    for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
+        lastWeek.clear(f, 2);
+    EXPECT_EQ(hours(punches(monday), lastWeek, '.'), "Time As of Last Action. = 7.5\r\n");
 }
 
 TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolderIsNamed) {
@@ -208,10 +281,18 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     const Status st = RecordPunch(s, mondayFeb3(9));
     std::vector<JobItem> jobs;
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
+    // The action screen of an employee at work: only Clock IN, and why.
+    Status actions;
+    EXPECT_EQ(SetActionButtons(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
+    const SummaryTexts summary = LastActionSummary(s, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());
     EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +
                                 " is missing, so " + s.WeekFile + " cannot be opened or created.");
+    for (const Status& read : {actions, summary.problem})
+        EXPECT_EQ(read.message(),
+                  "The program folder " + dir.path() + " is missing, so " + s.WeekFile + " cannot be read.");
+    EXPECT_EQ(summary.Text1 + summary.Text2, "");
     EXPECT_EQ(jobList.message(), "The program folder " + dir.path() + " is missing, so the job list " +
                                      jobListPath(dir.path()) + " cannot be read.");
 }

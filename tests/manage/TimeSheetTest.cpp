@@ -4,6 +4,7 @@
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "manage/WeekFileCheck.h"
+#include "manage/WeekReport.h"
 #include "manage/WeekSave.h"
 #include "punch/PunchRecorder.h"
 #include "support/RecordingTalk.h"
@@ -193,11 +194,16 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
         {backupPathOf(path), "", twins, SaveOutcome::Refused, backupPathOf(path) + " is a backup copy."},
         {path, typed("Worker 1"), week({"Worker 1|IN 7:00a Mon-Jan-6|LUNCH 11:30a|IN 12:00p"}),
          SaveOutcome::Stopped,
-         "changed both here and at the station since the file was opened: Worker 1. Save anyway?"},
+         "changed both here and at the station since the file was opened: Worker 1. Saving now removes these "
+         "punches stored at the station: Worker 1, IN 7:00:00 AM Mon-Jan-6; Worker 1, IN 12:00:00 PM "
+         "Mon-Jan-6. "
+         "Save anyway?"},
         {path, typed("Ann", 101), twins, SaveOutcome::Stopped, "Row 101 holds data that no employee"},
         {path, oneRowMore, twins, SaveOutcome::Stopped,
          "Worker 1 (position 2 into the record of position 1), Bob (position 3 into the record of position "
          "2)"},
+        {path, "\n\xC5\x81ucja", twins, SaveOutcome::Refused,
+         "row 1, column Name, could not be converted to the code page of the week files, so " + path},
 #ifndef _WIN32
         {path, "\nJos\xC3\xA9", twins, SaveOutcome::Refused,
          "row 1, column Name, could not be converted to the code page of the week files, so " + path},
@@ -217,6 +223,72 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
         EXPECT_TRUE(readFile(file) == disk); // and nothing beside it: no backup, no temporary file
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(parentFolder(path)), {}), 1);
         std::filesystem::remove(file);
+    }
+}
+
+// A spreadsheet's copy of the same time or date ("07:15:00 AM") is no change: the stored bytes stay, the
+// journal gets no line. A time or date the station would not write is named and asked about first; saved
+// as typed, the report counts no hours at a time it would have to guess.
+TEST(WeekSave, KeepsTheSameTimeAsStoredAndAsksAboutOddOnes) {
+    TimeSheet whole; // all 24 records, as a save writes them
+    whole.load(week({"Ann|IN 1:15a Mon-Feb-3 1001.Dept-1|OUT 9:00p"}));
+    const std::string stored = whole.saveBytes();
+    const std::string ask = "These cells do not hold a time (with AM or PM) or a date such as Mon-Feb-3:";
+    const std::string tail = "\r\nThe week report counts no hours at a time without AM or PM, nor at one it "
+                             "cannot read. Save them "
+                             "as typed?";
+    const std::tuple<std::vector<std::tuple<int, int, std::string>>, std::string, std::string> cases[] = {
+        // cells typed (row, column, text); the question; the punches then stored ("": the file unchanged)
+        {{{1, 3, "01:15:00 AM"}, {2, 3, "09:00:00 pm"}, {1, 4, "MON-FEB-03"}, {2, 4, " Mon-Feb-3"}}, "", ""},
+        {{{1, 3, "1:00"}}, ask + "\r\nrow 1, Act Time: \"1:00\"" + tail, "1:00"},
+        {{{1, 3, "1:15"}, {2, 3, "25:99"}, {1, 4, "Feb 3"}, {2, 4, "noon"}},
+         ask +
+             "\r\nrow 1, Act Time: \"1:15\"\r\nrow 1, Act Date: \"Feb 3\"\r\nrow 2, Act Time: "
+             "\"25:99\"\r\nrow 2, Act Date: \"noon\"" +
+             tail,
+         "1:15"},
+        {{{2, 3, "21:00"}}, "", ""},                         // the same time, unambiguous
+        {{{2, 3, "21:30"}, {1, 3, "1:15 am"}}, "", "21:30"}, // read for sure: saved as typed, unasked
+    };
+    for (const auto& [cells, question, kept] : cases) {
+        SCOPED_TRACE(question);
+        for (const bool answer : {false, true}) {
+            ProgramFolder base;
+            const std::string path = base.weekFile(mondayFeb3());
+            writeFile(path, stored);
+            TimeSheet sheet;
+            sheet.load(stored);
+            for (const auto& [row, column, text] : cells)
+                sheet.setCell(row, column, text);
+            RecordingTalk talk(answer);
+            const SaveOutcome outcome = saveWeek(realFiles(), path, sheet, talk);
+            EXPECT_EQ(talk.asked, question.empty() ? std::vector<std::string>{} : std::vector{question});
+            const bool written = question.empty() || answer;
+            EXPECT_EQ(outcome, written ? SaveOutcome::Saved : SaveOutcome::Stopped);
+            const std::string now = readFile(path);
+            EXPECT_EQ(now == stored, kept.empty() || !written);
+            const std::string journal = written ? readFile(journalPathOf(path)) : "";
+            EXPECT_EQ(journal.find("\nfield\t") != std::string::npos, !kept.empty() && written) << journal;
+            if (kept.empty() || !written)
+                continue;
+            EXPECT_EQ(trimSpaces(std::string(recordAt(now, 1).raw(F::ActTime, kept == "21:30" ? 2 : 1))),
+                      kept);
+            // Read by the report: flagged, never guessed.
+            const WeekReport report =
+                makeWeekReport(realFiles(), {{base.path(), "Front"}}, mondayFeb3(), mondayFeb3(), 40 * 3600);
+            ASSERT_EQ(report.people.size(), 1u);
+            const std::vector<std::string>& flags = report.people[0].flags;
+            if (kept == "21:30") { // no doubt: 1:15 AM to 9:30 PM
+                EXPECT_EQ(report.people[0].totalSeconds, 20 * 3600 + 15 * 60);
+                continue;
+            }
+            EXPECT_EQ(report.people[0].totalSeconds, 0);
+            ASSERT_FALSE(flags.empty());
+            EXPECT_EQ(flags[0], kept == "1:00"
+                                    ? "punch 1 has no AM or PM (\"1:00\"); its hours are not counted"
+                                    : "punch 1 cannot be read (\"1:15\", \"Feb 3\"); its hours are "
+                                      "not counted");
+        }
     }
 }
 

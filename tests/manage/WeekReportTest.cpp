@@ -1,12 +1,19 @@
 #include "manage/WeekReport.h"
 #include "RecordText.h"
+#include "data/Journal.h"
 #include "data/Paths.h"
 #include "manage/ReportCommand.h"
+#include "manage/ReportCsv.h"
+#include "manage/ReportSettings.h"
+#include "manage/StationsReport.h"
 #include "manage/WeekMoments.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tc::test {
 namespace {
@@ -31,15 +38,23 @@ struct Stations {
     }
 };
 
-// Each person on a line: "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over; flags"; then the problems' first words.
+// Each person on a line, the figures as shown: "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over; flags"; then the
+// problems' first words. A line whose shown parts do not add up says so.
 std::string describe(const WeekReport& report) {
     const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::string s;
     for (const PersonWeek& p : report.people) {
         s += p.name;
-        for (std::size_t d = 0; d < 7; ++d)
-            s += p.daySeconds[d] ? std::string(" ") + days[d] + " " + formatHours(p.daySeconds[d]) : "";
-        s += " = " + formatHours(p.totalSeconds) + ", " + formatHours(p.overtimeSeconds) + " over";
+        long long daySum = 0;
+        for (std::size_t d = 0; d < 7; ++d) {
+            s += p.dayHundredths[d] ? std::string(" ") + days[d] + " " + formatShownHours(p.dayHundredths[d])
+                                    : "";
+            daySum += p.dayHundredths[d];
+        }
+        s += " = " + formatShownHours(p.totalHundredths) + ", " + formatShownHours(p.overtimeHundredths) +
+             " over";
+        if (daySum != p.totalHundredths || p.regularHundredths + p.overtimeHundredths != p.totalHundredths)
+            s += " (DOES NOT ADD UP)";
         for (const std::string& flag : p.flags)
             s += "; " + flag;
         s += "\n";
@@ -70,19 +85,107 @@ TEST(WeekReport, TheRulesOfTheWeek) {
          "action "
          "IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its hours are not "
          "counted\n"
-         "Fay Mon 0.01 Tue 0.01 Wed 0.00 = 0.01, 0.00 over\n"},
+         "Fay Mon 0.01 = 0.01, 0.00 over\n"},
+        // a lunch without a return: the day ends there, or the next day's IN follows
+        {{{"Gus|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 8:00a Tue-Feb-3|OUT 4:00p",
+           "Hal|IN 8:00a Wed-Feb-4|LUNCH 12:00p", "Ida|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 12:30p|OUT 4:30p"}},
+         "Gus Mon 4.00 Tue 8.00 = 12.00, 0.00 over; no return from lunch after Mon 12:00 PM\n"
+         "Hal Wed 4.00 = 4.00, 0.00 over; no return from lunch after Wed 12:00 PM\n"
+         "Ida Mon 8.00 = 8.00, 0.00 over\n"},
         {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {" Ann|OUT 6:00a Mon-Feb-9"}}, "Ann Sun 2.00 = 2.00, 0.00 over\n"},
         {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+        {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 8:00a Sun-Feb-1|OUT 12:00p|IN 10:00p"}},
+         "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+        // last week's open IN of one employee is never paid to another at that position, nor next week's
+        // first punch of another closing this week's
+        {{{"Bob|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Bob = 0.00, 0.00 over\n"},
+        {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {"Bob|OUT 6:00a Mon-Feb-9"}},
+         "Ann = 0.00, 0.00 over; no clock-out after Sun 10:00 PM\n"},
         {{{"Ann|IN 6:00a Mon-Feb-2|OUT 6:00p|IN 6:00a Tue-Feb-3|OUT 6:00p"},
           {"/"},
           {},
           {"", "Ann |IN 6:00a Wed-Feb-4|OUT 6:00p|IN 6:00a Thu-Feb-5|OUT 1:00p"}},
          "Ann Mon 12.00 Tue 12.00 Wed 12.00 Thu 7.00 = 43.00, 3.00 over\nCannot\n"},
+        // An IN or CHANGE of a later day ends a span without its clock-out,
+        // in one week's file or across two.
+        {{{"Ann|IN 8:00a Mon-Feb-2|IN 8:00a Tue-Feb-3|OUT 4:00p",
+           "Bob|IN 10:00p Mon-Feb-2|CHANGE 1:00a Tue-Feb-3|OUT 2:00a|IN 3:00a|CHANGE 4:00a|OUT 5:00a",
+           "Cy|IN 8:00a Mon-Feb-2|LUNCH 12:00p", "Dee|IN 8:00a Sun-Feb-8"},
+          {"", "", "Cy|IN 8:00a Sun-Feb-1"},
+          {"", "", "", "Dee|CHANGE 7:00a Mon-Feb-9|OUT 8:00a"}},
+         "Ann Tue 8.00 = 8.00, 0.00 over; no clock-out after Mon 8:00 AM\n"
+         "Bob Tue 3.00 = 3.00, 0.00 over; no clock-out after Mon 10:00 PM\n"
+         "Cy Mon 4.00 = 4.00, 0.00 over; no clock-out after Sun 8:00 AM; no return from lunch after Mon "
+         "12:00 PM\n"
+         "Dee = 0.00, 0.00 over; no clock-out after Sun 8:00 AM\n"},
     };
     for (const auto& [files, people] : cases) {
         SCOPED_TRACE(people);
         EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, 40 * 3600)),
                   people);
+    }
+}
+
+// Overtime on a week and a threshold that are not whole hours.
+TEST(WeekReport, OvertimeOnFractionalHours) {
+    const std::vector<std::vector<std::string>> files = {
+        {"Ann|IN 8:00a Mon-Feb-2|OUT 6:30p|IN 8:00a Tue-Feb-3|OUT 6:00p|IN 8:00a Wed-Feb-4|OUT 6:00p|IN "
+         "8:00a Thu-Feb-5|OUT 6:00p"}};
+    const std::pair<long long, std::string> cases[] = {
+        {40 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.50 over\n"},
+        {37 * 3600 + 1800, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 3.00 over\n"},
+        {41 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.00 over\n"},
+    };
+    for (const auto& [after, people] : cases) {
+        SCOPED_TRACE(after);
+        EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, after)),
+                  people);
+    }
+}
+
+// The detail and jobs files as a clerk re-adds and pivots them: a job's rows add up to its line and the
+// jobs to the week's total, as shown; every span has its row, those not counted with 0 hours and why.
+TEST(WeekReport, DetailRowsAddUpToTheirJobAndEverySpanHasOne) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"Ann|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 8:00:18a|IN 9:00a Mon-Feb-2 1001.Dept-1|OUT 9:00:18a",
+          "Ann|IN 10:00a Mon-Feb-2 1001.Dept-1|OUT 10:00:18a|IN 11:00a Mon-Feb-2 1002.Office|OUT 11:00:18a",
+          "Bob|IN 8:00a Mon-Feb-2 1002.Office|OUT 8:00:18a"},
+         "1,Ann,1001,Dept-1,2009-02-02 08:00:00,2009-02-02 08:00:18,0.01,\r\n"
+         "1,Ann,1001,Dept-1,2009-02-02 09:00:00,2009-02-02 09:00:18,0.01,\r\n"
+         "2,Ann,1001,Dept-1,2009-02-02 10:00:00,2009-02-02 10:00:18,0.00,\r\n"
+         "2,Ann,1002,Office,2009-02-02 11:00:00,2009-02-02 11:00:18,0.01,\r\n"
+         "3,Bob,1002,Office,2009-02-02 08:00:00,2009-02-02 08:00:18,0.00,\r\n"
+         "1001,,Dept-1,0.02\r\n1002,,Office,0.01\r\n"},
+        // a department cut short to fit the job field's 20 characters
+        {{"Ann|IN 8:00a Mon-Feb-2 12345678901234.Offic|OUT 9:00a"},
+         "1,Ann,12345678901234,Office,2009-02-02 08:00:00,2009-02-02 09:00:00,1.00,\r\n"
+         "12345678901234,,Office,1.00\r\n"},
+        {{"Eve|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 25:00p|IN 1:00p Mon-Feb-9 1001.Dept-1|OUT 2:00p Mon-Feb-2",
+          "Eve|IN 3:00p Mon-Feb-2 1001.Dept-1|OUT 1:00p|IN 3:30p Mon-Feb-2 1001.Dept-1|OUT 5:30p",
+          "Eve|IN 6:00p Mon-Feb-2 1001.Dept-1|IN 5:00p Mon-Feb-30 1001.Dept-1"},
+         "1,Eve,1001,Dept-1,2009-02-02 08:00:00,,0.00,not counted: punch 2 cannot be read\r\n"
+         "1,Eve,1001,Dept-1,2009-02-09 13:00:00,2009-02-02 14:00:00,0.00,not counted: punch 3 is dated "
+         "outside the week\r\n"
+         "2,Eve,1001,Dept-1,2009-02-02 15:00:00,2009-02-02 13:00:00,0.00,not counted: punch 2 is earlier "
+         "than the punch before it\r\n"
+         "2,Eve,1001,Dept-1,2009-02-02 15:30:00,2009-02-02 17:30:00,2.00,\r\n"
+         "3,Eve,1001,Dept-1,2009-02-02 18:00:00,,0.00,not counted: punch 2 cannot be read\r\n"
+         "3,Eve,1001,Dept-1,,,0.00,not counted: punch 2 cannot be read\r\n"
+         "1001,,Dept-1,2.00\r\n"},
+    };
+    for (const auto& [records, expected] : cases) {
+        SCOPED_TRACE(expected);
+        const Stations stations({records});
+        const WeekReport report = makeWeekReport(realFiles(), stations.sources, kWeek, kLater, 40 * 3600);
+        std::string rows = ReportCsv::detail(report) + ReportCsv::jobs(report);
+        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,"),
+                                       std::string("Seal,not sealed\r\n")})
+            for (std::size_t at; (at = rows.find(cut)) != std::string::npos;)
+                rows.erase(at, cut.size());
+        rows.erase(0, rows.find("\r\n") + 2); // the detail's header
+        const std::size_t jobsHeader = rows.find("\xEF\xBB\xBFWeek Ending,Job");
+        rows.erase(jobsHeader, rows.find("\r\n", jobsHeader) + 2 - jobsHeader);
+        EXPECT_EQ(rows, expected);
     }
 }
 
@@ -106,7 +209,14 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                       jobs = dir.file("jobs.csv");
     const std::string missing = dir.file("nowhere"), weekFile = weekFilePath(base, kWeek), wk = "2009-02-04";
     using C = ReportCommand;
-    const std::tuple<int, std::string, std::vector<std::string>> cases[] = {
+    const std::string blocked = dir.file("blocked.csv"), other = dir.file("other");
+#ifdef _WIN32
+    const std::string kIsAFolder = "Access denied", program = pathJoin(base, "timeclock-report.exe");
+#else
+    const std::string kIsAFolder = "Is a directory",
+                      program = pathJoin(other, "../../" + stationName(base) + "/timeclock-report");
+#endif
+    std::vector<std::tuple<int, std::string, std::vector<std::string>>> cases = {
         // exit code, stderr or stdout, arguments
         {C::NoFolder, "the folder " + missing + " does not exist.\n", {"--folder", missing}},
         {C::NoWeekFile,
@@ -116,14 +226,37 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
          "Nothing was written: the folder " + missing + " does not exist.\n",
          {"--week", wk, "--csv", csv, "--jobs-csv", pathJoin(missing, "jobs.csv")}},
         {C::NotWritten,
-         "Not written: " + weekFile +
-             " would replace a file of the time clock's own (.dat and .wkb "
-             "files are its data). Choose a name ending in .csv.\n",
-         {"--week", wk, "--csv", csv, "--detail-csv", weekFile}},
-        {C::Done,
-         "Week ending 2009-02-08, overtime after 5.00 hours\n",
-         {"--week", wk, "--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs}},
+         "Cannot write " + blocked + ": the temporary file beside it cannot be made (" + kIsAFolder +
+             "). "
+             "Nothing was written.\n",
+         {"--week", wk, "--csv", csv, "--detail-csv", blocked, "--jobs-csv", jobs}},
+        {C::NotWritten,
+         "Nothing was written: " + other + " is a folder.\n",
+         {"--week", wk, "--csv", csv, "--jobs-csv", other}},
+        {C::BadUsage,
+         "only one CSV can be written to standard output (-).\n",
+         {"--week", wk, "--csv", "-", "--jobs-csv", "-"}},
     };
+    // Every file of a program folder, however the path is spelt, and anything in its month folders.
+    std::filesystem::create_directory(other);
+    std::filesystem::create_directory(blocked + ".tmp~");
+    std::error_code noLinks; // wine has none
+    std::filesystem::create_symlink(pathJoin(base, "timeclock.ini"), dir.file("settings.csv"), noLinks);
+    for (const std::string& own :
+         {noLinks ? weekFile : dir.file("settings.csv"), weekFile, pathJoin(other, "x.dat."),
+          pathJoin(other, "x.WKB "), journalPathOf(weekFile), pathJoin(base, "employeelist.txt"),
+          pathJoin(pathJoin(base, "."), "Jobs.dat"), pathJoin(base, "lists.journal"),
+          pathJoin(base, "timeclock.lock"), pathJoin(pathJoin(base, "Mar"), "a.csv"), program})
+        cases.push_back(
+            {C::NotWritten,
+             "Not written: " + own +
+                 " would replace a file of the time clock's own (its week files, journals, lists, "
+                 "settings or anything in its month folders). Choose a name ending in .csv "
+                 "elsewhere.\n",
+             {"--week", wk, "--csv", csv, "--detail-csv", own}});
+    cases.push_back({C::Done,
+                     "Week ending 2009-02-08, overtime after 5.00 hours\n",
+                     {"--week", wk, "--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs}});
     const std::string weekBefore = readFile(weekFile);
     for (const auto& [code, said, args] : cases) {
         SCOPED_TRACE(said);
@@ -133,7 +266,13 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
         EXPECT_NE(out.str().find(code ? "" : said), std::string::npos) << out.str();
         EXPECT_EQ(fileExists(csv) || fileExists(detail) || fileExists(jobs), code == C::Done);
         EXPECT_TRUE(readFile(weekFile) == weekBefore); // the report never writes a week file
+        EXPECT_FALSE(fileExists(csv + ".tmp~"));
     }
+    EXPECT_EQ(readFile(pathJoin(base, "timeclock.ini")), "; payroll\n[report]\novertime-after = 5\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(ReportCommand::run({"--week", wk, "--jobs-csv", "-"}, base, kNextWeek, realFiles(), out, err),
+              C::Done);
+    EXPECT_EQ(out.str(), readFile(jobs));
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(base) + ",",
                       z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"", unsealed = "Seal,not sealed\r\n";
     EXPECT_EQ(
@@ -156,6 +295,163 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                                   "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
                                   "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n" +
                                   unsealed);
+}
+
+// Spans across a change of the clocks count the time that passed, by the zone's rules, and are flagged.
+TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows C library knows no zone's rules for 2009";
+#else
+    const std::string newYork = "America/New_York", rule = "EST5EDT,M3.2.0,M11.1.0";
+    if (!ZoneRules(newYork).known())
+        GTEST_SKIP() << "this computer has no time-zone database";
+    const DateTime spring = makeDateTime(2009, 3, 4), autumn = makeDateTime(2009, 10, 28);
+    const std::tuple<std::string, DateTime, std::vector<std::string>, std::string> cases[] = {
+        {newYork,
+         spring,
+         {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"},
+         "Ann Sun 2.00 = 2.00, 0.00 over; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours "
+         "passed\n"},
+        {rule,
+         spring,
+         {"Cy|IN 10:00p Sat-Mar-7|OUT 6:00a Sun-Mar-8|IN 8:00a|OUT 9:00a"},
+         "Cy Sat 2.00 Sun 6.00 = 8.00, 0.00 over; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: "
+         "7.00 hours passed\n"},
+        {newYork,
+         autumn,
+         {"Bob|IN 12:30a Sun-Nov-1|OUT 3:00a"},
+         "Bob Sun 3.50 = 3.50, 0.00 over; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
+         "hours "
+         "passed\n"},
+        {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00, 0.00 over\n"},
+    };
+    for (const auto& [zone, day, records, people] : cases) {
+        SCOPED_TRACE(people);
+        const ProgramFolder folder;
+        folder.writeWeek(day, week(records));
+        EXPECT_EQ(describe(makeWeekReport(realFiles(), {{folder.path(), "Front"}}, day, kLater, 40 * 3600,
+                                          nullptr, ZoneRules(zone))),
+                  people);
+    }
+    // The settings file names the zone; one this computer does not know is refused.
+    const ProgramFolder folder;
+    folder.writeWeek(spring, week({"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}));
+    const std::string csv = folder.file("week.csv");
+    for (const std::string& zone : {newYork, std::string("Nowhere/Land")}) {
+        writeFile(pathJoin(folder.path(), "timeclock.ini"), "[report]\ntime-zone = " + zone + "\n");
+        std::ostringstream out, err;
+        const int code = ReportCommand::run({"--week", "2009-03-04", "--csv", csv}, folder.path(), kLater,
+                                            realFiles(), out, err);
+        if (zone == newYork) {
+            EXPECT_EQ(code, ReportCommand::Done) << err.str();
+            EXPECT_NE(readFile(csv).find(",Ann,0.00,0.00,0.00,0.00,0.00,0.00,2.00,2.00,2.00,0.00,"),
+                      std::string::npos);
+        } else {
+            EXPECT_EQ(code, ReportCommand::BadUsage);
+            EXPECT_EQ(err.str(), "timeclock-report: In " + settingsPath(folder.path()) +
+                                     ", time-zone must name one time zone this computer knows, such as "
+                                     "America/Chicago.\n");
+        }
+    }
+#endif
+}
+
+// A station's folder named twice, in any form, is counted once, and stderr or the screen's notes say so.
+TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
+    const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}});
+    const std::string& f = stations.front.path();
+    const ProgramFolder other;
+    const std::string link = other.file("link");
+    std::error_code noLinks;
+    std::filesystem::create_directory_symlink(f, link, noLinks);
+    const std::string once = "Ann Mon 8.00 = 8.00, 0.00 over\n";
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        // folders given (none: the program's own and the settings file's), what stderr says
+        {{f, f + "/"}, "the folder " + f + "/ is the same as " + f + ", given twice"},
+        {{f, pathJoin(f, ".")}, "the folder " + pathJoin(f, ".") + " is the same as " + f + ", given twice"},
+        {{pathJoin(pathJoin(f, ".."), stationName(f)), f}, "the folder " + f + " is the same as "},
+        {{link, f}, "the folder " + f + " is the same as " + link + ", given twice"},
+        {{f, f}, "the folder " + f + " is given twice; it is reported once.\n"},
+        {{}, "the folder " + f + "/ is the same as " + f + ", given twice"},
+    };
+    writeFile(pathJoin(f, "timeclock.ini"), "[report]\nfolders = \"" + f + "/\"\n");
+    for (const auto& [folders, said] : cases) {
+        SCOPED_TRACE(said);
+        if (noLinks && !folders.empty() && folders.front() == link)
+            continue; // said below
+        std::vector<std::string> args{"--week", "2009-02-04", "--csv", other.file("week.csv")};
+        for (const std::string& folder : folders)
+            args.insert(args.end(), {"--folder", folder});
+        std::ostringstream out, err;
+        EXPECT_EQ(ReportCommand::run(args, f, kNextWeek, realFiles(), out, err), ReportCommand::Done);
+        EXPECT_NE(err.str().find("timeclock-report: " + said), std::string::npos) << err.str();
+        EXPECT_NE(
+            readFile(other.file("week.csv")).find(",Ann,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,"),
+            std::string::npos);
+    }
+    const StationsReport screen = makeStationsReport(realFiles(), f, kWeek, kLater, "");
+    EXPECT_EQ(describe(screen.report), once);
+    EXPECT_EQ(screen.notes, std::vector<std::string>{"The folder " + f + "/ named in " + settingsPath(f) +
+                                                     " is this station's own folder; it is reported once."});
+    if (noLinks)
+        GTEST_SKIP() << "no symbolic link could be made here; the row of a link was not run";
+}
+
+#ifndef _WIN32
+// The settings file is read as a week file is: only a regular file, never past its largest size.
+TEST(ReportCommand, ASettingsFileThatIsNoSuchFileIsNamedNotRead) {
+    const std::string notRegular =
+        ": it is not a regular file (a folder, a device or a pipe stands at its place).\n";
+    const std::tuple<void (*)(const std::string&), std::string, std::string> cases[] = {
+        {[](const std::string& ini) {
+             std::filesystem::resize_file((writeFile(ini, "[report]\n"), ini), 100 << 20);
+         },
+         "Cannot read ", ": it is larger than 65536 bytes, more than such a file can hold.\n"},
+        {[](const std::string& ini) { mkfifo(ini.c_str(), 0666); }, "Cannot open ", notRegular},
+        {[](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); }, "Cannot open ",
+         notRegular},
+    };
+    for (const auto& [plant, verb, said] : cases) {
+        SCOPED_TRACE(said);
+        const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 9:00a"}});
+        const std::string ini = pathJoin(stations.front.path(), "timeclock.ini");
+        plant(ini);
+        std::ostringstream out, err;
+        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04"}, stations.front.path(), kNextWeek, realFiles(),
+                                     out, err),
+                  ReportCommand::BadUsage);
+        EXPECT_EQ(err.str(), "timeclock-report: " + verb + ini + said);
+    }
+}
+#endif
+
+// A spreadsheet runs a cell that begins with = + - @ TAB or CR as a formula: such text is kept text by an
+// apostrophe, numbers stay numbers, a lone quote is doubled; the table shows control characters escaped.
+TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
+    const std::vector<std::string> names = {"=SUM(A1)",        "+1x", "-2", "@cmd", "\tTab", "\"",
+                                            "Bell\x07\xC2\x81"};
+    std::vector<std::string> records;
+    for (const std::string& name : names)
+        records.push_back(name + "|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 9:00a");
+    records.push_back("Al|IN 8:00a Mon-Feb-2 -3.Dept-1|OUT 9:00a");
+    const Stations stations({records});
+    const std::string& base = stations.front.path();
+    writeFile(pathJoin(base, "Jobs.dat"), "1001,=1+1\r\n-3,\r\n");
+    const std::string csv = stations.back.file("week.csv"), jobs = stations.back.file("jobs.csv");
+    std::ostringstream out, err;
+    ASSERT_EQ(ReportCommand::run({"--week", "2009-02-04", "--csv", csv, "--jobs-csv", jobs}, base, kNextWeek,
+                                 realFiles(), out, err),
+              ReportCommand::Done)
+        << err.str();
+    const std::string summary = readFile(csv), jobLines = readFile(jobs);
+    for (const char* cell :
+         {",'=SUM(A1),", ",'+1x,", ",-2,", ",'@cmd,", ",'\tTab,", ",\"\"\"\",", ",Bell\x07\xC2\x81,"})
+        EXPECT_NE(summary.find(cell), std::string::npos) << cell << " in\n" << summary;
+    EXPECT_NE(jobLines.find(",1001,'=1+1,Dept-1,"), std::string::npos) << jobLines;
+    EXPECT_NE(jobLines.find(",-3,,Dept-1,1.00"), std::string::npos) << jobLines;
+    EXPECT_NE(out.str().find("\n\\x09Tab "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nBell\\x07\\x81 "), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find('\a'), std::string::npos);
 }
 
 } // namespace

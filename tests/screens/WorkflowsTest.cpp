@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QTableWidget>
 #include <filesystem>
@@ -210,6 +211,57 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
     EXPECT_EQ(home().buttonColour(4), HomeFM::lightGrey());
 }
 
+// A press is judged when the finger lands: one that lands while the screen
+// just shown settles is ignored whole, however long it is held.
+TEST_F(Screens, APressThatLandsBeforeTheScreenSettlesIsIgnoredWhole) {
+    startStation();
+    const auto hold = [](QWidget* screen, const QString& name, qint64 after, qint64 held) {
+        auto* b = screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        const QPointF at = QRectF(b->rect()).center();
+        MonotonicClock::advanceForTest(after);
+        QMouseEvent down(QEvent::MouseButtonPress, at, b->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(b, &down);
+        MonotonicClock::advanceForTest(held);
+        QMouseEvent up(QEvent::MouseButtonRelease, at, b->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                       Qt::NoModifier);
+        QCoreApplication::sendEvent(b, &up);
+    };
+    const struct {
+        const char* what;
+        int steps;     // presses made before: the name, Clock IN, a job
+        qint64 after;  // from the screen's showing to the finger landing
+        qint64 held;   // from landing to lifting
+        QString front; // the screen in front after the press
+    } presses[] = {
+        {"second tap on Clock IN lifted late", 1, 100, 1000, "NameFM"},
+        {"second tap on a job lifted late", 2, 250, 150, "JobFM"},
+        {"press held 1.5 s on a job", 2, 50, 1500, "JobFM"},
+        {"second tap on a department lifted late", 3, 250, 200, "DepartFM"},
+        {"a job pressed once settled", 2, SettleTime::kMilliseconds, 100, "DepartFM"},
+        {"a department pressed once settled", 3, SettleTime::kMilliseconds, 100, "HomeFM"},
+    };
+    const std::string empty = readFile(week());
+    for (const auto& c : presses) {
+        SCOPED_TRACE(c.what);
+        const QString route[] = {cmd(0), cmd(ClockIn), cmd(0)}; // from the station on
+        const char* screens[] = {"NameFM", "JobFM", "DepartFM"};
+        for (int i = 0; i < c.steps; ++i)
+            press(i == 0 ? &home() : shown(screens[i - 1]), route[i]);
+        hold(shown(screens[c.steps - 1]), cmd(c.steps == 1 ? ClockIn : 0), c.after, c.held);
+        settle();
+        EXPECT_EQ(front(), c.front);
+        const bool stored = c.front == "HomeFM";
+        EXPECT_EQ(readFile(week()) != empty, stored);
+        if (stored)
+            writeFile(week(), empty);
+        if (QWidget* name = shown("NameFM"))
+            name->close();
+        settle();
+    }
+}
+
 TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
     // Each start in the program folder as the one before left it.
     const struct {
@@ -240,6 +292,42 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
         press(&station.home(), "Command4");
         ASSERT_NE(shown("PassFM"), nullptr);
         shown("PassFM")->close();
+    }
+}
+
+TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
+    startStation();
+    punch(1, ClockIn, 0, 0);
+    const std::string moved = base.path() + "-moved";
+    fs::rename(base.path(), moved);
+    press(&home(), cmd(0));
+    const QStringList texts = told();
+    fs::rename(moved, base.path());
+    EXPECT_EQ(texts, QStringList{QString::fromStdString("The program folder " + base.path() +
+                                                        " is missing, so " + week() + " cannot be read.")});
+}
+
+// Minimised, a management window comes back at once; the password screen
+// also when Management is pressed before it has.
+TEST_F(Screens, AMinimisedManagementWindowComesBack) {
+    startStation();
+    press(&home(), "Command4");
+    QWidget* pass = shown("PassFM");
+    ASSERT_NE(pass, nullptr);
+    pass->setWindowState(Qt::WindowMinimized);
+    press(&home(), "Command4");
+    EXPECT_EQ(shown("PassFM"), pass);
+    EXPECT_FALSE(pass->isMinimized());
+    type(pass, "Text2", "qm482");
+    press(pass, "Command2");
+    for (const char* name : {"TimeManage", "PassFM"}) {
+        if (std::string(name) == "PassFM")
+            press(&home(), "Command4");
+        QWidget* window = shown(name);
+        ASSERT_NE(window, nullptr) << name;
+        window->setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window->isMinimized()) << name;
     }
 }
 
@@ -350,6 +438,23 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     EXPECT_EQ(
         recordAt(readFile(week()), 1),
         makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}}));
+
+    // Both sides change Worker 1 now: Enter pressed through every question
+    // keeps the station's punch, which the question names.
+    correct(sheet, 1, TimeSheet::ActTime, "7:30:00 AM");
+    Clock::setFixed(mondayFeb3(13));
+    punch(1, ClockIn, 0, 0);
+    const std::string stored = readFile(week());
+    told();
+    for (int i = 0; i < 3; ++i)
+        Messages::setNextAnswer(Messages::Enter);
+    press(sheet, "Command3");
+    EXPECT_TRUE(readFile(week()) == stored);
+    const QStringList asked = told();
+    ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();
+    EXPECT_TRUE(asked[0].endsWith("Saving now removes these punches stored at the station: Worker 1, IN "
+                                  "1234.Dept-1 1:00:00 PM Mon-Feb-3. Save anyway?"))
+        << asked[0].toStdString();
 }
 
 TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
