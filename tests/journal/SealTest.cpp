@@ -232,9 +232,9 @@ TEST(Seal, AKeptSealPassesWhileTheWeekOnlyGrows) {
 TEST(Seal, AJournalBegunBeforeSealsIsReadAndSaidUnsealed) {
     Week w;
     w.days();
-    // The same events under the first version's line, no seals.
+    // The same events under the first version's line (naming the journal), no seals.
     std::string old = withoutSeals(w.journal());
-    old.replace(0, old.find('\n'), "timeclock-journal\t1");
+    old.replace(0, old.find('\n'), "timeclock-journal\t1\tWeek Ending Sunday Feb 9 2025.journal");
     writeFile(w.journalPath(), old);
     w.punch(3, "Cy", "IN", 7, 3);
     const std::string journal = w.journal();
