@@ -36,10 +36,15 @@ namespace tc {
 //   removed   position  entry  action  job  time  date          (the entry as it was)
 //   lists     when  changes  user  host
 //   name      position  old  new    note  1|2  old  new    job  1..20  old  new
+//   approve      when  user  host  position  name  total  regular  overtime  seal
+//   acknowledge  when  user  host  position  name  flag  note
+//   close        when  user  host  seal
+//   reopen       when  user  host  reason
 //
 // A save, restore or lists line is followed by its `changes` lines. Entry 0
 // of an `existing` or `field` line is the record's name (and the unused
 // entry 0 of the arrays, written only by hand).
+// A journal begun before seals; new ones are sealed (JournalSeal.h).
 inline constexpr std::string_view kJournalHeader = "timeclock-journal\t1";
 
 // When and by whom an event happened: the local time with its offset from
@@ -74,7 +79,11 @@ enum class JournalKind : unsigned char {
     Name,
     Note,
     Job,
-    Found
+    Found,
+    Approve,
+    Acknowledge,
+    Close,
+    Reopen
 };
 
 // One line that could be read: its kind and its fields after the kind,

@@ -2,6 +2,7 @@
 
 #include "data/TimeText.h"
 #include "manage/JournalChecks.h"
+#include "manage/SealVerification.h"
 #include "manage/WeekSave.h"
 
 #include <algorithm>
@@ -310,13 +311,15 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
     return v;
 }
 
-Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out) {
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out,
+                      std::string_view keptSeal) {
     std::string bytes;
     if (Status st = readWeekFile(files, weekFile, bytes, false); !st)
         return st;
     const std::string path = journalPathOf(weekFile);
     if (!files.exists(path)) {
         out = verifyWeek(bytes, nullptr);
+        addSealFindings(out, {}, path, keptSeal);
         return Status::ok();
     }
     std::string text;
@@ -331,6 +334,7 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
     const bool hasBackup =
         backupPath != weekFile && files.exists(backupPath) && readWeekFile(files, backupPath, backup, false);
     out = verifyWeek(bytes, &journal, weekSundayOfFile(weekFile), hasBackup ? &backup : nullptr);
+    addSealFindings(out, text, path, keptSeal);
     return Status::ok();
 }
 
@@ -345,6 +349,11 @@ std::string WeekVerification::text(const std::string& weekFile) const {
                ".\n";
     for (const std::string& note : notes)
         out += "  The journal: " + note + "\n";
+    if (!seal.empty())
+        out += "  Seal: " + seal + "\n";
+    if (keptSealLine > 0)
+        out += "  The seal checked is that of line " + std::to_string(keptSealLine) +
+               "; everything since was appended after it.\n";
     for (const std::string& u : unexplained)
         out += "  UNEXPLAINED: " + u + "\n";
     if (!passed())
@@ -357,6 +366,26 @@ std::string WeekVerification::text(const std::string& weekFile) const {
         out += "  Every punch is explained.\n";
     return out;
 }
+
+namespace {
+
+// An approval, acknowledgement, closing or reopening as the history says it.
+std::string signOffText(const JournalLine& line) {
+    const auto& f = line.fields;
+    switch (line.kind) {
+    case JournalKind::Approve:
+        return "Approved " + f[4] + ": " + f[5] + " hours (" + f[6] + " regular, " + f[7] +
+               " overtime), seal " + f[8];
+    case JournalKind::Acknowledge:
+        return "Acknowledged for " + f[4] + ": " + f[5] + " (" + f[6] + ")";
+    case JournalKind::Close:
+        return "Closed the week, seal " + f[3];
+    default:
+        return "Reopened the week: " + f[3];
+    }
+}
+
+} // namespace
 
 std::vector<HistoryItem> weekHistory(const JournalText& journal) {
     std::vector<HistoryItem> items;
@@ -410,6 +439,13 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
                 items.back().what += (details == 1 ? ": " : "; ") + changeText(line);
             else if (details == 6)
                 items.back().what += "; ...";
+            break;
+        case JournalKind::Approve:
+        case JournalKind::Acknowledge:
+        case JournalKind::Close:
+        case JournalKind::Reopen:
+            items.push_back({shownJournalTime(f[0]), signOffText(line),
+                             f[1].empty() || f[2].empty() ? f[1] + f[2] : f[1] + " on " + f[2], 0});
             break;
         default:
             break;

@@ -42,6 +42,8 @@ struct WeekVerification {
     std::string began; // when the journal began, when it began on a week holding punches
     std::vector<std::string> unexplained;
     std::vector<std::string> notes; // the journal's own problems (torn lines)
+    std::string seal;               // the week's seal, shown, or why there is none
+    int keptSealLine = 0;           // the line that had the seal checked against, when found
     bool passed() const { return unexplained.empty(); }
     bool witnessed() const { return existing == 0; }
     std::string text(const std::string& weekFile) const;
@@ -55,7 +57,9 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
                             const std::optional<DateTime>& sunday = std::nullopt,
                             const std::string* backup = nullptr);
 // Reads the week file and its journal; fails when the week file cannot be read.
-Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out);
+// `keptSeal` ("XXXX-XXXX-XXXX-XXXX", may be empty) is a seal the week must have had.
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out,
+                      std::string_view keptSeal = {});
 
 // A journal as the time sheet's history lists it.
 struct HistoryItem {

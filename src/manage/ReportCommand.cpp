@@ -1,12 +1,14 @@
 #include "manage/ReportCommand.h"
 
 #include "data/FolderIdentity.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "data/ShownText.h"
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -62,7 +64,13 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
                    "Weekly hours above which hours are overtime (default: the settings file's, else 40)");
     app.add_flag("--verify", o.verify,
                  "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
-                 "explained by the journal");
+                 "explained by the journal or its seals do not follow one from another");
+    app.add_option("--seal", o.seal,
+                   "With --verify: a seal printed on a signed card or kept by payroll (XXXX-XXXX-XXXX-XXXX); "
+                   "exit code 6 unless the week had it and everything since was appended after it");
+    app.add_flag("--require-approved", o.requireApproved,
+                 "Exit code 7 when any employee of the week is not approved (the report is still shown and "
+                 "written)");
 }
 
 int ReportCommand::run(const std::vector<std::string>& args, const std::string& programFolder,
@@ -97,6 +105,11 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                                       o.overtimeAfter + "\".");
         overtime = *seconds;
     }
+    if (!o.seal.empty() && (!o.verify || !isShownSeal(o.seal)))
+        return fail(BadUsage, o.verify
+                                  ? "--seal must be 16 hexadecimal digits as XXXX-XXXX-XXXX-XXXX, not \"" +
+                                        o.seal + "\"."
+                                  : "--seal checks a week's journal: give it with --verify.");
     DateTime day = now;
     if (!o.week.empty()) {
         const std::optional<DateTime> date = parseIsoDate(o.week);
@@ -129,7 +142,7 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                 continue;
             anyWeekFile = true;
             WeekVerification v;
-            if (Status st = verifyWeekFile(files, path, v); !st) {
+            if (Status st = verifyWeekFile(files, path, v, o.seal); !st) {
                 err << kName << ": " << st.message() << "\n";
                 passed = false;
                 continue;
@@ -184,6 +197,18 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         return Done;
     }
     out << table(report);
+    if (o.requireApproved) {
+        std::vector<std::string> notApproved;
+        for (const PersonWeek& p : report.people)
+            if (!standingApproval(report, p))
+                notApproved.push_back(p.name);
+        if (!notApproved.empty()) {
+            std::string names;
+            for (std::size_t i = 0; i < notApproved.size(); ++i)
+                names += (i > 0 ? ", " : "") + notApproved[i];
+            return fail(NotApproved, "not approved: " + names + ".");
+        }
+    }
     return Done;
 }
 
@@ -196,18 +221,21 @@ std::string ReportCommand::table(const WeekReport& report) {
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
-    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
+    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
+           padded("Approved", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(shownText(p.name), nameWidth);
         for (long long h : p.dayHundredths)
             out += padded(formatShownHours(h), 7, true);
         out += padded(formatShownHours(p.totalHundredths), 8, true) +
                padded(formatShownHours(p.regularHundredths), 9, true) +
-               padded(formatShownHours(p.overtimeHundredths), 10, true);
+               padded(formatShownHours(p.overtimeHundredths), 10, true) +
+               padded(standingApproval(report, p) ? "yes" : "no", 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";
     }
+    out += "\nSeal " + weekSealText(report) + "; the week is " + closingText(report) + ".\n";
     out += "\nHours per job and department\n\n";
     std::size_t jobWidth = 3, descWidth = 11;
     for (const JobHours& j : report.jobs) {

@@ -24,8 +24,10 @@ class ReportCommand {
         std::string csv;
         std::string detailCsv;
         std::string jobsCsv;
-        std::string overtimeAfter; // hours; empty: from the settings file
-        bool verify = false;       // compare each week file with its journal instead
+        std::string overtimeAfter;    // hours; empty: from the settings file
+        bool verify = false;          // compare each week file with its journal instead
+        std::string seal;             // with verify: a seal the week must have had, XXXX-XXXX-XXXX-XXXX
+        bool requireApproved = false; // end with NotApproved when anyone of the week is not approved
     };
     static void addOptions(CLI::App& app, Options& options);
 
@@ -37,7 +39,8 @@ class ReportCommand {
         NoWeekFile = 4,
         NotWritten = 5,
         Unexplained = 6,
-        Unwitnessed = 7
+        Unwitnessed = 7,
+        NotApproved = 8
     };
 
     // Runs the command on `args` (without the program's name). The folder of

@@ -2,6 +2,7 @@
 
 #include "data/Paths.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 
 #include <algorithm>
 #include <cctype>
@@ -114,13 +115,21 @@ bool isProgramFile(FileAccess& files, const std::string& path,
     return false;
 }
 
+// The week's seal as the file's own last row, after the data, so a
+// spreadsheet still opens the file and the seal travels with it.
+std::string withSeal(std::string out, const WeekReport& report) {
+    addRow(out, {"Seal", weekSealText(report)});
+    return out;
+}
+
 } // namespace
 
 std::string ReportCsv::summary(const WeekReport& report) {
     const std::string week = formatIsoDate(report.sunday);
     std::string out(kBom);
     addRow(out, {"Week Ending", "Station", "Position", "Name", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
-                 "Sun", "Total", "Regular", "Overtime", "Flags"});
+                 "Sun", "Total", "Regular", "Overtime", "Flags", "Approved", "Closed"});
+    const char* const closed = isWeekClosed(report) ? "yes" : "no";
     for (const PersonWeek& p : report.people) {
         std::vector<std::string> stations, positions;
         for (auto [source, position] : p.records) {
@@ -135,12 +144,12 @@ std::string ReportCsv::summary(const WeekReport& report) {
         addRow(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2], days[3],
                      days[4], days[5], days[6], formatShownHours(p.totalHundredths),
                      formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
-                     joined(p.flags)});
+                     joined(p.flags), standingApproval(report, p) ? "yes" : "no", closed});
     }
     for (const ReportProblem& problem : report.problems)
         addRow(out, {week, report.sources[std::size_t(problem.source)].station, "", "", "", "", "", "", "",
-                     "", "", "", "", "", problem.message});
-    return out;
+                     "", "", "", "", "", problem.message, "", ""});
+    return withSeal(out, report);
 }
 
 std::string ReportCsv::detail(const WeekReport& report) {
@@ -161,7 +170,7 @@ std::string ReportCsv::detail(const WeekReport& report) {
                      report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
                      s.open ? "" : formatShownHours(s.hundredths), report.spanFlags(s)});
     }
-    return out;
+    return withSeal(out, report);
 }
 
 std::string ReportCsv::jobs(const WeekReport& report) {
@@ -170,7 +179,7 @@ std::string ReportCsv::jobs(const WeekReport& report) {
     addRow(out, {"Week Ending", "Job", "Description", "Department", "Hours"});
     for (const JobHours& j : report.jobs)
         addRow(out, {week, j.job, j.description, j.department, formatShownHours(j.hundredths)});
-    return out;
+    return withSeal(out, report);
 }
 
 Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs,

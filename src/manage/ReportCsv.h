@@ -11,11 +11,13 @@ namespace tc {
 
 // The week report as CSV for payroll: RFC 4180 (fields with a comma, quote
 // or line end quoted, quotes doubled), UTF-8 with a byte-order mark so
-// spreadsheets read accents, CR LF after every line.
+// spreadsheets read accents, CR LF after every line. Each file ends with a
+// row "Seal" and the week's seal.
 class ReportCsv {
   public:
-    // One row per employee: days, total, regular, overtime, flags; then one
-    // row per file that could not be read.
+    // One row per employee: days, total, regular, overtime, flags, whether
+    // approved and whether the week is closed; then one row per file that
+    // could not be read.
     static std::string summary(const WeekReport& report);
     // One row per worked span, or the part of it in the week.
     static std::string detail(const WeekReport& report);

@@ -4,6 +4,7 @@
 #include "data/TimeText.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekReport.h"
+#include "manage/WeekSignOff.h"
 
 #include <QTextDocument>
 
@@ -73,6 +74,13 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
             h += QStringLiteral("<li>%1</li>").arg(text(f));
         h += QStringLiteral("</ul>");
     }
+    // Unapproved, the card says so across its whole width, in large letters.
+    const ApprovalLine* approval = standingApproval(report, person);
+    h += approval ? QStringLiteral("<p><b>%1</b></p>").arg(text(approvalText(report, person)))
+                  : QStringLiteral("<p align=\"center\" style=\"color:#c00000; font-size:28pt\"><b>NOT "
+                                   "APPROVED</b></p>");
+    h += QStringLiteral("<p>Seal of the week: <b>%1</b> &nbsp; (the week is %2)</p>")
+             .arg(text(weekSealText(report)), text(closingText(report)));
     h += QStringLiteral("<p><br><br></p><table width=\"100%\" cellpadding=\"8\"%1>"
                         "<tr><td>Employee signature: ______________________________</td>"
                         "<td>Date: ______________</td></tr>"

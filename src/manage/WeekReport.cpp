@@ -476,6 +476,7 @@ void Builder::readJournal(int source, const std::string& weekPath, std::string_v
         return;
     }
     const JournalText journal = parseJournal(*file.bytes, /*changesOnly=*/true);
+    r_.signOffs[std::size_t(source)] = readWeekApprovals(journal, *file.bytes);
     for (const std::string& problem : journal.problems)
         r_.problems.push_back({source, "The journal " + path + ": " + problem});
     const std::array<int, kPositions> kept = journalEntryCounts(journal);
@@ -874,6 +875,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
     report.monday = weekMonday(report.sunday);
     report.overtimeAfterSeconds = overtimeAfterSeconds;
     report.sources = sources;
+    report.signOffs.resize(sources.size());
     const DateTime nowSunday = weekEndingSunday(now);
     report.currentWeek = nowSunday.year == report.sunday.year && nowSunday.month == report.sunday.month &&
                          nowSunday.day == report.sunday.day;

@@ -7,12 +7,14 @@
 #include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 #include "manage/WeekTimeline.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/Printing.h"
+#include "platform/TextPrompt.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -80,6 +82,14 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
+    auto* approveOne = makeButton(this, "ApproveSelected", QStringLiteral("Approve Selected"));
+    auto* approveAll = makeButton(this, "ApproveAll", QStringLiteral("Approve All"));
+    auto* acknowledge = makeButton(this, "AcknowledgeFlags", QStringLiteral("Acknowledge Flags..."));
+    auto* closeWeek = makeButton(this, "CloseWeek", QStringLiteral("Close Week..."));
+    auto* reopenWeek = makeButton(this, "ReopenWeek", QStringLiteral("Reopen Week..."));
+    seal_ = new QLabel(this);
+    seal_->setObjectName(QStringLiteral("SealLabel"));
+    seal_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     weekLabel_ = new QLabel(this);
     weekLabel_->setObjectName(QStringLiteral("WeekLabel"));
     QFont big = weekLabel_->font();
@@ -98,7 +108,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
                             QStringLiteral("Mon"), QStringLiteral("Tue"), QStringLiteral("Wed"),
                             QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat"),
                             QStringLiteral("Sun"), QStringLiteral("Total"), QStringLiteral("Regular"),
-                            QStringLiteral("Overtime"), QStringLiteral("Flags")});
+                            QStringLiteral("Overtime"), QStringLiteral("Approved"), QStringLiteral("Flags")});
     weekTable_->horizontalHeader()->setStretchLastSection(true);
     jobsTable_ = makeTable(this, "JobsTable",
                            {QStringLiteral("Job"), QStringLiteral("Department"),
@@ -118,12 +128,17 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     top->addWidget(exportCsv);
     top->addWidget(print);
     top->addWidget(close);
+    auto* signOff = new QHBoxLayout;
+    signOff->addWidget(seal_, 1);
+    for (QPushButton* b : {approveOne, approveAll, acknowledge, closeWeek, reopenWeek})
+        signOff->addWidget(b);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(pictureScroll, 5);
     bottom->addWidget(jobsTable_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(notes_);
+    layout->addLayout(signOff);
     layout->addWidget(weekTable_, 1);
     layout->addLayout(bottom, 1);
 
@@ -132,6 +147,11 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     connect(exportCsv, &QPushButton::clicked, this, &WeekReportFM::exportCsv);
     connect(print, &QPushButton::clicked, this, &WeekReportFM::printTimeCards);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(approveOne, &QPushButton::clicked, this, [this] { approve(false); });
+    connect(approveAll, &QPushButton::clicked, this, [this] { approve(true); });
+    connect(acknowledge, &QPushButton::clicked, this, &WeekReportFM::acknowledgeFlags);
+    connect(closeWeek, &QPushButton::clicked, this, &WeekReportFM::closeWeek);
+    connect(reopenWeek, &QPushButton::clicked, this, &WeekReportFM::reopenWeek);
 
     const QRect area = Environment::scaled(0, 0, 1000, 700);
     resize(area.width(), area.height());
@@ -147,6 +167,8 @@ void WeekReportFM::showWeek(const DateTime& anyDay) {
     weekLabel_->setText(QStringLiteral("Week Ending %1").arg(qs(formatWeekName(report_.sunday))));
     notes_->setText(qs(join(shown.notes)));
     notes_->setVisible(!shown.notes.empty());
+    seal_->setText(
+        QStringLiteral("Seal %1; the week is %2.").arg(qs(weekSealText(report_)), qs(closingText(report_))));
 
     fillWeekTable();
     fillJobsTable();
@@ -177,10 +199,13 @@ void WeekReportFM::fillWeekTable() {
         weekTable_->setItem(row, 10, cell(qs(formatShownHours(p.totalHundredths)), true));
         weekTable_->setItem(row, 11, cell(qs(formatShownHours(p.regularHundredths)), true));
         weekTable_->setItem(row, 12, cell(qs(formatShownHours(p.overtimeHundredths)), true));
+        auto* approved = cell(qs(standingApproval(report_, p) ? "yes" : "no"));
+        approved->setToolTip(qs(approvalText(report_, p)));
+        weekTable_->setItem(row, 13, approved);
         auto* flags = cell(qs(join(p.flags)));
         flags->setForeground(QColor(0xc0, 0, 0));
         flags->setToolTip(qs(join(p.flags)));
-        weekTable_->setItem(row, 13, flags);
+        weekTable_->setItem(row, 14, flags);
     }
     weekTable_->resizeColumnsToContents();
 }
@@ -233,12 +258,98 @@ void WeekReportFM::printTimeCards() {
         Messages::show(this, QStringLiteral("Nobody punched in this week: there is no time card to print."));
         return;
     }
-    const QList<QTableWidgetItem*> selected = weekTable_->selectedItems();
-    const int person = selected.isEmpty() ? -1 : selected.front()->row();
+    const int person = selectedPerson();
     QTextDocument document;
     TimeCards::build(document, report_, person);
     Printing::preview(this, document,
                       QStringLiteral("Time cards, week ending %1").arg(qs(formatIsoDate(report_.sunday))));
+}
+
+int WeekReportFM::selectedPerson() const {
+    const QList<QTableWidgetItem*> selected = weekTable_->selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->row();
+}
+
+void WeekReportFM::approve(bool everyone) {
+    const int person = selectedPerson();
+    if (report_.people.empty() || (!everyone && person < 0)) {
+        Messages::show(this, QStringLiteral("Select the employee to approve in the table first."));
+        return;
+    }
+    std::vector<std::size_t> people;
+    if (!everyone)
+        people.push_back(std::size_t(person));
+    const ApprovalOutcome outcome = approvePeople(files_, report_, people, Environment::journalStamp());
+    std::string said;
+    if (!outcome.written)
+        said = outcome.written.message() + "\r\nNobody was approved.";
+    else if (!outcome.approved.empty())
+        said = "Approved: " + join(outcome.approved) + ".";
+    if (!outcome.refused.empty()) {
+        said += std::string(said.empty() ? "" : "\r\n") + "Not approved:";
+        for (const std::string& why : outcome.refused)
+            said += "\r\n" + why + ".";
+        said += "\r\nMend it in the time sheet, or acknowledge it with a note (Acknowledge Flags...).";
+    }
+    Messages::show(this, qs(said));
+    showWeek(report_.sunday);
+}
+
+void WeekReportFM::acknowledgeFlags() {
+    const int person = selectedPerson();
+    if (person < 0) {
+        Messages::show(this,
+                       QStringLiteral("Select the employee whose flags to acknowledge in the table first."));
+        return;
+    }
+    const PersonWeek& who = report_.people[std::size_t(person)];
+    const std::vector<std::string> flags = blockingFlags(report_, who);
+    if (flags.empty()) {
+        Messages::show(this, qs(who.name + " has no flag left that payroll cannot pay on."));
+        return;
+    }
+    for (const std::string& flag : flags) {
+        const std::optional<QString> note =
+            TextPrompt::getText(this, QStringLiteral("Acknowledge Flag"),
+                                qs(who.name + ": " + flag + "\r\nWhy may the week be paid as it stands?"));
+        if (!note)
+            break;
+        if (Status st = acknowledgeFlag(files_, report_, std::size_t(person), flag, note->toStdString(),
+                                        Environment::journalStamp());
+            !st) {
+            Messages::show(this, qs(st.message()));
+            break;
+        }
+    }
+    showWeek(report_.sunday);
+}
+
+void WeekReportFM::closeWeek() {
+    const std::string week = "the week ending " + formatIsoDate(report_.sunday);
+    if (Messages::show(this,
+                       qs("Close " + week +
+                          "? Do so once payroll has paid it: the time sheet then does not save "
+                          "it until it is reopened, with a reason."),
+                       Messages::YesNoCancel) != Messages::Yes)
+        return;
+    const Status st = tc::closeWeek(files_, report_, Environment::journalStamp());
+    showWeek(report_.sunday);
+    Messages::show(this, st ? qs("Closed " + week + ".") : qs(st.message()));
+}
+
+void WeekReportFM::reopenWeek() {
+    const std::string week = "the week ending " + formatIsoDate(report_.sunday);
+    if (!isWeekClosed(report_)) {
+        Messages::show(this, qs("The week ending " + formatIsoDate(report_.sunday) + " is not closed."));
+        return;
+    }
+    const std::optional<QString> reason =
+        TextPrompt::getText(this, QStringLiteral("Reopen Week"), qs("Why is " + week + " reopened?"));
+    if (!reason)
+        return;
+    const Status st = tc::reopenWeek(files_, report_, reason->toStdString(), Environment::journalStamp());
+    showWeek(report_.sunday);
+    Messages::show(this, st ? qs("Reopened " + week + ".") : qs(st.message()));
 }
 
 } // namespace tc

@@ -4,6 +4,7 @@
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "manage/JournalReplay.h"
+#include "manage/WeekSignOff.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,6 +54,11 @@ std::optional<SaveOutcome> refusedBeforeReading(const std::string& weekFile, Sav
 SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std::string& disk,
                       const SavePlan& plan, TimeSheet& sheet, SaveTalk& talk, const JournalStamp& stamp,
                       const std::string& undone, int undoneLine = 0, const std::string& found = {}) {
+    if (const auto closed =
+            closedWeekMessage(files, weekFile, undone.empty() ? "not saved" : "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))
@@ -125,6 +131,11 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
                         const JournalStamp& stamp, int saveLine) {
     if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
         return *refused;
+    // Before any question about what the journal lacks: a closed week is not put back at all.
+    if (const auto closed = closedWeekMessage(files, weekFile, "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     std::string text, disk;
     Status st = readJournalFile(files, journalPathOf(weekFile), text);
     if (st)

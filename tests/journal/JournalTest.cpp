@@ -1,6 +1,7 @@
 // The journals: the exact lines each operation leaves, verify, torn lines, a
 // journal that cannot be written, and a wrong save undone.
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "data/ListFiles.h"
 #include "data/Paths.h"
 #include "manage/ButtonDataBoxes.h"
@@ -11,6 +12,7 @@
 #include "punch/PunchRecorder.h"
 #include "support/FaultyFiles.h"
 #include "support/RecordingTalk.h"
+#include "support/SealedText.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +35,17 @@ struct Week {
     AppState state;
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journal() const { return readFile(journalPathOf(path())); }
+    // Its events, the seals aside; the chain checked whole.
+    std::string events() const {
+        const std::string text = journal();
+        const SealChain chain = checkSealChain(text);
+        EXPECT_TRUE(chain.sealed && chain.brokenLine == 0) << chain.brokenLine << ": " << chain.brokenWhy;
+        return withoutSeals(text);
+    }
+    std::string header() const {
+        return "timeclock-journal\t2\tWeek Ending Sunday Feb 9 2025.journal\t" + stationName(base.path()) +
+               "\n";
+    }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
         state.ButtonNumber = std::int16_t(position);
         state.CurName = name;
@@ -79,11 +92,11 @@ std::string saveLines(int count, const std::string& changes) {
 }
 
 TEST(Journal, EachOperationLeavesItsExactLines) {
-    const std::string day = kHeader + kAnnIn + kAnnOut + kBobIn;
+    const std::string day = kAnnIn + kAnnOut + kBobIn;
     struct Case {
         const char* what;
         std::function<void(Week&)> run;
-        std::string journal;
+        std::string journal; // after the first line
     } cases[] = {
         {"punches", [](Week&) {}, day},
         {"a punch into a week whose journal was lost",
@@ -91,7 +104,7 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
              std::filesystem::remove(journalPathOf(w.path()));
              ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
          },
-         kHeader + entry("existing", 12, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM") +
+         entry("existing", 12, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM") +
              entry("existing", 12, 1, 2, "Ann", "OUT", "", "5:00:00 PM") +
              entry("existing", 12, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM") +
              entry("punch", 12, 2, 2, "Bob", "OUT", "", "12:00:00 PM")},
@@ -114,7 +127,7 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
         Week w;
         w.day();
         c.run(w);
-        EXPECT_EQ(w.journal(), c.journal);
+        EXPECT_EQ(w.events(), w.header() + c.journal);
     }
 
     // A list save: the names and jobs that changed, old and new.
@@ -127,9 +140,12 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
     boxes.names[0] = "Ann\tBaker";
     boxes.jobs[1] = "1002,\"Paint, line\"";
     ASSERT_TRUE(saveButtonDataBoxes(realFiles(), base.path(), boxes, &journal));
-    EXPECT_EQ(readFile(listsJournalPath(base.path())),
-              "timeclock-journal\t1\tlists.journal\nlists\t" + kSaved + "\t2\tann\toffice\n" +
-                  "name\t1\tWorker 1\tAnn\\tBaker\n" + "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
+    const std::string lists = readFile(listsJournalPath(base.path()));
+    EXPECT_EQ(checkSealChain(lists).brokenLine, 0);
+    EXPECT_EQ(withoutSeals(lists), "timeclock-journal\t2\tlists.journal\t" + stationName(base.path()) + "\n" +
+                                       "lists\t" + kSaved + "\t2\tann\toffice\n" +
+                                       "name\t1\tWorker 1\tAnn\\tBaker\n" +
+                                       "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
 }
 
 std::string verified(Week& w, int& exit, const std::string& week = "2025-02-03") {
@@ -266,7 +282,10 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
         w.day();
         c.forge(w);
         int exit = -1;
-        const std::string said = verified(w, exit, c.week);
+        std::string said = verified(w, exit, c.week);
+        // The seal's own line is the seal tests' to read.
+        if (const std::size_t seal = said.find("  Seal: "); seal != std::string::npos)
+            said.erase(seal, said.find('\n', seal) + 1 - seal);
         EXPECT_EQ(exit, c.exit) << said;
         EXPECT_NE(said.find(c.said), std::string::npos) << said;
         EXPECT_EQ(said.find("Every punch is explained"), std::string::npos) << said;
@@ -367,11 +386,17 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
         ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
         EXPECT_FALSE(v.passed());
     }
+    // A sealed journal's first line that names another week's journal.
+    std::filesystem::remove(journalPathOf(w.path()));
+    const std::string otherWeeks = sealedJournalHeader(journalPathOf(lastWeek));
+    writeFile(journalPathOf(w.path()), otherWeeks);
+    ASSERT_TRUE(w.punch(1, "Ann", "OUT", 9));
+    EXPECT_EQ(readFile(journalPathOf(w.path())), otherWeeks);
     std::filesystem::remove(journalPathOf(w.path()));
     writeFile(journalPathOf(w.path()), "timeclock-journal\t1\n");
     ASSERT_TRUE(w.punch(1, "Ann", "IN", 10));
     EXPECT_EQ(w.journal(),
-              "timeclock-journal\t1\n" + entry("punch", 10, 1, 5, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
+              "timeclock-journal\t1\n" + entry("punch", 10, 1, 6, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
 
     // A journal grown past any week's (sparse: no disk used) is named, not read.
     std::filesystem::remove(journalPathOf(w.path()));

@@ -178,7 +178,8 @@ TEST(WeekReport, DetailRowsAddUpToTheirJobAndEverySpanHasOne) {
         const Stations stations({records});
         const WeekReport report = makeWeekReport(realFiles(), stations.sources, kWeek, kLater, 40 * 3600);
         std::string rows = ReportCsv::detail(report) + ReportCsv::jobs(report);
-        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,")})
+        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,"),
+                                       std::string("Seal,not sealed\r\n")})
             for (std::size_t at; (at = rows.find(cut)) != std::string::npos;)
                 rows.erase(at, cut.size());
         rows.erase(0, rows.find("\r\n") + 2); // the detail's header
@@ -273,22 +274,27 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
               C::Done);
     EXPECT_EQ(out.str(), readFile(jobs));
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(base) + ",",
-                      z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"";
+                      z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"", unsealed = "Seal,not sealed\r\n";
     EXPECT_EQ(
         readFile(csv),
         bom +
-            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags\r\n" +
-            head + "1," + z + ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,5.00,1.00,\r\n" + head +
-            "2,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,in since Fri 7:00 AM\r\n");
+            "Week "
+            "Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags,Approved,"
+            "Closed\r\n" +
+            head + "1," + z + ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,5.00,1.00,,no,no\r\n" + head +
+            "2,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,in since Fri 7:00 AM,no,no\r\n" +
+            unsealed);
     EXPECT_EQ(readFile(detail),
               bom + "Week Ending,Station,Position,Name,Job,Department,Start,End,Hours,Flags\r\n" + head +
                   "1," + z + ",1001,Dept-1,2009-02-03 21:00:00,2009-02-04 01:00:00,4.00,\r\n" + head + "1," +
                   z +
                   ",1002,Office,2009-02-08 22:00:00,2009-02-09 00:00:00,2.00,ends Mon 2:00 AM next week\r\n" +
-                  head + "2,Cy,1001,Dept-1,2009-02-06 07:00:00,,,in since Fri 7:00 AM\r\n");
-    EXPECT_EQ(readFile(jobs), bom + "Week Ending,Job,Description,Department,Hours\r\n"
-                                    "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
-                                    "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n");
+                  head + "2,Cy,1001,Dept-1,2009-02-06 07:00:00,,,in since Fri 7:00 AM\r\n" + unsealed);
+    EXPECT_EQ(readFile(jobs), bom +
+                                  "Week Ending,Job,Description,Department,Hours\r\n"
+                                  "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
+                                  "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n" +
+                                  unsealed);
 }
 
 // Spans across a change of the clocks count the time that passed, by the zone's rules, and are flagged.

@@ -61,7 +61,8 @@ TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
         const int position = int(stored % 24 + 1);
         EXPECT_TRUE(punch(unkilled, stored++));
         const TimeRecord r = recordAt(readFile(weekFilePath(reference.path(), at)), position);
-        const std::string line = punchLine({at, 0, {}, {}}, position, r.usedEntries(), r);
+        std::string line = punchLine({at, 0, {}, {}}, position, r.usedEntries(), r);
+        line.back() = '\t'; // its seal follows
         return readFile(journalPathOf(weekFilePath(station.path(), at))).find(line) != std::string::npos;
     };
     std::size_t unjournaled = 0; // punches in flight at a kill, stored without their line
