@@ -34,10 +34,11 @@ void EmployeeGate::load() {
         Messages::show(board_, QString::fromStdString(st.message()));
 }
 
-void EmployeeGate::refuse(const QString& message) {
+void EmployeeGate::tellAndEnd(const QString& message) {
     Messages::show(pad_ ? static_cast<QWidget*>(pad_) : board_, message);
     if (pad_)
         pad_->closeAccepted();
+    pad_.clear(); // it goes once this press is handled; the next name may come at once
     station_.backFromPunch();
 }
 
@@ -53,41 +54,88 @@ void EmployeeGate::pass(std::function<void()> next) {
     const std::string name = state_.CurName;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
-        return refuse(QString::fromStdString(st.message()));
+        return tellAndEnd(QString::fromStdString(st.message()));
     if (!store.hasPin(name))
-        return refuse(QStringLiteral("No PIN is set for %1. The manager sets it under Management.")
-                          .arg(QString::fromStdString(name)));
+        return tellAndEnd(QStringLiteral("No PIN is set for %1. The manager sets it under Management.")
+                              .arg(QString::fromStdString(name)));
     if (const std::int64_t ms = lockout_.lockedForMs(name, MonotonicClock::milliseconds()))
-        return refuse(QStringLiteral("%1 is locked after five wrong PINs until %2.")
-                          .arg(QString::fromStdString(name), lockedUntil(ms)));
+        return tellAndEnd(QStringLiteral("%1 is locked after five wrong PINs until %2.")
+                              .arg(QString::fromStdString(name), lockedUntil(ms)));
     pad_ = new PinPadFM(QString::fromStdString(name), station_.stationWindow());
-    connect(pad_, &PinPadFM::entered, this, [this, next](const QString& pin) { pinEntered(pin, next); });
-    connect(pad_, &PinPadFM::cancelled, this, [this] { station_.backFromPunch(); });
+    asking_ = Asking::Pin;
+    connect(pad_, &PinPadFM::entered, this, [this, next](const QString& pin) {
+        if (asking_ == Asking::Pin)
+            pinEntered(pin, false, next);
+        else
+            newPinEntered(pin);
+    });
+    connect(pad_, &PinPadFM::changeAsked, this, [this, next](const QString& pin) {
+        if (asking_ == Asking::Pin)
+            pinEntered(pin, true, next);
+    });
+    connect(pad_, &PinPadFM::cancelled, this, [this] {
+        pad_.clear();
+        station_.backFromPunch();
+    });
     pad_->show();
     pad_->raise();
     pad_->activateWindow();
 }
 
-void EmployeeGate::pinEntered(const QString& pin, const std::function<void()>& next) {
+void EmployeeGate::pinEntered(const QString& pin, bool change, const std::function<void()>& next) {
     const std::string name = state_.CurName;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
-        return refuse(QString::fromStdString(st.message()));
+        return tellAndEnd(QString::fromStdString(st.message()));
     const std::int64_t now = MonotonicClock::milliseconds();
     if (store.pinMatches(name, pin.toStdString())) {
         lockout_.right(name);
+        if (change) {
+            asking_ = Asking::NewPin;
+            pad_->setPrompt(QStringLiteral("Your new PIN, 4 to 8 digits"));
+            pad_->startAgain();
+            return;
+        }
         pad_->closeAccepted();
+        pad_.clear();
         // The action screen takes over the punch from here.
         station_.setPunchInProgress(false);
         next();
         return;
     }
     if (lockout_.wrong(name, now))
-        return refuse(
+        return tellAndEnd(
             QStringLiteral("Wrong PIN. Nothing was stored.\r\n%1 is locked after five wrong PINs until %2.")
                 .arg(QString::fromStdString(name), lockedUntil(lockout_.lockedForMs(name, now))));
     Messages::show(pad_, QStringLiteral("Wrong PIN. Nothing was stored."));
     pad_->startAgain();
+}
+
+void EmployeeGate::newPinEntered(const QString& pin) {
+    if (asking_ == Asking::NewPin) {
+        if (!CredentialStore::isPin(pin.toStdString())) {
+            Messages::show(pad_, QStringLiteral("A PIN is 4 to 8 digits."));
+            pad_->startAgain();
+            return;
+        }
+        newPin_ = pin;
+        asking_ = Asking::NewPinAgain;
+        pad_->setPrompt(QStringLiteral("The new PIN again"));
+        pad_->startAgain();
+        return;
+    }
+    const QString first = newPin_;
+    newPin_.clear();
+    if (pin != first)
+        return tellAndEnd(QStringLiteral("The two new PINs differ. Your PIN is unchanged."));
+    CredentialStore store;
+    Status st = store.load(*state_.files, state_.baseFolder);
+    if (st)
+        st = store.setPin(state_.CurName, pin.toStdString());
+    if (st)
+        st = store.save(*state_.files, state_.baseFolder);
+    tellAndEnd(st ? QStringLiteral("Your PIN is changed.")
+                  : QStringLiteral("Your PIN is unchanged. ") + QString::fromStdString(st.message()));
 }
 
 bool EmployeeGate::eventFilter(QObject* watched, QEvent* event) {

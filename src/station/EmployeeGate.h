@@ -46,9 +46,13 @@ class EmployeeGate : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void pinEntered(const QString& pin, const std::function<void()>& next);
+    // The PIN typed; with `change` the employee asked to change it.
+    void pinEntered(const QString& pin, bool change, const std::function<void()>& next);
+    // The new PIN typed once (first) and again.
+    void newPinEntered(const QString& pin);
     void cardRead(const std::string& card);
-    void refuse(const QString& message);
+    // Tells the employee and ends: keypad closed, the station back.
+    void tellAndEnd(const QString& message);
 
     AppState& state_;
     StationControl& station_;
@@ -57,6 +61,8 @@ class EmployeeGate : public QObject {
     PinLockout lockout_;
     CardTyping typing_;
     QPointer<PinPadFM> pad_;
+    enum class Asking { Pin, NewPin, NewPinAgain } asking_ = Asking::Pin;
+    QString newPin_;
 };
 
 } // namespace tc

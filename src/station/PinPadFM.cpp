@@ -29,9 +29,10 @@ PinPadFM::PinPadFM(const QString& employee, QWidget* station)
     name->setTextFormat(Qt::PlainText);
     name->setFont(ScreenFonts::arialNarrow(40));
     name->setGeometry(Environment::scaled(64, 24, 896, 72));
-    auto* prompt = new QLabel(QStringLiteral("Enter your PIN"), this);
-    prompt->setFont(ScreenFonts::arial(20));
-    prompt->setGeometry(Environment::scaled(64, 96, 400, 40));
+    prompt_ = new QLabel(QStringLiteral("Enter your PIN"), this);
+    prompt_->setObjectName(QStringLiteral("Prompt"));
+    prompt_->setFont(ScreenFonts::arial(20));
+    prompt_->setGeometry(Environment::scaled(64, 96, 410, 40));
     dots_ = new QLabel(this);
     dots_->setObjectName(QStringLiteral("Typed"));
     dots_->setFont(ScreenFonts::arial(36, true));
@@ -72,7 +73,21 @@ PinPadFM::PinPadFM(const QString& employee, QWidget* station)
         if (settle_.pressAccepted())
             close();
     });
+    auto* change = new QPushButton(QStringLiteral("Change PIN"), this);
+    change->setObjectName(QStringLiteral("ChangePin"));
+    change->setFont(ScreenFonts::arial(20));
+    change->setFocusPolicy(Qt::NoFocus);
+    change->setGeometry(Environment::scaled(600, 616, 152, 81));
+    settle_.watch(change);
+    connect(change, &QPushButton::clicked, this, [this] {
+        if (settle_.pressAccepted())
+            finish(true);
+    });
     settle_.restart();
+}
+
+void PinPadFM::setPrompt(const QString& prompt) {
+    prompt_->setText(prompt);
 }
 
 void PinPadFM::startAgain() {
@@ -96,13 +111,16 @@ void PinPadFM::showTyped() {
     dots_->setText(QString(typed_.size(), QChar(0x25CF)));
 }
 
-void PinPadFM::finish() {
+void PinPadFM::finish(bool change) {
     if (typed_.isEmpty())
         return;
     const QString pin = typed_;
     typed_.clear();
     showTyped();
-    emit entered(pin);
+    if (change)
+        emit changeAsked(pin);
+    else
+        emit entered(pin);
 }
 
 void PinPadFM::keyPressEvent(QKeyEvent* event) {

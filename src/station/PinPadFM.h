@@ -24,9 +24,13 @@ class PinPadFM : public QWidget {
     // The PIN was right: closes without a word of cancel.
     void closeAccepted();
     int digitsTyped() const { return int(typed_.size()); }
+    // What the keypad asks for ("Enter your PIN" at first).
+    void setPrompt(const QString& prompt);
 
   signals:
     void entered(const QString& pin);
+    // "Change PIN" with the present PIN typed.
+    void changeAsked(const QString& pin);
     void cancelled();
 
   protected:
@@ -36,9 +40,10 @@ class PinPadFM : public QWidget {
   private:
     void addDigit(QChar digit);
     void showTyped();
-    void finish();
+    void finish(bool change = false);
 
     SettleTime settle_;
+    QLabel* prompt_ = nullptr;
     QLabel* dots_ = nullptr;
     QString typed_;
     bool done_ = false;

@@ -226,6 +226,46 @@ TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
     EXPECT_NE(shown("NameFM"), nullptr);
 }
 
+TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
+    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setPin("Worker 2", "1357")); });
+    start("[station]\npins = on\n");
+    // The PIN now, "Change PIN", then the new one twice.
+    const auto change = [this](const QString& now, const QStringList& fresh) {
+        press(&home(), "Command1_1");
+        QWidget* pad = shown("PinPadFM");
+        ASSERT_NE(pad, nullptr);
+        for (const QString& pin : QStringList{now} + fresh) {
+            for (QChar digit : pin)
+                press(pad, QStringLiteral("Digit_") + digit);
+            press(pad, pin == now ? "ChangePin" : "OK");
+        }
+        settle();
+    };
+    const struct {
+        QString now;
+        QStringList fresh;
+        QString told;
+    } tries[] = {
+        {"1358", {}, "Wrong PIN. Nothing was stored."},
+        {"1357", {"24680", "24681"}, "The two new PINs differ. Your PIN is unchanged."},
+        {"1357", {"24680", "24680"}, "Your PIN is changed."},
+    };
+    for (const auto& t : tries) {
+        change(t.now, t.fresh);
+        EXPECT_EQ(told(), QStringList{t.told});
+        if (QWidget* pad = shown("PinPadFM"))
+            press(pad, "Cancel");
+        settle();
+        EXPECT_EQ(shown("NameFM"), nullptr);
+    }
+    pinFor(2, "1357");
+    EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
+    press(shown("PinPadFM"), "Cancel");
+    pinFor(2, "24680");
+    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(everyFile().find("24680"), std::string::npos);
+}
+
 TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
     setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setCard("Worker 5", "0004711234")); });
     start("[station]\ncards = on\n");
