@@ -181,4 +181,16 @@ bool isShownSeal(std::string_view text) {
     return text.size() == 16 || (text.size() == 19 && text[4] == '-' && text[9] == '-' && text[14] == '-');
 }
 
+std::string withoutSeals(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        out += withoutSeal(text.substr(at, end - at));
+        if (end < text.size())
+            out += '\n';
+        at = end + 1;
+    }
+    return out;
+}
+
 } // namespace tc

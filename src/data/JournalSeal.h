@@ -40,6 +40,8 @@ std::string sealedLines(std::string_view previousSeal, std::string_view lines, s
 std::string_view sealOfLine(std::string_view line);
 // The line's text without its seal.
 std::string_view withoutSeal(std::string_view line);
+// A journal's text as its lines were before their seals were added.
+std::string withoutSeals(std::string_view text);
 
 // How a sealed journal continues: reads `tail`, the end of the journal, for
 // the seal of its last whole line (`wholeJournal`: the tail is all of it).

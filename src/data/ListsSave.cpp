@@ -1,6 +1,7 @@
 #include "data/ListsSave.h"
 
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 
 namespace tc {
@@ -35,13 +36,14 @@ Status renameLists(FileAccess& files, const std::string& baseFolder) {
 }
 
 // Appends the lines unless the journal already ends with them (a crash
-// after the append, before the record went); "" or why it could not.
+// after the append, before the record went); "" or why it could not. The
+// lines in the journal carry seals that the record's lines do not.
 std::string appendOnce(FileAccess& files, const std::string& baseFolder, std::string_view lines) {
     if (lines.empty())
         return {};
     const std::string path = listsJournalPath(baseFolder);
     std::string text;
-    if (files.exists(path) && readJournalFile(files, path, text) && text.ends_with(lines))
+    if (files.exists(path) && readJournalFile(files, path, text) && withoutSeals(text).ends_with(lines))
         return {};
     const Status st = appendToJournal(files, path, lines);
     return st ? std::string() : st.message();

@@ -148,7 +148,7 @@ TEST(StopAtEachStep, AListSaveStoppedAnywhereIsFinishedOrUndoneAtTheNextStart) {
     prepare(twin);
     ASSERT_EQ(w.run(realFiles(), twin.path()), "");
     const std::vector<std::string> after = contents(w.files(twin.path()));
-    const std::string journalAfter = readFile(w.journal(twin.path()));
+    const std::string journalAfter = unsealedJournal(w.journal(twin.path()));
     ASSERT_NE(journalAfter, "");
     enum Place { Employees, Jobs, Record, Journal };
     const struct {
@@ -181,7 +181,7 @@ TEST(StopAtEachStep, AListSaveStoppedAnywhereIsFinishedOrUndoneAtTheNextStart) {
             const Status st = finishListSave(realFiles(), base.path());
             EXPECT_TRUE(st) << st.message();
             EXPECT_EQ(contents(files), stop.isNew ? after : before);
-            EXPECT_EQ(readFile(w.journal(base.path())), stop.isNew ? journalAfter : "");
+            EXPECT_EQ(unsealedJournal(w.journal(base.path())), stop.isNew ? journalAfter : "");
             EXPECT_FALSE(fileExists(w.record(base.path())));
             EXPECT_EQ(leftovers(base.path()), 0);
         }
