@@ -23,17 +23,14 @@ struct KindInfo {
     JournalKind kind;
     std::size_t fields; // after the kind
 };
-constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8},
-                               {"punch", JournalKind::Punch, 8},
-                               {"save", JournalKind::Save, 5},
-                               {"restore", JournalKind::Restore, 6},
-                               {"field", JournalKind::Field, 5},
-                               {"added", JournalKind::Added, 6},
-                               {"removed", JournalKind::Removed, 6},
-                               {"lists", JournalKind::Lists, 4},
-                               {"name", JournalKind::Name, 3},
-                               {"note", JournalKind::Note, 3},
-                               {"job", JournalKind::Job, 3}};
+constexpr KindInfo kKinds[] = {
+    {"existing", JournalKind::Existing, 8}, {"punch", JournalKind::Punch, 8},
+    {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 6},
+    {"field", JournalKind::Field, 5},       {"added", JournalKind::Added, 6},
+    {"removed", JournalKind::Removed, 6},   {"lists", JournalKind::Lists, 4},
+    {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
+    {"job", JournalKind::Job, 3},           {"claim", JournalKind::Claim, 5},
+    {"accepted", JournalKind::Accepted, 6}, {"rejected", JournalKind::Rejected, 7}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -138,6 +135,10 @@ bool numbersFit(const JournalLine& line) {
         return inRange(f[0], 1, 2);
     case JournalKind::Job:
         return inRange(f[0], 1, 20);
+    case JournalKind::Claim:
+    case JournalKind::Accepted:
+    case JournalKind::Rejected:
+        return inRange(f[1], 1, kPositions) && inRange(f[2], 1, TimeRecord::kEntries);
     }
     return false;
 }

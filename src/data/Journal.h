@@ -32,6 +32,9 @@ namespace tc {
 //   removed   position  entry  action  job  time  date          (the entry as it was)
 //   lists     when  changes  user  host
 //   name      position  old  new    note  1|2  old  new    job  1..20  old  new
+//   claim     when-told  position  entry  name  YYYY-MM-DD HH:MM:SS|unknown
+//   accepted  when  position  entry  when-told  user  host
+//   rejected  when  position  entry  when-told  note  user  host
 //
 // A save, restore or lists line is followed by its `changes` lines. Entry 0
 // of an `existing` or `field` line is the record's name (and the unused
@@ -69,7 +72,10 @@ enum class JournalKind : unsigned char {
     Lists,
     Name,
     Note,
-    Job
+    Job,
+    Claim,
+    Accepted,
+    Rejected
 };
 
 // One line that could be read: its kind and its fields after the kind,
