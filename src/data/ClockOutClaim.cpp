@@ -1,5 +1,7 @@
 #include "data/ClockOutClaim.h"
 
+#include "data/TimeText.h"
+
 #include <cstdio>
 
 namespace tc {
@@ -26,6 +28,12 @@ std::string claimedTimeText(const std::optional<DateTime>& left) {
     std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", left->year, left->month, left->day,
                   left->hour, left->minute, left->second);
     return text;
+}
+
+std::string claimText(const ClockOutClaim& claim) {
+    return (claim.left ? "left " + formatDate(*claim.left) + " " + formatTime(*claim.left)
+                       : std::string("left at a time not known")) +
+           " (told " + shownJournalTime(claim.told) + ")";
 }
 
 std::string claimLine(const ClockOutClaim& claim) {

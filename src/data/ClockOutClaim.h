@@ -29,6 +29,10 @@ struct ClockOutClaim {
 // "2025-02-03 17:05:00", or "unknown".
 std::string claimedTimeText(const std::optional<DateTime>& left);
 
+// "left Mon-Feb-3 4:30:00 PM (told 2025-02-04 06:30:00)", or "left at a
+// time not known (told ...)": the claim for people.
+std::string claimText(const ClockOutClaim& claim);
+
 // claim  when-told  position  entry  name  claimed
 std::string claimLine(const ClockOutClaim& claim);
 // accepted  when  position  entry  when-told  user  host
