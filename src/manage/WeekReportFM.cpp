@@ -2,6 +2,7 @@
 
 #include "data/Paths.h"
 #include "data/TimeText.h"
+#include "manage/ClockOutClaimsFM.h"
 #include "manage/ReportCsv.h"
 #include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
@@ -78,6 +79,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* next = makeButton(this, "NextWeek", QStringLiteral("Next Week >"));
     auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
+    auto* claims = makeButton(this, "ClockOutClaims", QStringLiteral("Clock-Out Claims..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
     weekLabel_ = new QLabel(this);
     weekLabel_->setObjectName(QStringLiteral("WeekLabel"));
@@ -116,6 +118,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     top->addSpacing(24);
     top->addWidget(exportCsv);
     top->addWidget(print);
+    top->addWidget(claims);
     top->addWidget(close);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(pictureScroll, 5);
@@ -131,6 +134,12 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     connect(exportCsv, &QPushButton::clicked, this, &WeekReportFM::exportCsv);
     connect(print, &QPushButton::clicked, this, &WeekReportFM::printTimeCards);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(claims, &QPushButton::clicked, this, [this] {
+        auto* screen = new ClockOutClaimsFM(files_, report_.weekFiles, {}, this);
+        connect(screen, &ClockOutClaimsFM::answered, this, [this] { showWeek(report_.sunday); });
+        Environment::keepAboveStation(screen);
+        screen->show();
+    });
 
     const QRect area = Environment::scaled(0, 0, 1000, 700);
     resize(area.width(), area.height());
