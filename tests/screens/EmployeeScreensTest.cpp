@@ -1,6 +1,6 @@
-// The station's question about a shift left without clocking out, as the
-// employee meets it: what it asks, what each answer keeps, and what a stray
-// press or the Enter key keeps (nothing).
+// What an employee meets after pressing the name: the question about a
+// shift left without clocking out (what it asks, what each answer keeps, and
+// what a stray press or the Enter key keeps: nothing), and the own week.
 #include "app/StationApp.h"
 #include "data/Journal.h"
 #include "platform/Clock.h"
@@ -9,6 +9,7 @@
 #include "platform/MonotonicClock.h"
 #include "platform/SettleTime.h"
 #include "punch/ActionRules.h"
+#include "punch/OwnWeekFM.h"
 #include "station/HomeFM.h"
 #include "support/WeekBuilder.h"
 
@@ -16,13 +17,14 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTimeEdit>
 #include <gtest/gtest.h>
 
 namespace tc::test {
 namespace {
 
-class ClockOutQuestion : public ::testing::Test {
+class EmployeeScreens : public ::testing::Test {
   protected:
     void SetUp() override {
         Messages::setTestMode(true);
@@ -76,7 +78,7 @@ class ClockOutQuestion : public ::testing::Test {
     std::unique_ptr<StationApp> app;
 };
 
-TEST_F(ClockOutQuestion, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
+TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     QWidget* question = pressName();
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(shown("NameFM"), nullptr);
@@ -109,7 +111,7 @@ TEST_F(ClockOutQuestion, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     EXPECT_FALSE(button(actions, "Command1_3")->isEnabled());
 }
 
-TEST_F(ClockOutQuestion, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
+TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
     press(pressName(), "Exit");
     EXPECT_EQ(journal(), "");
     EXPECT_EQ(shown("NameFM"), nullptr);
@@ -118,6 +120,32 @@ TEST_F(ClockOutQuestion, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
     press(pressName(), "DontKnow");
     EXPECT_TRUE(journal().ends_with("\t2\t1\tWorker 2\tunknown\n")) << journal();
     EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(readFile(week()), weekBefore);
+}
+
+TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
+    Clock::setFixed(mondayFeb3(11));
+    press(&app->home(), QStringLiteral("Command1_1"));
+    QWidget* actions = shown("NameFM");
+    ASSERT_NE(actions, nullptr);
+    tap(actions, "OwnWeek"); // the second half of a double tap
+    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
+    press(actions, "OwnWeek");
+    QWidget* own = shown("OwnWeekFM");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->findChild<QLabel*>("Hours")->text(),
+              "Mon 0.00\nTue 0.00\nWed 0.00\nThu 0.00\nFri 0.00\nSat 0.00\nSun 0.00\nTotal 0.00");
+    EXPECT_EQ(own->findChild<QPlainTextEdit*>("Flags")->toPlainText(), "in since Mon 7:00 AM");
+
+    tap(own, "CloseWeek");
+    EXPECT_EQ(shown("OwnWeekFM"), own);
+    MonotonicClock::advanceForTest(OwnWeekFM::kShownMilliseconds - 1);
+    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekFM"), own);
+    MonotonicClock::advanceForTest(1);
+    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
+    EXPECT_EQ(shown("NameFM"), actions);
     EXPECT_EQ(readFile(week()), weekBefore);
 }
 
