@@ -1,5 +1,6 @@
 #include "punch/ClockOutQuestionFM.h"
 
+#include "manage/ReportSettings.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
@@ -29,7 +30,11 @@ bool ClockOutQuestionFM::askIfForgotten(AppState& state, StationControl& station
     LastPunch last;
     if (!findLastPunch(state, now, last))
         return false; // the action screen says why the week cannot be read
-    std::optional<ForgottenClockOut> shift = forgottenClockOut(last, state.ButtonNumber, now);
+    // A settings file that cannot be read is told on the report screen; the question keeps its default.
+    ReportSettings settings;
+    (void)readReportSettings(*state.files, state.baseFolder, settings);
+    std::optional<ForgottenClockOut> shift =
+        forgottenClockOut(last, state.ButtonNumber, now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
     auto* screen = new ClockOutQuestionFM(state, station, std::move(*shift));

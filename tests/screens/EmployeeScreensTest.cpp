@@ -123,6 +123,15 @@ TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
     EXPECT_EQ(readFile(week()), weekBefore);
 }
 
+TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
+    writeFile(base.file("timeclock.ini"), "[report]\nask-clock-out-after = 2.5\n");
+    Clock::setFixed(mondayFeb3(9, 30));
+    EXPECT_EQ(pressName(), nullptr);
+    press(shown("NameFM"), QStringLiteral("Command1_4")); // Exit
+    Clock::setFixed(mondayFeb3(9, 30, 1));
+    EXPECT_NE(pressName(), nullptr);
+}
+
 TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
     Clock::setFixed(mondayFeb3(11));
     press(&app->home(), QStringLiteral("Command1_1"));
