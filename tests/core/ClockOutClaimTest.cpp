@@ -105,6 +105,11 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
         const DateTime now = mondayFeb3().addDays(1);
         const std::optional<ForgottenClockOut> shift = asked(base, now);
         ASSERT_TRUE(shift);
+        // A time outside the shift is refused, and nothing is written.
+        for (const DateTime& wrong : {mondayFeb3(6, 59, 59), mondayFeb3(7).addDays(1)})
+            EXPECT_EQ(tellClockOut(realFiles(), *shift, wrong, kTold).message(),
+                      "The time told lies outside the shift, so it was not kept.");
+        EXPECT_FALSE(fileExists(journalPathOf(base.weekFile(mondayFeb3()))));
         ASSERT_TRUE(tellClockOut(realFiles(), *shift, c.left, kTold));
 
         EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), week);
@@ -120,19 +125,6 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
                                           {"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"}}));
         EXPECT_EQ(SetActionButtons(pressed(base), now), (ActionButtons{false, true, true, true, true}));
     }
-}
-
-TEST(ForgottenClockOut, ATimeOutsideTheShiftIsRefusedAndNothingIsWritten) {
-    ProgramFolder base;
-    base.putRecord(mondayFeb3(), 3, makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
-    const std::optional<ForgottenClockOut> shift = asked(base, mondayFeb3().addDays(1));
-    ASSERT_TRUE(shift);
-    for (const DateTime& left : {mondayFeb3(6, 59, 59), mondayFeb3(7).addDays(1)}) {
-        const Status st = tellClockOut(realFiles(), *shift, left, kTold);
-        EXPECT_FALSE(st);
-        EXPECT_EQ(st.message(), "The time told lies outside the shift, so it was not kept.");
-    }
-    EXPECT_FALSE(fileExists(journalPathOf(base.weekFile(mondayFeb3()))));
 }
 
 } // namespace
