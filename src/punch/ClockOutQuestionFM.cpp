@@ -78,6 +78,8 @@ void ClockOutQuestionFM::buildControls() {
     picker_->setTimeRange(timeOf(shift_.earliest), timeOf(shift_.latest));
     picker_->setTime(timeOf(shift_.earliest));
     picker_->setFont(ScreenFonts::arial(36));
+    // Arrows a finger can hit: the station has no mouse.
+    picker_->setStyleSheet(QStringLiteral("QTimeEdit::up-button, QTimeEdit::down-button { width: 72px; }"));
     picker_->setGeometry(Environment::scaled(64, 360, 400, 97));
     connect(picker_, &QTimeEdit::timeChanged, this, [this] { leftAt_->setEnabled(true); });
 
