@@ -33,7 +33,9 @@ constexpr KindInfo kKinds[] = {
     {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
     {"job", JournalKind::Job, 3},           {"found", JournalKind::Found, 8},
     {"approve", JournalKind::Approve, 9},   {"acknowledge", JournalKind::Acknowledge, 7},
-    {"close", JournalKind::Close, 4},       {"reopen", JournalKind::Reopen, 4}};
+    {"close", JournalKind::Close, 4},       {"reopen", JournalKind::Reopen, 4},
+    {"claim", JournalKind::Claim, 5},       {"accepted", JournalKind::Accepted, 6},
+    {"rejected", JournalKind::Rejected, 7}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -146,6 +148,10 @@ bool numbersFit(const JournalLine& line) {
     case JournalKind::Close:
     case JournalKind::Reopen:
         return true;
+    case JournalKind::Claim:
+    case JournalKind::Accepted:
+    case JournalKind::Rejected:
+        return inRange(f[1], 1, kPositions) && inRange(f[2], 1, TimeRecord::kEntries);
     }
     return false;
 }

@@ -40,6 +40,9 @@ namespace tc {
 //   acknowledge  when  user  host  position  name  flag  note
 //   close        when  user  host  seal
 //   reopen       when  user  host  reason
+//   claim        when-told  position  entry  name  YYYY-MM-DD HH:MM:SS|unknown
+//   accepted     when  position  entry  when-told  user  host
+//   rejected     when  position  entry  when-told  note  user  host
 //
 // A save, restore or lists line is followed by its `changes` lines. Entry 0
 // of an `existing` or `field` line is the record's name (and the unused
@@ -83,7 +86,10 @@ enum class JournalKind : unsigned char {
     Approve,
     Acknowledge,
     Close,
-    Reopen
+    Reopen,
+    Claim,
+    Accepted,
+    Rejected
 };
 
 // One line that could be read: its kind and its fields after the kind,

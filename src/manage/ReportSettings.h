@@ -15,13 +15,17 @@ namespace tc {
 //   overtime-after = 40
 //   folders = "//server/clock/Back Door", "D:/Clock/Yard"
 //   time-zone = America/Chicago
+//   ask-clock-out-after = 14
 //
 // overtime-after: weekly hours above which hours are overtime (default 40).
 // folders: other stations' program folders reported with this one.
 // time-zone: the zone whose clock changes the stations' clocks follow
 // (default: this computer's).
+// ask-clock-out-after: hours after which an IN or CHANGE of the same day
+// counts as a forgotten clock-out at the next press of the name (default 14).
 struct ReportSettings {
     long long overtimeAfterSeconds = 40 * 3600;
+    long long askClockOutAfterSeconds = 14 * 3600;
     std::vector<std::string> folders;
     std::string timeZone;
 };

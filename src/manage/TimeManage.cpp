@@ -1,6 +1,8 @@
 #include "manage/TimeManage.h"
 
 #include "data/Paths.h"
+#include "manage/ClaimAnswers.h"
+#include "manage/ClockOutClaimsFM.h"
 #include "manage/TimeSheetModel.h"
 #include "manage/WeekFileCheck.h"
 #include "manage/WeekHistoryFM.h"
@@ -180,6 +182,9 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
     QAction* mnuHistory = file->addAction(QStringLiteral("&History..."));
     mnuHistory->setObjectName(QStringLiteral("MnuHistory"));
     connect(mnuHistory, &QAction::triggered, this, &TimeManage::showHistory);
+    QAction* mnuClaims = file->addAction(QStringLiteral("&Clock-Out Claims..."));
+    mnuClaims->setObjectName(QStringLiteral("MnuClaims"));
+    connect(mnuClaims, &QAction::triggered, this, &TimeManage::showClaims);
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("MnuExit"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -302,6 +307,29 @@ void TimeManage::showHistory() {
         files_, openedFile_, [this](int saveLine) { putBack(saveLine); }, this);
     Environment::keepAboveStation(history);
     history->show();
+}
+
+void TimeManage::showClaims() {
+    if (openedFile_.empty()) {
+        Messages::show(this, QStringLiteral("Open a week first: the claims shown are the open week's."));
+        return;
+    }
+    // Accepted here, the OUT is saved as this screen saves, and the grid shows it.
+    auto* claims = new ClockOutClaimsFM(
+        files_, {openedFile_},
+        [this](const ClockOutClaimsFM::Item& item) {
+            if (model_->sheet().hasUnsavedChanges()) {
+                Messages::show(this, QStringLiteral("Save the changes made here first: accepting a claim "
+                                                    "saves the week."));
+                return false;
+            }
+            ScreenTalk talk(*this);
+            return acceptClaim(files_, item.weekFile, item.claim, talk, Environment::journalStamp()) ==
+                   SaveOutcome::Saved;
+        },
+        this);
+    Environment::keepAboveStation(claims);
+    claims->show();
 }
 
 void TimeManage::putBack(int saveLine) {

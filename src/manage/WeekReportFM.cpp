@@ -3,6 +3,7 @@
 #include "data/Paths.h"
 #include "data/ShownText.h"
 #include "data/TimeText.h"
+#include "manage/ClockOutClaimsFM.h"
 #include "manage/ReportCsv.h"
 #include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
@@ -81,6 +82,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* next = makeButton(this, "NextWeek", QStringLiteral("Next Week >"));
     auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
+    auto* claims = makeButton(this, "ClockOutClaims", QStringLiteral("Clock-Out Claims..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
     auto* approveOne = makeButton(this, "ApproveSelected", QStringLiteral("Approve Selected"));
     auto* approveAll = makeButton(this, "ApproveAll", QStringLiteral("Approve All"));
@@ -127,6 +129,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     top->addSpacing(24);
     top->addWidget(exportCsv);
     top->addWidget(print);
+    top->addWidget(claims);
     top->addWidget(close);
     auto* signOff = new QHBoxLayout;
     signOff->addWidget(seal_, 1);
@@ -152,6 +155,12 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     connect(acknowledge, &QPushButton::clicked, this, &WeekReportFM::acknowledgeFlags);
     connect(closeWeek, &QPushButton::clicked, this, &WeekReportFM::closeWeek);
     connect(reopenWeek, &QPushButton::clicked, this, &WeekReportFM::reopenWeek);
+    connect(claims, &QPushButton::clicked, this, [this] {
+        auto* screen = new ClockOutClaimsFM(files_, report_.weekFiles, {}, this);
+        connect(screen, &ClockOutClaimsFM::answered, this, [this] { showWeek(report_.sunday); });
+        Environment::keepAboveStation(screen);
+        screen->show();
+    });
 
     const QRect area = Environment::scaled(0, 0, 1000, 700);
     resize(area.width(), area.height());
