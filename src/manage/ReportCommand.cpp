@@ -49,6 +49,10 @@ std::string padded(const std::string& s, std::size_t width, bool right = false) 
 
 } // namespace
 
+const std::array<const char*, 9> ReportCommand::kPayOptions = {
+    "daily-overtime-after", "daily-double-time-after", "seventh-day",  "round-minutes",    "meal-after-hours",
+    "meal-minutes",         "adp-company-code",        "adp-batch-id", "paychex-client-id"};
+
 void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--week", o.week, "Any day of the week, YYYY-MM-DD (default: this week)");
     app.add_option("--folder", o.folders,
@@ -59,6 +63,13 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
                    "Weekly hours above which hours are overtime (default: the settings file's, else 40)");
+    for (std::size_t i = 0; i < kPayOptions.size(); ++i)
+        app.add_option(std::string("--") + kPayOptions[i], o.pay[i],
+                       std::string("The settings file's [pay] ") + kPayOptions[i]);
+    app.add_option("--rounding-audit", o.roundingAudit,
+                   "Write the exact and the paid hours of each employee and the minutes rounding moved here");
+    app.add_option("--payroll", o.payroll, "A payroll service's import file: adp, gusto, paychex or iif");
+    app.add_option("--payroll-file", o.payrollFile, "Write the --payroll file here");
     app.add_flag("--verify", o.verify,
                  "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
                  "explained by the journal");
@@ -96,6 +107,10 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                                       o.overtimeAfter + "\".");
         overtime = *seconds;
     }
+    for (std::size_t i = 0; i < kPayOptions.size(); ++i)
+        if (!o.pay[i].empty())
+            if (Status st = settings.pay.set(kPayOptions[i], o.pay[i], "the command line"); !st)
+                return fail(BadUsage, st.message());
     DateTime day = now;
     if (!o.week.empty()) {
         const std::optional<DateTime> date = parseIsoDate(o.week);
@@ -142,8 +157,8 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         return passed ? Done : Unexplained;
     }
 
-    const WeekReport report =
-        makeWeekReport(files, sources, day, now, overtime, nullptr, ZoneRules(settings.timeZone));
+    const WeekReport report = makeWeekReport(files, sources, day, now, overtime, nullptr,
+                                             ZoneRules(settings.timeZone), settings.pay);
     for (const ReportProblem& p : report.problems)
         err << kName << ": " << p.message << "\n";
     if (!report.anyWeekFile) {

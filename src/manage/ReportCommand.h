@@ -4,6 +4,7 @@
 #include "data/FileAccess.h"
 #include "manage/WeekReport.h"
 
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -26,7 +27,14 @@ class ReportCommand {
         std::string jobsCsv;
         std::string overtimeAfter; // hours; empty: from the settings file
         bool verify = false;       // compare each week file with its journal instead
+        // The [pay] settings by key (PayRules::set); empty: from the settings file.
+        std::array<std::string, 9> pay;
+        std::string roundingAudit;
+        std::string payroll; // a format of PayrollExport
+        std::string payrollFile;
     };
+    // The [pay] keys that are also options ("--daily-overtime-after").
+    static const std::array<const char*, 9> kPayOptions;
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.

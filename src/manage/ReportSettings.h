@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/FileAccess.h"
+#include "manage/PayRules.h"
 
 #include <optional>
 #include <string>
@@ -16,6 +17,11 @@ namespace tc {
 //   folders = "//server/clock/Back Door", "D:/Clock/Yard"
 //   time-zone = America/Chicago
 //
+//   [pay]
+//   overtime-after = 40
+//   daily-overtime-after = 8
+//   ... (PayRules::keys())
+//
 // overtime-after: weekly hours above which hours are overtime (default 40).
 // folders: other stations' program folders reported with this one.
 // time-zone: the zone whose clock changes the stations' clocks follow
@@ -24,6 +30,7 @@ struct ReportSettings {
     long long overtimeAfterSeconds = 40 * 3600;
     std::vector<std::string> folders;
     std::string timeZone;
+    PayRules pay;
 };
 
 inline constexpr const char* kSettingsFileName = "timeclock.ini";
