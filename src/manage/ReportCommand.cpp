@@ -5,6 +5,7 @@
 #include "manage/JournalReplay.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
+#include "manage/RoundingAudit.h"
 #include "manage/WeekMoments.h"
 
 #include <CLI/CLI.hpp>
@@ -175,6 +176,8 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.detailCsv, ReportCsv::detail(report)});
     if (!o.jobsCsv.empty())
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
+    if (!o.roundingAudit.empty())
+        outputs.push_back({o.roundingAudit, RoundingAudit::csv(report)});
     if (Status st = ReportCsv::write(files, outputs); !st)
         return fail(NotWritten, st.message());
     out << table(report);
@@ -190,14 +193,17 @@ std::string ReportCommand::table(const WeekReport& report) {
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
-    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) + "  Flags\n";
+    const bool doubleTime = report.pay.doubleTime();
+    out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
+           (doubleTime ? padded("Double Time", 13, true) : "") + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(p.name, nameWidth);
         for (long long h : p.dayHundredths)
             out += padded(formatShownHours(h), 7, true);
         out += padded(formatShownHours(p.totalHundredths), 8, true) +
                padded(formatShownHours(p.regularHundredths), 9, true) +
-               padded(formatShownHours(p.overtimeHundredths), 10, true);
+               padded(formatShownHours(p.overtimeHundredths), 10, true) +
+               (doubleTime ? padded(formatShownHours(p.doubleTimeHundredths), 13, true) : "");
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";

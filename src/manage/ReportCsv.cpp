@@ -11,8 +11,6 @@ namespace tc {
 
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
 void addField(std::string& out, std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out += field;
@@ -54,11 +52,27 @@ bool isProgramData(const std::string& path) {
 
 } // namespace
 
+void ReportCsv::row(std::string& out, const std::vector<std::string>& fields) {
+    bool first = true;
+    for (const std::string& f : fields) {
+        if (!first)
+            out += ',';
+        addField(out, f);
+        first = false;
+    }
+    out += "\r\n";
+}
+
 std::string ReportCsv::summary(const WeekReport& report) {
     const std::string week = formatIsoDate(report.sunday);
     std::string out(kBom);
-    addRow(out, {"Week Ending", "Station", "Position", "Name", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
-                 "Sun", "Total", "Regular", "Overtime", "Flags"});
+    const bool doubleTime = report.pay.doubleTime();
+    if (doubleTime)
+        row(out, {"Week Ending", "Station", "Position", "Name", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
+                  "Sun", "Total", "Regular", "Overtime", "Double Time", "Flags"});
+    else
+        addRow(out, {"Week Ending", "Station", "Position", "Name", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
+                     "Sun", "Total", "Regular", "Overtime", "Flags"});
     for (const PersonWeek& p : report.people) {
         std::vector<std::string> stations, positions;
         for (auto [source, position] : p.records) {
@@ -70,22 +84,37 @@ std::string ReportCsv::summary(const WeekReport& report) {
         std::string days[7];
         for (int d = 0; d < 7; ++d)
             days[d] = formatShownHours(p.dayHundredths[std::size_t(d)]);
-        addRow(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2], days[3],
-                     days[4], days[5], days[6], formatShownHours(p.totalHundredths),
-                     formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
-                     joined(p.flags)});
+        if (doubleTime)
+            row(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2], days[3],
+                      days[4], days[5], days[6], formatShownHours(p.totalHundredths),
+                      formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
+                      formatShownHours(p.doubleTimeHundredths), joined(p.flags)});
+        else
+            addRow(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2],
+                         days[3], days[4], days[5], days[6], formatShownHours(p.totalHundredths),
+                         formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
+                         joined(p.flags)});
     }
-    for (const ReportProblem& problem : report.problems)
-        addRow(out, {week, report.sources[std::size_t(problem.source)].station, "", "", "", "", "", "", "",
-                     "", "", "", "", "", problem.message});
+    for (const ReportProblem& problem : report.problems) {
+        std::vector<std::string> fields(doubleTime ? 16 : 15);
+        fields[0] = week;
+        fields[1] = report.sources[std::size_t(problem.source)].station;
+        fields.back() = problem.message;
+        row(out, fields);
+    }
     return out;
 }
 
 std::string ReportCsv::detail(const WeekReport& report) {
     const std::string week = formatIsoDate(report.sunday);
     std::string out(kBom);
-    addRow(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End", "Hours",
-                 "Flags"});
+    const bool paidTimes = report.pay.roundMinutes > 0;
+    if (paidTimes)
+        row(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End",
+                  "Paid Start", "Paid End", "Hours", "Flags"});
+    else
+        addRow(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End",
+                     "Hours", "Flags"});
     for (const WorkedSpan& s : report.spans) {
         const JobHours& job = report.jobs[std::size_t(s.job)];
         const bool counted = s.counted();
@@ -95,9 +124,16 @@ std::string ReportCsv::detail(const WeekReport& report) {
         const std::string end = counted                ? formatStamp(report.monday, s.to)
                                 : !s.open && s.toKnown ? formatStamp(report.monday, s.closed)
                                                        : "";
-        addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
-                     report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
-                     s.open ? "" : formatShownHours(s.hundredths), report.spanFlags(s)});
+        const std::string hours = s.open ? "" : formatShownHours(s.hundredths);
+        if (paidTimes)
+            row(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
+                      report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
+                      counted ? formatStamp(report.monday, s.paidFrom) : "",
+                      counted ? formatStamp(report.monday, s.paidTo) : "", hours, report.spanFlags(s)});
+        else
+            addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
+                         report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
+                         hours, report.spanFlags(s)});
     }
     return out;
 }

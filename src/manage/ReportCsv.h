@@ -26,6 +26,12 @@ class ReportCsv {
         std::string path;
         std::string bytes;
     };
+    // The byte-order mark every file of these starts with, and one row of
+    // fields written as above: the one way these files (and the payroll files
+    // in their form) write a field.
+    static constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    static void row(std::string& out, const std::vector<std::string>& fields);
+
     // Writes each file whole or not at all. Refuses paths that are the
     // program's own data (.dat, .wkb). Stops at the first failure.
     static Status write(FileAccess& files, const std::vector<Output>& outputs);
