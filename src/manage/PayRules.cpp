@@ -109,12 +109,14 @@ void roundSpansForPay(WeekReport& report, int minutes) {
     }
 }
 
-void splitOvertime(PersonWeek& person, const PayRules& rules, long long weeklyOvertimeAfterSeconds) {
-    const bool seventh = rules.seventhDay && std::all_of(person.daySeconds.begin(), person.daySeconds.end(),
-                                                         [](long long s) { return s > 0; });
-    long long regularSoFar = 0, overtime = 0, doubleTime = 0;
+DaySplit splitDays(const std::array<long long, 7>& daySeconds, const PayRules& rules,
+                   long long weeklyOvertimeAfterSeconds) {
+    const bool seventh = rules.seventhDay &&
+                         std::all_of(daySeconds.begin(), daySeconds.end(), [](long long s) { return s > 0; });
+    DaySplit out;
+    long long regularSoFar = 0;
     for (std::size_t d = 0; d < 7; ++d) {
-        const long long worked = person.daySeconds[d];
+        const long long worked = daySeconds[d];
         long long dayDouble = 0, dayOver = 0;
         if (seventh && d == 6) {
             dayOver = std::min(worked, kSeventhDayOvertimeSeconds);
@@ -130,11 +132,21 @@ void splitOvertime(PersonWeek& person, const PayRules& rules, long long weeklyOv
         const long long weekly = std::max(0LL, regularSoFar + regular - weeklyOvertimeAfterSeconds);
         regular -= weekly;
         regularSoFar += regular;
-        overtime += dayOver + weekly;
-        doubleTime += dayDouble;
+        out.regular[d] = regular;
+        out.overtime[d] = dayOver + weekly;
+        out.doubleTime[d] = dayDouble;
     }
-    person.overtimeSeconds = overtime;
-    person.doubleTimeSeconds = doubleTime;
+    return out;
+}
+
+void splitOvertime(PersonWeek& person, const PayRules& rules, long long weeklyOvertimeAfterSeconds) {
+    const DaySplit split = splitDays(person.daySeconds, rules, weeklyOvertimeAfterSeconds);
+    person.overtimeSeconds = 0;
+    person.doubleTimeSeconds = 0;
+    for (std::size_t d = 0; d < 7; ++d) {
+        person.overtimeSeconds += split.overtime[d];
+        person.doubleTimeSeconds += split.doubleTime[d];
+    }
 }
 
 void flagMealBreaks(WeekReport& report, const PayRules& rules) {

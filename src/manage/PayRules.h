@@ -2,6 +2,7 @@
 
 #include "data/Status.h"
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -46,10 +47,17 @@ long long roundForPay(long long seconds, int minutes);
 // PersonWeek::exactSeconds.
 void roundSpansForPay(WeekReport& report, int minutes);
 
-// Splits a person's paid days into regular, overtime and double time: per day
-// double time after its threshold, daily overtime up to it, the seventh day in
-// a row (all of Monday to Sunday worked) 8 hours overtime and the rest double
-// time, then weekly overtime from the regular hours alone, day by day.
+// A week's paid seconds per day (Monday first) split into regular, overtime
+// and double time: per day double time after its threshold, daily overtime up
+// to it, the seventh day in a row (all of Monday to Sunday worked) 8 hours
+// overtime and the rest double time, then weekly overtime from the regular
+// hours alone, day by day.
+struct DaySplit {
+    std::array<long long, 7> regular{}, overtime{}, doubleTime{};
+};
+DaySplit splitDays(const std::array<long long, 7>& daySeconds, const PayRules& rules,
+                   long long weeklyOvertimeAfterSeconds);
+// The person's overtime and double time by splitDays.
 void splitOvertime(PersonWeek& person, const PayRules& rules, long long weeklyOvertimeAfterSeconds);
 
 // Flags each stretch of work longer than the rules' hours without a break of

@@ -3,6 +3,7 @@
 #include "data/FolderIdentity.h"
 #include "data/Paths.h"
 #include "manage/JournalReplay.h"
+#include "manage/PayrollExport.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
 #include "manage/RoundingAudit.h"
@@ -112,6 +113,11 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         if (!o.pay[i].empty())
             if (Status st = settings.pay.set(kPayOptions[i], o.pay[i], "the command line"); !st)
                 return fail(BadUsage, st.message());
+    if (o.payroll.empty() != o.payrollFile.empty())
+        return fail(BadUsage, "--payroll and --payroll-file go together: the format and the file to write.");
+    if (!o.payroll.empty() && std::find(PayrollExport::formats().begin(), PayrollExport::formats().end(),
+                                        o.payroll) == PayrollExport::formats().end())
+        return fail(BadUsage, "--payroll must be adp, gusto, paychex or iif, not \"" + o.payroll + "\".");
     DateTime day = now;
     if (!o.week.empty()) {
         const std::optional<DateTime> date = parseIsoDate(o.week);
@@ -178,6 +184,15 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
     if (!o.roundingAudit.empty())
         outputs.push_back({o.roundingAudit, RoundingAudit::csv(report)});
+    if (!o.payroll.empty()) {
+        PayrollIds ids;
+        if (Status st = PayrollIds::read(files, programFolder, ids); !st)
+            return fail(NotWritten, "Nothing was written: " + st.message());
+        std::string bytes;
+        if (Status st = PayrollExport::make(o.payroll, report, ids, bytes); !st)
+            return fail(NotWritten, st.message());
+        outputs.push_back({o.payrollFile, std::move(bytes)});
+    }
     if (Status st = ReportCsv::write(files, outputs); !st)
         return fail(NotWritten, st.message());
     out << table(report);
