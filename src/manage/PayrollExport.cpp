@@ -86,6 +86,23 @@ Status PayrollExport::make(const std::string& format, const WeekReport& report, 
     return Status::ok();
 }
 
+Status PayrollExport::exportWeek(FileAccess& files, const std::string& baseFolder, const std::string& format,
+                                 const WeekReport& report, const std::string& path) {
+    ReportCsv::Output output;
+    if (Status st = prepare(files, baseFolder, format, report, path, output); !st)
+        return st;
+    return ReportCsv::write(files, {output});
+}
+
+Status PayrollExport::prepare(FileAccess& files, const std::string& baseFolder, const std::string& format,
+                              const WeekReport& report, const std::string& path, ReportCsv::Output& out) {
+    PayrollIds ids;
+    if (Status st = PayrollIds::read(files, baseFolder, ids); !st)
+        return Status::fail("Nothing was written: " + st.message());
+    out.path = path;
+    return make(format, report, ids, out.bytes);
+}
+
 std::string PayrollExport::adp(const WeekReport& report, const PayrollIds& ids) {
     std::string out;
     ReportCsv::row(

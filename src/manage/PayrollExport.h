@@ -2,6 +2,7 @@
 
 #include "data/Status.h"
 #include "manage/PayrollIds.h"
+#include "manage/ReportCsv.h"
 #include "manage/WeekReport.h"
 
 #include <string>
@@ -28,6 +29,14 @@ class PayrollExport {
     // when a text cannot be written in its form.
     static Status make(const std::string& format, const WeekReport& report, const PayrollIds& ids,
                        std::string& bytes);
+
+    // The whole export: the payroll IDs of the program in `baseFolder`, the
+    // file's bytes, written whole or not at all by ReportCsv::write.
+    static Status exportWeek(FileAccess& files, const std::string& baseFolder, const std::string& format,
+                             const WeekReport& report, const std::string& path);
+    // The same up to the writing, for a caller writing other files with it.
+    static Status prepare(FileAccess& files, const std::string& baseFolder, const std::string& format,
+                          const WeekReport& report, const std::string& path, ReportCsv::Output& out);
 
   private:
     static std::string adp(const WeekReport& report, const PayrollIds& ids);

@@ -184,15 +184,11 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
     if (!o.roundingAudit.empty())
         outputs.push_back({o.roundingAudit, RoundingAudit::csv(report)});
-    if (!o.payroll.empty()) {
-        PayrollIds ids;
-        if (Status st = PayrollIds::read(files, programFolder, ids); !st)
-            return fail(NotWritten, "Nothing was written: " + st.message());
-        std::string bytes;
-        if (Status st = PayrollExport::make(o.payroll, report, ids, bytes); !st)
+    // The payroll file first: when it is refused, no file is written.
+    if (!o.payroll.empty())
+        if (Status st = PayrollExport::exportWeek(files, programFolder, o.payroll, report, o.payrollFile);
+            !st)
             return fail(NotWritten, st.message());
-        outputs.push_back({o.payrollFile, std::move(bytes)});
-    }
     if (Status st = ReportCsv::write(files, outputs); !st)
         return fail(NotWritten, st.message());
     out << table(report);

@@ -2,7 +2,10 @@
 
 #include "data/Paths.h"
 #include "data/TimeText.h"
+#include "manage/PayrollExport.h"
+#include "manage/PayrollIdsDialog.h"
 #include "manage/ReportCsv.h"
+#include "manage/RoundingAudit.h"
 #include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
 #include "manage/WeekMoments.h"
@@ -14,6 +17,7 @@
 #include "platform/Printing.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -79,6 +83,13 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
+    payrollFormat_ = new QComboBox(this);
+    payrollFormat_->setObjectName(QStringLiteral("PayrollFormat"));
+    for (const std::string& format : PayrollExport::formats())
+        payrollFormat_->addItem(qs(format));
+    auto* exportPayroll = makeButton(this, "ExportPayroll", QStringLiteral("Export Payroll..."));
+    auto* payrollIds = makeButton(this, "PayrollIds", QStringLiteral("Payroll IDs..."));
+    auto* rounding = makeButton(this, "RoundingAudit", QStringLiteral("Rounding..."));
     weekLabel_ = new QLabel(this);
     weekLabel_->setObjectName(QStringLiteral("WeekLabel"));
     QFont big = weekLabel_->font();
@@ -117,11 +128,18 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     top->addWidget(exportCsv);
     top->addWidget(print);
     top->addWidget(close);
+    auto* payroll = new QHBoxLayout;
+    payroll->addStretch(1);
+    payroll->addWidget(payrollFormat_);
+    payroll->addWidget(exportPayroll);
+    payroll->addWidget(payrollIds);
+    payroll->addWidget(rounding);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(pictureScroll, 5);
     bottom->addWidget(jobsTable_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(payroll);
     layout->addWidget(notes_);
     layout->addWidget(weekTable_, 1);
     layout->addLayout(bottom, 1);
@@ -131,6 +149,9 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     connect(exportCsv, &QPushButton::clicked, this, &WeekReportFM::exportCsv);
     connect(print, &QPushButton::clicked, this, &WeekReportFM::printTimeCards);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(exportPayroll, &QPushButton::clicked, this, &WeekReportFM::exportPayroll);
+    connect(payrollIds, &QPushButton::clicked, this, &WeekReportFM::editPayrollIds);
+    connect(rounding, &QPushButton::clicked, this, &WeekReportFM::showRoundingAudit);
 
     const QRect area = Environment::scaled(0, 0, 1000, 700);
     resize(area.width(), area.height());
@@ -157,6 +178,15 @@ void WeekReportFM::showWeek(const DateTime& anyDay) {
 }
 
 void WeekReportFM::fillWeekTable() {
+    // Double time has a column of its own only where a rule pays it.
+    const bool doubleTime = report_.pay.doubleTime();
+    const int flagsColumn = doubleTime ? 14 : 13;
+    if (weekTable_->columnCount() != flagsColumn + 1) {
+        weekTable_->setColumnCount(flagsColumn + 1);
+        if (doubleTime)
+            weekTable_->setHorizontalHeaderItem(13, new QTableWidgetItem(QStringLiteral("Double Time")));
+        weekTable_->setHorizontalHeaderItem(flagsColumn, new QTableWidgetItem(QStringLiteral("Flags")));
+    }
     weekTable_->setRowCount(0);
     weekTable_->setRowCount(int(report_.people.size()));
     for (int row = 0; row < int(report_.people.size()); ++row) {
@@ -179,7 +209,9 @@ void WeekReportFM::fillWeekTable() {
         auto* flags = cell(qs(join(p.flags)));
         flags->setForeground(QColor(0xc0, 0, 0));
         flags->setToolTip(qs(join(p.flags)));
-        weekTable_->setItem(row, 13, flags);
+        if (doubleTime)
+            weekTable_->setItem(row, 13, cell(qs(formatShownHours(p.doubleTimeHundredths)), true));
+        weekTable_->setItem(row, flagsColumn, flags);
     }
     weekTable_->resizeColumnsToContents();
 }
@@ -222,6 +254,43 @@ void WeekReportFM::exportCsv() {
     for (const ReportCsv::Output& o : outputs)
         written += QStringLiteral("\r\n") + qs(o.path);
     Messages::show(this, QStringLiteral("The week was exported:") + written);
+}
+
+void WeekReportFM::exportPayroll() {
+    const std::string format = payrollFormat_->currentText().toStdString();
+    const std::string week = formatIsoDate(report_.sunday);
+    const std::optional<QString> chosen = FileDialog::getSaveFileName(
+        this, QStringLiteral("Export Payroll"),
+        qs(pathJoin(baseFolder_, "Payroll " + week + (format == "iif" ? ".iif" : ".csv"))),
+        format == "iif" ? QStringLiteral("QuickBooks files (*.iif)") : QStringLiteral("CSV files (*.csv)"));
+    if (!chosen)
+        return;
+    const std::string path = chosen->toStdString();
+    if (Status st = PayrollExport::exportWeek(files_, baseFolder_, format, report_, path); !st) {
+        Messages::show(this, qs(st.message()));
+        return;
+    }
+    Messages::show(this, QStringLiteral("The payroll file was written:\r\n") + qs(path));
+}
+
+void WeekReportFM::showRoundingAudit() {
+    QString text =
+        report_.pay.roundMinutes > 0
+            ? QStringLiteral("Punches are rounded to %1 minutes for pay.").arg(report_.pay.roundMinutes)
+            : QStringLiteral("Punches are not rounded for pay.");
+    text += QStringLiteral("\r\n\r\nName: exact hours, paid hours, minutes gained");
+    for (const RoundingAudit::Row& row : RoundingAudit::rows(report_))
+        text += QStringLiteral("\r\n%1: %2, %3, %4")
+                    .arg(qs(row.name), qs(row.exactHours), qs(row.paidHours), qs(row.minutesGained));
+    Messages::show(this, text);
+}
+
+void WeekReportFM::editPayrollIds() {
+    std::vector<std::string> names;
+    for (const PersonWeek& p : report_.people)
+        names.push_back(p.name);
+    PayrollIdsDialog dialog(files_, baseFolder_, names, this);
+    dialog.exec();
 }
 
 void WeekReportFM::printTimeCards() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QTableWidget;
 
@@ -36,6 +37,11 @@ class WeekReportFM : public QWidget {
     void exportCsv();
     // The selected employee's card, or every employee's when none is selected.
     void printTimeCards();
+    // The payroll service's file in the format chosen beside the button.
+    void exportPayroll();
+    // Per employee the exact and the paid hours and the minutes rounding moved.
+    void showRoundingAudit();
+    void editPayrollIds();
 
   private:
     void fillWeekTable();
@@ -50,6 +56,7 @@ class WeekReportFM : public QWidget {
     QTableWidget* weekTable_ = nullptr;
     QTableWidget* jobsTable_ = nullptr;
     WeekTimeline* timeline_ = nullptr;
+    QComboBox* payrollFormat_ = nullptr;
 };
 
 } // namespace tc
