@@ -180,5 +180,32 @@ TEST(PayrollExport, RefusesAWeekWithoutEveryPayrollIdAndWritesNothing) {
                              ": it is a link; only a file of its own is read.\n");
 }
 
+TEST(PayrollIds, WritesTheWholeFileAndReadsItBack) {
+    ProgramFolder folder;
+    PayrollIds ids;
+    ids.entries = {{"Zo\u00eb \"Z\", Ray", "000101"}, {"Bob", "=1+2"}};
+    ASSERT_TRUE(PayrollIds::write(realFiles(), folder.path(), ids));
+    EXPECT_EQ(readFile(folder.file("payroll.csv")),
+              "\xEF\xBB\xBFName,Payroll ID\r\n\"Zo\xC3\xAB \"\"Z\"\", Ray\",000101\r\nBob,=1+2\r\n");
+    PayrollIds back;
+    ASSERT_TRUE(PayrollIds::read(realFiles(), folder.path(), back));
+    EXPECT_EQ(back.entries, ids.entries);
+    const std::pair<std::vector<std::pair<std::string, std::string>>, std::string> refused[] = {
+        {{{"Bob", "1"}, {"Bob", "2"}}, "Not saved: Bob is listed twice."},
+        {{{"Bob", "1\n2"}}, "Not saved: a name or payroll ID holds a line break."},
+    };
+    for (const auto& [entries, said] : refused) {
+        ids.entries = entries;
+        const Status st = PayrollIds::write(realFiles(), folder.path(), ids);
+        EXPECT_EQ(st.message(), said);
+    }
+    PayrollIds again;
+    ASSERT_TRUE(PayrollIds::read(realFiles(), folder.path(), again));
+    EXPECT_EQ(again.entries, back.entries); // nothing written by a refused save
+    writeFile(folder.file("payroll.csv"), "Name,Payroll ID\r\n\"Ann,1\r\n");
+    EXPECT_EQ(PayrollIds::read(realFiles(), folder.path(), again).message(),
+              "Cannot read " + folder.file("payroll.csv") + ": line 2 is not a name and a payroll ID.");
+}
+
 } // namespace
 } // namespace tc::test
