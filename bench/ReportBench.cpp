@@ -26,7 +26,8 @@ namespace {
 constexpr int kWeeks = 52;
 
 // 24 employees, 50 punches each: seven a day (in, two job changes, lunch)
-// and a night shift that begins on Sunday and ends in the next week's file.
+// and a night shift that begins on Sunday and ends in the next week's file,
+// at its first punch: an OUT (an IN there would be a missed clock-out).
 std::string reportWeekBytes(const DateTime& monday) {
     using F = TimeRecord::Field;
     static const char* const kActions[7] = {"IN", "CHANGE", "LUNCH", "IN", "CHANGE", "CHANGE", "OUT"};
@@ -41,7 +42,7 @@ std::string reportWeekBytes(const DateTime& monday) {
         for (int k = 1; k <= 50; ++k) {
             const int step = (k - 1) % 7;
             const bool night = k == 50;
-            const char* action = night ? "IN" : kActions[step];
+            const char* action = night ? "IN" : k == 1 ? "OUT" : kActions[step];
             const bool job = std::string_view(action) != "LUNCH" && std::string_view(action) != "OUT";
             r.set(F::Action, k, action);
             r.set(F::JobNumber, k, job ? std::to_string(1001 + (p + k) % 20) + kDepts[(p + k) % 7] : "");

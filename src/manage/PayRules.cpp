@@ -187,7 +187,6 @@ void applyPayRules(WeekReport& report, const PayRules& rules) {
     for (PersonWeek& p : report.people)
         splitOvertime(p, rules, report.overtimeAfterSeconds);
     flagMealBreaks(report, rules);
-    shareReportHundredths(report);
 }
 
 } // namespace tc

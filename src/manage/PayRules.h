@@ -64,7 +64,8 @@ void splitOvertime(PersonWeek& person, const PayRules& rules, long long weeklyOv
 // at least their minutes.
 void flagMealBreaks(WeekReport& report, const PayRules& rules);
 
-// All of the above in their order; nothing when no rule is on.
+// All of the above in their order; nothing when no rule is on. The hours as
+// shown are shared out after it (shareReportHundredths).
 void applyPayRules(WeekReport& report, const PayRules& rules);
 
 } // namespace tc

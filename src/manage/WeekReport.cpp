@@ -769,7 +769,6 @@ void Builder::finish() {
         std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
             return a.person != b.person ? a.person < b.person : a.from < b.from;
         });
-    shareReportHundredths(r_);
 }
 
 } // namespace
@@ -901,6 +900,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                 report.problems.push_back({int(s), "There is no file " + report.weekFiles[s] + "."});
     builder.finish();
     applyPayRules(report, pay);
+    shareReportHundredths(report);
     return report;
 }
 
