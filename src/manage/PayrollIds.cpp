@@ -5,6 +5,7 @@
 #include "manage/ReportCsv.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace tc {
@@ -58,6 +59,14 @@ std::string PayrollIds::idOf(const std::string& name) const {
 
 std::string PayrollIds::path(const std::string& baseFolder) {
     return pathJoin(baseFolder, kFileName);
+}
+
+bool PayrollIds::isItsFile(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return name == kFileName;
 }
 
 Status PayrollIds::read(FileAccess& files, const std::string& baseFolder, PayrollIds& out) {

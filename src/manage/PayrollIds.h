@@ -22,6 +22,9 @@ class PayrollIds {
     std::string idOf(const std::string& name) const;
 
     static std::string path(const std::string& baseFolder);
+    // Whether the path's file name is kFileName in any letter case (no
+    // export may replace it, in whichever folder).
+    static bool isItsFile(const std::string& path);
     // A missing file is an empty list. A file that is not a regular file, is
     // reached through a link, is larger than kMaxBytes or cannot be read as
     // the two columns is an error naming it and its line.

@@ -1,6 +1,7 @@
 #include "manage/ReportCsv.h"
 
 #include "data/Paths.h"
+#include "manage/PayrollIds.h"
 #include "manage/WeekMoments.h"
 
 #include <algorithm>
@@ -153,6 +154,10 @@ Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs) {
             return Status::fail("Not written: " + o.path +
                                 " would replace a file of the time clock's own (.dat and .wkb files are its "
                                 "data). Choose a name ending in .csv.");
+    for (const Output& o : outputs)
+        if (PayrollIds::isItsFile(o.path))
+            return Status::fail("Not written: " + o.path +
+                                " would replace the payroll IDs of the time clock. Choose another name.");
     // A folder that is not there would stop the writing half way through the files.
     for (const Output& o : outputs) {
         const std::string folder = parentFolder(o.path);
