@@ -5,6 +5,7 @@
 #include "manage/WeekReport.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace tc {
 
