@@ -4,6 +4,7 @@
 #include "BenchSupport.h"
 
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "punch/PunchRecorder.h"
 #include "station/AppState.h"
 #include "station/StatusBoard.h"
@@ -33,7 +34,7 @@ AppState lunchPunchState(const BenchFolder& base) {
     return state;
 }
 
-// A journal line as long as the punch's.
+// A journal line as long as the punch's, without its seal.
 const std::string kJournalLine = [] {
     TimeRecord r;
     r.setName("Worker 7");
@@ -43,24 +44,32 @@ const std::string kJournalLine = [] {
     return punchLine({benchNow(), 3600, {}, {}}, 7, 50, r);
 }();
 
+// The same line with a seal's bytes (the floor appends them, unworked).
+const std::string kSealedLine =
+    kJournalLine.substr(0, kJournalLine.size() - 1) + "\t" + std::string(64, 'a') + "\n";
+
 // The floor: the same bytes with plain calls. Read the file to find the
 // slot, write it whole to a temporary file, fsync, rename, fsync the folder,
-// append the journal's line and fsync it, read the week again for the board.
+// append the journal's sealed line and fsync it, read the week again for the
+// board.
 void punchFloor(const std::string& path, int entries) {
     std::string bytes = plainRead(path);
     bytes[6 * TimeRecord::kSize + 20 + 7 * std::size_t(entries)] = 'L';
     plainReplace(path, bytes);
-    plainAppend(journalPathOf(path), kJournalLine);
+    plainAppend(journalPathOf(path), kSealedLine);
     std::string board = plainRead(path);
     benchmark::DoNotOptimize(board);
 }
 
-// The week's journal as it is by then, so that no punch begins it.
+// The week's sealed journal as it is by then, so that no punch begins it.
 void writeJournal(const std::string& weekFile) {
-    std::string text = std::string(kJournalHeader) + "\n";
+    const std::string path = journalPathOf(weekFile);
+    std::string lines;
     for (int i = 0; i < 24 * 49; ++i)
-        text += kJournalLine;
-    writeDurable(journalPathOf(weekFile), text);
+        lines += kJournalLine;
+    std::string text = sealedJournalHeader(path), seal;
+    (void)lastSealIn(text, true, seal);
+    writeDurable(path, text + sealedLines(seal, lines, seal));
 }
 
 // Arg: used entries of every record after the punch (the punching employee

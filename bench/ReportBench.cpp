@@ -3,6 +3,7 @@
 #include "BenchSupport.h"
 
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
@@ -126,18 +127,21 @@ void BM_ReportYear_PayRules(benchmark::State& s) {
     reportYear(s, base, writeYear(base), pay);
 }
 
-// The same year with a journal beside each week file that holds its
+// The same year with a sealed journal beside each week file that holds its
 // punches and nothing else (as after a week without corrections).
 void BM_ReportYear_Journals(benchmark::State& s) {
     BenchFolder base;
     const std::vector<DateTime> mondays = writeYear(base);
     for (const DateTime& monday : mondays) {
         const std::string bytes = reportWeekBytes(monday);
-        std::string text = std::string(kJournalHeader) + "\n";
+        const std::string path = journalPathOf(weekFilePath(base.path(), monday));
+        std::string lines;
         for (int p = 1; p <= kPositions; ++p)
             for (int k = 1; k <= 50; ++k)
-                text += punchLine({monday, 3600, {}, {}}, p, k, recordAt(bytes, p));
-        writeDurable(journalPathOf(weekFilePath(base.path(), monday)), text);
+                lines += punchLine({monday, 3600, {}, {}}, p, k, recordAt(bytes, p));
+        std::string text = sealedJournalHeader(path), seal;
+        (void)lastSealIn(text, true, seal);
+        writeDurable(path, text + sealedLines(seal, lines, seal));
     }
     reportYear(s, base, mondays);
 }

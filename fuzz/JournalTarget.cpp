@@ -1,13 +1,16 @@
 #include "FuzzTargets.h"
 
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "manage/JournalReplay.h"
+#include "manage/WeekApprovals.h"
 
 namespace tc::fuzz {
 
 // Any text as a week's journal (edited by hand, cut short, another file): it
 // is read, replayed, listed and each of its saves put back without a fault,
-// and the week it rebuilds is explained by it.
+// and the week it rebuilds is explained by it; its seals are checked and its
+// approvals and closing read, and a chain said whole holds a seal per line.
 void journalTarget(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const JournalText journal = parseJournal(text);
@@ -17,6 +20,10 @@ void journalTarget(const std::uint8_t* data, std::size_t size) {
     if (v.unexplained.size() != replay.unexplained.size())
         propertyFailed("the week a journal rebuilds is not explained by it: " + v.unexplained.back());
     (void)weekHistory(journal);
+    (void)readWeekApprovals(journal, text);
+    const SealChain chain = checkSealChain(text);
+    if (chain.sealed && chain.brokenLine == 0 && chain.lineWithSeal(shownSeal(chain.weekSeal())) == 0)
+        propertyFailed("the week's own seal is not found in its chain");
     (void)lastCorrections(journal);
     for (const JournalLine& line : journal.lines)
         if (line.kind == JournalKind::Save || line.kind == JournalKind::Restore)

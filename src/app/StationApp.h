@@ -9,6 +9,7 @@
 
 namespace tc {
 
+class EmployeeGate;
 class HomeFM;
 
 // The running station: the shared state and the station screen, and the
@@ -25,6 +26,7 @@ class StationApp : public QObject {
 
     AppState& state() { return state_; }
     HomeFM& home() { return *home_; }
+    EmployeeGate& gate() { return *gate_; }
 
   private:
     void connectScreens();
@@ -32,6 +34,7 @@ class StationApp : public QObject {
     AppState state_;
     EditorFactory editors_;
     std::unique_ptr<HomeFM> home_;
+    EmployeeGate* gate_ = nullptr; // owned by the station screen
 };
 
 } // namespace tc

@@ -2,6 +2,8 @@
 
 #include "data/Paths.h"
 
+#include <filesystem>
+
 namespace tc {
 
 namespace {
@@ -23,6 +25,24 @@ Status FileAccess::readTail(Handle handle, std::size_t maxBytes, std::string& ou
     Status st = readToEnd(handle, out, kAnySize);
     if (st && out.size() > maxBytes)
         out.erase(0, out.size() - maxBytes);
+    return st;
+}
+
+std::string FileAccess::resolvedPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path given(std::u8string(path.begin(), path.end()));
+    const std::filesystem::path resolved =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(given, ec), ec);
+    if (ec)
+        return path;
+    const std::u8string text = resolved.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+Status FileAccess::readHead(Handle handle, std::size_t maxBytes, std::string& out) {
+    Status st = readToEnd(handle, out, maxBytes);
+    if (st && out.size() > maxBytes)
+        out.resize(maxBytes);
     return st;
 }
 
@@ -58,7 +78,7 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
     return Status::ok();
 }
 
-Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes) {
+Status writeTempFile(FileAccess& files, const std::string& path, std::string_view bytes) {
     const std::string temp = path + std::string(kTempSuffix);
     FileAccess::Handle h;
     // What stands at the temporary path is left over or planted: it goes (a
@@ -77,13 +97,19 @@ Status replaceFile(FileAccess& files, const std::string& path, std::string_view 
     Status closed = files.close(h);
     if (st && !closed)
         st = closed;
-    if (st) {
-        notifySaveStep(SaveStep::TempFlushed, path);
-        st = files.rename(temp, path);
-    }
     if (!st) {
-        // The failure to tell is the one above; a temporary file that cannot
-        // be removed now is removed by the next replacement of this file.
+        // The failure to tell is this one; a temporary file that cannot be
+        // removed now is removed by the next replacement of this file.
+        (void)files.remove(temp);
+        return Status::fail("Cannot write " + path + ": " + st.message() + ".");
+    }
+    notifySaveStep(SaveStep::TempFlushed, path);
+    return Status::ok();
+}
+
+Status renameTempFile(FileAccess& files, const std::string& path) {
+    const std::string temp = path + std::string(kTempSuffix);
+    if (Status st = files.rename(temp, path); !st) {
         (void)files.remove(temp);
         return Status::fail("Cannot write " + path + ": " + st.message() + ".");
     }
@@ -91,6 +117,28 @@ Status replaceFile(FileAccess& files, const std::string& path, std::string_view 
     // The new contents are in place; a failed folder flush only weakens
     // durability against a power cut, so it is not reported as a lost write.
     (void)files.syncFolder(parentFolder(path));
+    return Status::ok();
+}
+
+Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes) {
+    if (Status st = writeTempFile(files, path, bytes); !st)
+        return st;
+    return renameTempFile(files, path);
+}
+
+Status replaceFiles(FileAccess& files, const std::vector<FileContents>& contents) {
+    for (std::size_t i = 0; i < contents.size(); ++i)
+        if (Status st = writeTempFile(files, contents[i].path, contents[i].bytes); !st) {
+            for (std::size_t j = 0; j < i; ++j)
+                (void)files.remove(contents[j].path + std::string(kTempSuffix));
+            return Status::fail(st.message() + " Nothing was written.");
+        }
+    for (std::size_t i = 0; i < contents.size(); ++i)
+        if (Status st = renameTempFile(files, contents[i].path); !st) {
+            for (std::size_t j = i + 1; j < contents.size(); ++j)
+                (void)files.remove(contents[j].path + std::string(kTempSuffix));
+            return st;
+        }
     return Status::ok();
 }
 

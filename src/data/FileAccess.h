@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tc {
 
@@ -29,7 +30,8 @@ class FileAccess {
         Read,       // existing file, reading
         CreateTemp, // a new file, writing; fails when anything, a link included, is at the path
         ReadWrite,  // create when missing, read and write, no truncation
-        Append      // create when missing, read and write; every write goes to the end (the journals)
+        Append      // create when missing, read and write; every write goes to the end (the journals);
+                    // a file with another name (a hard link) is refused
     };
 
     virtual ~FileAccess() = default;
@@ -42,6 +44,11 @@ class FileAccess {
     // a writer that appends and must know how the file ends. Called right
     // after open, before any write; this fallback reads the whole file.
     virtual Status readTail(Handle handle, std::size_t maxBytes, std::string& out);
+    // Reads the first `maxBytes` bytes of the file (all of a shorter one),
+    // for a writer that appends and must know which file it appends to.
+    // Called right after open, before any write; this fallback reads from
+    // the current position.
+    virtual Status readHead(Handle handle, std::size_t maxBytes, std::string& out);
     virtual Status write(Handle handle, std::string_view bytes) = 0;
     // Makes what was written durable (fsync / FlushFileBuffers).
     virtual Status flush(Handle handle) = 0;
@@ -52,6 +59,10 @@ class FileAccess {
     virtual Status remove(const std::string& path) = 0;
     // Makes a rename inside `folder` durable (fsync of the folder; nothing on Windows).
     virtual Status syncFolder(const std::string& folder) = 0;
+
+    // The path with every link and "." or ".." in it resolved, as far as it
+    // exists; the path itself when it cannot be resolved.
+    virtual std::string resolvedPath(const std::string& path);
 
     virtual bool exists(const std::string& path) = 0;
     virtual bool isFolder(const std::string& path) = 0;
@@ -67,8 +78,12 @@ FileAccess& realFiles();
 inline constexpr const char* kNotARegularFile =
     "it is not a regular file (a folder, a device or a pipe stands at its place)";
 
+// The reason an append gives when the file also has another name: a hard
+// link would carry the lines into some other file.
+inline constexpr const char* kHardLinked = "the file there also has another name (a hard link)";
+
 // Steps of a whole-file replacement, for tests that stop a writer part way.
-enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade };
+enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade, JournalWritten };
 // Called after each step when set (tests only; the child process of a crash
 // test exits from inside it). Not thread-safe: set it before the writer runs.
 using SaveStepHook = void (*)(SaveStep step, const std::string& path);
@@ -95,6 +110,23 @@ Status readWholeFile(FileAccess& files, const std::string& path, std::string& ou
 // file is removed first (a link itself, never what it points to) and the new
 // one created exclusively, so nothing planted at its path is written through.
 Status replaceFile(FileAccess& files, const std::string& path, std::string_view bytes);
+
+// The two halves of replaceFile, for a writer that must make several files
+// whole before it renames any: the temporary file beside `path`, written and
+// flushed (removed again on failure); then renamed over `path`, its folder
+// flushed (the temporary file removed on failure).
+Status writeTempFile(FileAccess& files, const std::string& path, std::string_view bytes);
+Status renameTempFile(FileAccess& files, const std::string& path);
+
+// Replaces several files as one: each is written to its temporary file and
+// flushed, and only when all of them are whole are they renamed into place.
+// When one cannot be written, every temporary file goes, no file is touched
+// and the message names the file that failed.
+struct FileContents {
+    std::string path;
+    std::string_view bytes;
+};
+Status replaceFiles(FileAccess& files, const std::vector<FileContents>& contents);
 
 // Copies `from` to `to` (replacing `to`) with the same guarantees; the copy
 // is the backup of a save, so the save-step hook hears BackupMade after it.

@@ -49,6 +49,10 @@ class PosixFiles final : public FileAccess {
             ::close(fd);
             return Status::fail(kNotARegularFile);
         }
+        if (mode == OpenMode::Append && st.st_nlink > 1) {
+            ::close(fd);
+            return Status::fail(kHardLinked);
+        }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         handle = fd;
         return Status::ok();
@@ -87,6 +91,25 @@ class PosixFiles final : public FileAccess {
             }
             got += std::size_t(r);
         }
+        return Status::ok();
+    }
+
+    Status readHead(Handle handle, std::size_t maxBytes, std::string& out) override {
+        out.resize(maxBytes);
+        std::size_t got = 0;
+        while (got < maxBytes) {
+            ssize_t r = ::pread(int(handle), out.data() + got, maxBytes - got, off_t(got));
+            if (r < 0 && errno == EINTR)
+                continue;
+            if (r < 0) {
+                out.clear();
+                return failed();
+            }
+            if (r == 0)
+                break;
+            got += std::size_t(r);
+        }
+        out.resize(got);
         return Status::ok();
     }
 

@@ -72,6 +72,11 @@ class WindowsFiles final : public FileAccess {
             CloseHandle(h);
             return Status::fail(kNotARegularFile);
         }
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (mode == OpenMode::Append && GetFileInformationByHandle(h, &info) && info.nNumberOfLinks > 1) {
+            CloseHandle(h);
+            return Status::fail(kHardLinked);
+        }
         // One writer appends to a journal at a time (the station's own
         // process), so the end found now stays the end.
         if (mode == OpenMode::Append && !SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END)) {
@@ -121,6 +126,20 @@ class WindowsFiles final : public FileAccess {
         if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END))
             return failed(GetLastError());
         return Status::ok();
+    }
+
+    Status readHead(Handle handle, std::size_t maxBytes, std::string& out) override {
+        out.clear();
+        const HANDLE h = reinterpret_cast<HANDLE>(handle);
+        if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_BEGIN))
+            return failed(GetLastError());
+        Status st = readToEnd(handle, out, maxBytes);
+        if (st && out.size() > maxBytes)
+            out.resize(maxBytes);
+        // Every write of an appending writer goes to the end.
+        if (!SetFilePointerEx(h, LARGE_INTEGER{}, nullptr, FILE_END))
+            return failed(GetLastError());
+        return st;
     }
 
     Status write(Handle handle, std::string_view bytes) override {

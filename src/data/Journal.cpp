@@ -1,9 +1,11 @@
 #include "data/Journal.h"
 
 #include "data/CodePage.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -23,17 +25,17 @@ struct KindInfo {
     JournalKind kind;
     std::size_t fields; // after the kind
 };
-constexpr KindInfo kKinds[] = {{"existing", JournalKind::Existing, 8},
-                               {"punch", JournalKind::Punch, 8},
-                               {"save", JournalKind::Save, 5},
-                               {"restore", JournalKind::Restore, 6},
-                               {"field", JournalKind::Field, 5},
-                               {"added", JournalKind::Added, 6},
-                               {"removed", JournalKind::Removed, 6},
-                               {"lists", JournalKind::Lists, 4},
-                               {"name", JournalKind::Name, 3},
-                               {"note", JournalKind::Note, 3},
-                               {"job", JournalKind::Job, 3}};
+constexpr KindInfo kKinds[] = {
+    {"existing", JournalKind::Existing, 8}, {"punch", JournalKind::Punch, 8},
+    {"save", JournalKind::Save, 5},         {"restore", JournalKind::Restore, 7},
+    {"field", JournalKind::Field, 5},       {"added", JournalKind::Added, 6},
+    {"removed", JournalKind::Removed, 6},   {"lists", JournalKind::Lists, 4},
+    {"name", JournalKind::Name, 3},         {"note", JournalKind::Note, 3},
+    {"job", JournalKind::Job, 3},           {"found", JournalKind::Found, 8},
+    {"approve", JournalKind::Approve, 9},   {"acknowledge", JournalKind::Acknowledge, 7},
+    {"close", JournalKind::Close, 4},       {"reopen", JournalKind::Reopen, 4},
+    {"claim", JournalKind::Claim, 5},       {"accepted", JournalKind::Accepted, 6},
+    {"rejected", JournalKind::Rejected, 7}};
 
 std::string_view kindName(JournalKind kind) {
     for (const KindInfo& k : kKinds)
@@ -121,10 +123,12 @@ bool numbersFit(const JournalLine& line) {
     switch (line.kind) {
     case JournalKind::Existing:
     case JournalKind::Punch:
+    case JournalKind::Found:
         return inRange(f[1], 1, kPositions) &&
-               inRange(f[2], line.kind == JournalKind::Punch ? 1 : 0, TimeRecord::kEntries);
-    case JournalKind::Save:
+               inRange(f[2], line.kind == JournalKind::Existing ? 0 : 1, TimeRecord::kEntries);
     case JournalKind::Restore:
+        return inRange(f[1], 0, 1 << 20) && (f.size() < 7 || inRange(f[6], 1, 1 << 30));
+    case JournalKind::Save:
     case JournalKind::Lists:
         return inRange(f[1], 0, 1 << 20);
     case JournalKind::Field:
@@ -138,6 +142,16 @@ bool numbersFit(const JournalLine& line) {
         return inRange(f[0], 1, 2);
     case JournalKind::Job:
         return inRange(f[0], 1, 20);
+    case JournalKind::Approve:
+    case JournalKind::Acknowledge:
+        return inRange(f[3], 1, kPositions);
+    case JournalKind::Close:
+    case JournalKind::Reopen:
+        return true;
+    case JournalKind::Claim:
+    case JournalKind::Accepted:
+    case JournalKind::Rejected:
+        return inRange(f[1], 1, kPositions) && inRange(f[2], 1, TimeRecord::kEntries);
     }
     return false;
 }
@@ -164,7 +178,10 @@ bool readLine(std::string_view text, int number, JournalLine& line) {
             break;
         from = end + 1;
     }
-    return line.fields.size() == info->fields && numbersFit(line);
+    // A restore line written before it named the save's line has one field less.
+    return (line.fields.size() == info->fields ||
+            (line.kind == JournalKind::Restore && line.fields.size() == info->fields - 1)) &&
+           numbersFit(line);
 }
 
 // Counts a punch or existing line by its position and entry alone, unread
@@ -297,6 +314,11 @@ std::string punchLine(const JournalStamp& stamp, int position, int entry, const 
                      entry, record);
 }
 
+std::string foundLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record) {
+    return entryLine(JournalKind::Found, formatJournalTime(stamp.when, stamp.utcOffsetSeconds), position,
+                     entry, record);
+}
+
 std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes) {
     const std::string when = formatJournalTime(stamp.when, stamp.utcOffsetSeconds);
     std::string lines;
@@ -349,7 +371,13 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     if (text.empty())
         return out;
     const std::size_t firstEnd = text.find('\n');
-    if (text.substr(0, firstEnd) != kJournalHeader || firstEnd == std::string_view::npos) {
+    const std::string_view firstLine = text.substr(0, firstEnd);
+    // The format line, then (since it was added) a TAB and the journal's own
+    // name; a sealed journal's line goes on with its folder and seal.
+    if ((firstLine != kJournalHeader &&
+         firstLine.substr(0, kJournalHeader.size() + 1) != std::string(kJournalHeader) + "\t" &&
+         !firstLine.starts_with(std::string(kSealedJournalHeader) + "\t")) ||
+        firstEnd == std::string_view::npos) {
         out.problems.push_back(
             "its first line is not \"timeclock-journal 1\" (not a journal, or one of a later version); it is "
             "not read.");
@@ -373,7 +401,7 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     for (std::size_t from = firstEnd + 1; from < text.size();) {
         ++number;
         const std::size_t end = text.find('\n', from);
-        const std::string_view piece = text.substr(from, end == std::string_view::npos ? end : end - from);
+        std::string_view piece = text.substr(from, end == std::string_view::npos ? end : end - from);
         from = end == std::string_view::npos ? text.size() : end + 1;
         if (end == std::string_view::npos) {
             out.problems.push_back("line " + std::to_string(number) +
@@ -387,17 +415,21 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
                                    " was cut short (a write that failed or was stopped); it is ignored.");
             continue;
         }
+        // Counted by their position and entry alone, seal and all.
         if (changesOnly && (piece.starts_with("punch\t") || piece.starts_with("existing\t"))) {
             endGroup();
             if (!countEntryLine(piece, out.entryLines))
                 out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
         }
+        piece = withoutSeal(piece);
         if (!readLine(piece, number, line)) {
             out.problems.push_back("line " + std::to_string(number) + " cannot be read; it is ignored.");
             continue;
         }
-        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing) && line.intField(2) > 0)
+        if ((line.kind == JournalKind::Punch || line.kind == JournalKind::Existing ||
+             line.kind == JournalKind::Found) &&
+            line.intField(2) > 0)
             ++out.entryLines[std::size_t(line.intField(1) - 1)];
         if (groupLeft > 0 && isChange(out.lines[group].kind, line.kind))
             --groupLeft;
@@ -414,6 +446,24 @@ JournalText parseJournal(std::string_view text, bool changesOnly) {
     return out;
 }
 
+namespace {
+
+// Whether a journal's first bytes are those of the journal called `name`:
+// its sealed first line (the folder aside, so a renamed program folder still
+// takes punches; verify tells of it), its unsealed one, the bare format line
+// of a journal begun before the line named it, or a first line torn by a crash.
+bool namesThisJournal(std::string_view head, std::string_view unsealedLine, std::string_view sealedHeader,
+                      const std::string& name) {
+    const std::size_t end = head.find('\n');
+    if (end == std::string_view::npos)
+        return unsealedLine.substr(0, head.size()) == head || sealedHeader.substr(0, head.size()) == head;
+    const std::string_view line = head.substr(0, end);
+    return line == unsealedLine || line == kJournalHeader ||
+           line.starts_with(std::string(kSealedJournalHeader) + "\t" + escapedField(name) + "\t");
+}
+
+} // namespace
+
 Status readJournalFile(FileAccess& files, const std::string& path, std::string& text) {
     return readWholeFile(files, path, text, false, kMaxJournalBytes);
 }
@@ -424,15 +474,38 @@ Status appendToJournal(FileAccess& files, const std::string& path, std::string_v
     Status st = files.open(path, FileAccess::OpenMode::Append, h);
     if (!st)
         return Status::fail("Cannot write the journal " + path + ": " + st.message() + ".");
-    std::string tail;
-    st = files.readTail(h, 1, tail);
+    // The first line names the journal: a hard link to another file (a week
+    // file, another week's journal) planted at this path is never appended to.
+    const std::string folder = parentFolder(path);
+    const std::string name = path.substr(folder.empty() ? 0 : folder.size() + 1);
+    const std::string unsealedLine = std::string(kJournalHeader) + "\t" + name;
+    const std::string sealedHeader = sealedJournalHeader(path);
+    // Enough of the end to hold the last whole line and its seal, past a torn one.
+    constexpr std::size_t kTailBytes = 16384;
+    std::string tail, head;
+    st = files.readTail(h, kTailBytes, tail);
+    if (st && !tail.empty())
+        st = files.readHead(h, std::max(unsealedLine.size(), sealedHeader.size()) + 1, head);
+    if (st && !tail.empty() && !namesThisJournal(head, unsealedLine, sealedHeader, name)) {
+        (void)files.close(h);
+        return Status::fail("Cannot write the journal " + path +
+                            ": the file there is not this journal (its first line does not name it).");
+    }
     if (st) {
         std::string bytes;
-        if (tail.empty())
-            bytes = std::string(kJournalHeader) + "\n" + (opening ? opening() : std::string());
-        else if (tail != "\n")
-            bytes = std::string(kCutShort) + "\n";
-        bytes += lines;
+        std::string seal;
+        if (tail.empty()) {
+            bytes = sealedHeader;
+            (void)lastSealIn(bytes, true, seal);
+            bytes += sealedLines(seal, (opening ? opening() : std::string()) + std::string(lines), seal);
+        } else {
+            if (tail.back() != '\n')
+                bytes = std::string(kCutShort) + "\n";
+            if (lastSealIn(tail, tail.size() < kTailBytes, seal))
+                bytes += sealedLines(seal, lines, seal);
+            else
+                bytes += lines;
+        }
         st = files.write(h, bytes);
     }
     if (st)

@@ -17,7 +17,9 @@ namespace tc {
 // The journals: append-only text files that keep every punch and every
 // change of a week file (beside it, "<week>.journal") and of the lists
 // ("lists.journal" in the program folder). UTF-8, LF, one event a line,
-// fields separated by TAB; the first line names the format and its version.
+// fields separated by TAB; the first line names the format, its version and
+// the journal itself ("timeclock-journal 1 Week Ending Sunday Feb 9 2025.journal",
+// TAB-separated), so nothing is appended to a file linked in at its path.
 // A field holding a TAB, CR, LF, backslash or NUL keeps it as \t \r \n \\ \0.
 // A week file's field is written as stored, padding included, converted
 // from the code page, so a replay rebuilds the exact bytes; an empty field
@@ -25,17 +27,27 @@ namespace tc {
 //
 //   existing  when  position  entry  name  action  job  time  date
 //   punch     when  position  entry  name  action  job  time  date
+//   found     when  position  entry  name  action  job  time  date   (a punch a put-back kept that
+//                                                                    the journal had no line for)
 //   save      when  changes  backup  user  host
-//   restore   when  changes  backup  user  host  when-of-the-save-undone
+//   restore   when  changes  backup  user  host  when-of-the-save-undone  its-line
 //   field     position  entry  EmpName|Action|JobNumber|ActTime|ActDate  old  new
 //   added     position  entry  action  job  time  date          (the new entry)
 //   removed   position  entry  action  job  time  date          (the entry as it was)
 //   lists     when  changes  user  host
 //   name      position  old  new    note  1|2  old  new    job  1..20  old  new
+//   approve      when  user  host  position  name  total  regular  overtime  seal
+//   acknowledge  when  user  host  position  name  flag  note
+//   close        when  user  host  seal
+//   reopen       when  user  host  reason
+//   claim        when-told  position  entry  name  YYYY-MM-DD HH:MM:SS|unknown
+//   accepted     when  position  entry  when-told  user  host
+//   rejected     when  position  entry  when-told  note  user  host
 //
 // A save, restore or lists line is followed by its `changes` lines. Entry 0
 // of an `existing` or `field` line is the record's name (and the unused
 // entry 0 of the arrays, written only by hand).
+// A journal begun before seals; new ones are sealed (JournalSeal.h).
 inline constexpr std::string_view kJournalHeader = "timeclock-journal\t1";
 
 // When and by whom an event happened: the local time with its offset from
@@ -69,7 +81,15 @@ enum class JournalKind : unsigned char {
     Lists,
     Name,
     Note,
-    Job
+    Job,
+    Found,
+    Approve,
+    Acknowledge,
+    Close,
+    Reopen,
+    Claim,
+    Accepted,
+    Rejected
 };
 
 // One line that could be read: its kind and its fields after the kind,
@@ -111,6 +131,9 @@ std::string journalLine(std::initializer_list<std::string_view> fields);
 
 // A punch stored in entry `entry` of the record at `position`.
 std::string punchLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record);
+// A punch in entry `entry` of the record at `position` that the journal had
+// no line for, kept by a put-back.
+std::string foundLine(const JournalStamp& stamp, int position, int entry, const TimeRecord& record);
 // What a week file holds when its journal begins: an `existing` line for
 // each entry in use (and for a record holding a name only, its entry 0).
 std::string existingLines(const JournalStamp& stamp, std::string_view weekBytes);
@@ -128,7 +151,8 @@ Status readJournalFile(FileAccess& files, const std::string& path, std::string& 
 // empty) journal first gets the format line and `opening()`; a journal that
 // ends inside a line (a write cut short) first gets that line ended with
 // TAB "\(cut short)", so the torn line is never read and stays apart from
-// the new ones. Never touches any other file.
+// the new ones. Never touches any other file: one whose first line does not
+// name this journal is not written.
 Status appendToJournal(FileAccess& files, const std::string& path, std::string_view lines,
                        const std::function<std::string()>& opening = {});
 

@@ -1,6 +1,7 @@
 #include "data/ListFiles.h"
 
 #include "data/CodePage.h"
+#include "data/ListsSave.h"
 #include "data/Paths.h"
 
 #include <algorithm>
@@ -366,12 +367,14 @@ Status notSaved(const std::string& path, std::string_view text) {
 
 } // namespace
 
-Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
-                       const std::array<std::string, 20>& jobTexts) {
+Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employees,
+                       const std::array<std::string, 20>& jobTexts, std::string& employeeBytes,
+                       std::string& jobBytes) {
     // Both files are made in memory first: a text that cannot be converted
     // stops the save before either file is touched.
     const std::string employeePath = employeeListPath(baseFolder);
-    std::string employeeBytes;
+    employeeBytes.clear();
+    jobBytes.clear();
     appendLine(employeeBytes, kEmployeeListHeader);
     for (const std::string& text : employees.names)
         if (!appendLine(employeeBytes, listValue(text)))
@@ -380,7 +383,6 @@ Status writeButtonData(FileAccess& files, const std::string& baseFolder, const E
         if (!appendLine(employeeBytes, listValue(text)))
             return notSaved(employeePath, text);
 
-    std::string jobBytes;
     for (const std::string& job : jobTexts)
         if (!appendLine(jobBytes, job))
             return notSaved(jobListPath(baseFolder), job);
@@ -392,10 +394,15 @@ Status writeButtonData(FileAccess& files, const std::string& baseFolder, const E
     if (jobBytes.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0 || jobBytes.compare(0, 2, "\xFF\xFE") == 0 ||
         jobBytes.compare(0, 2, "\xFE\xFF") == 0)
         jobBytes.insert(jobBytes.begin(), ' ');
+    return Status::ok();
+}
 
-    if (Status st = replaceFile(files, employeePath, employeeBytes); !st)
+Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
+                       const std::array<std::string, 20>& jobTexts) {
+    std::string employeeBytes, jobBytes, journalProblem;
+    if (Status st = buttonDataBytes(baseFolder, employees, jobTexts, employeeBytes, jobBytes); !st)
         return st;
-    return replaceFile(files, jobListPath(baseFolder), jobBytes);
+    return saveListsTogether(files, baseFolder, employeeBytes, jobBytes, {}, journalProblem);
 }
 
 } // namespace tc

@@ -88,9 +88,14 @@ std::string listValue(std::string_view utf8);
 // A job line from its two items: listValue(first) "," listValue(second).
 std::string jobLineText(const JobItem& item);
 
+// The bytes of both lists as writeButtonData writes them.
+Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employees,
+                       const std::array<std::string, 20>& jobTexts, std::string& employeeBytes,
+                       std::string& jobBytes);
+
 // Writes both lists whole, CR LF after every line, ANSI code page (a text
-// the converter fails on is refused before anything is written), each
-// crash-safe: employee list ("Quarnel Data 1.2", 24 names, 2 notes, each as
+// the converter fails on is refused before anything is written), both
+// replaced as one (saveListsTogether): employee list ("Quarnel Data 1.2", 24 names, 2 notes, each as
 // listValue), then the job list (the 20 texts unchanged: jobLineText makes
 // one from two items; a first job that would start the file with the bytes
 // of a UTF-8 byte-order mark gets a space before it, which readers skip). A

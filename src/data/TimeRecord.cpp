@@ -26,7 +26,9 @@ bool TimeRecord::set(Field f, int k, std::string_view utf8) {
     bool converted = true;
     if (!std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
         std::optional<std::string> checked = utf8ToAnsiChecked(utf8);
-        converted = checked.has_value();
+        // A character the code page lacks comes back as '?' or a look-alike:
+        // such text is refused, never stored in its changed form.
+        converted = checked.has_value() && ansiToUtf8(*checked) == utf8;
         ansi = converted ? std::move(*checked) : utf8ToAnsi(utf8);
         text = ansi;
     }

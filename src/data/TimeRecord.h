@@ -63,8 +63,9 @@ class TimeRecord {
     std::string text(Field f, int k = 0) const;
     // Stores UTF-8 text converted to ANSI, left aligned, cut to the width in
     // bytes, padded with spaces (an empty value becomes all spaces). False
-    // when the converter failed: the field then holds '?' for every
-    // character that is not ASCII, and a writer must not store the record.
+    // when the converter failed or the code page lacks a character of the
+    // text: the field then holds '?' (or a look-alike) in its place, and a
+    // writer must not store the record.
     bool set(Field f, int k, std::string_view utf8);
     bool setName(std::string_view utf8) { return set(Field::EmpName, 0, utf8); }
     // Sets a field (or entry) back to "never written".

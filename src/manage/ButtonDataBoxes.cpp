@@ -2,6 +2,7 @@
 
 #include "data/CodePageCheck.h"
 #include "data/ListFiles.h"
+#include "data/ListsSave.h"
 
 #include <vector>
 
@@ -69,9 +70,8 @@ std::string refusal(const ButtonDataBoxes& boxes) {
     return {};
 }
 
-// The lists journal's lines of a save; why they could not be written, or "".
-std::string appendListChanges(FileAccess& files, const std::string& baseFolder, const ListsJournal& journal,
-                              const ButtonDataBoxes& after) {
+// The lists journal's lines of a save.
+std::string listChangeLines(const ListsJournal& journal, const ButtonDataBoxes& after) {
     std::string lines;
     int count = 0;
     const auto changes = [&](const char* kind, const auto& was, const auto& is) {
@@ -86,12 +86,9 @@ std::string appendListChanges(FileAccess& files, const std::string& baseFolder, 
     changes("note", journal.before.notes, after.notes);
     changes("job", journal.before.jobs, after.jobs);
     const JournalStamp& s = journal.stamp;
-    const Status st =
-        appendToJournal(files, listsJournalPath(baseFolder),
-                        journalLine({"lists", formatJournalTime(s.when, s.utcOffsetSeconds),
-                                     std::to_string(count), escapedField(s.user), escapedField(s.host)}) +
-                            lines);
-    return st ? std::string() : st.message();
+    return journalLine({"lists", formatJournalTime(s.when, s.utcOffsetSeconds), std::to_string(count),
+                        escapedField(s.user), escapedField(s.host)}) +
+           lines;
 }
 
 } // namespace
@@ -100,6 +97,7 @@ Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, But
     // A missing or short list must not lock the manager out of the one screen
     // that can repair it: the boxes show what could be read, the rest blank,
     // and Save writes both files complete again.
+    const Status finished = finishListSave(files, baseFolder);
     EmployeeList employees;
     const Status employeeStatus = readEmployeeList(files, baseFolder, employees);
     boxes.names = employees.names;
@@ -107,11 +105,15 @@ Status loadButtonDataBoxes(FileAccess& files, const std::string& baseFolder, But
     const Status jobStatus = readJobLines(files, baseFolder, boxes.jobs);
 
     std::string problems;
+    if (!finished)
+        problems = finished.message();
     for (const Status* st : {&employeeStatus, &jobStatus})
         if (!*st)
             problems += (problems.empty() ? "" : "\r\n\r\n") + st->message();
     if (problems.empty())
         return Status::ok();
+    if (employeeStatus && jobStatus)
+        return Status::fail(problems);
     return Status::fail(problems +
                         "\r\n\r\nThe boxes show what could be read. Save writes both files complete, "
                         "once every job box holds a job and its description.");
@@ -130,20 +132,17 @@ Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, But
         const std::vector<std::string> fields = jobFields(boxes.jobs[i]);
         jobs[i] = jobLineText({fields[0], fields[1]});
     }
-    if (Status st = writeButtonData(files, baseFolder, employees, jobs); !st) {
-        // The employee list is written first; when only the job list failed,
-        // say so rather than claim that nothing changed.
-        EmployeeList onDisk;
-        const bool employeesWritten = readEmployeeList(files, baseFolder, onDisk).isOk() &&
-                                      onDisk.header == kEmployeeListHeader &&
-                                      onDisk.names == employees.names && onDisk.notes == employees.notes;
-        return Status::fail(st.message() +
-                            (employeesWritten ? "\r\nThe employee list was updated, but the job list was not."
-                                              : "\r\nThe files were not updated."));
-    }
+    std::string employeeBytes, jobBytes, journalProblem;
+    if (Status st = buttonDataBytes(baseFolder, employees, jobs, employeeBytes, jobBytes); !st)
+        return Status::fail(st.message() + "\r\nThe files were not updated.");
+    ButtonDataBoxes saved = boxes;
+    saved.jobs = jobs;
+    const std::string lines = journal ? listChangeLines(*journal, saved) : std::string();
+    if (Status st = saveListsTogether(files, baseFolder, employeeBytes, jobBytes, lines, journalProblem); !st)
+        return st;
     boxes.jobs = jobs;
     if (journal)
-        journal->problem = appendListChanges(files, baseFolder, *journal, boxes);
+        journal->problem = journalProblem;
     return Status::ok();
 }
 

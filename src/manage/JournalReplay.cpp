@@ -1,6 +1,9 @@
 #include "manage/JournalReplay.h"
 
 #include "data/TimeText.h"
+#include "manage/JournalChecks.h"
+#include "manage/SealVerification.h"
+#include "manage/WeekSave.h"
 
 #include <algorithm>
 #include <cstring>
@@ -94,12 +97,16 @@ class Replayer {
         const auto& f = line.fields;
         switch (line.kind) {
         case JournalKind::Existing:
-        case JournalKind::Punch: {
+        case JournalKind::Punch:
+        case JournalKind::Found: {
             const int k = line.intField(2);
             if (!putEntry(r_.bytes, line, k))
                 unfit(line);
-            r_.setBy[std::size_t(line.intField(1) - 1)][std::size_t(k)] =
-                line.kind == JournalKind::Punch ? Source::Punch : Source::Existing;
+            const std::size_t p = std::size_t(line.intField(1) - 1);
+            r_.setBy[p][std::size_t(k)] = line.kind == JournalKind::Punch   ? Source::Punch
+                                          : line.kind == JournalKind::Found ? Source::Found
+                                                                            : Source::Existing;
+            stored_[p][std::size_t(k)] = {r_.setBy[p][std::size_t(k)], entryBytes(line.intField(1), k)};
             break;
         }
         case JournalKind::Save:
@@ -152,11 +159,24 @@ class Replayer {
         r_.unexplained.push_back("line " + std::to_string(line.number) +
                                  " of the journal holds a text that does not fit its field.");
     }
+    // A correction that puts an entry back as the station stored it leaves
+    // it as stored there.
     void corrected(const JournalLine& line, int k) {
-        r_.setBy[std::size_t(line.intField(0) - 1)][std::size_t(k)] = Source::Correction;
+        const std::size_t p = std::size_t(line.intField(0) - 1);
+        const auto& [source, bytes] = stored_[p][std::size_t(k)];
+        r_.setBy[p][std::size_t(k)] =
+            source != Source::None && bytes == entryBytes(line.intField(0), k) ? source : Source::Correction;
+    }
+    std::string entryBytes(int p, int k) {
+        std::string out;
+        for (F f : kEntryFields)
+            out.append(fieldAt(r_.bytes, p, f, k), TimeRecord::width(f));
+        return out;
     }
 
     WeekReplay& r_;
+    // What the station's (or the journal's first) line stored in each entry.
+    std::array<std::array<std::pair<Source, std::string>, TimeRecord::kEntries + 1>, kPositions> stored_{};
     std::string save_ = "?";
 };
 
@@ -199,21 +219,40 @@ WeekReplay replayWeek(const JournalText& journal, int stopBefore) {
     return r;
 }
 
-WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal) {
+WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journal,
+                            const std::optional<DateTime>& sunday, const std::string* backup) {
     WeekVerification v;
+    for (int p = 1; p <= kPositions; ++p)
+        v.inUse += recordAt(weekBytes, p).usedEntries();
+    if (journal)
+        v.notes = journal->problems;
     if (!journal) {
-        int inUse = 0;
-        for (int p = 1; p <= kPositions; ++p)
-            inUse += recordAt(weekBytes, p).usedEntries();
-        if (inUse > 0)
-            v.unexplained.push_back("There is no journal: none of the file's " + std::to_string(inUse) +
+        if (v.inUse > 0)
+            v.unexplained.push_back("There is no journal: none of the file's " + std::to_string(v.inUse) +
                                     " punches is explained.");
         return v;
     }
     v.journalFound = true;
-    v.notes = journal->problems;
+    // First what the journal's own lines give away, then the week file
+    // compared with the week they rebuild.
+    v.unexplained = journalLineDoubts(*journal, sunday);
     const WeekReplay replay = replayWeek(*journal);
-    v.unexplained = replay.unexplained;
+    v.unexplained.insert(v.unexplained.end(), replay.unexplained.begin(), replay.unexplained.end());
+    for (const JournalLine& line : journal->lines)
+        if (line.kind == JournalKind::Existing) {
+            v.began = shownJournalTime(line.fields[0]);
+            break;
+        }
+    bool backupAsJournal = backup != nullptr;
+    for (int p = 1; p <= kPositions && backupAsJournal; ++p)
+        backupAsJournal = recordAt(*backup, p) == recordAt(replay.bytes, p);
+    const std::string outside =
+        backupAsJournal
+            ? " (changed outside the program, or by a save or put-back stopped before its journal "
+              "lines were written: the backup holds the week as the journal has it)."
+            : " (changed outside the program).";
+    const int records = int(weekBytes.size() / TimeRecord::kSize);
+    int cutShort = 0; // records missing from the file that held no punch in the journal
     for (int p = 1; p <= kPositions; ++p) {
         const TimeRecord file = recordAt(weekBytes, p);
         const TimeRecord told = recordAt(replay.bytes, p);
@@ -222,22 +261,31 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             if (file.raw(f, k) != told.raw(f, k))
                 v.unexplained.push_back(who + (k > 0 ? ", entry " + std::to_string(k) : std::string()) +
                                         ", " + shownName(f) + ": the file holds " + shownRaw(file.raw(f, k)) +
-                                        ", the journal " + shownRaw(told.raw(f, k)) +
-                                        " (changed outside the program).");
+                                        ", the journal " + shownRaw(told.raw(f, k)) + outside);
         };
         // A record's first punch writes its name too: when the journal lacks
-        // that punch, the message about it covers the name.
+        // that punch, the message about it covers the name. A record cut off
+        // the end of the file that held no punch is named once, below.
         const bool nameOfMissingPunch =
             told.usedEntries() == 0 && !file.isFree(1) &&
             told.raw(F::EmpName, 0).find_first_not_of('\0') == std::string_view::npos;
-        if (!nameOfMissingPunch)
+        const bool emptyRecordCut = p > records && told.usedEntries() == 0 &&
+                                    told.view().find_first_not_of('\0') != std::string_view::npos;
+        cutShort += emptyRecordCut;
+        if (!nameOfMissingPunch && !emptyRecordCut)
             differs(F::EmpName, 0);
         for (int k = 0; k <= TimeRecord::kEntries; ++k) {
             bool same = true;
             for (F f : kEntryFields)
                 same = same && file.raw(f, k) == told.raw(f, k);
-            if (same && k > 0 && !file.isFree(k)) {
-                const Source by = replay.setBy[std::size_t(p - 1)][std::size_t(k)];
+            const Source by = replay.setBy[std::size_t(p - 1)][std::size_t(k)];
+            if (same && k > 0 && !file.isFree(k) && by == Source::Found) {
+                v.unexplained.push_back(
+                    who + ", entry " + std::to_string(k) + " (" + entryText(file, k) +
+                    ") is not in the journal: a put-back found it in the week file and kept "
+                    "it (written outside the program, or its journal line could not be "
+                    "written).");
+            } else if (same && k > 0 && !file.isFree(k)) {
                 ++(by == Source::Punch ? v.punches : by == Source::Correction ? v.corrected : v.existing);
             } else if (!same && k > 0 && told.isFree(k)) {
                 v.unexplained.push_back(who + ", entry " + std::to_string(k) + " (" + entryText(file, k) +
@@ -253,16 +301,25 @@ WeekVerification verifyWeek(std::string_view weekBytes, const JournalText* journ
             }
         }
     }
+    if (cutShort > 0)
+        v.unexplained.push_back(
+            "the file holds " + std::to_string(records) + " of the " + std::to_string(kPositions) +
+            " records the journal has (cut short outside the "
+            "program); " +
+            std::to_string(cutShort) + (cutShort == 1 ? " missing record held" : " missing records held") +
+            " no punch.");
     return v;
 }
 
-Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out) {
+Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerification& out,
+                      std::string_view keptSeal) {
     std::string bytes;
     if (Status st = readWeekFile(files, weekFile, bytes, false); !st)
         return st;
     const std::string path = journalPathOf(weekFile);
     if (!files.exists(path)) {
         out = verifyWeek(bytes, nullptr);
+        addSealFindings(out, {}, path, keptSeal);
         return Status::ok();
     }
     std::string text;
@@ -272,25 +329,63 @@ Status verifyWeekFile(FileAccess& files, const std::string& weekFile, WeekVerifi
         return Status::ok();
     }
     const JournalText journal = parseJournal(text);
-    out = verifyWeek(bytes, &journal);
+    std::string backup;
+    const std::string backupPath = backupPathOf(weekFile);
+    const bool hasBackup =
+        backupPath != weekFile && files.exists(backupPath) && readWeekFile(files, backupPath, backup, false);
+    out = verifyWeek(bytes, &journal, weekSundayOfFile(weekFile), hasBackup ? &backup : nullptr);
+    addSealFindings(out, text, path, keptSeal);
     return Status::ok();
 }
 
 std::string WeekVerification::text(const std::string& weekFile) const {
     std::string out = weekFile + "\n";
+    const int told = punches + corrected + existing;
     if (journalFound)
-        out += "  " + std::to_string(punches + corrected + existing) +
-               " punches: " + std::to_string(punches) + " as stored at the station, " +
-               std::to_string(corrected) + " corrected in the time sheet, " + std::to_string(existing) +
-               " there when the journal began.\n";
+        out += "  " + std::to_string(inUse) + " punches: " + std::to_string(punches) +
+               " as stored at the station, " + std::to_string(corrected) + " corrected in the time sheet, " +
+               std::to_string(existing) + " there when the journal began" +
+               (inUse > told ? ", " + std::to_string(inUse - told) + " not explained" : std::string()) +
+               ".\n";
     for (const std::string& note : notes)
         out += "  The journal: " + note + "\n";
+    if (!seal.empty())
+        out += "  Seal: " + seal + "\n";
+    if (keptSealLine > 0)
+        out += "  The seal checked is that of line " + std::to_string(keptSealLine) +
+               "; everything since was appended after it.\n";
     for (const std::string& u : unexplained)
         out += "  UNEXPLAINED: " + u + "\n";
-    out += passed() ? "  Every punch is explained.\n"
-                    : "  " + std::to_string(unexplained.size()) + " unexplained.\n";
+    if (!passed())
+        out += "  " + std::to_string(unexplained.size()) + " unexplained.\n";
+    if (!witnessed())
+        out += "  " + std::to_string(existing) + (existing == 1 ? " punch was" : " punches were") +
+               " not witnessed by the journal: " + (existing == 1 ? "it was" : "they were") +
+               " in the week file when the journal began, " + began + ".\n";
+    if (passed() && witnessed())
+        out += "  Every punch is explained.\n";
     return out;
 }
+
+namespace {
+
+// An approval, acknowledgement, closing or reopening as the history says it.
+std::string signOffText(const JournalLine& line) {
+    const auto& f = line.fields;
+    switch (line.kind) {
+    case JournalKind::Approve:
+        return "Approved " + f[4] + ": " + f[5] + " hours (" + f[6] + " regular, " + f[7] +
+               " overtime), seal " + f[8];
+    case JournalKind::Acknowledge:
+        return "Acknowledged for " + f[4] + ": " + f[5] + " (" + f[6] + ")";
+    case JournalKind::Close:
+        return "Closed the week, seal " + f[3];
+    default:
+        return "Reopened the week: " + f[3];
+    }
+}
+
+} // namespace
 
 std::vector<HistoryItem> weekHistory(const JournalText& journal) {
     std::vector<HistoryItem> items;
@@ -309,6 +404,14 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
             items[std::size_t(began)].what =
                 "The journal began; the week file held " + std::to_string(entries) + " punches.";
             break;
+        case JournalKind::Found:
+            items.push_back({shownJournalTime(f[0]),
+                             "Kept by the put-back below, not in the journal: position " + f[1] + ", entry " +
+                                 f[2] + ": " + std::string(trimSpaces(std::string_view(f[3]))) + ", " +
+                                 entryFieldsText(f, 4),
+                             {},
+                             0});
+            break;
         case JournalKind::Punch:
             items.push_back({shownJournalTime(f[0]),
                              "Punch, position " + f[1] + ", entry " + f[2] + ": " +
@@ -320,7 +423,8 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
         case JournalKind::Restore: {
             const std::string what = line.kind == JournalKind::Save
                                          ? "Saved"
-                                         : "Put back as before the save of " + shownJournalTime(f[5]);
+                                         : "Put back as before the save of " + shownJournalTime(f[5]) +
+                                               (f.size() > 6 ? " on line " + f[6] : std::string());
             items.push_back(
                 {shownJournalTime(f[0]),
                  what + " (backup " + f[2] + "); " + f[1] + (f[1] == "1" ? " change" : " changes"),
@@ -336,6 +440,13 @@ std::vector<HistoryItem> weekHistory(const JournalText& journal) {
             else if (details == 6)
                 items.back().what += "; ...";
             break;
+        case JournalKind::Approve:
+        case JournalKind::Acknowledge:
+        case JournalKind::Close:
+        case JournalKind::Reopen:
+            items.push_back({shownJournalTime(f[0]), signOffText(line),
+                             f[1].empty() || f[2].empty() ? f[1] + f[2] : f[1] + " on " + f[2], 0});
+            break;
         default:
             break;
         }
@@ -349,7 +460,7 @@ std::optional<std::string> weekBeforeSave(const JournalText& journal, int saveLi
         return std::nullopt;
     WeekReplay r = replayWeek(journal, saveLine);
     for (const JournalLine& line : journal.lines) {
-        if (line.number <= saveLine || line.kind != JournalKind::Punch)
+        if (line.number <= saveLine || (line.kind != JournalKind::Punch && line.kind != JournalKind::Found))
             continue;
         const int k = recordAt(r.bytes, line.intField(1)).usedEntries() + 1;
         if (k <= TimeRecord::kEntries)
@@ -358,9 +469,28 @@ std::optional<std::string> weekBeforeSave(const JournalText& journal, int saveLi
     return std::move(r.bytes);
 }
 
+std::vector<std::pair<int, int>> entriesNotInJournal(std::string_view weekBytes, const WeekReplay& replay) {
+    std::vector<std::pair<int, int>> out;
+    for (int p = 1; p <= kPositions; ++p) {
+        const TimeRecord file = recordAt(weekBytes, p);
+        const TimeRecord told = recordAt(replay.bytes, p);
+        for (int k = 1; k <= TimeRecord::kEntries; ++k)
+            if (!file.isFree(k) && told.isFree(k))
+                out.emplace_back(p, k);
+    }
+    return out;
+}
+
 std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {
     std::map<int, EntryCorrection> last; // by position * 101 + entry
     std::set<int> inThisSave;
+    // Each entry's fields before its first change (unknown until changed)
+    // and as they are now: an entry put back as it was is no longer corrected.
+    struct Track {
+        std::array<std::optional<std::string>, 4> was;
+        std::array<std::string, 4> now;
+    };
+    std::map<int, Track> tracks;
     std::string when;
     for (const JournalLine& line : journal.lines) {
         const auto& f = line.fields;
@@ -375,8 +505,23 @@ std::vector<EntryCorrection> lastCorrections(const JournalText& journal) {
         const int p = line.intField(0);
         const int k = line.intField(1);
         const int key = p * (TimeRecord::kEntries + 1) + k;
-        if (line.kind == JournalKind::Removed) {
+        Track& t = tracks[key];
+        for (std::size_t i = 0; i < 4; ++i) {
+            if (field && f[2] != fieldName(kEntryFields[i]))
+                continue;
+            const std::string& old = field                               ? f[3]
+                                     : line.kind == JournalKind::Removed ? f[2 + i]
+                                                                         : std::string();
+            if (!t.was[i])
+                t.was[i] = old;
+            t.now[i] = field ? f[4] : line.kind == JournalKind::Added ? f[2 + i] : std::string();
+        }
+        bool asItWas = true;
+        for (std::size_t i = 0; i < 4; ++i)
+            asItWas = asItWas && (!t.was[i] || *t.was[i] == t.now[i]);
+        if (line.kind == JournalKind::Removed || asItWas) {
             last.erase(key);
+            inThisSave.erase(key);
             continue;
         }
         EntryCorrection& c = last[key];

@@ -1,9 +1,13 @@
 #include "manage/PassFM.h"
 
+#include "data/ManagerPassword.h"
+#include "manage/CredentialsFM.h"
 #include "manage/EditorFactory.h"
+#include "manage/PasswordChangeFM.h"
 #include "platform/Environment.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
 #include "platform/ScreenFonts.h"
 #include "platform/TaskBar.h"
 #include "station/AppState.h"
@@ -79,7 +83,7 @@ PassFM::PassFM(AppState& state, QWidget* station, EditorFactory& editors)
     setWindowTitle(QStringLiteral("PassWord Area"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(ScreenFonts::arial(8));
-    setFixedSize(Environment::scaled(0, 0, 217, 268).size());
+    setFixedSize(Environment::scaled(0, 0, 217, 316).size());
 
     Label1_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
@@ -109,16 +113,22 @@ PassFM::PassFM(AppState& state, QWidget* station, EditorFactory& editors)
     Option1_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
     Option1_->setObjectName(QStringLiteral("Option1"));
     Option1_->setGeometry(Environment::scaled(24, 192, 161, 25));
+    Option3_ = new QRadioButton(QStringLiteral("Employee PINs and Cards"), this);
+    Option3_->setObjectName(QStringLiteral("Option3"));
+    Option3_->setGeometry(Environment::scaled(24, 216, 185, 25));
+    Option4_ = new QRadioButton(QStringLiteral("Change Password"), this);
+    Option4_->setObjectName(QStringLiteral("Option4"));
+    Option4_->setGeometry(Environment::scaled(24, 240, 185, 25));
 
     auto* exitAll = new QPushButton(QStringLiteral("Exit All"), this);
     exitAll->setObjectName(QStringLiteral("Command3"));
-    exitAll->setGeometry(Environment::scaled(16, 232, 57, 25));
+    exitAll->setGeometry(Environment::scaled(16, 280, 57, 25));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command2"));
-    ok->setGeometry(Environment::scaled(80, 232, 57, 25));
+    ok->setGeometry(Environment::scaled(80, 280, 57, 25));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Command1"));
-    cancel->setGeometry(Environment::scaled(144, 232, 57, 25));
+    cancel->setGeometry(Environment::scaled(144, 280, 57, 25));
     // The buttons must not take the focus from the password box, or Enter
     // would land on them.
     for (QPushButton* b : {exitAll, ok, cancel}) {
@@ -160,17 +170,56 @@ bool PassFM::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-bool PassFM::passwordMatches() const {
-    return Text2_->text() == QLatin1String(kPassword);
+bool PassFM::passwordAccepted() {
+    PasswordDelay& tries = state_.passwordTries;
+    const std::int64_t now = MonotonicClock::milliseconds();
+    const auto waitText = [](std::int64_t ms) {
+        return QStringLiteral("Too many wrong passwords: wait %1 seconds before the next try.")
+            .arg((ms + 999) / 1000);
+    };
+    // A try while the station makes guessing wait is not even looked at.
+    if (const std::int64_t ms = tries.waitMs(now)) {
+        Messages::show(this, waitText(ms));
+        return false;
+    }
+    bool matches = false;
+    if (const Status st =
+            ManagerPassword::check(*state_.files, state_.baseFolder, Text2_->text().toStdString(), matches);
+        !st) {
+        Messages::show(this, QString::fromStdString(st.message()));
+        return false;
+    }
+    if (matches) {
+        tries.right();
+        return true;
+    }
+    tries.wrong(now);
+    QString text = QStringLiteral("Wrong Password");
+    if (const std::int64_t ms = tries.waitMs(now))
+        text += QStringLiteral("\r\n") + waitText(ms);
+    Messages::show(this, text);
+    return false;
 }
 
 void PassFM::okPressed() {
-    if (!passwordMatches()) {
-        Messages::show(this, QStringLiteral("Wrong Password"));
+    if (!passwordAccepted()) {
         Text2_->clear();
         return;
     }
-    openEditor(Option1_->isChecked());
+    if (Option3_->isChecked())
+        openWindow(new CredentialsFM(state_, station_));
+    else if (Option4_->isChecked())
+        openWindow(new PasswordChangeFM(state_, station_));
+    else
+        openEditor(Option1_->isChecked());
+}
+
+void PassFM::openWindow(QWidget* window) {
+    Environment::keepAboveStation(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    close();
 }
 
 void PassFM::openEditor(bool buttonData) {
@@ -195,10 +244,8 @@ void PassFM::openEditor(bool buttonData) {
 }
 
 void PassFM::exitAllPressed() {
-    if (!passwordMatches()) {
-        Messages::show(this, QStringLiteral("Wrong Password"));
+    if (!passwordAccepted())
         return;
-    }
     FormsSafeUnload(true);
 }
 

@@ -17,8 +17,6 @@ class EditorFactory;
 class PassFM : public QWidget {
     Q_OBJECT
   public:
-    static constexpr const char* kPassword = "qm482";
-
     // The station's Management button: opens the screen, or brings it to the
     // front when it is already open. `station` keeps the management screens
     // above it (it stays on top of everything while it runs); `editors`
@@ -40,8 +38,10 @@ class PassFM : public QWidget {
   private:
     void okPressed();
     void exitAllPressed();
-    bool passwordMatches() const;
+    // The password typed is right. Otherwise it says why and counts the try.
+    bool passwordAccepted();
     void openEditor(bool buttonData);
+    void openWindow(QWidget* window);
 
     AppState& state_;
     QWidget* station_;
@@ -50,7 +50,9 @@ class PassFM : public QWidget {
     QLineEdit* Text2_ = nullptr;
     QRadioButton* Option1_ = nullptr;
     QRadioButton* Option2_ = nullptr;
-    bool enterPressedHere_ = false; // an Enter's press reached the password box
+    QRadioButton* Option3_ = nullptr; // PINs and cards
+    QRadioButton* Option4_ = nullptr; // change the password
+    bool enterPressedHere_ = false;   // an Enter's press reached the password box
 };
 
 } // namespace tc

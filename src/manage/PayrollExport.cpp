@@ -91,7 +91,10 @@ Status PayrollExport::exportWeek(FileAccess& files, const std::string& baseFolde
     ReportCsv::Output output;
     if (Status st = prepare(files, baseFolder, format, report, path, output); !st)
         return st;
-    return ReportCsv::write(files, {output});
+    std::vector<std::string> programFolders{baseFolder};
+    for (const ReportSource& source : report.sources)
+        programFolders.push_back(source.folder);
+    return ReportCsv::write(files, {output}, programFolders);
 }
 
 Status PayrollExport::prepare(FileAccess& files, const std::string& baseFolder, const std::string& format,
@@ -172,10 +175,14 @@ Status PayrollExport::iif(const WeekReport& report, const PayrollIds& ids, std::
                       "TIMERHDR\t8\t0\t\tN\tY\t0\r\n"
                       "!TIMEACT\tDATE\tJOB\tEMP\tITEM\tPITEM\tDURATION\tPROJ\tNOTE\tBILLINGSTATUS\r\n";
     // QuickBooks reads the file in the computer's code page; a tab or line
-    // break would end the field.
+    // break would end the field. It takes each text as it stands, so an
+    // apostrophe cannot keep a formula-like name text when the file is opened
+    // in a spreadsheet (as QuickBooks's own advice on IIF files has it): such
+    // a text is refused instead.
     auto text = [](const std::string& utf8, std::string& ansi) {
         const std::optional<std::string> converted = utf8ToAnsiChecked(utf8);
-        if (!converted || converted->find_first_of("\t\r\n\"") != std::string::npos)
+        if (!converted || converted->find_first_of("\t\r\n\"") != std::string::npos ||
+            ReportCsv::isFormulaLike(*converted))
             return false;
         ansi = *converted;
         return true;
@@ -187,8 +194,8 @@ Status PayrollExport::iif(const WeekReport& report, const PayrollIds& ids, std::
         std::string employee;
         if (!text(ids.idOf(p.name), employee))
             return Status::fail("Nothing was written: the payroll ID of " + p.name +
-                                " cannot be written in a QuickBooks file (a tab, line break, quote or a "
-                                "character this computer's code page lacks).");
+                                " cannot be written in a QuickBooks file (a tab, line break, quote, a "
+                                "character this computer's code page lacks, or =, +, - or @ first).");
         const std::vector<std::array<long long, 7>> jobs = secondsByJobAndDay(report, int(i));
         std::vector<long long> seconds;
         long long total = 0;

@@ -31,7 +31,8 @@ class PayrollExport {
                        std::string& bytes);
 
     // The whole export: the payroll IDs of the program in `baseFolder`, the
-    // file's bytes, written whole or not at all by ReportCsv::write.
+    // file's bytes, written whole or not at all by ReportCsv::write, never
+    // over a file of that program or of the report's folders.
     static Status exportWeek(FileAccess& files, const std::string& baseFolder, const std::string& format,
                              const WeekReport& report, const std::string& path);
     // The same up to the writing, for a caller writing other files with it.

@@ -103,8 +103,10 @@ Status PayrollIds::read(FileAccess& files, const std::string& baseFolder, Payrol
 }
 
 Status PayrollIds::write(FileAccess& files, const std::string& baseFolder, const PayrollIds& ids) {
+    // The program reads this file back: an ID must come back as typed, so
+    // no apostrophe is put before a formula-like one.
     std::string bytes(ReportCsv::kBom);
-    ReportCsv::row(bytes, {"Name", "Payroll ID"});
+    ReportCsv::row(bytes, {"Name", "Payroll ID"}, false);
     std::vector<std::string> seen;
     for (const auto& [name, id] : ids.entries) {
         if ((name + id).find_first_of("\r\n") != std::string::npos)
@@ -112,7 +114,7 @@ Status PayrollIds::write(FileAccess& files, const std::string& baseFolder, const
         if (std::find(seen.begin(), seen.end(), name) != seen.end())
             return Status::fail("Not saved: " + name + " is listed twice.");
         seen.push_back(name);
-        ReportCsv::row(bytes, {name, id});
+        ReportCsv::row(bytes, {name, id}, false);
     }
     const std::string file = path(baseFolder);
     if (Status st = replaceFile(files, file, bytes); !st)

@@ -1,13 +1,16 @@
 #include "manage/ReportCommand.h"
 
 #include "data/FolderIdentity.h"
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
+#include "data/ShownText.h"
 #include "manage/JournalReplay.h"
 #include "manage/PayrollExport.h"
 #include "manage/ReportCsv.h"
 #include "manage/ReportSettings.h"
 #include "manage/RoundingAudit.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -60,7 +63,7 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--folder", o.folders,
                    "A program folder; repeat for several stations (default: the program's folder and the "
                    "folders of its settings file)");
-    app.add_option("--csv", o.csv, "Write the summary CSV here");
+    app.add_option("--csv", o.csv, "Write the summary CSV here (- writes it to standard output)");
     app.add_option("--detail-csv", o.detailCsv, "Write one CSV row per worked span here");
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
@@ -74,7 +77,13 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--payroll-file", o.payrollFile, "Write the --payroll file here");
     app.add_flag("--verify", o.verify,
                  "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
-                 "explained by the journal");
+                 "explained by the journal or its seals do not follow one from another");
+    app.add_option("--seal", o.seal,
+                   "With --verify: a seal printed on a signed card or kept by payroll (XXXX-XXXX-XXXX-XXXX); "
+                   "exit code 6 unless the week had it and everything since was appended after it");
+    app.add_flag("--require-approved", o.requireApproved,
+                 "Exit code 8 when any employee of the week is not approved (the report is still shown and "
+                 "written)");
 }
 
 int ReportCommand::run(const std::vector<std::string>& args, const std::string& programFolder,
@@ -118,6 +127,11 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
     if (!o.payroll.empty() && std::find(PayrollExport::formats().begin(), PayrollExport::formats().end(),
                                         o.payroll) == PayrollExport::formats().end())
         return fail(BadUsage, "--payroll must be adp, gusto, paychex or iif, not \"" + o.payroll + "\".");
+    if (!o.seal.empty() && (!o.verify || !isShownSeal(o.seal)))
+        return fail(BadUsage, o.verify
+                                  ? "--seal must be 16 hexadecimal digits as XXXX-XXXX-XXXX-XXXX, not \"" +
+                                        o.seal + "\"."
+                                  : "--seal checks a week's journal: give it with --verify.");
     DateTime day = now;
     if (!o.week.empty()) {
         const std::optional<DateTime> date = parseIsoDate(o.week);
@@ -143,25 +157,28 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         sources.push_back({folder, stationName(folder)});
 
     if (o.verify) {
-        bool anyWeekFile = false, passed = true;
+        bool anyWeekFile = false, passed = true, witnessed = true;
         for (const ReportSource& source : sources) {
             const std::string path = weekFilePath(source.folder, day);
             if (!files.exists(path))
                 continue;
             anyWeekFile = true;
             WeekVerification v;
-            if (Status st = verifyWeekFile(files, path, v); !st) {
+            if (Status st = verifyWeekFile(files, path, v, o.seal); !st) {
                 err << kName << ": " << st.message() << "\n";
                 passed = false;
                 continue;
             }
             out << v.text(path);
             passed = passed && v.passed();
+            witnessed = witnessed && v.witnessed();
         }
         if (!anyWeekFile)
             return fail(NoWeekFile, "no week file for the week ending " +
                                         formatIsoDate(weekEndingSunday(day)) + " in the folders given.");
-        return passed ? Done : Unexplained;
+        // Unexplained is the graver: a change the journal does not account
+        // for; unwitnessed punches were there before it began.
+        return !passed ? Unexplained : !witnessed ? Unwitnessed : Done;
     }
 
     const WeekReport report = makeWeekReport(files, sources, day, now, overtime, nullptr,
@@ -184,14 +201,47 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
     if (!o.roundingAudit.empty())
         outputs.push_back({o.roundingAudit, RoundingAudit::csv(report)});
-    // The payroll file first: when it is refused, no file is written.
-    if (!o.payroll.empty())
-        if (Status st = PayrollExport::exportWeek(files, programFolder, o.payroll, report, o.payrollFile);
+    // The payroll file goes with the others: when it is refused, no file is written.
+    if (!o.payroll.empty()) {
+        ReportCsv::Output payroll;
+        if (Status st =
+                PayrollExport::prepare(files, programFolder, o.payroll, report, o.payrollFile, payroll);
             !st)
             return fail(NotWritten, st.message());
-    if (Status st = ReportCsv::write(files, outputs); !st)
+        outputs.push_back(std::move(payroll));
+    }
+    // "-" is standard output, which then holds that CSV alone.
+    const auto toOut =
+        std::find_if(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; });
+    const bool csvToOut = toOut != outputs.end();
+    std::string written;
+    if (csvToOut) {
+        written = toOut->bytes;
+        outputs.erase(toOut);
+        if (std::any_of(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; }))
+            return fail(BadUsage, "only one CSV can be written to standard output (-).");
+    }
+    std::vector<std::string> programFolders = folders;
+    programFolders.push_back(programFolder);
+    if (Status st = ReportCsv::write(files, outputs, programFolders); !st)
         return fail(NotWritten, st.message());
+    if (csvToOut) {
+        out << written;
+        return Done;
+    }
     out << table(report);
+    if (o.requireApproved) {
+        std::vector<std::string> notApproved;
+        for (const PersonWeek& p : report.people)
+            if (!standingApproval(report, p))
+                notApproved.push_back(p.name);
+        if (!notApproved.empty()) {
+            std::string names;
+            for (std::size_t i = 0; i < notApproved.size(); ++i)
+                names += (i > 0 ? ", " : "") + notApproved[i];
+            return fail(NotApproved, "not approved: " + names + ".");
+        }
+    }
     return Done;
 }
 
@@ -199,26 +249,28 @@ std::string ReportCommand::table(const WeekReport& report) {
     static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::size_t nameWidth = 4;
     for (const PersonWeek& p : report.people)
-        nameWidth = std::max(nameWidth, columns(p.name));
+        nameWidth = std::max(nameWidth, columns(shownText(p.name)));
     std::string out = "Week ending " + formatIsoDate(report.sunday) + ", overtime after " +
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
     const bool doubleTime = report.pay.doubleTime();
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
-           (doubleTime ? padded("Double Time", 13, true) : "") + "  Flags\n";
+           (doubleTime ? padded("Double Time", 13, true) : "") + padded("Approved", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
-        out += padded(p.name, nameWidth);
+        out += padded(shownText(p.name), nameWidth);
         for (long long h : p.dayHundredths)
             out += padded(formatShownHours(h), 7, true);
         out += padded(formatShownHours(p.totalHundredths), 8, true) +
                padded(formatShownHours(p.regularHundredths), 9, true) +
                padded(formatShownHours(p.overtimeHundredths), 10, true) +
-               (doubleTime ? padded(formatShownHours(p.doubleTimeHundredths), 13, true) : "");
+               (doubleTime ? padded(formatShownHours(p.doubleTimeHundredths), 13, true) : "") +
+               padded(standingApproval(report, p) ? "yes" : "no", 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];
         out += "\n";
     }
+    out += "\nSeal " + weekSealText(report) + "; the week is " + closingText(report) + ".\n";
     out += "\nHours per job and department\n\n";
     std::size_t jobWidth = 3, descWidth = 11;
     for (const JobHours& j : report.jobs) {

@@ -25,8 +25,10 @@ class ReportCommand {
         std::string csv;
         std::string detailCsv;
         std::string jobsCsv;
-        std::string overtimeAfter; // hours; empty: from the settings file
-        bool verify = false;       // compare each week file with its journal instead
+        std::string overtimeAfter;    // hours; empty: from the settings file
+        bool verify = false;          // compare each week file with its journal instead
+        std::string seal;             // with verify: a seal the week must have had, XXXX-XXXX-XXXX-XXXX
+        bool requireApproved = false; // end with NotApproved when anyone of the week is not approved
         // The [pay] settings by key (PayRules::set); empty: from the settings file.
         std::array<std::string, 9> pay;
         std::string roundingAudit;
@@ -38,7 +40,16 @@ class ReportCommand {
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.
-    enum Exit { Done = 0, BadUsage = 2, NoFolder = 3, NoWeekFile = 4, NotWritten = 5, Unexplained = 6 };
+    enum Exit {
+        Done = 0,
+        BadUsage = 2,
+        NoFolder = 3,
+        NoWeekFile = 4,
+        NotWritten = 5,
+        Unexplained = 6,
+        Unwitnessed = 7,
+        NotApproved = 8
+    };
 
     // Runs the command on `args` (without the program's name). The folder of
     // the program holds the settings file and is the default folder.

@@ -39,7 +39,7 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
     if (!files.exists(path))
         return Status::ok();
     std::string bytes;
-    if (Status st = readWholeFile(files, path, bytes, false); !st)
+    if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
     std::vector<CLI::ConfigItem> items;
     try {
@@ -68,6 +68,13 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
                                     ", overtime-after must be a number of hours such as 40 or "
                                     "37.5.");
             out.overtimeAfterSeconds = *seconds;
+        } else if (item.name == "ask-clock-out-after") {
+            const std::optional<long long> seconds =
+                item.inputs.size() == 1 ? parseHours(item.inputs[0]) : std::nullopt;
+            if (!seconds || *seconds == 0)
+                return Status::fail("In " + path +
+                                    ", ask-clock-out-after must be a number of hours such as 14.");
+            out.askClockOutAfterSeconds = *seconds;
         } else if (item.name == "folders") {
             for (const std::string& folder : item.inputs)
                 if (!folder.empty())
@@ -81,7 +88,7 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
             out.timeZone = zone.name();
         } else {
             return Status::fail("In " + path + ", [report] has no setting \"" + item.name +
-                                "\" (there are overtime-after, folders and time-zone).");
+                                "\" (there are overtime-after, folders, time-zone and ask-clock-out-after).");
         }
     }
     return Status::ok();

@@ -16,6 +16,7 @@ namespace tc {
 //   overtime-after = 40
 //   folders = "//server/clock/Back Door", "D:/Clock/Yard"
 //   time-zone = America/Chicago
+//   ask-clock-out-after = 14
 //
 //   [pay]
 //   overtime-after = 40
@@ -26,14 +27,20 @@ namespace tc {
 // folders: other stations' program folders reported with this one.
 // time-zone: the zone whose clock changes the stations' clocks follow
 // (default: this computer's).
+// ask-clock-out-after: hours after which an IN or CHANGE of the same day
+// counts as a forgotten clock-out at the next press of the name (default 14).
 struct ReportSettings {
     long long overtimeAfterSeconds = 40 * 3600;
+    long long askClockOutAfterSeconds = 14 * 3600;
     std::vector<std::string> folders;
     std::string timeZone;
     PayRules pay;
 };
 
 inline constexpr const char* kSettingsFileName = "timeclock.ini";
+// A few lines are all it holds; a larger file (a link to a device, a file
+// filled by something else) is named, not read.
+inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
 std::string settingsPath(const std::string& baseFolder);
 

@@ -13,9 +13,16 @@ std::string SavePlan::conflictNames() const {
 }
 
 std::string SavePlan::conflictQuestion() const {
+    std::string lost;
+    for (const SaveConflict& c : conflicts)
+        for (const std::string& punch : c.stationPunches)
+            lost += (lost.empty() ? "" : "; ") +
+                    (c.name.empty() ? "position " + std::to_string(c.position) : c.name) + ", " + punch;
     return "The punches of these employees were changed both here and at the station since the file was "
            "opened: " +
-           conflictNames() + ". Save anyway?";
+           conflictNames() + "." +
+           (lost.empty() ? "" : " Saving now removes these punches stored at the station: " + lost + ".") +
+           " Save anyway?";
 }
 
 std::string SavePlan::moveQuestion() const {

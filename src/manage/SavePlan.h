@@ -11,6 +11,9 @@ namespace tc {
 struct SaveConflict {
     int position = 0; // 1..24
     std::string name; // the employee's name, trimmed, for the question to the manager
+    // The punches the station stored there since the load that saving the
+    // grid's record would remove: "OUT 5:05:00 PM Mon-Feb-3".
+    std::vector<std::string> stationPunches;
 };
 
 // Punches that the grid would save into another position's record than the

@@ -1,8 +1,10 @@
 #include "manage/TimeCards.h"
 
+#include "data/ShownText.h"
 #include "data/TimeText.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekReport.h"
+#include "manage/WeekSignOff.h"
 
 #include <QTextDocument>
 
@@ -38,7 +40,7 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  text(report.sources[std::size_t(source)].station) + QStringLiteral(", position ") +
                  QString::number(position);
     QString h = QStringLiteral("<h2>Time card: %1</h2><p>Week ending %2 &nbsp; (%3)</p>")
-                    .arg(text(person.name), text(formatWeekName(report.sunday)), where);
+                    .arg(text(shownText(person.name)), text(formatWeekName(report.sunday)), where);
 
     h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
                         "<tr><th>Date</th><th>Time</th><th>Action</th><th>Job</th><th>Note</th></tr>");
@@ -72,6 +74,13 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
             h += QStringLiteral("<li>%1</li>").arg(text(f));
         h += QStringLiteral("</ul>");
     }
+    // Unapproved, the card says so across its whole width, in large letters.
+    const ApprovalLine* approval = standingApproval(report, person);
+    h += approval ? QStringLiteral("<p><b>%1</b></p>").arg(text(approvalText(report, person)))
+                  : QStringLiteral("<p align=\"center\" style=\"color:#c00000; font-size:28pt\"><b>NOT "
+                                   "APPROVED</b></p>");
+    h += QStringLiteral("<p>Seal of the week: <b>%1</b> &nbsp; (the week is %2)</p>")
+             .arg(text(weekSealText(report)), text(closingText(report)));
     h += QStringLiteral("<p><br><br></p><table width=\"100%\" cellpadding=\"8\"%1>"
                         "<tr><td>Employee signature: ______________________________</td>"
                         "<td>Date: ______________</td></tr>"

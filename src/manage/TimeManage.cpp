@@ -1,6 +1,8 @@
 #include "manage/TimeManage.h"
 
 #include "data/Paths.h"
+#include "manage/ClaimAnswers.h"
+#include "manage/ClockOutClaimsFM.h"
 #include "manage/TimeSheetModel.h"
 #include "manage/WeekFileCheck.h"
 #include "manage/WeekHistoryFM.h"
@@ -180,6 +182,9 @@ TimeManage::TimeManage(FileAccess& files, std::string baseFolder, QWidget* paren
     QAction* mnuHistory = file->addAction(QStringLiteral("&History..."));
     mnuHistory->setObjectName(QStringLiteral("MnuHistory"));
     connect(mnuHistory, &QAction::triggered, this, &TimeManage::showHistory);
+    QAction* mnuClaims = file->addAction(QStringLiteral("&Clock-Out Claims..."));
+    mnuClaims->setObjectName(QStringLiteral("MnuClaims"));
+    connect(mnuClaims, &QAction::triggered, this, &TimeManage::showClaims);
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
     mnuExit->setObjectName(QStringLiteral("MnuExit"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
@@ -274,7 +279,7 @@ class TimeManage::ScreenTalk : public SaveTalk {
   public:
     explicit ScreenTalk(TimeManage& screen) : screen_(screen) {}
     bool ask(const std::string& question) override {
-        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancel) == Messages::Yes;
+        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancelDefaultNo) == Messages::Yes;
     }
     void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
     void showSaved(TimeSheet&, std::string_view written) override {
@@ -304,6 +309,29 @@ void TimeManage::showHistory() {
     history->show();
 }
 
+void TimeManage::showClaims() {
+    if (openedFile_.empty()) {
+        Messages::show(this, QStringLiteral("Open a week first: the claims shown are the open week's."));
+        return;
+    }
+    // Accepted here, the OUT is saved as this screen saves, and the grid shows it.
+    auto* claims = new ClockOutClaimsFM(
+        files_, {openedFile_},
+        [this](const ClockOutClaimsFM::Item& item) {
+            if (model_->sheet().hasUnsavedChanges()) {
+                Messages::show(this, QStringLiteral("Save the changes made here first: accepting a claim "
+                                                    "saves the week."));
+                return false;
+            }
+            ScreenTalk talk(*this);
+            return acceptClaim(files_, item.weekFile, item.claim, talk, Environment::journalStamp()) ==
+                   SaveOutcome::Saved;
+        },
+        this);
+    Environment::keepAboveStation(claims);
+    claims->show();
+}
+
 void TimeManage::putBack(int saveLine) {
     const QString question =
         QStringLiteral(
@@ -311,7 +339,7 @@ void TimeManage::putBack(int saveLine) {
             "stored at the station since then are kept.") +
         (model_->sheet().hasUnsavedChanges() ? QStringLiteral(" The changes not saved here are discarded.")
                                              : QString());
-    if (Messages::show(this, question, Messages::YesNoCancel) != Messages::Yes)
+    if (Messages::show(this, question, Messages::YesNoCancelDefaultNo) != Messages::Yes)
         return;
     ScreenTalk talk(*this);
     restoreWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(), saveLine);
@@ -352,7 +380,7 @@ void TimeManage::removeRow() {
     }
     const int answer =
         Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
-                       Messages::YesNoCancel, QStringLiteral("Warning"));
+                       Messages::YesNoCancelDefaultNo, QStringLiteral("Warning"));
     if (answer != Messages::Yes)
         return;
     model_->removeRow(currentRow_);

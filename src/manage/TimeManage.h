@@ -45,6 +45,7 @@ class TimeManage : public QMainWindow {
     void addRow();      // Command6 "Add Row"
     void removeRow();   // Command7 "Remove Row"
     void showHistory(); // File > History...
+    void showClaims();  // File > Clock-Out Claims...
     // Puts the open week back as it was before the save on line `saveLine`
     // of its journal, after asking.
     void putBack(int saveLine);

@@ -104,6 +104,29 @@ std::vector<std::string> punchesOf(const TimeRecord& r) {
     return out;
 }
 
+// The punches stored in `disk` that neither the loaded record nor the one
+// to be saved holds, in entry order: "OUT 5:05:00 PM Mon-Feb-3".
+std::vector<std::string> punchesLostBy(const TimeRecord& loaded, const TimeRecord& disk,
+                                       const TimeRecord& mine) {
+    const std::vector<std::string> kept = punchesOf(mine), was = punchesOf(loaded);
+    std::vector<std::string> out;
+    for (int k = 1; k <= TimeRecord::kEntries; ++k) {
+        if (!entryInUse(disk, k))
+            continue;
+        std::string punch, shown;
+        for (Field f : kEntryFields) {
+            punch += disk.raw(f, k);
+            const std::string text = disk.text(f, k);
+            if (const std::string t = trimSpaces(text.substr(0, text.find('\0'))); !t.empty())
+                shown += (shown.empty() ? "" : " ") + t;
+        }
+        if (!std::binary_search(kept.begin(), kept.end(), punch) &&
+            !std::binary_search(was.begin(), was.end(), punch))
+            out.push_back(shown);
+    }
+    return out;
+}
+
 // Punches that a position loses and another gains: the grid would save them
 // into another employee's record. One move per position that loses any.
 std::vector<PunchMove> movedPunches(const std::vector<TimeRecord>& before,
@@ -399,7 +422,7 @@ SavePlan TimeSheet::planSave(std::string_view loadedBytes, std::string_view disk
             std::string name = shownName(mine);
             if (name.empty())
                 name = shownName(disk);
-            plan.conflicts.push_back({p, name});
+            plan.conflicts.push_back({p, name, punchesLostBy(loaded, disk, mine)});
         }
         plan.bytes.append(take->view());
         if (changedHere)

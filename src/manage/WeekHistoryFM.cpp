@@ -79,12 +79,12 @@ void WeekHistoryFM::reload() {
     WeekVerification v;
     if (Status st = verifyWeekFile(files_, weekFile_, v); !st)
         notes += st.message() + "\n";
-    else if (v.passed() && v.notes.empty())
+    else if (v.passed() && v.witnessed() && v.notes.empty())
         notes += "Every punch in the week file is explained by the journal.";
     else
         notes += v.text(weekFile_);
     notes_->setText(qs(notes).trimmed());
-    notes_->setStyleSheet(v.passed() ? QString() : QStringLiteral("color: #c00000"));
+    notes_->setStyleSheet(v.passed() && v.witnessed() ? QString() : QStringLiteral("color: #c00000"));
 
     list_->setRowCount(int(items_.size()));
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -111,6 +111,10 @@ void WeekHistoryFM::putBackSelected() {
         return;
     putBack_(items_[std::size_t(row)].saveLine);
     reload();
+    // The put-back's messages belong to the time sheet, which comes to the
+    // front with them: the history goes back above it, showing the new week.
+    raise();
+    activateWindow();
 }
 
 } // namespace tc

@@ -1,5 +1,6 @@
 #include "manage/WeekReport.h"
 
+#include "data/ClockOutClaim.h"
 #include "data/CodePage.h"
 #include "data/Journal.h"
 #include "data/ListFiles.h"
@@ -375,6 +376,8 @@ class Builder {
     // This source's corrections in r_.corrections (by position, then entry).
     std::size_t firstCorrection_ = 0;
     std::size_t endCorrection_ = 0;
+    // This source's clock-outs told at the station and not yet answered.
+    std::vector<ClockOutClaim> claims_;
 };
 
 int Builder::personFor(int source, int position, std::string_view ansiName) {
@@ -466,6 +469,7 @@ void Builder::addSource(int source) {
 // Only its save lines are read; punch lines are counted and passed over.
 void Builder::readJournal(int source, const std::string& weekPath, std::string_view weekBytes) {
     firstCorrection_ = endCorrection_ = r_.corrections.size();
+    claims_.clear();
     const std::string path = journalPathOf(weekPath);
     if (!cache_.files().exists(path))
         return;
@@ -475,6 +479,7 @@ void Builder::readJournal(int source, const std::string& weekPath, std::string_v
         return;
     }
     const JournalText journal = parseJournal(*file.bytes, /*changesOnly=*/true);
+    r_.signOffs[std::size_t(source)] = readWeekApprovals(journal, *file.bytes);
     for (const std::string& problem : journal.problems)
         r_.problems.push_back({source, "The journal " + path + ": " + problem});
     const std::array<int, kPositions> kept = journalEntryCounts(journal);
@@ -489,6 +494,9 @@ void Builder::readJournal(int source, const std::string& weekPath, std::string_v
                              " punches of position " + std::to_string(p) + ", the week file " +
                              std::to_string(inUse) + "; timeclock-report --verify names the difference."});
     }
+    for (ClockOutClaim& c : clockOutClaims(journal))
+        if (c.answer == ClockOutClaim::Answer::Open)
+            claims_.push_back(std::move(c));
     std::vector<EntryCorrection> corrections = lastCorrections(journal);
     r_.corrections.insert(r_.corrections.end(), std::make_move_iterator(corrections.begin()),
                           std::make_move_iterator(corrections.end()));
@@ -594,6 +602,11 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
         closeAtWeekEnd(person, source, position, *open, rec, neighbour(source, 1));
     else if (openBad)
         addUncountedSpan(person, source, position, openBadJob, *openBad, std::nullopt, *openBad, lastGood);
+    // A shift closed at the station by a told clock-out, not paid until the manager accepts it.
+    for (const ClockOutClaim& c : claims_)
+        if (c.position == position)
+            who.flags.push_back("punch " + std::to_string(c.entry) +
+                                ": clock-out claimed, not accepted: " + claimText(c));
     // A day that ends at LUNCH; while it may still be that day, the employee may come back.
     if (lunch != LLONG_MIN && !(now_ >= lunch && now_ / kDaySeconds == lunch / kDaySeconds))
         who.flags.push_back("no return from lunch after " + when(lunch));
@@ -876,6 +889,7 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
     report.monday = weekMonday(report.sunday);
     report.overtimeAfterSeconds = overtimeAfterSeconds;
     report.sources = sources;
+    report.signOffs.resize(sources.size());
     const DateTime nowSunday = weekEndingSunday(now);
     report.currentWeek = nowSunday.year == report.sunday.year && nowSunday.month == report.sunday.month &&
                          nowSunday.day == report.sunday.day;

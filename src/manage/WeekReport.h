@@ -5,6 +5,7 @@
 #include "data/TimeRecord.h"
 #include "manage/JournalReplay.h"
 #include "manage/PayRules.h"
+#include "manage/WeekApprovals.h"
 #include "manage/ZoneRules.h"
 
 #include <algorithm>
@@ -128,6 +129,8 @@ struct WeekReport {
     std::vector<JobHours> jobs;     // by job, then department
     // From the week files' journals: the last save that changed each entry.
     std::vector<EntryCorrection> corrections;
+    // Per source: its journal's seal, approvals and closing (empty without a journal).
+    std::vector<WeekApprovals> signOffs;
 
     // What a span's detail row says about it ("over 16 hours", "in since ...").
     std::string spanFlags(const WorkedSpan& span) const;

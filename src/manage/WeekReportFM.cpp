@@ -1,7 +1,9 @@
 #include "manage/WeekReportFM.h"
 
 #include "data/Paths.h"
+#include "data/ShownText.h"
 #include "data/TimeText.h"
+#include "manage/ClockOutClaimsFM.h"
 #include "manage/PayrollExport.h"
 #include "manage/PayrollIdsDialog.h"
 #include "manage/ReportCsv.h"
@@ -9,12 +11,14 @@
 #include "manage/StationsReport.h"
 #include "manage/TimeCards.h"
 #include "manage/WeekMoments.h"
+#include "manage/WeekSignOff.h"
 #include "manage/WeekTimeline.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/Printing.h"
+#include "platform/TextPrompt.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -82,6 +86,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* next = makeButton(this, "NextWeek", QStringLiteral("Next Week >"));
     auto* exportCsv = makeButton(this, "ExportCsv", QStringLiteral("Export CSV..."));
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
+    auto* claims = makeButton(this, "ClockOutClaims", QStringLiteral("Clock-Out Claims..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
     payrollFormat_ = new QComboBox(this);
     payrollFormat_->setObjectName(QStringLiteral("PayrollFormat"));
@@ -90,6 +95,14 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     auto* exportPayroll = makeButton(this, "ExportPayroll", QStringLiteral("Export Payroll..."));
     auto* payrollIds = makeButton(this, "PayrollIds", QStringLiteral("Payroll IDs..."));
     auto* rounding = makeButton(this, "RoundingAudit", QStringLiteral("Rounding..."));
+    auto* approveOne = makeButton(this, "ApproveSelected", QStringLiteral("Approve Selected"));
+    auto* approveAll = makeButton(this, "ApproveAll", QStringLiteral("Approve All"));
+    auto* acknowledge = makeButton(this, "AcknowledgeFlags", QStringLiteral("Acknowledge Flags..."));
+    auto* closeWeek = makeButton(this, "CloseWeek", QStringLiteral("Close Week..."));
+    auto* reopenWeek = makeButton(this, "ReopenWeek", QStringLiteral("Reopen Week..."));
+    seal_ = new QLabel(this);
+    seal_->setObjectName(QStringLiteral("SealLabel"));
+    seal_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     weekLabel_ = new QLabel(this);
     weekLabel_->setObjectName(QStringLiteral("WeekLabel"));
     QFont big = weekLabel_->font();
@@ -108,7 +121,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
                             QStringLiteral("Mon"), QStringLiteral("Tue"), QStringLiteral("Wed"),
                             QStringLiteral("Thu"), QStringLiteral("Fri"), QStringLiteral("Sat"),
                             QStringLiteral("Sun"), QStringLiteral("Total"), QStringLiteral("Regular"),
-                            QStringLiteral("Overtime"), QStringLiteral("Flags")});
+                            QStringLiteral("Overtime"), QStringLiteral("Approved"), QStringLiteral("Flags")});
     weekTable_->horizontalHeader()->setStretchLastSection(true);
     jobsTable_ = makeTable(this, "JobsTable",
                            {QStringLiteral("Job"), QStringLiteral("Department"),
@@ -127,6 +140,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     top->addSpacing(24);
     top->addWidget(exportCsv);
     top->addWidget(print);
+    top->addWidget(claims);
     top->addWidget(close);
     auto* payroll = new QHBoxLayout;
     payroll->addStretch(1);
@@ -134,6 +148,10 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     payroll->addWidget(exportPayroll);
     payroll->addWidget(payrollIds);
     payroll->addWidget(rounding);
+    auto* signOff = new QHBoxLayout;
+    signOff->addWidget(seal_, 1);
+    for (QPushButton* b : {approveOne, approveAll, acknowledge, closeWeek, reopenWeek})
+        signOff->addWidget(b);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(pictureScroll, 5);
     bottom->addWidget(jobsTable_, 2);
@@ -141,6 +159,7 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     layout->addLayout(top);
     layout->addLayout(payroll);
     layout->addWidget(notes_);
+    layout->addLayout(signOff);
     layout->addWidget(weekTable_, 1);
     layout->addLayout(bottom, 1);
 
@@ -152,6 +171,17 @@ WeekReportFM::WeekReportFM(FileAccess& files, std::string baseFolder,
     connect(exportPayroll, &QPushButton::clicked, this, &WeekReportFM::exportPayroll);
     connect(payrollIds, &QPushButton::clicked, this, &WeekReportFM::editPayrollIds);
     connect(rounding, &QPushButton::clicked, this, &WeekReportFM::showRoundingAudit);
+    connect(approveOne, &QPushButton::clicked, this, [this] { approve(false); });
+    connect(approveAll, &QPushButton::clicked, this, [this] { approve(true); });
+    connect(acknowledge, &QPushButton::clicked, this, &WeekReportFM::acknowledgeFlags);
+    connect(closeWeek, &QPushButton::clicked, this, &WeekReportFM::closeWeek);
+    connect(reopenWeek, &QPushButton::clicked, this, &WeekReportFM::reopenWeek);
+    connect(claims, &QPushButton::clicked, this, [this] {
+        auto* screen = new ClockOutClaimsFM(files_, report_.weekFiles, {}, this);
+        connect(screen, &ClockOutClaimsFM::answered, this, [this] { showWeek(report_.sunday); });
+        Environment::keepAboveStation(screen);
+        screen->show();
+    });
 
     const QRect area = Environment::scaled(0, 0, 1000, 700);
     resize(area.width(), area.height());
@@ -167,6 +197,8 @@ void WeekReportFM::showWeek(const DateTime& anyDay) {
     weekLabel_->setText(QStringLiteral("Week Ending %1").arg(qs(formatWeekName(report_.sunday))));
     notes_->setText(qs(join(shown.notes)));
     notes_->setVisible(!shown.notes.empty());
+    seal_->setText(
+        QStringLiteral("Seal %1; the week is %2.").arg(qs(weekSealText(report_)), qs(closingText(report_))));
 
     fillWeekTable();
     fillJobsTable();
@@ -180,11 +212,13 @@ void WeekReportFM::showWeek(const DateTime& anyDay) {
 void WeekReportFM::fillWeekTable() {
     // Double time has a column of its own only where a rule pays it.
     const bool doubleTime = report_.pay.doubleTime();
-    const int flagsColumn = doubleTime ? 14 : 13;
+    const int approvedColumn = doubleTime ? 14 : 13;
+    const int flagsColumn = approvedColumn + 1;
     if (weekTable_->columnCount() != flagsColumn + 1) {
         weekTable_->setColumnCount(flagsColumn + 1);
         if (doubleTime)
             weekTable_->setHorizontalHeaderItem(13, new QTableWidgetItem(QStringLiteral("Double Time")));
+        weekTable_->setHorizontalHeaderItem(approvedColumn, new QTableWidgetItem(QStringLiteral("Approved")));
         weekTable_->setHorizontalHeaderItem(flagsColumn, new QTableWidgetItem(QStringLiteral("Flags")));
     }
     weekTable_->setRowCount(0);
@@ -199,13 +233,16 @@ void WeekReportFM::fillWeekTable() {
         stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
         weekTable_->setItem(row, 0, cell(qs(join(stations))));
         weekTable_->setItem(row, 1, cell(qs(join(positions)), true));
-        weekTable_->setItem(row, 2, cell(qs(p.name)));
+        weekTable_->setItem(row, 2, cell(qs(shownText(p.name))));
         for (int d = 0; d < 7; ++d)
             weekTable_->setItem(row, 3 + d,
                                 cell(qs(formatShownHours(p.dayHundredths[std::size_t(d)])), true));
         weekTable_->setItem(row, 10, cell(qs(formatShownHours(p.totalHundredths)), true));
         weekTable_->setItem(row, 11, cell(qs(formatShownHours(p.regularHundredths)), true));
         weekTable_->setItem(row, 12, cell(qs(formatShownHours(p.overtimeHundredths)), true));
+        auto* approved = cell(qs(standingApproval(report_, p) ? "yes" : "no"));
+        approved->setToolTip(qs(approvalText(report_, p)));
+        weekTable_->setItem(row, approvedColumn, approved);
         auto* flags = cell(qs(join(p.flags)));
         flags->setForeground(QColor(0xc0, 0, 0));
         flags->setToolTip(qs(join(p.flags)));
@@ -246,7 +283,10 @@ void WeekReportFM::exportCsv() {
     const std::vector<ReportCsv::Output> outputs = {{stem + ".csv", ReportCsv::summary(report_)},
                                                     {stem + " detail.csv", ReportCsv::detail(report_)},
                                                     {stem + " jobs.csv", ReportCsv::jobs(report_)}};
-    if (Status st = ReportCsv::write(files_, outputs); !st) {
+    std::vector<std::string> programFolders{baseFolder_};
+    for (const ReportSource& source : report_.sources)
+        programFolders.push_back(source.folder);
+    if (Status st = ReportCsv::write(files_, outputs, programFolders); !st) {
         Messages::show(this, qs(st.message()));
         return;
     }
@@ -298,12 +338,98 @@ void WeekReportFM::printTimeCards() {
         Messages::show(this, QStringLiteral("Nobody punched in this week: there is no time card to print."));
         return;
     }
-    const QList<QTableWidgetItem*> selected = weekTable_->selectedItems();
-    const int person = selected.isEmpty() ? -1 : selected.front()->row();
+    const int person = selectedPerson();
     QTextDocument document;
     TimeCards::build(document, report_, person);
     Printing::preview(this, document,
                       QStringLiteral("Time cards, week ending %1").arg(qs(formatIsoDate(report_.sunday))));
+}
+
+int WeekReportFM::selectedPerson() const {
+    const QList<QTableWidgetItem*> selected = weekTable_->selectedItems();
+    return selected.isEmpty() ? -1 : selected.front()->row();
+}
+
+void WeekReportFM::approve(bool everyone) {
+    const int person = selectedPerson();
+    if (report_.people.empty() || (!everyone && person < 0)) {
+        Messages::show(this, QStringLiteral("Select the employee to approve in the table first."));
+        return;
+    }
+    std::vector<std::size_t> people;
+    if (!everyone)
+        people.push_back(std::size_t(person));
+    const ApprovalOutcome outcome = approvePeople(files_, report_, people, Environment::journalStamp());
+    std::string said;
+    if (!outcome.written)
+        said = outcome.written.message() + "\r\nNobody was approved.";
+    else if (!outcome.approved.empty())
+        said = "Approved: " + join(outcome.approved) + ".";
+    if (!outcome.refused.empty()) {
+        said += std::string(said.empty() ? "" : "\r\n") + "Not approved:";
+        for (const std::string& why : outcome.refused)
+            said += "\r\n" + why + ".";
+        said += "\r\nMend it in the time sheet, or acknowledge it with a note (Acknowledge Flags...).";
+    }
+    Messages::show(this, qs(said));
+    showWeek(report_.sunday);
+}
+
+void WeekReportFM::acknowledgeFlags() {
+    const int person = selectedPerson();
+    if (person < 0) {
+        Messages::show(this,
+                       QStringLiteral("Select the employee whose flags to acknowledge in the table first."));
+        return;
+    }
+    const PersonWeek& who = report_.people[std::size_t(person)];
+    const std::vector<std::string> flags = blockingFlags(report_, who);
+    if (flags.empty()) {
+        Messages::show(this, qs(who.name + " has no flag left that payroll cannot pay on."));
+        return;
+    }
+    for (const std::string& flag : flags) {
+        const std::optional<QString> note =
+            TextPrompt::getText(this, QStringLiteral("Acknowledge Flag"),
+                                qs(who.name + ": " + flag + "\r\nWhy may the week be paid as it stands?"));
+        if (!note)
+            break;
+        if (Status st = acknowledgeFlag(files_, report_, std::size_t(person), flag, note->toStdString(),
+                                        Environment::journalStamp());
+            !st) {
+            Messages::show(this, qs(st.message()));
+            break;
+        }
+    }
+    showWeek(report_.sunday);
+}
+
+void WeekReportFM::closeWeek() {
+    const std::string week = "the week ending " + formatIsoDate(report_.sunday);
+    if (Messages::show(this,
+                       qs("Close " + week +
+                          "? Do so once payroll has paid it: the time sheet then does not save "
+                          "it until it is reopened, with a reason."),
+                       Messages::YesNoCancel) != Messages::Yes)
+        return;
+    const Status st = tc::closeWeek(files_, report_, Environment::journalStamp());
+    showWeek(report_.sunday);
+    Messages::show(this, st ? qs("Closed " + week + ".") : qs(st.message()));
+}
+
+void WeekReportFM::reopenWeek() {
+    const std::string week = "the week ending " + formatIsoDate(report_.sunday);
+    if (!isWeekClosed(report_)) {
+        Messages::show(this, qs("The week ending " + formatIsoDate(report_.sunday) + " is not closed."));
+        return;
+    }
+    const std::optional<QString> reason =
+        TextPrompt::getText(this, QStringLiteral("Reopen Week"), qs("Why is " + week + " reopened?"));
+    if (!reason)
+        return;
+    const Status st = tc::reopenWeek(files_, report_, reason->toStdString(), Environment::journalStamp());
+    showWeek(report_.sunday);
+    Messages::show(this, st ? qs("Reopened " + week + ".") : qs(st.message()));
 }
 
 } // namespace tc

@@ -18,9 +18,10 @@ class WeekTimeline;
 
 // "Week Report": a week's hours per employee and day with overtime and
 // flags, the hours per job, and the week as a picture; previous and next
-// week; the three CSV files for payroll; time cards to print. Reads the
-// saved week files of this station and of the stations named in the
-// settings file, and never writes them.
+// week; the three CSV files for payroll; time cards to print; the week's
+// seal, its approval per employee and its closing. Reads the saved week
+// files of this station and of the stations named in the settings file, and
+// never writes them: approvals and closing are lines of their journals.
 class WeekReportFM : public QWidget {
     Q_OBJECT
   public:
@@ -42,10 +43,18 @@ class WeekReportFM : public QWidget {
     // Per employee the exact and the paid hours and the minutes rounding moved.
     void showRoundingAudit();
     void editPayrollIds();
+    // The selected employee's week, or everyone's: an approval in the journal.
+    void approve(bool everyone);
+    // Each flag of the selected employee that payroll cannot pay on, let
+    // through with a note asked for it.
+    void acknowledgeFlags();
+    void closeWeek();
+    void reopenWeek();
 
   private:
     void fillWeekTable();
     void fillJobsTable();
+    int selectedPerson() const;
 
     FileAccess& files_;
     std::string baseFolder_;
@@ -53,6 +62,7 @@ class WeekReportFM : public QWidget {
     WeekReport report_;
     QLabel* weekLabel_ = nullptr;
     QLabel* notes_ = nullptr;
+    QLabel* seal_ = nullptr;
     QTableWidget* weekTable_ = nullptr;
     QTableWidget* jobsTable_ = nullptr;
     WeekTimeline* timeline_ = nullptr;

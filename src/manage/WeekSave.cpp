@@ -4,9 +4,11 @@
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
 #include "manage/JournalReplay.h"
+#include "manage/WeekSignOff.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <optional>
 
 namespace tc {
@@ -51,7 +53,12 @@ std::optional<SaveOutcome> refusedBeforeReading(const std::string& weekFile, Sav
 // undoes (empty for a save).
 SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std::string& disk,
                       const SavePlan& plan, TimeSheet& sheet, SaveTalk& talk, const JournalStamp& stamp,
-                      const std::string& undone) {
+                      const std::string& undone, int undoneLine = 0, const std::string& found = {}) {
+    if (const auto closed =
+            closedWeekMessage(files, weekFile, undone.empty() ? "not saved" : "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     if (plan.hasConflicts() && !talk.ask(plan.conflictQuestion()))
         return SaveOutcome::Stopped;
     if (!plan.moves.empty() && !talk.ask(plan.moveQuestion()))
@@ -83,8 +90,9 @@ SaveOutcome writeWeek(FileAccess& files, const std::string& weekFile, const std:
         undone.empty() ? journalLine({"save", when, std::to_string(count), escapedField(backupName),
                                       escapedField(stamp.user), escapedField(stamp.host)})
                        : journalLine({"restore", when, std::to_string(count), escapedField(backupName),
-                                      escapedField(stamp.user), escapedField(stamp.host), undone});
-    const Status journal = appendToJournal(files, journalPathOf(weekFile), head + changes,
+                                      escapedField(stamp.user), escapedField(stamp.host), undone,
+                                      std::to_string(undoneLine)});
+    const Status journal = appendToJournal(files, journalPathOf(weekFile), found + head + changes,
                                            [&] { return existingLines(stamp, disk); });
     talk.showSaved(sheet, plan.bytes);
     if (!journal)
@@ -123,6 +131,11 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
                         const JournalStamp& stamp, int saveLine) {
     if (const std::optional<SaveOutcome> refused = refusedBeforeReading(weekFile, talk))
         return *refused;
+    // Before any question about what the journal lacks: a closed week is not put back at all.
+    if (const auto closed = closedWeekMessage(files, weekFile, "not put back")) {
+        talk.tell(*closed);
+        return SaveOutcome::Refused;
+    }
     std::string text, disk;
     Status st = readJournalFile(files, journalPathOf(weekFile), text);
     if (st)
@@ -132,13 +145,42 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
         return SaveOutcome::Failed;
     }
     const JournalText journal = parseJournal(text);
-    const std::optional<std::string> target = weekBeforeSave(journal, saveLine);
-    if (!target) {
+    const std::optional<std::string> target_ = weekBeforeSave(journal, saveLine);
+    if (!target_) {
         talk.tell("Line " + std::to_string(saveLine) + " of " + journalPathOf(weekFile) +
                   " is not a save, so the week was not put back.");
         return SaveOutcome::Refused;
     }
-    // What the journal lacks cannot be put back: it would be lost.
+    // A punch the journal has no line for is kept, at the end of its record,
+    // and named in the journal; what else the journal does not explain is
+    // undone, after the question.
+    std::string target = *target_;
+    const std::vector<std::pair<int, int>> unseen = entriesNotInJournal(disk, replayWeek(journal));
+    std::string found;
+    for (const auto& [p, k] : unseen) {
+        using F = TimeRecord::Field;
+        const TimeRecord now = recordAt(disk, p);
+        const TimeRecord kept = recordAt(target, p);
+        const int at = kept.usedEntries() + 1;
+        if (at > TimeRecord::kEntries) {
+            talk.tell(
+                "The record of position " + std::to_string(p) +
+                " has no room left to keep a punch the journal has no line for, so the week was not put "
+                "back.");
+            return SaveOutcome::Refused;
+        }
+        found += foundLine(stamp, p, k, now);
+        if (target.size() < std::size_t(p) * TimeRecord::kSize)
+            target.resize(std::size_t(p) * TimeRecord::kSize, '\0');
+        const auto put = [&](F f, int from, int to) {
+            std::memcpy(target.data() + std::size_t(p - 1) * TimeRecord::kSize + TimeRecord::offset(f, to),
+                        now.raw(f, from).data(), TimeRecord::width(f));
+        };
+        if (trimSpaces(std::string(kept.raw(F::EmpName))).find_first_not_of('\0') == std::string::npos)
+            put(F::EmpName, 0, 0); // a record the put-back would leave without a name takes the punch's
+        for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
+            put(f, k, at);
+    }
     if (const WeekVerification v = verifyWeek(disk, &journal); !v.passed()) {
         std::string list;
         for (std::size_t i = 0; i < v.unexplained.size() && i < 5; ++i)
@@ -146,22 +188,29 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
         if (v.unexplained.size() > 5)
             list += "\r\n...and " + std::to_string(v.unexplained.size() - 5) + " more.";
         if (!talk.ask("The journal does not explain the week file as it is now:" + list +
-                      "\r\nPutting the week back undoes these as well. Put it back anyway?"))
+                      (unseen.empty() ? std::string()
+                                      : "\r\nThe " + std::to_string(unseen.size()) +
+                                            (unseen.size() == 1 ? " punch" : " punches") +
+                                            " the journal has no line for " +
+                                            (unseen.size() == 1 ? "is" : "are") + " kept, at the end of " +
+                                            (unseen.size() == 1 ? "its record" : "their records") +
+                                            ", and named in the history.") +
+                      "\r\nPutting the week back undoes the rest. Put it back anyway?"))
             return SaveOutcome::Stopped;
     }
     SavePlan plan;
     for (int p = 1; p <= kPositions; ++p) {
-        const TimeRecord want = recordAt(*target, p);
+        const TimeRecord want = recordAt(target, p);
         const TimeRecord now = recordAt(disk, p);
         if (!(want == now) && !(now == recordAt(sheet.loadedBytes(), p))) {
             const std::string name = trimSpaces(now.text(TimeRecord::Field::EmpName));
-            plan.conflicts.push_back({p, name.substr(0, name.find('\0'))});
+            plan.conflicts.push_back({p, name.substr(0, name.find('\0')), {}});
         }
         plan.bytes.append(want.view());
     }
     const auto save = std::find_if(journal.lines.begin(), journal.lines.end(),
                                    [saveLine](const JournalLine& l) { return l.number == saveLine; });
-    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, save->fields[0]);
+    return writeWeek(files, weekFile, disk, plan, sheet, talk, stamp, save->fields[0], saveLine, found);
 }
 
 } // namespace tc

@@ -13,7 +13,9 @@ namespace tc {
 class SaveTalk {
   public:
     virtual ~SaveTalk() = default;
-    // A question answered Yes (true) or No / Cancel (false).
+    // A question answered Yes (true) or No / Cancel (false). Every question
+    // of a save is one whose Yes removes or moves stored punches: a screen
+    // asks it with No as the default.
     virtual bool ask(const std::string& question) = 0;
     // A message with an OK button.
     virtual void tell(const std::string& message) = 0;

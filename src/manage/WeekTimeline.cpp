@@ -1,5 +1,6 @@
 #include "manage/WeekTimeline.h"
 
+#include "data/ShownText.h"
 #include "manage/WeekMoments.h"
 #include "manage/WeekReport.h"
 
@@ -70,7 +71,7 @@ void WeekTimeline::paintEvent(QPaintEvent*) {
         const PersonWeek& person = report_->people[std::size_t(lane)];
         painter.setPen(person.flags.empty() ? Qt::black : Qt::red);
         painter.drawText(QRect(4, top, kNames - 8, kLane), Qt::AlignVCenter | Qt::AlignLeft,
-                         QString::fromStdString(person.name));
+                         QString::fromStdString(shownText(person.name)));
     }
     for (const WorkedSpan& span : report_->spans) {
         const int top = kHeader + kLane * span.person + 4;

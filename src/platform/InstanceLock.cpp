@@ -23,7 +23,26 @@ bool InstanceLock::isLocked() const {
 }
 
 InstanceLock::Result InstanceLock::acquire() {
-    if (lock_->isLocked() || lock_->tryLock(0))
+    if (lock_->isLocked())
+        return {Outcome::Locked, QString()};
+    // Qt reads whatever stands at the path, through a link and to its end: a
+    // pipe would hang the start, a link to a device read for ever. As with
+    // the week files, only a regular file of a lock's size is read.
+    const QFileInfo info(path_);
+    if (info.isSymLink() || (info.exists() && !info.isFile() && !info.isDir()))
+        return {
+            Outcome::Failed,
+            QStringLiteral("The time clock cannot start: %1 is not a regular file (a link, a pipe or a "
+                           "device stands where its lock file belongs). Remove it and start the time clock "
+                           "again.")
+                .arg(QDir::toNativeSeparators(path_))};
+    // Far more than any station writes: damaged, so no owner can be running.
+    constexpr qint64 kMaxLockBytes = 4096;
+    if (info.isFile() && info.size() > kMaxLockBytes && !QFile::remove(path_))
+        return {Outcome::Failed,
+                QStringLiteral("The time clock cannot start: the damaged lock file %1 cannot be removed.")
+                    .arg(QDir::toNativeSeparators(path_))};
+    if (lock_->tryLock(0))
         return {Outcome::Locked, QString()};
     return refusedOrFailed();
 }

@@ -23,7 +23,9 @@ int Messages::show(QWidget* parent, const QString& text, int buttons, const QStr
             return Ok;
         const int answer = gAnswers.front();
         gAnswers.pop_front();
-        return answer;
+        if (answer != Enter)
+            return answer;
+        return buttons == YesNoCancel ? Yes : buttons == YesNoCancelDefaultNo ? No : Ok;
     }
 
     // The screens write line breaks as CR LF; a message box wants one break per line.
@@ -37,10 +39,11 @@ int Messages::show(QWidget* parent, const QString& text, int buttons, const QStr
     // The station stays on top of everything; its messages must not hide behind it.
     box.setWindowFlags(box.windowFlags() | Qt::WindowStaysOnTopHint);
     switch (buttons) {
-    case YesNoCancel: {
+    case YesNoCancel:
+    case YesNoCancelDefaultNo: {
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(buttons == YesNoCancel ? QMessageBox::Yes : QMessageBox::No);
         box.setEscapeButton(QMessageBox::Cancel);
         const int r = box.exec();
         if (r == QMessageBox::Yes)

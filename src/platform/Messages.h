@@ -13,10 +13,13 @@ namespace tc {
 // (OK when none is queued), so no test ever blocks on a dialog.
 class Messages {
   public:
-    // Button sets, as the screens name them.
-    enum Buttons { OkOnly = 0, OkCritical = 16, YesNoCancel = 3 };
-    // Answers.
-    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+    // Button sets, as the screens name them. A question whose Yes removes
+    // or moves stored punches is asked with No as its default, so a person
+    // pressing Enter through it loses nothing.
+    enum Buttons { OkOnly = 0, OkCritical = 16, YesNoCancel = 3, YesNoCancelDefaultNo = 3 + 256 };
+    // Answers. `Enter` is queued by tests only: the person presses Enter, and
+    // the box gives its default button.
+    enum Answer { Enter = 0, Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 
     static int show(QWidget* parent, const QString& text, int buttons = OkOnly,
                     const QString& title = QString());

@@ -1,8 +1,12 @@
 #include "punch/ActionRules.h"
 
+#include "data/ClockOutClaim.h"
+#include "data/Journal.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
+
+#include <algorithm>
 
 namespace tc {
 
@@ -27,6 +31,25 @@ ActionButtons permittedActions(EmployeeState state) {
     return {true, false, false, false, true};
 }
 
+namespace {
+
+// Whether the week's journal holds a claim for this shift's last punch,
+// answered or not: the employee is asked once a shift.
+bool clockOutToldFor(FileAccess& files, const LastPunch& last, int position) {
+    if (stateForLastAction(last.action()) != EmployeeState::AtWork)
+        return false;
+    const std::string path = journalPathOf(last.weekFile);
+    std::string text;
+    if (!files.exists(path) || !readJournalFile(files, path, text))
+        return false;
+    const std::vector<ClockOutClaim> claims = clockOutClaims(parseJournal(text, /*changesOnly=*/true));
+    return std::any_of(claims.begin(), claims.end(), [&](const ClockOutClaim& c) {
+        return c.position == position && c.entry == last.entry;
+    });
+}
+
+} // namespace
+
 std::string LastPunch::action() const {
     return entry > 0 ? std::string(trimSpaces(record.text(TimeRecord::Field::Action, entry))) : std::string();
 }
@@ -45,8 +68,12 @@ Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out)
         return Status::ok(); // a month folder not made again yet: no punch this week
     if (Status st = readRecord(*state.files, path, state.ButtonNumber, out.record); !st)
         return st;
-    if ((out.entry = out.record.lastEntry()) > 0)
+    out.weekFile = path;
+    out.weekDay = now;
+    if ((out.entry = out.record.lastEntry()) > 0) {
+        out.clockOutTold = clockOutToldFor(*state.files, out, state.ButtonNumber);
         return Status::ok();
+    }
     // Read only, never created; one that cannot be read holds no open shift.
     std::string lastWeek;
     if (!readWeekFile(*state.files, weekFilePath(state.baseFolder, now.addDays(-7)), lastWeek, false))
@@ -54,8 +81,11 @@ Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out)
     const TimeRecord before = recordAt(lastWeek, state.ButtonNumber);
     std::string name = trimSpaces(before.text(TimeRecord::Field::EmpName));
     name = name.substr(0, name.find('\0'));
-    if (!name.empty() && name == trimSpaces(state.CurName) && before.lastEntry() > 0)
-        out = LastPunch{before, before.lastEntry()};
+    if (!name.empty() && name == trimSpaces(state.CurName) && before.lastEntry() > 0) {
+        out = LastPunch{before, before.lastEntry(), weekFilePath(state.baseFolder, now.addDays(-7)),
+                        now.addDays(-7)};
+        out.clockOutTold = clockOutToldFor(*state.files, out, state.ButtonNumber);
+    }
     return Status::ok();
 }
 
@@ -64,7 +94,8 @@ ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Statu
     Status st = findLastPunch(state, now, last);
     if (problem)
         *problem = st;
-    return permittedActions(stateForLastAction(last.action()));
+    return permittedActions(last.clockOutTold ? EmployeeState::OffTheClock
+                                              : stateForLastAction(last.action()));
 }
 
 } // namespace tc

@@ -32,6 +32,11 @@ ActionButtons permittedActions(EmployeeState state);
 struct LastPunch {
     TimeRecord record;
     int entry = 0;
+    std::string weekFile; // the file that holds it
+    DateTime weekDay;     // a day of that file's week
+    // An IN or CHANGE whose clock-out the employee has told since: the
+    // station goes on as if the shift were closed.
+    bool clockOutTold = false;
     std::string action() const;
 };
 // Reads this week's file (of `now`), and last week's when needed; a week

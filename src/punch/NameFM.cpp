@@ -9,6 +9,7 @@
 #include "punch/ActionRules.h"
 #include "punch/JobFM.h"
 #include "punch/LastActionSummary.h"
+#include "punch/OwnWeekFM.h"
 #include "punch/PunchScreens.h"
 #include "station/AppState.h"
 #include "station/StationControl.h"
@@ -97,6 +98,14 @@ void NameFM::buildControls() {
         Command1_[std::size_t(i)] = b;
     }
 
+    ownWeek_ = new QPushButton(QStringLiteral("My Week"), this);
+    ownWeek_->setObjectName(QStringLiteral("OwnWeek"));
+    ownWeek_->setFont(ScreenFonts::arial(24));
+    ownWeek_->setFocusPolicy(Qt::NoFocus);
+    ownWeek_->setGeometry(Environment::scaled(776, 680, 153, 81));
+    connect(ownWeek_, &QPushButton::clicked, this, &NameFM::showOwnWeek);
+    settle_.watch(ownWeek_);
+
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1_, &QTimer::timeout, this, &NameFM::onTimer1);
@@ -183,6 +192,17 @@ JobFM* NameFM::jobScreen() const {
 void NameFM::jobScreenClosed() {
     job_ = nullptr;
     settle_.restart(); // in front again
+}
+
+void NameFM::showOwnWeek() {
+    if (done_ || !settle_.pressAccepted())
+        return;
+    auto* week = new OwnWeekFM(station_.stationWindow(), ownWeek(state_, Clock::now()));
+    // In front again when it closes: a press meant for it does not land here.
+    connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
+    week->show();
+    week->raise();
+    week->activateWindow();
 }
 
 void NameFM::onTimer1() {

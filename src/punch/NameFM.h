@@ -48,6 +48,7 @@ class NameFM : public QWidget {
     void onCommand1(int index);
     void openJobScreen();
     void onTimer1();
+    void showOwnWeek();
 
     AppState& state_;
     StationControl& station_;
@@ -56,6 +57,7 @@ class NameFM : public QWidget {
     QPlainTextEdit* Text1_ = nullptr;
     QPlainTextEdit* Text2_ = nullptr;
     QTimer* Timer1_ = nullptr;
+    QPushButton* ownWeek_ = nullptr; // the employee's own week
     QPointer<JobFM> job_;
     bool done_ = false; // a punch was stored or the screen left: later presses do nothing
     SettleTime settle_;

@@ -1,5 +1,6 @@
 #include "punch/PunchRecorder.h"
 
+#include "data/CodePageCheck.h"
 #include "data/Journal.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
@@ -66,9 +67,15 @@ Status RecordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
     bool converted = record.setName(state.CurName);
     for (const auto& [field, value] : entry)
         converted = record.set(field, k, value) && converted;
-    if (!converted)
-        return notRecorded("The name or the job \"" + state.CurName + "\", \"" + state.CurJob +
-                           "\" could not be converted to the code page of the week files.");
+    if (!converted) {
+        const std::string lacking =
+            charactersOutsideCodePage(state.CurName + state.CurAction + state.CurJob + state.CurDept);
+        const std::string why = lacking.empty()
+                                    ? std::string(" could not be converted to the code page")
+                                    : " holds characters (" + lacking + ") that cannot be stored in";
+        return notRecorded("The name or the job \"" + state.CurName + "\", \"" + state.CurJob + "\"" + why +
+                           " the week files.\r\nPlease see the manager.");
+    }
 
     const TimeRecord before = recordAt(bytes, state.ButtonNumber);
     putRecord(bytes, state.ButtonNumber, record);

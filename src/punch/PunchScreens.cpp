@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
+#include "punch/ClockOutQuestionFM.h"
 #include "punch/NameFM.h"
 #include "punch/PunchRecorder.h"
 #include "station/AppState.h"
@@ -16,6 +17,12 @@ NameFM* openActionScreen(AppState& state, StationControl& station) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
+    if (ClockOutQuestionFM::askIfForgotten(state, station))
+        return nullptr;
+    return showActionScreen(state, station);
+}
+
+NameFM* showActionScreen(AppState& state, StationControl& station) {
     auto* screen = new NameFM(state, station);
     screen->load();
     screen->show();

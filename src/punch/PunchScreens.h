@@ -13,8 +13,12 @@ class StationControl;
 // Opens the action screen for the employee whose station button was just
 // pressed (ButtonNumber and CurName set). While it and the job and department
 // screens are open the station's buttons start no other punch. Returns
-// nullptr when a punch is already in progress.
+// nullptr when a punch is already in progress, or when a shift the employee
+// did not clock out of is asked about first (the action screen follows).
 NameFM* openActionScreen(AppState& state, StationControl& station);
+
+// The action screen itself, a punch being in progress already.
+NameFM* showActionScreen(AppState& state, StationControl& station);
 
 namespace punchscreens {
 

@@ -2,6 +2,7 @@
 
 #include "data/DateTime.h"
 #include "data/FileAccess.h"
+#include "manage/PasswordDelay.h"
 
 #include <array>
 #include <cstdint>
@@ -32,6 +33,9 @@ struct AppState {
     std::array<std::string, 21> JobItems1; // index = job button + 1; 0 unused
     std::array<std::string, 21> JobItems2;
     std::string CurJobText;
+
+    // Wrong management passwords in a row, for the whole run.
+    PasswordDelay passwordTries;
 };
 
 // Works out this week's file from `now` and leaves it in WeekFile.

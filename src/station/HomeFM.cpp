@@ -1,6 +1,7 @@
 #include "station/HomeFM.h"
 
 #include "data/ListFiles.h"
+#include "data/ListsSave.h"
 #include "data/TimeText.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -104,6 +105,9 @@ void HomeFM::load() {
         return;
     loaded_ = true;
     FirstRunSetup();
+    // A list save killed part way is finished (or undone) before the names are read.
+    if (const Status st = finishListSave(*state_.files, state_.baseFolder); !st)
+        Messages::show(this, QString::fromStdString(st.message()));
     LoadButtonNames();
     SetWeekFile(state_, Clock::now());
     // The board is silent on failure; at start-up a week file that cannot be

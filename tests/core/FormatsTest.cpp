@@ -16,12 +16,16 @@ namespace {
 using namespace std::string_literals;
 
 TEST(Formats, WeekFileNamesAndTheStampsOfAPunchAreEnglishWhateverTheLocale) {
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "German_Germany.1252"})
+    bool localeSet = false;
+    for (const char* name : {"de_DE.UTF-8", "German_Germany.1252"})
         try {
-            std::locale::global(std::locale(name)); // when the machine has one
+            std::locale::global(std::locale(name));
+            localeSet = true;
             break;
         } catch (const std::runtime_error&) {
         }
+    if (!localeSet)
+        GTEST_SKIP() << "no German locale here (scripts/setup.sh generates de_DE.UTF-8)";
     struct Case {
         DateTime now;
         const char *month, *sunday, *date, *time;

@@ -66,6 +66,25 @@ TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
     EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), std::string(19876, '\0') + record); // 24845 bytes
 }
 
+// With the system's own converter: a character the week files' code page lacks is never stored as "?".
+TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
+    ProgramFolder base;
+    base.writeWeek(mondayFeb3(), "");
+    const std::pair<AppState, std::string> cases[] = {
+        {chosen(base.path(), 1, "\xC5\x81ucja", "IN", "1001", ".Dept-1"),
+         "\"\xC5\x81ucja\", \"1001\" holds characters (\xC5\x81)"},
+        {chosen(base.path(), 2, "Ann", "IN", "\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9", ".Dept-1"),
+         "\"Ann\", \"\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9\" holds characters (\xCE\xA9)"},
+    };
+    for (auto [state, said] : cases) {
+        SCOPED_TRACE(said);
+        EXPECT_EQ(RecordPunch(state, mondayFeb3(9)).message(),
+                  "Your punch was NOT recorded.\r\nThe name or the job " + said +
+                      " that cannot be stored in the week files.\r\nPlease see the manager.");
+        EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), "");
+    }
+}
+
 TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
     struct Case {
         std::string what;

@@ -1,6 +1,7 @@
 // The journals: the exact lines each operation leaves, verify, torn lines, a
 // journal that cannot be written, and a wrong save undone.
 #include "data/Journal.h"
+#include "data/JournalSeal.h"
 #include "data/ListFiles.h"
 #include "data/Paths.h"
 #include "manage/ButtonDataBoxes.h"
@@ -11,6 +12,7 @@
 #include "punch/PunchRecorder.h"
 #include "support/FaultyFiles.h"
 #include "support/RecordingTalk.h"
+#include "support/SealedText.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +35,17 @@ struct Week {
     AppState state;
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journal() const { return readFile(journalPathOf(path())); }
+    // Its events, the seals aside; the chain checked whole.
+    std::string events() const {
+        const std::string text = journal();
+        const SealChain chain = checkSealChain(text);
+        EXPECT_TRUE(chain.sealed && chain.brokenLine == 0) << chain.brokenLine << ": " << chain.brokenWhy;
+        return withoutSeals(text);
+    }
+    std::string header() const {
+        return "timeclock-journal\t2\tWeek Ending Sunday Feb 9 2025.journal\t" + stationName(base.path()) +
+               "\n";
+    }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
         state.ButtonNumber = std::int16_t(position);
         state.CurName = name;
@@ -66,7 +79,7 @@ std::string entry(const std::string& kind, int hour, int position, int k, const 
 const std::string kAnnIn = entry("punch", 8, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM");
 const std::string kAnnOut = entry("punch", 17, 1, 2, "Ann", "OUT", "", "5:00:00 PM");
 const std::string kBobIn = entry("punch", 9, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM");
-const std::string kHeader = "timeclock-journal\t1\n";
+const std::string kHeader = "timeclock-journal\t1\tWeek Ending Sunday Feb 9 2025.journal\n";
 
 // A save's lines: the save, `changes` (of position 1), then the placeholder
 // name the first save gives each of the 22 empty positions.
@@ -79,11 +92,11 @@ std::string saveLines(int count, const std::string& changes) {
 }
 
 TEST(Journal, EachOperationLeavesItsExactLines) {
-    const std::string day = kHeader + kAnnIn + kAnnOut + kBobIn;
+    const std::string day = kAnnIn + kAnnOut + kBobIn;
     struct Case {
         const char* what;
         std::function<void(Week&)> run;
-        std::string journal;
+        std::string journal; // after the first line
     } cases[] = {
         {"punches", [](Week&) {}, day},
         {"a punch into a week whose journal was lost",
@@ -91,7 +104,7 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
              std::filesystem::remove(journalPathOf(w.path()));
              ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
          },
-         kHeader + entry("existing", 12, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM") +
+         entry("existing", 12, 1, 1, "Ann", "IN", "1001.Dept-1", "8:00:00 AM") +
              entry("existing", 12, 1, 2, "Ann", "OUT", "", "5:00:00 PM") +
              entry("existing", 12, 2, 1, "Bob", "IN", "1001.Dept-1", "9:00:00 AM") +
              entry("punch", 12, 2, 2, "Bob", "OUT", "", "12:00:00 PM")},
@@ -114,7 +127,7 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
         Week w;
         w.day();
         c.run(w);
-        EXPECT_EQ(w.journal(), c.journal);
+        EXPECT_EQ(w.events(), w.header() + c.journal);
     }
 
     // A list save: the names and jobs that changed, old and new.
@@ -127,14 +140,17 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
     boxes.names[0] = "Ann\tBaker";
     boxes.jobs[1] = "1002,\"Paint, line\"";
     ASSERT_TRUE(saveButtonDataBoxes(realFiles(), base.path(), boxes, &journal));
-    EXPECT_EQ(readFile(listsJournalPath(base.path())), kHeader + "lists\t" + kSaved + "\t2\tann\toffice\n" +
-                                                           "name\t1\tWorker 1\tAnn\\tBaker\n" +
-                                                           "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
+    const std::string lists = readFile(listsJournalPath(base.path()));
+    EXPECT_EQ(checkSealChain(lists).brokenLine, 0);
+    EXPECT_EQ(withoutSeals(lists), "timeclock-journal\t2\tlists.journal\t" + stationName(base.path()) + "\n" +
+                                       "lists\t" + kSaved + "\t2\tann\toffice\n" +
+                                       "name\t1\tWorker 1\tAnn\\tBaker\n" +
+                                       "job\t2\t1001,Roof\t1002,\"Paint, line\"\n");
 }
 
-std::string verified(Week& w, int& exit) {
+std::string verified(Week& w, int& exit, const std::string& week = "2025-02-03") {
     std::ostringstream out, err;
-    exit = ReportCommand::run({"--verify", "--week", "2025-02-03", "--folder", w.base.path()}, w.base.path(),
+    exit = ReportCommand::run({"--verify", "--week", week, "--folder", w.base.path()}, w.base.path(),
                               mondayFeb3(), realFiles(), out, err);
     return out.str() + err.str();
 }
@@ -167,6 +183,113 @@ TEST(Journal, VerifyExplainsTheWeekAndNamesAnEntryChangedByHand) {
                   "\"8:00:00 AM\" (changed outside the program)."),
         std::string::npos)
         << said;
+}
+
+// A field of a stored entry, in the week file or in the journal (its text
+// replaced where it first appears after `after`).
+void forgeFile(Week& w, int position, F f, int k, const std::string& text) {
+    std::string bytes = readFile(w.path());
+    bytes.replace(std::size_t(position - 1) * TimeRecord::kSize + TimeRecord::offset(f, k),
+                  TimeRecord::width(f), pad(text, TimeRecord::width(f)));
+    writeFile(w.path(), bytes);
+}
+void forgeJournal(Week& w, const std::string& after, const std::string& was, const std::string& is) {
+    std::string text = w.journal();
+    text.replace(text.find(was, text.find(after)), was.size(), is);
+    writeFile(journalPathOf(w.path()), text);
+}
+
+TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
+    struct Case {
+        const char* what;
+        std::function<void(Week&)> forge;
+        std::string week;
+        int exit;
+        std::string said;
+    } cases[] = {
+        {"a punch changed in the file and in its journal line",
+         [](Week& w) {
+             forgeFile(w, 1, F::ActTime, 2, "4:00:00 PM");
+             forgeJournal(w, "T17:00", "5:00:00 PM", "4:00:00 PM");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "line 3 of the journal: the punch of position 1, entry 2 was stamped 2025-02-03 17:00:00 but holds "
+         "the time \"4:00:00 PM\" and the date \"Mon-Feb-3\" (the line was changed)."},
+        {"a punch line moved before the one it followed",
+         [](Week& w) {
+             forgeFile(w, 1, F::ActTime, 2, "7:00:00 AM");
+             forgeJournal(w, "T17:00", "5:00:00 PM", "7:00:00 AM");
+             forgeJournal(w, "", "T17:00", "T07:00");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "line 3 of the journal was stamped 2025-02-03 07:00:00, earlier than line 2 of position 1 before "
+         "it"},
+        {"a week and its journal copied to another week",
+         [](Week& w) {
+             const std::string other = w.base.weekFile(mondayFeb3().addDays(7));
+             std::filesystem::copy_file(w.path(), other);
+             std::filesystem::copy_file(journalPathOf(w.path()), journalPathOf(other));
+         },
+         "2025-02-10", ReportCommand::Unexplained,
+         "line 2 of the journal: the punch of position 1, entry 1 was stamped 2025-02-03 08:00:00, outside "
+         "the "
+         "week ending 2025-02-16 (a journal of another week)."},
+        {"a job changed by hand", [](Week& w) { forgeFile(w, 2, F::JobNumber, 1, "1002.Dept-1"); },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 2 (Bob), entry 1, job: the file holds \"1002.Dept-1\", the journal \"1001.Dept-1\" "
+         "(changed outside the program)."},
+        {"a department changed by hand", [](Week& w) { forgeFile(w, 1, F::JobNumber, 1, "1001.Office"); },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 1 (Ann), entry 1, job: the file holds \"1001.Office\", the journal \"1001.Dept-1\""},
+        {"the journal deleted, then a punch",
+         [](Week& w) {
+             std::filesystem::remove(journalPathOf(w.path()));
+             ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
+         },
+         "2025-02-03", ReportCommand::Unwitnessed,
+         "  4 punches: 1 as stored at the station, 0 corrected in the time sheet, 3 there when the journal "
+         "began.\n  3 punches were not witnessed by the journal: they were in the week file when the journal "
+         "began, 2025-02-03 12:00:00.\n"},
+        {"a put-back stopped between the week file and its journal lines",
+         [](Week& w) {
+             ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30:00 PM"); }),
+                       SaveOutcome::Saved);
+             writeFile(backupPathOf(w.path()), readFile(w.path())); // the put-back's backup
+             forgeFile(w, 1, F::ActTime, 2, "5:00:00 PM");
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "position 1 (Ann), entry 2, time: the file holds \"5:00:00 PM\", the journal \"4:30:00 PM\" "
+         "(changed "
+         "outside the program, or by a save or put-back stopped before its journal lines were written: the "
+         "backup holds the week as the journal has it)."},
+        {"a saved week cut short",
+         [](Week& w) {
+             ASSERT_EQ(w.save([](TimeSheet&) {}), SaveOutcome::Saved);
+             std::filesystem::resize_file(w.path(), 3 * TimeRecord::kSize);
+         },
+         "2025-02-03", ReportCommand::Unexplained,
+         "  UNEXPLAINED: the file holds 3 of the 24 records the journal has (cut short outside the program); "
+         "21 "
+         "missing records held no punch.\n  1 unexplained.\n"},
+        {"an empty journal", [](Week& w) { writeFile(journalPathOf(w.path()), ""); }, "2025-02-03",
+         ReportCommand::Unexplained,
+         "  3 punches: 0 as stored at the station, 0 corrected in the time sheet, 0 there when the journal "
+         "began, 3 not explained."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w;
+        w.day();
+        c.forge(w);
+        int exit = -1;
+        std::string said = verified(w, exit, c.week);
+        // The seal's own line is the seal tests' to read.
+        if (const std::size_t seal = said.find("  Seal: "); seal != std::string::npos)
+            said.erase(seal, said.find('\n', seal) + 1 - seal);
+        EXPECT_EQ(exit, c.exit) << said;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_EQ(said.find("Every punch is explained"), std::string::npos) << said;
+    }
 }
 
 TEST(Journal, ATornLastLineIsIgnoredAndFlagged) {
@@ -242,6 +365,39 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
     ASSERT_TRUE(w.punch(1, "Ann", "IN", 8)); // stored all the same
     EXPECT_EQ(readFile(outside), "keep me");
 
+    // Nor appended to a file hard-linked at its path (another week's file, the same week's journal of another
+    // folder), nor to a file whose first line does not name it.
+    std::filesystem::remove(journalPathOf(w.path()));
+    Week other;
+    other.day();
+    const std::string lastWeek = other.base.weekFile(mondayFeb3().addDays(-7));
+    std::filesystem::copy_file(other.path(), lastWeek);
+    for (const std::string& target : {lastWeek, journalPathOf(other.path()), std::string()}) {
+        SCOPED_TRACE(target);
+        const std::string copied = other.path(), before = readFile(target.empty() ? copied : target);
+        std::filesystem::remove(journalPathOf(w.path()));
+        if (target.empty())
+            std::filesystem::copy_file(copied, journalPathOf(w.path()));
+        else
+            std::filesystem::create_hard_link(target, journalPathOf(w.path()));
+        ASSERT_TRUE(w.punch(1, "Ann", "OUT", 9));
+        EXPECT_EQ(readFile(target.empty() ? journalPathOf(w.path()) : target), before);
+        WeekVerification v;
+        ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+        EXPECT_FALSE(v.passed());
+    }
+    // A sealed journal's first line that names another week's journal.
+    std::filesystem::remove(journalPathOf(w.path()));
+    const std::string otherWeeks = sealedJournalHeader(journalPathOf(lastWeek));
+    writeFile(journalPathOf(w.path()), otherWeeks);
+    ASSERT_TRUE(w.punch(1, "Ann", "OUT", 9));
+    EXPECT_EQ(readFile(journalPathOf(w.path())), otherWeeks);
+    std::filesystem::remove(journalPathOf(w.path()));
+    writeFile(journalPathOf(w.path()), "timeclock-journal\t1\n");
+    ASSERT_TRUE(w.punch(1, "Ann", "IN", 10));
+    EXPECT_EQ(w.journal(),
+              "timeclock-journal\t1\n" + entry("punch", 10, 1, 6, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
+
     // A journal grown past any week's (sparse: no disk used) is named, not read.
     std::filesystem::remove(journalPathOf(w.path()));
     writeFile(journalPathOf(w.path()), "");
@@ -287,6 +443,57 @@ TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
     WeekVerification v;
     ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
     EXPECT_TRUE(v.passed()) << v.text(w.path());
+}
+
+TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) {
+    Week w;
+    w.day();
+    ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(2, TimeSheet::ActTime, "4:30:00 PM"); }),
+              SaveOutcome::Saved);
+    ASSERT_EQ(w.save([](TimeSheet& s) { s.setCell(1, TimeSheet::ActTime, "7:30:00 AM"); }),
+              SaveOutcome::Saved);
+    ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12)); // after both saves, behind Bob's IN
+    // Ann's third punch reached the week file, its journal line did not.
+    forgeFile(w, 1, F::Action, 3, "IN");
+    forgeFile(w, 1, F::JobNumber, 3, "1002.Dept-2");
+    forgeFile(w, 1, F::ActTime, 3, "6:00:00 PM");
+    forgeFile(w, 1, F::ActDate, 3, "Mon-Feb-3");
+
+    std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
+    ASSERT_EQ(history.size(), 6u); // three punches, two saves, Bob's OUT
+    TimeSheet sheet;
+    sheet.load(readFile(w.path()));
+    RecordingTalk talk;
+    ASSERT_EQ(restoreWeek(realFiles(), w.path(), sheet, talk, kManager, history[4].saveLine),
+              SaveOutcome::Saved);
+    ASSERT_EQ(talk.asked.size(), 1u);
+    EXPECT_NE(talk.asked[0].find("The 1 punch the journal has no line for is kept"), std::string::npos)
+        << talk.asked[0];
+    const std::string after = readFile(w.path());
+    EXPECT_EQ(recordAt(after, 1), makeRecord("Ann", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
+                                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-3"},
+                                                     {"IN", "1002.Dept-2", "6:00:00 PM", "Mon-Feb-3"}}));
+    EXPECT_EQ(recordAt(after, 2), makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
+                                                     {"OUT", "", "12:00:00 PM", "Mon-Feb-3"}}));
+    WeekVerification v;
+    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    EXPECT_EQ(v.unexplained,
+              std::vector<std::string>{
+                  "position 1 (Ann), entry 3 (IN 1002.Dept-2 6:00:00 PM Mon-Feb-3) is not in the "
+                  "journal: a put-back found it in the week file and kept it (written outside "
+                  "the program, or its journal line could not be written)."});
+    EXPECT_EQ(v.corrected, 1); // Ann's IN is as the station stored it again
+    EXPECT_EQ(reportOf(w).people[0].flags,
+              (std::vector<std::string>{"punch 2 corrected 2025-02-04 10:00:00, was time 5:00:00 PM",
+                                        "no clock-out after Mon 6:00 PM"}));
+    history = weekHistory(parseJournal(w.journal()));
+    ASSERT_EQ(history.size(), 8u);
+    // Both saves were made in the same second: the line tells which was undone.
+    const std::string undid = "Put back as before the save of 2025-02-04 10:00:00 on line " +
+                              std::to_string(history[4].saveLine) + " (";
+    EXPECT_TRUE(history[7].what.starts_with(undid)) << history[7].what;
+    EXPECT_EQ(history[6].what, "Kept by the put-back below, not in the journal: position 1, entry 3: Ann, IN "
+                               "1002.Dept-2 6:00:00 PM Mon-Feb-3");
 }
 
 } // namespace

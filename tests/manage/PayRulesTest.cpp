@@ -200,12 +200,13 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
               ReportCommand::Done)
         << err.str();
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(folder.path()) + ",";
-    EXPECT_EQ(readFile(csv),
-              bom +
-                  "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,"
-                  "Overtime,Double Time,Flags\r\n" +
-                  head + "1,Ann,13.25,0.00,0.00,0.00,0.00,0.00,0.00,13.25,8.00,4.00,1.25,\r\n" + head +
-                  "2,Bob,8.00,0.25,0.00,0.00,0.00,0.00,0.00,8.25,8.25,0.00,0.00,\r\n");
+    EXPECT_EQ(
+        readFile(csv),
+        bom +
+            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,"
+            "Overtime,Double Time,Flags,Approved,Closed\r\n" +
+            head + "1,Ann,13.25,0.00,0.00,0.00,0.00,0.00,0.00,13.25,8.00,4.00,1.25,,no,no\r\n" + head +
+            "2,Bob,8.00,0.25,0.00,0.00,0.00,0.00,0.00,8.25,8.25,0.00,0.00,,no,no\r\nSeal,not sealed\r\n");
     EXPECT_EQ(
         readFile(detail),
         bom +
@@ -218,12 +219,12 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
             "16:00:00,8.00,\r\n" +
             head +
             "2,Bob,1001,Dept-1,2009-02-03 00:07:00,2009-02-03 00:10:00,2009-02-03 00:00:00,2009-02-03 "
-            "00:15:00,0.25,\r\n");
+            "00:15:00,0.25,\r\nSeal,not sealed\r\n");
     EXPECT_EQ(readFile(audit), bom + "Week Ending,Name,Exact Hours,Paid Hours,Minutes Gained\r\n"
                                      "2009-02-08,Ann,13.25,13.25,0.00\r\n"
                                      "2009-02-08,Bob,8.05,8.25,12.00\r\n"
                                      "2009-02-08,Total,21.30,21.50,12.00\r\n");
-    EXPECT_NE(out.str().find("Overtime  Double Time  Flags\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << out.str();
 }
 
 } // namespace

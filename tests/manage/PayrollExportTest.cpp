@@ -191,6 +191,48 @@ TEST(PayrollExport, RefusesAWeekWithoutEveryPayrollIdAndWritesNothing) {
                              ": it is a link; only a file of its own is read.\n");
 }
 
+TEST(PayrollExport, EscapesFormulasInSpreadsheetFormatsAndKeepsOutOfProgramFolders) {
+    ProgramFolder folder;
+    folder.writeWeek(kWeek, week({"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}));
+    writeFile(folder.file("payroll.csv"), "Name,Payroll ID\r\nAnn,-7x\r\n");
+    const std::string out = folder.file("payroll out.txt");
+    // The CSV formats keep the ID as text; QuickBooks takes each text as it
+    // stands, so there the ID is refused.
+    const std::pair<std::string, std::string> cases[] = {
+        {"adp", "XYZ,0207,'-7x,8.00,"},
+        {"gusto", ",'-7x,8.00,"},
+        {"paychex", "1234567,'-7x,,"},
+        {"iif", "Nothing was written: the payroll ID of Ann cannot be written in a QuickBooks file (a tab, "
+                "line break, quote, a character this computer's code page lacks, or =, +, - or @ first)."},
+    };
+    for (const auto& [format, expected] : cases) {
+        std::filesystem::remove(out);
+        std::ostringstream o, err;
+        const int status = ReportCommand::run({"--week", "2009-02-04", "--payroll", format, "--payroll-file",
+                                               out, "--adp-company-code", "XYZ", "--adp-batch-id", "0207",
+                                               "--paychex-client-id", "1234567"},
+                                              folder.path(), kLater, realFiles(), o, err);
+        if (format == "iif") {
+            EXPECT_EQ(status, ReportCommand::NotWritten);
+            EXPECT_EQ(err.str(), "timeclock-report: " + expected + "\n");
+            EXPECT_FALSE(fileExists(out));
+        } else {
+            EXPECT_EQ(status, ReportCommand::Done) << format << err.str();
+            EXPECT_NE(readFile(out).find(expected), std::string::npos) << format << "\n" << readFile(out);
+        }
+    }
+    // Never into a month folder, and with the CSV files all or none.
+    const std::string inMonth = pathJoin(pathJoin(folder.path(), "Feb"), "payroll.txt");
+    const std::string csv = folder.file("week.csv");
+    std::ostringstream o, err;
+    EXPECT_EQ(ReportCommand::run(
+                  {"--week", "2009-02-04", "--csv", csv, "--payroll", "gusto", "--payroll-file", inMonth},
+                  folder.path(), kLater, realFiles(), o, err),
+              ReportCommand::NotWritten);
+    EXPECT_NE(err.str().find("would replace a file of the time clock's own"), std::string::npos) << err.str();
+    EXPECT_FALSE(fileExists(inMonth) || fileExists(csv));
+}
+
 TEST(PayrollIds, WritesTheWholeFileAndReadsItBack) {
     ProgramFolder folder;
     PayrollIds ids;

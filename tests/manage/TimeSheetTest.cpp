@@ -194,11 +194,16 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
         {backupPathOf(path), "", twins, SaveOutcome::Refused, backupPathOf(path) + " is a backup copy."},
         {path, typed("Worker 1"), week({"Worker 1|IN 7:00a Mon-Jan-6|LUNCH 11:30a|IN 12:00p"}),
          SaveOutcome::Stopped,
-         "changed both here and at the station since the file was opened: Worker 1. Save anyway?"},
+         "changed both here and at the station since the file was opened: Worker 1. Saving now removes these "
+         "punches stored at the station: Worker 1, IN 7:00:00 AM Mon-Jan-6; Worker 1, IN 12:00:00 PM "
+         "Mon-Jan-6. "
+         "Save anyway?"},
         {path, typed("Ann", 101), twins, SaveOutcome::Stopped, "Row 101 holds data that no employee"},
         {path, oneRowMore, twins, SaveOutcome::Stopped,
          "Worker 1 (position 2 into the record of position 1), Bob (position 3 into the record of position "
          "2)"},
+        {path, "\n\xC5\x81ucja", twins, SaveOutcome::Refused,
+         "row 1, column Name, could not be converted to the code page of the week files, so " + path},
 #ifndef _WIN32
         {path, "\nJos\xC3\xA9", twins, SaveOutcome::Refused,
          "row 1, column Name, could not be converted to the code page of the week files, so " + path},

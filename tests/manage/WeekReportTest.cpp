@@ -1,5 +1,6 @@
 #include "manage/WeekReport.h"
 #include "RecordText.h"
+#include "data/Journal.h"
 #include "data/Paths.h"
 #include "manage/ReportCommand.h"
 #include "manage/ReportCsv.h"
@@ -10,6 +11,9 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace tc::test {
 namespace {
@@ -174,7 +178,8 @@ TEST(WeekReport, DetailRowsAddUpToTheirJobAndEverySpanHasOne) {
         const Stations stations({records});
         const WeekReport report = makeWeekReport(realFiles(), stations.sources, kWeek, kLater, 40 * 3600);
         std::string rows = ReportCsv::detail(report) + ReportCsv::jobs(report);
-        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,")})
+        for (const std::string& cut : {std::string("2009-02-08,Front,"), std::string("2009-02-08,"),
+                                       std::string("Seal,not sealed\r\n")})
             for (std::size_t at; (at = rows.find(cut)) != std::string::npos;)
                 rows.erase(at, cut.size());
         rows.erase(0, rows.find("\r\n") + 2); // the detail's header
@@ -204,7 +209,14 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                       jobs = dir.file("jobs.csv");
     const std::string missing = dir.file("nowhere"), weekFile = weekFilePath(base, kWeek), wk = "2009-02-04";
     using C = ReportCommand;
-    const std::tuple<int, std::string, std::vector<std::string>> cases[] = {
+    const std::string blocked = dir.file("blocked.csv"), other = dir.file("other");
+#ifdef _WIN32
+    const std::string kIsAFolder = "Access denied", program = pathJoin(base, "timeclock-report.exe");
+#else
+    const std::string kIsAFolder = "Is a directory",
+                      program = pathJoin(other, "../../" + stationName(base) + "/timeclock-report");
+#endif
+    std::vector<std::tuple<int, std::string, std::vector<std::string>>> cases = {
         // exit code, stderr or stdout, arguments
         {C::NoFolder, "the folder " + missing + " does not exist.\n", {"--folder", missing}},
         {C::NoWeekFile,
@@ -214,14 +226,37 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
          "Nothing was written: the folder " + missing + " does not exist.\n",
          {"--week", wk, "--csv", csv, "--jobs-csv", pathJoin(missing, "jobs.csv")}},
         {C::NotWritten,
-         "Not written: " + weekFile +
-             " would replace a file of the time clock's own (.dat and .wkb "
-             "files are its data). Choose a name ending in .csv.\n",
-         {"--week", wk, "--csv", csv, "--detail-csv", weekFile}},
-        {C::Done,
-         "Week ending 2009-02-08, overtime after 5.00 hours\n",
-         {"--week", wk, "--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs}},
+         "Cannot write " + blocked + ": the temporary file beside it cannot be made (" + kIsAFolder +
+             "). "
+             "Nothing was written.\n",
+         {"--week", wk, "--csv", csv, "--detail-csv", blocked, "--jobs-csv", jobs}},
+        {C::NotWritten,
+         "Nothing was written: " + other + " is a folder.\n",
+         {"--week", wk, "--csv", csv, "--jobs-csv", other}},
+        {C::BadUsage,
+         "only one CSV can be written to standard output (-).\n",
+         {"--week", wk, "--csv", "-", "--jobs-csv", "-"}},
     };
+    // Every file of a program folder, however the path is spelt, and anything in its month folders.
+    std::filesystem::create_directory(other);
+    std::filesystem::create_directory(blocked + ".tmp~");
+    std::error_code noLinks; // wine has none
+    std::filesystem::create_symlink(pathJoin(base, "timeclock.ini"), dir.file("settings.csv"), noLinks);
+    for (const std::string& own :
+         {noLinks ? weekFile : dir.file("settings.csv"), weekFile, pathJoin(other, "x.dat."),
+          pathJoin(other, "x.WKB "), journalPathOf(weekFile), pathJoin(base, "employeelist.txt"),
+          pathJoin(pathJoin(base, "."), "Jobs.dat"), pathJoin(base, "lists.journal"),
+          pathJoin(base, "timeclock.lock"), pathJoin(pathJoin(base, "Mar"), "a.csv"), program})
+        cases.push_back(
+            {C::NotWritten,
+             "Not written: " + own +
+                 " would replace a file of the time clock's own (its week files, journals, lists, "
+                 "settings or anything in its month folders). Choose a name ending in .csv "
+                 "elsewhere.\n",
+             {"--week", wk, "--csv", csv, "--detail-csv", own}});
+    cases.push_back({C::Done,
+                     "Week ending 2009-02-08, overtime after 5.00 hours\n",
+                     {"--week", wk, "--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs}});
     const std::string weekBefore = readFile(weekFile);
     for (const auto& [code, said, args] : cases) {
         SCOPED_TRACE(said);
@@ -231,24 +266,35 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
         EXPECT_NE(out.str().find(code ? "" : said), std::string::npos) << out.str();
         EXPECT_EQ(fileExists(csv) || fileExists(detail) || fileExists(jobs), code == C::Done);
         EXPECT_TRUE(readFile(weekFile) == weekBefore); // the report never writes a week file
+        EXPECT_FALSE(fileExists(csv + ".tmp~"));
     }
+    EXPECT_EQ(readFile(pathJoin(base, "timeclock.ini")), "; payroll\n[report]\novertime-after = 5\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(ReportCommand::run({"--week", wk, "--jobs-csv", "-"}, base, kNextWeek, realFiles(), out, err),
+              C::Done);
+    EXPECT_EQ(out.str(), readFile(jobs));
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(base) + ",",
-                      z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"";
+                      z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"", unsealed = "Seal,not sealed\r\n";
     EXPECT_EQ(
         readFile(csv),
         bom +
-            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags\r\n" +
-            head + "1," + z + ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,5.00,1.00,\r\n" + head +
-            "2,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,in since Fri 7:00 AM\r\n");
+            "Week "
+            "Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags,Approved,"
+            "Closed\r\n" +
+            head + "1," + z + ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,5.00,1.00,,no,no\r\n" + head +
+            "2,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,in since Fri 7:00 AM,no,no\r\n" +
+            unsealed);
     EXPECT_EQ(readFile(detail),
               bom + "Week Ending,Station,Position,Name,Job,Department,Start,End,Hours,Flags\r\n" + head +
                   "1," + z + ",1001,Dept-1,2009-02-03 21:00:00,2009-02-04 01:00:00,4.00,\r\n" + head + "1," +
                   z +
                   ",1002,Office,2009-02-08 22:00:00,2009-02-09 00:00:00,2.00,ends Mon 2:00 AM next week\r\n" +
-                  head + "2,Cy,1001,Dept-1,2009-02-06 07:00:00,,,in since Fri 7:00 AM\r\n");
-    EXPECT_EQ(readFile(jobs), bom + "Week Ending,Job,Description,Department,Hours\r\n"
-                                    "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
-                                    "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n");
+                  head + "2,Cy,1001,Dept-1,2009-02-06 07:00:00,,,in since Fri 7:00 AM\r\n" + unsealed);
+    EXPECT_EQ(readFile(jobs), bom +
+                                  "Week Ending,Job,Description,Department,Hours\r\n"
+                                  "2009-02-08,1001,Welding,Dept-1,4.00\r\n"
+                                  "2009-02-08,1002,\"Office, paper\",Office,2.00\r\n" +
+                                  unsealed);
 }
 
 // Spans across a change of the clocks count the time that passed, by the zone's rules, and are flagged.
@@ -349,6 +395,63 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
                                                      " is this station's own folder; it is reported once."});
     if (noLinks)
         GTEST_SKIP() << "no symbolic link could be made here; the row of a link was not run";
+}
+
+#ifndef _WIN32
+// The settings file is read as a week file is: only a regular file, never past its largest size.
+TEST(ReportCommand, ASettingsFileThatIsNoSuchFileIsNamedNotRead) {
+    const std::string notRegular =
+        ": it is not a regular file (a folder, a device or a pipe stands at its place).\n";
+    const std::tuple<void (*)(const std::string&), std::string, std::string> cases[] = {
+        {[](const std::string& ini) {
+             std::filesystem::resize_file((writeFile(ini, "[report]\n"), ini), 100 << 20);
+         },
+         "Cannot read ", ": it is larger than 65536 bytes, more than such a file can hold.\n"},
+        {[](const std::string& ini) { mkfifo(ini.c_str(), 0666); }, "Cannot open ", notRegular},
+        {[](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); }, "Cannot open ",
+         notRegular},
+    };
+    for (const auto& [plant, verb, said] : cases) {
+        SCOPED_TRACE(said);
+        const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 9:00a"}});
+        const std::string ini = pathJoin(stations.front.path(), "timeclock.ini");
+        plant(ini);
+        std::ostringstream out, err;
+        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04"}, stations.front.path(), kNextWeek, realFiles(),
+                                     out, err),
+                  ReportCommand::BadUsage);
+        EXPECT_EQ(err.str(), "timeclock-report: " + verb + ini + said);
+    }
+}
+#endif
+
+// A spreadsheet runs a cell that begins with = + - @ TAB or CR as a formula: such text is kept text by an
+// apostrophe, numbers stay numbers, a lone quote is doubled; the table shows control characters escaped.
+TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
+    const std::vector<std::string> names = {"=SUM(A1)",        "+1x", "-2", "@cmd", "\tTab", "\"",
+                                            "Bell\x07\xC2\x81"};
+    std::vector<std::string> records;
+    for (const std::string& name : names)
+        records.push_back(name + "|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 9:00a");
+    records.push_back("Al|IN 8:00a Mon-Feb-2 -3.Dept-1|OUT 9:00a");
+    const Stations stations({records});
+    const std::string& base = stations.front.path();
+    writeFile(pathJoin(base, "Jobs.dat"), "1001,=1+1\r\n-3,\r\n");
+    const std::string csv = stations.back.file("week.csv"), jobs = stations.back.file("jobs.csv");
+    std::ostringstream out, err;
+    ASSERT_EQ(ReportCommand::run({"--week", "2009-02-04", "--csv", csv, "--jobs-csv", jobs}, base, kNextWeek,
+                                 realFiles(), out, err),
+              ReportCommand::Done)
+        << err.str();
+    const std::string summary = readFile(csv), jobLines = readFile(jobs);
+    for (const char* cell :
+         {",'=SUM(A1),", ",'+1x,", ",-2,", ",'@cmd,", ",'\tTab,", ",\"\"\"\",", ",Bell\x07\xC2\x81,"})
+        EXPECT_NE(summary.find(cell), std::string::npos) << cell << " in\n" << summary;
+    EXPECT_NE(jobLines.find(",1001,'=1+1,Dept-1,"), std::string::npos) << jobLines;
+    EXPECT_NE(jobLines.find(",-3,,Dept-1,1.00"), std::string::npos) << jobLines;
+    EXPECT_NE(out.str().find("\n\\x09Tab "), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("\nBell\\x07\\x81 "), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find('\a'), std::string::npos);
 }
 
 } // namespace

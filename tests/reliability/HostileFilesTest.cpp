@@ -7,6 +7,7 @@
 
 #include "ChildProcess.h"
 #include "Scenario.h"
+#include "data/ListsSave.h"
 #include "data/Paths.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +111,50 @@ TEST(HostileFiles, EveryWriterRefusesWithTheReasonOrWritesNeverThroughALink) {
             })) << *said;
             EXPECT_EQ(tree(base.path()), before);
         }
+}
+
+// A record of an unfinished list save that cannot be trusted is named and
+// never acted on: no rename, no journal line, the temporary files kept.
+TEST(HostileFiles, AListSaveRecordThatIsNotSoundIsReportedAndLeftAlone) {
+    const std::string sound = "timeclock-lists-saving\t1\nend\n";
+    const struct {
+        const char* what;
+        void (*plant)(const std::string& record, const std::string& sound);
+        const char* said;
+    } kRows[] = {
+        {"garbage", [](auto& r, auto&) { writeFile(r, "\x01\x02 not a record"); }, "it is damaged"},
+        {"cut short", [](auto& r, auto& ok) { writeFile(r, ok.substr(0, ok.size() - 2)); }, "it is damaged"},
+        {"a line cut short", [](auto& r, auto&) { writeFile(r, "timeclock-lists-saving\t1\nlists\tend\n"); },
+         "it is damaged"},
+        {"over 1 MB",
+         [](auto& r, auto& ok) {
+             writeFile(r, ok.substr(0, ok.size() - 4) + std::string(1 << 20, '\n') + "end\n");
+         },
+         "larger than 1048576 bytes"},
+        {"a folder", [](auto& r, auto&) { fs::create_directory(r); }, "not a regular file"},
+        {"a pipe", [](auto& r, auto&) { mkfifo(r.c_str(), 0666); }, "not a regular file"},
+        {"a link to a sound record",
+         [](auto& r, auto& ok) {
+             writeFile(r + ".elsewhere", ok);
+             fs::create_symlink(r + ".elsewhere", r);
+         },
+         "it is a link"},
+    };
+    for (const auto& row : kRows) {
+        SCOPED_TRACE(row.what);
+        ProgramFolder base;
+        prepare(base);
+        const Writer& w = kWriters[2];
+        const std::string record = w.record(base.path());
+        writeFile(w.files(base.path()).back() + std::string(kTempSuffix), "300,New job\r\n");
+        row.plant(record, sound);
+        const std::map<std::string, std::string> before = tree(base.path());
+        const Status st = finishListSave(realFiles(), base.path());
+        EXPECT_EQ(st.message().find("An unfinished list save left " + record + ", but "), 0u) << st.message();
+        EXPECT_NE(st.message().find(row.said), std::string::npos) << st.message();
+        EXPECT_NE(st.message().find("The lists were left as they are"), std::string::npos) << st.message();
+        EXPECT_EQ(tree(base.path()), before);
+    }
 }
 
 } // namespace

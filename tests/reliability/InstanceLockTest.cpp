@@ -15,6 +15,13 @@ namespace {
 
 using O = InstanceLock::Outcome;
 
+// A start that waits or reads for ever ends the child (SIGALRM) rather than the test run.
+int timeLimited() {
+    alarm(5);
+    const rlimit memory{rlim_t(2) << 30, rlim_t(2) << 30};
+    return setrlimit(RLIMIT_AS, &memory);
+}
+
 TEST(InstanceLock, ALiveStationKeepsTheFolderAndAnyOtherLockIsTakenOverOrSaysWhatIsWrong) {
     TempDir live;
     InstanceLock first(QString::fromStdString(live.path()));
@@ -45,6 +52,13 @@ TEST(InstanceLock, ALiveStationKeepsTheFolderAndAnyOtherLockIsTakenOverOrSaysWha
          nullptr, O::OtherComputer, "on the computer front-office-pc (process 4242)"},
         {"a folder in its place", [](auto&, auto& lock) { std::filesystem::create_directory(lock); }, nullptr,
          O::Failed, "a folder"},
+        {"a pipe in its place", [](auto&, auto& lock) { mkfifo(lock.c_str(), 0666); }, timeLimited, O::Failed,
+         "is not a regular file"},
+        {"a link to /dev/zero", [](auto&, auto& lock) { std::filesystem::create_symlink("/dev/zero", lock); },
+         timeLimited, O::Failed, "is not a regular file"},
+        {"3 GB",
+         [](auto&, auto& lock) { std::filesystem::resize_file((writeFile(lock, "1\n"), lock), 3LL << 30); },
+         timeLimited, O::Locked, ""},
         {"disk full", [](auto&, auto&) {}, diskFull, O::Failed, "cannot be made (File too large)"},
         {"read-only folder", [](auto& folder, auto&) { chmod(folder.c_str(), 0555); }, unprivileged,
          O::Failed, "cannot be made (Permission denied)"},

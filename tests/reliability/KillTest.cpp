@@ -10,6 +10,7 @@
 #include "ChildProcess.h"
 #include "Scenario.h"
 #include "data/Journal.h"
+#include "data/ListsSave.h"
 #include "data/Paths.h"
 #include "manage/JournalReplay.h"
 #include "punch/PunchRecorder.h"
@@ -60,7 +61,8 @@ TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
         const int position = int(stored % 24 + 1);
         EXPECT_TRUE(punch(unkilled, stored++));
         const TimeRecord r = recordAt(readFile(weekFilePath(reference.path(), at)), position);
-        const std::string line = punchLine({at, 0, {}, {}}, position, r.usedEntries(), r);
+        std::string line = punchLine({at, 0, {}, {}}, position, r.usedEntries(), r);
+        line.back() = '\t'; // its seal follows
         return readFile(journalPathOf(weekFilePath(station.path(), at))).find(line) != std::string::npos;
     };
     std::size_t unjournaled = 0; // punches in flight at a kill, stored without their line
@@ -128,13 +130,61 @@ TEST(StopAtEachStep, EveryWriterLeavesEachFileOldOrNew) {
                     return w.run(realFiles(), base.path()).empty() ? 0 : 1;
                 });
                 ASSERT_EQ(child.wait(), 42);
+                // A writer with a record renames none of its files before all are whole.
                 for (std::size_t j = 0; j < files.size(); ++j)
                     EXPECT_EQ(readFile(files[j]),
-                              j < i || (j == i && step >= SaveStep::Renamed) ? after[j] : before[j]);
+                              (j < i && !w.record) || (j <= i && step >= SaveStep::Renamed) ? after[j]
+                                                                                            : before[j]);
                 // The next run goes through and clears away what the stopped one left.
                 EXPECT_EQ(w.run(realFiles(), base.path()), "");
                 EXPECT_EQ(leftovers(base.path()), 0);
             }
+    }
+}
+
+TEST(StopAtEachStep, AListSaveStoppedAnywhereIsFinishedOrUndoneAtTheNextStart) {
+    const Writer& w = kWriters[2];
+    ProgramFolder twin;
+    prepare(twin);
+    ASSERT_EQ(w.run(realFiles(), twin.path()), "");
+    const std::vector<std::string> after = contents(w.files(twin.path()));
+    const std::string journalAfter = unsealedJournal(w.journal(twin.path()));
+    ASSERT_NE(journalAfter, "");
+    enum Place { Employees, Jobs, Record, Journal };
+    const struct {
+        Place place;
+        SaveStep step;
+        bool isNew; // the record was written: the save is past its point of no return
+    } kStops[] = {
+        {Employees, SaveStep::TempWritten, false}, {Employees, SaveStep::TempFlushed, false},
+        {Jobs, SaveStep::TempWritten, false},      {Jobs, SaveStep::TempFlushed, false},
+        {Record, SaveStep::TempWritten, false},    {Record, SaveStep::TempFlushed, false},
+        {Record, SaveStep::Renamed, true},         {Employees, SaveStep::Renamed, true},
+        {Jobs, SaveStep::Renamed, true},           {Journal, SaveStep::JournalWritten, true},
+    };
+    for (const auto& stop : kStops) {
+        ProgramFolder base;
+        prepare(base);
+        const std::vector<std::string> files = w.files(base.path());
+        const std::string places[] = {files[0], files[1], w.record(base.path()), w.journal(base.path())};
+        SCOPED_TRACE("stopped after step " + std::to_string(int(stop.step)) + " of " + places[stop.place]);
+        const std::vector<std::string> before = contents(files);
+        gStep = stop.step;
+        gFile = places[stop.place];
+        ChildProcess child([&](int) {
+            setSaveStepHook(stopHere);
+            return w.run(realFiles(), base.path()).empty() ? 0 : 1;
+        });
+        ASSERT_EQ(child.wait(), 42);
+        // The next start, twice over: the second finds nothing left to do.
+        for (int start = 1; start <= 2; ++start) {
+            const Status st = finishListSave(realFiles(), base.path());
+            EXPECT_TRUE(st) << st.message();
+            EXPECT_EQ(contents(files), stop.isNew ? after : before);
+            EXPECT_EQ(unsealedJournal(w.journal(base.path())), stop.isNew ? journalAfter : "");
+            EXPECT_FALSE(fileExists(w.record(base.path())));
+            EXPECT_EQ(leftovers(base.path()), 0);
+        }
     }
 }
 

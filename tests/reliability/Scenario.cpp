@@ -2,6 +2,7 @@
 
 #include "data/Journal.h"
 #include "data/ListFiles.h"
+#include "data/ListsSave.h"
 #include "data/Paths.h"
 #include "data/TimeText.h"
 #include "data/WeekFile.h"
@@ -63,17 +64,19 @@ std::string saveButtonData(FileAccess& files, const std::string& base) {
 
 const std::array<Writer, 3> kWriters = {{
     {"punch", [](auto& base) -> Paths { return {weekOf(base)}; },
-     [](auto& base) { return journalPathOf(weekOf(base)); }, punchOut, "NOT recorded"},
+     [](auto& base) { return journalPathOf(weekOf(base)); }, punchOut, "NOT recorded", nullptr, nullptr},
     {"time-sheet save",
      [](auto& base) -> Paths {
          return {backupPathOf(weekOf(base)), weekOf(base)};
      },
-     [](auto& base) { return journalPathOf(weekOf(base)); }, saveSheet, "The week was not saved"},
+     [](auto& base) { return journalPathOf(weekOf(base)); }, saveSheet, "The week was not saved", nullptr,
+     nullptr},
     {"button data save",
      [](auto& base) -> Paths {
          return {employeeListPath(base), jobListPath(base)};
      },
-     [](auto& base) { return listsJournalPath(base); }, saveButtonData, "but the job list was not"},
+     [](auto& base) { return listsJournalPath(base); }, saveButtonData, "The files were not updated.",
+     listsSavingPath, "The save is not finished yet"},
 }};
 
 void prepare(const ProgramFolder& base) {

@@ -3,8 +3,7 @@
 // The program's three writers, each run through its own code on a program
 // folder made ready by prepare(): a punch (RecordPunch), a time-sheet save
 // (saveWeek: the backup first, then the week) and a button data save
-// (saveButtonDataBoxes: the employee list, then the job list), each with its
-// journal.
+// (saveButtonDataBoxes: both lists as one save), each with its journal.
 
 #include "data/FileAccess.h"
 #include "support/WeekBuilder.h"
@@ -24,6 +23,11 @@ struct Writer {
     std::string (*run)(FileAccess& files, const std::string& base);
     // What it says when its last file cannot be written.
     const char* notStored;
+    // The record that makes its files one save (nullptr: each file on its own);
+    // written after every temporary file, before the first rename.
+    std::string (*record)(const std::string& base);
+    // What it says when a rename fails after the record is written.
+    const char* notFinished;
 };
 extern const std::array<Writer, 3> kWriters;
 

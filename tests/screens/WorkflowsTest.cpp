@@ -15,6 +15,7 @@
 #include "platform/Printing.h"
 #include "platform/SettleTime.h"
 #include "platform/TaskBar.h"
+#include "platform/TextPrompt.h"
 #include "punch/ActionRules.h"
 #include "station/HomeFM.h"
 #include "support/WeekBuilder.h"
@@ -52,6 +53,7 @@ class Screens : public ::testing::Test {
         FileDialog::setTestMode(true);
         Clipboard::setTestMode(true);
         Printing::setTestMode(true);
+        TextPrompt::setTestMode(true);
         Clock::setFixed(mondayFeb3(9, 5, 7));
         MonotonicClock::setForTest(0);
         Environment::setScreenSizeForTest(QSize(1024, 768));
@@ -407,13 +409,14 @@ TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
     EXPECT_EQ(readFile(employeeListPath(base.path())), employees);
     EXPECT_EQ(readFile(jobList), jobListBytes({"1234 Roof repair", "2001,Siding"}));
 
-    // The job list cannot be replaced (a folder took its place).
+    // The job list cannot be replaced (a folder took its place): the lists are saved together or not at all.
     type(editor, "Text1_9", "Joe Jones");
     fs::remove(jobList);
     fs::create_directory(jobList);
     press(editor, "Command1");
-    toldOnce("", "The employee list was updated, but the job list was not.");
-    EXPECT_NE(readFile(employeeListPath(base.path())).find("\r\nJoe Jones\r\n"), std::string::npos);
+    toldOnce("Cannot write " + QString::fromStdString(jobList) + ": it is not a regular file",
+             "The files were not updated.");
+    EXPECT_EQ(readFile(employeeListPath(base.path())), employees);
 
     // Ctrl+X in a text box is the menu's Exit, not Cut.
     QApplication::setActiveWindow(editor);
@@ -437,6 +440,23 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     EXPECT_EQ(
         recordAt(readFile(week()), 1),
         makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}}));
+
+    // Both sides change Worker 1 now: Enter pressed through every question
+    // keeps the station's punch, which the question names.
+    correct(sheet, 1, TimeSheet::ActTime, "7:30:00 AM");
+    Clock::setFixed(mondayFeb3(13));
+    punch(1, ClockIn, 0, 0);
+    const std::string stored = readFile(week());
+    told();
+    for (int i = 0; i < 3; ++i)
+        Messages::setNextAnswer(Messages::Enter);
+    press(sheet, "Command3");
+    EXPECT_TRUE(readFile(week()) == stored);
+    const QStringList asked = told();
+    ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();
+    EXPECT_TRUE(asked[0].endsWith("Saving now removes these punches stored at the station: Worker 1, IN "
+                                  "1234.Dept-1 1:00:00 PM Mon-Feb-3. Save anyway?"))
+        << asked[0].toStdString();
 }
 
 TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
@@ -470,6 +490,77 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
     report->findChild<QTableWidget*>("WeekTable")->selectRow(0);
     EXPECT_EQ(cards(), 1);
     EXPECT_EQ(readFile(week()), original);
+}
+
+// The printed card's text, read back from the PDF.
+std::string pdfText(const std::string& pdf) {
+    EXPECT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+    return fileExists(pdf + ".txt") ? readFile(pdf + ".txt") : std::string();
+}
+
+TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
+    base.writeWeek(mondayFeb3(), weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"),
+                                                                    {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
+                                            makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})}));
+    TimeManage* sheet = openWeek();
+    Clock::setFixed(mondayFeb3(9, 5, 7).addDays(7)); // payroll's Monday
+    sheet->findChild<QAction*>("MnuWeekReport")->trigger();
+    QWidget* report = shown("WeekReportFM");
+    ASSERT_NE(report, nullptr);
+    press(report, "PrevWeek");
+    auto* table = report->findChild<QTableWidget*>("WeekTable");
+    const auto sealShown = [&] { return report->findChild<QLabel*>("SealLabel")->text().toStdString(); };
+    const std::string pdf = base.file("card.pdf");
+    Printing::setTestPdf(QString::fromStdString(pdf));
+    const auto card = [&](int row) {
+        table->selectRow(row);
+        press(report, "PrintCards");
+        return pdfText(pdf);
+    };
+    if (std::system("command -v pdftotext >/dev/null") != 0)
+        GTEST_SKIP() << "pdftotext (poppler-utils) is missing: the printed card cannot be read back";
+    EXPECT_NE(card(0).find("NOT APPROVED"), std::string::npos);
+
+    press(report, "ApproveAll");
+    const QStringList said = told();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith("Approved: Worker 1.\r\nNot approved:\r\nWorker 2: "))
+        << said[0].toStdString();
+    EXPECT_EQ(table->item(1, 13)->text(), "no");
+    table->selectRow(1);
+    TextPrompt::setNextText(QStringLiteral("left at noon, told the office"));
+    press(report, "AcknowledgeFlags");
+    table->selectRow(1);
+    press(report, "ApproveSelected");
+    EXPECT_EQ(told(), QStringList{"Approved: Worker 2."});
+    EXPECT_EQ(table->item(1, 13)->text(), "yes");
+
+    // The card shows what the screen shows: the totals, the approval, the seal.
+    const std::string shownSeal = sealShown();
+    ASSERT_EQ(shownSeal.find("Seal "), 0u) << shownSeal;
+    const std::string seal = shownSeal.substr(5, 19);
+    const std::string printed = card(0);
+    for (const std::string& part :
+         {std::string("8.50"), std::string("Approved 2025-02-10 09:05:07 by "), "Seal of the week: " + seal,
+          std::string("Employee signature:"), std::string("Manager signature:")})
+        EXPECT_NE(printed.find(part), std::string::npos) << part << "\n" << printed;
+    EXPECT_EQ(printed.find("NOT APPROVED"), std::string::npos) << printed;
+
+    Messages::setNextAnswer(Messages::Yes);
+    press(report, "CloseWeek");
+    EXPECT_EQ(told().last(), "Closed the week ending 2025-02-09.");
+    EXPECT_NE(sealShown().find("; the week is closed 2025-02-10 09:05:07 by "), std::string::npos)
+        << sealShown();
+    const std::string bytes = readFile(week());
+    correct(sheet, 1, TimeSheet::ActTime, "9:00:00 AM");
+    press(sheet, "Command3");
+    toldOnce("is closed (closed 2025-02-10 09:05:07 by ", "reopen it in the week report, giving the reason.");
+    EXPECT_EQ(readFile(week()), bytes);
+
+    TextPrompt::setNextText(QStringLiteral("Worker 1's start was wrong"));
+    press(report, "ReopenWeek");
+    EXPECT_EQ(told().last(), "Reopened the week ending 2025-02-09.");
+    EXPECT_NE(sealShown().find("; the week is open."), std::string::npos) << sealShown();
 }
 
 } // namespace

@@ -49,6 +49,9 @@ class FaultyFiles final : public FileAccess {
     Status readTail(Handle h, std::size_t max, std::string& out) override {
         return call(Op::Read, handles_[h], [&] { return inner_.readTail(h, max, out); });
     }
+    Status readHead(Handle h, std::size_t max, std::string& out) override {
+        return call(Op::Read, handles_[h], [&] { return inner_.readHead(h, max, out); });
+    }
     Status write(Handle h, std::string_view bytes) override {
         return call(Op::Write, handles_[h], [&] { return inner_.write(h, bytes); });
     }

@@ -1,5 +1,6 @@
 #include "support/WeekBuilder.h"
 
+#include "data/JournalSeal.h"
 #include "data/Paths.h"
 #include "data/WeekFile.h"
 
@@ -120,6 +121,13 @@ DateTime mondayFeb3(int h, int m, int s) {
 }
 DateTime sundayFeb2(int h, int m, int s) {
     return makeDateTime(2025, 2, 2, h, m, s);
+}
+
+std::string unsealedJournal(const std::string& path) {
+    std::string text = withoutSeals(readFile(path));
+    if (text.starts_with(kSealedJournalHeader)) // "...<TAB>journal name<TAB>folder\n"
+        text.erase(text.rfind('\t', text.find('\n')), text.find('\n') - text.rfind('\t', text.find('\n')));
+    return text;
 }
 
 } // namespace tc::test

@@ -81,4 +81,9 @@ class ProgramFolder {
 DateTime mondayFeb3(int h = 8, int m = 0, int s = 0);
 DateTime sundayFeb2(int h = 8, int m = 0, int s = 0);
 
+// A journal file's lines without their seals, and its first line without the
+// program folder's name: the journals of two folders that went through the
+// same steps read the same.
+std::string unsealedJournal(const std::string& path);
+
 } // namespace tc::test

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/SettleTime.h"
+#include "punch/OwnWeek.h"
+
+#include <QWidget>
+
+class QTimer;
+
+namespace tc {
+
+// The employee's own week over the action screen: each day's hours, the
+// total and the flags. It closes by itself after a while, so the next
+// employee never finds it open.
+class OwnWeekFM : public QWidget {
+    Q_OBJECT
+
+  public:
+    static constexpr qint64 kShownMilliseconds = 20000;
+
+    OwnWeekFM(QWidget* stationWindow, const OwnWeek& week);
+
+    // Closes once it has been shown kShownMilliseconds (the timer asks each second).
+    void closeIfShownLongEnough();
+
+  private:
+    qint64 shownAt_ = 0;
+    QTimer* timer_ = nullptr;
+    SettleTime settle_;
+};
+
+} // namespace tc

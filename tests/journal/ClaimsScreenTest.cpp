@@ -1,0 +1,120 @@
+// The clock-outs told at the station, answered by the manager: accepted in
+// the time sheet (its grid shows the OUT), rejected from the week report
+// with a note (its flags follow).
+#include "data/Journal.h"
+#include "data/WeekFile.h"
+#include "manage/ClockOutClaimsFM.h"
+#include "manage/TimeManage.h"
+#include "manage/TimeSheetModel.h"
+#include "manage/WeekReportFM.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/FileDialog.h"
+#include "platform/Messages.h"
+#include "punch/ActionRules.h"
+#include "punch/ForgottenClockOut.h"
+#include "punch/PunchRecorder.h"
+#include "support/WeekBuilder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace tc::test {
+namespace {
+
+// Kim (position 2) clocked in on Monday at 7, told on Tuesday she left at
+// 4:30 PM, and clocked in again; the manager looks on Wednesday.
+class ClaimsScreen : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Messages::setTestMode(true);
+        FileDialog::setTestMode(true);
+        Environment::setScreenSizeForTest(QSize(1024, 768));
+        Clock::setFixed(makeDateTime(2025, 2, 5, 10, 0, 0));
+        Clock::setFixedUtcOffset(-5 * 3600);
+        AppState s(base.path());
+        s.ButtonNumber = 2;
+        s.CurName = "Kim";
+        s.CurAction = "IN";
+        s.CurJob = "1001";
+        s.CurDept = ".Dept-1";
+        ASSERT_TRUE(RecordPunch(s, mondayFeb3(7), -5 * 3600));
+        const DateTime told = mondayFeb3(6).addDays(1);
+        LastPunch last;
+        ASSERT_TRUE(findLastPunch(s, told, last));
+        ASSERT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, 2, told), mondayFeb3(16, 30),
+                                 {told, -5 * 3600, {}, {}}));
+        ASSERT_TRUE(RecordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Environment::setScreenSizeForTest(std::nullopt);
+        Clock::useSystemTime();
+        Clock::setFixedUtcOffset(0);
+    }
+    std::string week() const { return base.weekFile(mondayFeb3()); }
+    static void click(QWidget* screen, const char* name) {
+        screen->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    }
+    ProgramFolder base;
+};
+
+const Punch kMonIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
+const Punch kOut{"OUT", "", "4:30:00 PM", "Mon-Feb-3"};
+const Punch kTueIn{"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"};
+
+TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
+    auto* sheet = new TimeManage(realFiles(), base.path());
+    sheet->show();
+    FileDialog::setNextFileName(QString::fromStdString(week()));
+    sheet->openFile();
+    sheet->findChild<QAction*>(QStringLiteral("MnuClaims"))->trigger();
+    auto* claims = sheet->findChild<ClockOutClaimsFM*>();
+    ASSERT_NE(claims, nullptr);
+
+    // Changes not saved in the grid would be lost: nothing is accepted.
+    sheet->selectCell(2, TimeSheet::ActTime);
+    sheet->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("7:05:00 AM"));
+    sheet->replaceCell();
+    const std::string before = readFile(week());
+    claims->selectItem(0);
+    click(claims, "AcceptClaim");
+    EXPECT_EQ(Messages::shown().back().text,
+              QStringLiteral("Save the changes made here first: accepting a claim saves the week."));
+    EXPECT_EQ(readFile(week()), before);
+
+    FileDialog::setNextFileName(QString::fromStdString(week()));
+    sheet->openFile(); // the week again, as on disk
+    claims->selectItem(0);
+    click(claims, "AcceptClaim");
+    EXPECT_EQ(recordAt(readFile(week()), 2), makeRecord("Kim", {kMonIn, kOut, kTueIn}));
+    EXPECT_EQ(sheet->model().sheet().cell(3, TimeSheet::Action), "OUT    ");
+    EXPECT_TRUE(claims->items().empty());
+}
+
+TEST_F(ClaimsScreen, RejectedFromTheReportWithANoteItsFlagGoes) {
+    auto* report = new WeekReportFM(realFiles(), base.path(), [] { return std::string(); });
+    report->showWeek(mondayFeb3());
+    EXPECT_EQ(report->report().people.at(0).flags.size(), 3u); // unpaid, still in, the claim
+    click(report, "ClockOutClaims");
+    auto* claims = report->findChild<ClockOutClaimsFM*>();
+    ASSERT_NE(claims, nullptr);
+    claims->selectItem(0);
+    click(claims, "RejectClaim");
+    EXPECT_EQ(Messages::shown().back().text, QStringLiteral("A claim is rejected with a note saying why."));
+    claims->findChild<QLineEdit*>(QStringLiteral("RejectNote"))->setText(QStringLiteral("Left at noon"));
+    click(claims, "RejectClaim");
+    EXPECT_TRUE(
+        unsealedJournal(journalPathOf(week()))
+            .ends_with("\tLeft at noon\t" + Environment::userName() + "\t" + Environment::hostName() + "\n"));
+    EXPECT_TRUE(claims->items().empty());
+    EXPECT_EQ(report->report().people.at(0).flags.size(), 2u);
+}
+
+} // namespace
+} // namespace tc::test

@@ -1,0 +1,391 @@
+// The sealed journal: forgeries verify must name, seals kept on cards, old
+// journals; approving, acknowledging, closing and reopening a week, each a
+// journal line, and what each lets through or stops.
+#include "data/Journal.h"
+#include "data/JournalSeal.h"
+#include "data/Paths.h"
+#include "data/Sha256.h"
+#include "manage/JournalReplay.h"
+#include "manage/ReportCommand.h"
+#include "manage/WeekReport.h"
+#include "manage/WeekSave.h"
+#include "manage/WeekSignOff.h"
+#include "punch/PunchRecorder.h"
+#include "support/RecordingTalk.h"
+#include "support/SealedText.h"
+#include "support/WeekBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+
+namespace tc::test {
+namespace {
+
+using F = TimeRecord::Field;
+const JournalStamp kManager{makeDateTime(2025, 2, 10, 9, 0, 0), -5 * 3600, "ann", "office"};
+const DateTime kAfterWeek = makeDateTime(2025, 2, 10, 9, 0, 0);
+const std::string kWhen = "2025-02-10T09:00:00-05:00";
+const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
+                                     {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
+
+// A week of the station (ending Sunday Feb 9 2025), punched through
+// RecordPunch, or written whole: Ann's record holding `ann`, Bob working
+// Monday 9 to 5.
+struct Week {
+    Week() = default;
+    explicit Week(const std::vector<Punch>& ann) {
+        base.writeWeek(mondayFeb3(),
+                       weekBytes({makeRecord("Ann", ann),
+                                  makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
+                                                     {"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})}));
+    }
+    ProgramFolder base;
+    AppState state{base.path()};
+    std::string path() const { return base.weekFile(mondayFeb3()); }
+    std::string journalPath() const { return journalPathOf(path()); }
+    std::string journal() const { return readFile(journalPath()); }
+    std::string events() const { return withoutSeals(journal()); }
+    void punch(int position, const std::string& name, const std::string& action, int hour, int day = 0) {
+        state.ButtonNumber = std::int16_t(position);
+        state.CurName = name;
+        state.CurAction = action;
+        state.CurJob = action == "IN" ? "1001" : "";
+        state.CurDept = action == "IN" ? ".Dept-1" : "";
+        ASSERT_TRUE(RecordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
+    }
+    void days() {
+        for (int d = 0; d < 2; ++d) {
+            punch(1, "Ann", "IN", 8, d);
+            punch(1, "Ann", "OUT", 16, d);
+            punch(2, "Bob", "IN", 9, d);
+            punch(2, "Bob", "OUT", 17, d);
+        }
+    }
+    WeekReport report(const DateTime& now = kAfterWeek) const {
+        return makeWeekReport(realFiles(), {{base.path(), "Front"}}, mondayFeb3(), now, 40 * 3600);
+    }
+    std::string seal() const { return weekSealText(report()); }
+    // timeclock-report with `args` for this week and folder; the exit code and what it said.
+    std::pair<int, std::string> command(std::vector<std::string> args) const {
+        args.insert(args.end(), {"--week", "2025-02-03", "--folder", base.path()});
+        std::ostringstream out, err;
+        const int exit = ReportCommand::run(args, base.path(), kAfterWeek, realFiles(), out, err);
+        return {exit, out.str() + err.str()};
+    }
+    // --require-approved ends with its own status (8: verify's 7 is taken), naming who is not approved.
+    bool notApproved(const std::string& names) const {
+        const auto [exit, said] = command({"--require-approved"});
+        EXPECT_TRUE(exit == ReportCommand::Done
+                        ? names.empty()
+                        : said.ends_with("timeclock-report: not approved: " + names + ".\n"))
+            << said;
+        return exit == 8;
+    }
+};
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = text.find('\n', from);
+        lines.push_back(text.substr(from, end - from + 1));
+        from = end + 1;
+    }
+    return lines;
+}
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines)
+        text += l;
+    return text;
+}
+
+// The journal as a forger with the files would write it anew: every seal
+// worked out again over the lines given (the hash is no secret).
+std::string resealed(const std::string& journalPath, const std::string& events) {
+    const std::string header = sealedJournalHeader(journalPath);
+    std::string seal;
+    EXPECT_TRUE(lastSealIn(header, true, seal));
+    const std::string text = withoutSeals(events);
+    return header + sealedLines(seal, text.substr(text.find('\n') + 1), seal);
+}
+
+TEST(Seal, IsSha256OverThePreviousSealAndTheLine) {
+    EXPECT_EQ(sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+    Week w;
+    w.days();
+    const std::vector<std::string> lines = linesOf(w.journal());
+    ASSERT_EQ(lines.size(), 9u);
+    const auto text = [&](std::size_t i) { return lines[i].substr(0, lines[i].size() - 66); };
+    const auto seal = [&](std::size_t i) { return lines[i].substr(lines[i].size() - 65, 64); };
+    EXPECT_EQ(text(0),
+              "timeclock-journal\t2\tWeek Ending Sunday Feb 9 2025.journal\t" + stationName(w.base.path()));
+    EXPECT_EQ(seal(0), sha256Hex(text(0)));
+    EXPECT_EQ(seal(1), sha256Hex(seal(0) + "\n" + text(1)));
+    // The week's seal is the last line's, shown in four groups of four.
+    std::string last = seal(8);
+    for (char& c : last)
+        c = char(std::toupper((unsigned char)c));
+    EXPECT_EQ(w.seal(), last.substr(0, 4) + "-" + last.substr(4, 4) + "-" + last.substr(8, 4) + "-" +
+                            last.substr(12, 4));
+}
+
+// The journal's lines as `edit` leaves them.
+void editLines(Week& w, const std::function<void(std::vector<std::string>&)>& edit) {
+    std::vector<std::string> lines = linesOf(w.journal());
+    edit(lines);
+    writeFile(w.journalPath(), joined(lines));
+}
+// Ann's first clock-out made 6:00 PM in the week file; in its journal line too
+// unless `journal` is None, with every seal worked out again when Resealed.
+enum class Journal { None, Edited, Resealed };
+void moveAnnsOut(Week& w, Journal journal) {
+    std::string bytes = readFile(w.path());
+    writeFile(w.path(), bytes.replace(TimeRecord::offset(F::ActTime, 2), 11, pad("6:00:00 PM", 11)));
+    std::string text = journal == Journal::Resealed ? withoutSeals(w.journal()) : w.journal();
+    text.replace(text.find("4:00:00 PM "), 11, "6:00:00 PM ");
+    if (journal != Journal::None)
+        writeFile(w.journalPath(), journal == Journal::Resealed ? resealed(w.journalPath(), text) : text);
+}
+
+TEST(Seal, VerifyNamesEachForgery) {
+    const std::string notFollowing = "The journal's line ";
+    struct Case {
+        const char* what;
+        bool sealKept; // from a card signed before the forgery, checked with --seal
+        std::function<void(Week&)> forge;
+        std::string named;
+    } cases[] = {
+        {"a punch changed in the week file and in its journal line", false,
+         [](Week& w) { moveAnnsOut(w, Journal::Edited); },
+         "The journal's line 3 does not follow from the one before (its seal does not follow from line 2 "
+         "and its own text): the journal was changed."},
+        {"a line removed", false, [](Week& w) { editLines(w, [](auto& l) { l.erase(l.begin() + 4); }); },
+         notFollowing + "5 does not follow from the one before (its seal does not follow from line 4 and"},
+        {"a line inserted", false,
+         [](Week& w) { editLines(w, [](auto& l) { l.insert(l.begin() + 3, l[2]); }); },
+         notFollowing + "4 does not follow"},
+        {"two lines reordered", false, [](Week& w) { editLines(w, [](auto& l) { std::swap(l[5], l[6]); }); },
+         notFollowing + "6 does not follow"},
+        {"the journal cut short", true, [](Week& w) { editLines(w, [](auto& l) { l.pop_back(); }); },
+         "The week never had the seal "},
+        {"the journal extended by a line that does not follow", false,
+         [](Week& w) { editLines(w, [](auto& l) { l.push_back(l[2]); }); },
+         notFollowing + "10 does not follow"},
+        {"the journal rebuilt from the week file after the card was signed", true,
+         [](Week& w) {
+             std::filesystem::remove(w.journalPath());
+             w.punch(3, "Cy", "IN", 7, 3); // starts it over: the file's punches as existing
+         },
+         "The week never had the seal "},
+        {"a punch rewritten after the card was signed, every seal worked out again", true,
+         [](Week& w) { moveAnnsOut(w, Journal::Resealed); }, "The week never had the seal "},
+        {"a closed week saved by hand outside the program", false,
+         [](Week& w) {
+             EXPECT_TRUE(closeWeek(realFiles(), w.report(), kManager));
+             moveAnnsOut(w, Journal::None);
+         },
+         "The week was closed 2025-02-10 09:00:00 by ann on office; the program saves no closed week, so it "
+         "was changed by hand outside it."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w;
+        w.days();
+        auto [exit, said] = w.command({"--verify"});
+        ASSERT_EQ(exit, ReportCommand::Done) << said;
+        const std::string kept = c.sealKept ? w.seal() : std::string();
+        c.forge(w);
+        std::tie(exit, said) = w.command(kept.empty() ? std::vector<std::string>{"--verify"}
+                                                      : std::vector<std::string>{"--verify", "--seal", kept});
+        EXPECT_EQ(exit, ReportCommand::Unexplained) << said;
+        EXPECT_NE(said.find("UNEXPLAINED: " + c.named), std::string::npos) << said;
+    }
+}
+
+TEST(Seal, AKeptSealPassesWhileTheWeekOnlyGrows) {
+    Week w;
+    w.days();
+    const std::string kept = w.seal();
+    w.punch(3, "Cy", "IN", 7, 3);
+    ASSERT_EQ(checkSealChain(w.journal()).brokenLine, 0);
+    ASSERT_TRUE(approvePeople(realFiles(), w.report(), {}, kManager).written);
+    for (const std::string& given : {kept, std::string("abcd") + kept.substr(4)}) {
+        SCOPED_TRACE(given);
+        const auto [exit, said] = w.command({"--verify", "--seal", given});
+        const bool same = given == kept;
+        EXPECT_EQ(exit, same ? ReportCommand::Done : ReportCommand::Unexplained) << said;
+        EXPECT_EQ(said.find("The seal checked is that of line 9; everything since was appended after it.") !=
+                      std::string::npos,
+                  same)
+            << said;
+    }
+    EXPECT_EQ(w.command({"--verify", "--seal", "12345"}).first, ReportCommand::BadUsage);
+    EXPECT_EQ(w.command({"--seal", kept}).first, ReportCommand::BadUsage);
+}
+
+TEST(Seal, AJournalBegunBeforeSealsIsReadAndSaidUnsealed) {
+    Week w;
+    w.days();
+    // The same events under the first version's line (naming the journal), no seals.
+    std::string old = withoutSeals(w.journal());
+    old.replace(0, old.find('\n'), "timeclock-journal\t1\tWeek Ending Sunday Feb 9 2025.journal");
+    writeFile(w.journalPath(), old);
+    w.punch(3, "Cy", "IN", 7, 3);
+    const std::string journal = w.journal();
+    EXPECT_EQ(journal, withoutSeals(journal)); // appended unsealed
+    auto [exit, said] = w.command({"--verify"});
+    EXPECT_EQ(exit, ReportCommand::Done) << said;
+    EXPECT_NE(said.find("9 punches: 9 as stored at the station"), std::string::npos) << said;
+    EXPECT_NE(said.find("Seal: not sealed: the journal was begun before seals."), std::string::npos) << said;
+    EXPECT_EQ(w.seal(), "not sealed");
+    std::tie(exit, said) = w.command({"--verify", "--seal", "0000-0000-0000-0000"});
+    EXPECT_EQ(exit, ReportCommand::Unexplained) << said;
+}
+
+TEST(SignOff, EachUnpayableFlagBlocksApprovalUntilAcknowledgedWithANote) {
+    struct Case {
+        const char* what;
+        std::vector<Punch> ann;
+        std::string flag;
+    } cases[] = {
+        {"a span with no clock-out",
+         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}},
+         "in since Mon 8:00 AM"},
+        {"a time that cannot be read",
+         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "25:99:00 XM", "Mon-Feb-3"}},
+         "punch 2 cannot be read (\"25:99:00 XM\", \"Mon-Feb-3\"); its hours are not counted"},
+        {"a punch dated outside the week",
+         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "4:00:00 PM", "Mon-Mar-3"}},
+         "punch 2 is dated Mon-Mar-3, outside the week; its hours are not counted"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Week w(c.ann);
+        WeekReport report = w.report();
+        ASSERT_EQ(report.people.size(), 2u);
+        EXPECT_EQ(blockingFlags(report, report.people[0]), std::vector<std::string>{c.flag});
+        ApprovalOutcome outcome = approvePeople(realFiles(), report, {}, kManager);
+        ASSERT_TRUE(outcome.written);
+        EXPECT_EQ(outcome.approved, std::vector<std::string>{"Bob"});
+        EXPECT_EQ(
+            outcome.refused,
+            std::vector<std::string>{"Ann: " + c.flag + " is not mended in the time sheet nor acknowledged"});
+        EXPECT_TRUE(w.notApproved("Ann"));
+
+        EXPECT_EQ(acknowledgeFlag(realFiles(), report, 0, c.flag, "  ", kManager).message(),
+                  "An acknowledgement needs a note saying why the flag may be paid as it stands.");
+        ASSERT_TRUE(acknowledgeFlag(realFiles(), report, 0, c.flag, "paid from the paper card", kManager));
+        report = w.report();
+        outcome = approvePeople(realFiles(), report, {0}, kManager);
+        EXPECT_EQ(outcome.approved, std::vector<std::string>{"Ann"});
+        EXPECT_TRUE(outcome.refused.empty());
+        report = w.report();
+        EXPECT_EQ(approvalText(report, report.people[0]), "Approved 2025-02-10 09:00:00 by ann on office");
+        EXPECT_FALSE(w.notApproved(""));
+        // Both stand in the journal, the approval with the seal the week had.
+        const std::string events = w.events();
+        EXPECT_NE(events.find("acknowledge\t" + kWhen + "\tann\toffice\t1\tAnn\t" + c.flag +
+                              "\tpaid from the paper card\n"),
+                  std::string::npos)
+            << events;
+        const ApprovalLine* approval = standingApproval(report, report.people[0]);
+        ASSERT_NE(approval, nullptr);
+        EXPECT_EQ(approval->seal.size(), 19u);
+        EXPECT_NE(
+            events.find("approve\t" + kWhen + "\tann\toffice\t1\tAnn\t0.00\t0.00\t0.00\t" + approval->seal),
+            std::string::npos)
+            << events;
+    }
+}
+
+TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
+    Week w(kAnnsDay);
+    ASSERT_TRUE(approvePeople(realFiles(), w.report(), {}, kManager).written);
+    EXPECT_FALSE(w.notApproved(""));
+    TimeSheet sheet;
+    sheet.load(readFile(w.path()));
+    sheet.setCell(2, TimeSheet::ActTime, "5:00 PM");
+    RecordingTalk talk;
+    ASSERT_EQ(saveWeek(realFiles(), w.path(), sheet, talk, kManager), SaveOutcome::Saved);
+    // An approval stands only for the totals it was given for.
+    EXPECT_EQ(approvalText(w.report(), w.report().people[0]), "NOT APPROVED");
+    EXPECT_TRUE(w.notApproved("Ann"));
+
+    JournalStamp sunday = kManager;
+    sunday.when = makeDateTime(2025, 2, 9, 23);
+    EXPECT_EQ(closeWeek(realFiles(), w.report(), sunday).message(),
+              "The week ending 2025-02-09 has not ended yet; it can be closed from 2025-02-10 on.");
+    ASSERT_TRUE(closeWeek(realFiles(), w.report(), kManager));
+    EXPECT_EQ(closingText(w.report()), "closed 2025-02-10 09:00:00 by ann on office");
+    EXPECT_FALSE(closeWeek(realFiles(), w.report(), kManager));
+
+    const std::string week = readFile(w.path());
+    const std::string backup = readFile(backupPathOf(w.path()));
+    const std::string closed = "The week " + w.path() +
+                               " is closed (closed 2025-02-10 09:00:00 by ann on office), so it was %. To "
+                               "change it, reopen it in the week report, giving the reason.";
+    const auto said = [&](const char* notDone) {
+        std::string s = closed;
+        return s.replace(s.find('%'), 1, notDone);
+    };
+    sheet.setCell(2, TimeSheet::ActTime, "6:00 PM");
+    RecordingTalk refused;
+    EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Refused);
+    const std::vector<HistoryItem> history = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
+    const auto save =
+        std::find_if(history.rbegin(), history.rend(), [](const HistoryItem& i) { return i.saveLine > 0; });
+    ASSERT_NE(save, history.rend());
+    EXPECT_EQ(restoreWeek(realFiles(), w.path(), sheet, refused, kManager, save->saveLine),
+              SaveOutcome::Refused);
+    EXPECT_EQ(refused.told, (std::vector<std::string>{said("not saved"), said("not put back")}));
+    EXPECT_EQ(readFile(w.path()), week);
+    EXPECT_EQ(readFile(backupPathOf(w.path())), backup);
+
+    EXPECT_EQ(reopenWeek(realFiles(), w.report(), " ", kManager).message(),
+              "Reopening a closed week needs a reason.");
+    ASSERT_TRUE(reopenWeek(realFiles(), w.report(), "Ann's Friday was missed", kManager));
+    EXPECT_NE(w.events().find("reopen\t" + kWhen + "\tann\toffice\tAnn's Friday was missed\n"),
+              std::string::npos);
+    EXPECT_EQ(closingText(w.report()), "open");
+    const std::vector<HistoryItem> listed = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
+    ASSERT_GE(listed.size(), 2u);
+    EXPECT_EQ(listed[listed.size() - 2].what.substr(0, 22), "Closed the week, seal ");
+    EXPECT_EQ(listed.back().what, "Reopened the week: Ann's Friday was missed");
+    EXPECT_EQ(listed.back().who, "ann on office");
+    EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Saved);
+}
+
+TEST(SignOff, TheCsvFilesAndTheTableSayApprovedClosedAndTheSeal) {
+    Week w(kAnnsDay);
+    // A journal begins with the first line written for the week.
+    ASSERT_TRUE(approvePeople(realFiles(), w.report(), {1}, kManager).written);
+    ASSERT_TRUE(closeWeek(realFiles(), w.report(), kManager));
+    const WeekReport report = w.report();
+    const std::string seal = weekSealText(report);
+    ASSERT_EQ(seal.size(), 19u);
+    const std::string csv = w.base.file("week.csv"), detail = w.base.file("detail.csv"),
+                      jobs = w.base.file("jobs.csv");
+    const auto [exit, table] = w.command({"--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs});
+    ASSERT_EQ(exit, ReportCommand::Done) << table;
+    const std::string head = "2025-02-09," + stationName(w.base.path()) + ",";
+    EXPECT_EQ(readFile(csv).substr(readFile(csv).find("\r\n") + 2),
+              head + "1,Ann,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,,no,yes\r\n" + head +
+                  "2,Bob,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,,yes,yes\r\nSeal," + seal +
+                  "\r\n");
+    for (const std::string& file : {detail, jobs})
+        EXPECT_TRUE(readFile(file).ends_with("\r\nSeal," + seal + "\r\n")) << readFile(file);
+    EXPECT_NE(table.find("      0.00        no\nBob "), std::string::npos) << table; // Ann, then Bob
+    EXPECT_NE(table.find("      0.00       yes\n\nSeal " + seal +
+                         "; the week is closed 2025-02-10 09:00:00 by ann"),
+              std::string::npos)
+        << table;
+}
+
+} // namespace
+} // namespace tc::test

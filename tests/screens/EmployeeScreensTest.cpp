@@ -1,0 +1,162 @@
+// What an employee meets after pressing the name: the question about a
+// shift left without clocking out (what it asks, what each answer keeps, and
+// what a stray press or the Enter key keeps: nothing), and the own week.
+#include "app/StationApp.h"
+#include "data/Journal.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
+#include "platform/SettleTime.h"
+#include "punch/ActionRules.h"
+#include "punch/OwnWeekFM.h"
+#include "station/HomeFM.h"
+#include "support/WeekBuilder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+namespace tc::test {
+namespace {
+
+class EmployeeScreens : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Messages::setTestMode(true);
+        Clock::setFixed(mondayFeb3().addDays(1).addSeconds(-90 * 60)); // Tue 6:30 AM
+        Clock::setFixedUtcOffset(-5 * 3600);
+        MonotonicClock::setForTest(0);
+        Environment::setScreenSizeForTest(QSize(1024, 768));
+        base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
+                        jobListBytes({"1234,Roof"}));
+        base.putRecord(mondayFeb3(), 2,
+                       makeRecord("Worker 2", {{"IN", "1234.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
+        weekBefore = readFile(week());
+        app = std::make_unique<StationApp>(base.path());
+        app->start();
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::string week() const { return base.weekFile(mondayFeb3()); }
+    std::string journal() const {
+        const std::string path = journalPathOf(week());
+        return fileExists(path) ? unsealedJournal(path) : "";
+    }
+    static QWidget* shown(const QString& name) {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+    static QAbstractButton* button(QWidget* screen, const QString& name) {
+        return screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
+    }
+    static void tap(QWidget* screen, const QString& name) {
+        QAbstractButton* b = button(screen, name);
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        b->click();
+    }
+    static void press(QWidget* screen, const QString& name) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+        tap(screen, name);
+    }
+    QWidget* pressName() {
+        press(&app->home(), QStringLiteral("Command1_1"));
+        return shown("ClockOutQuestionFM");
+    }
+
+    ProgramFolder base;
+    std::string weekBefore;
+    std::unique_ptr<StationApp> app;
+};
+
+TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
+    QWidget* question = pressName();
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(question->findChild<QLabel*>("Question")->text(),
+              "You did not clock out on Mon. When did you leave?");
+    auto* picker = question->findChild<QTimeEdit*>("LeftAt");
+    EXPECT_EQ(picker->minimumTime(), QTime(7, 0));
+    EXPECT_EQ(picker->maximumTime(), QTime(23, 59, 59));
+
+    // A tap that lands before the screen settled keeps nothing; nor does
+    // the time's button before the time is set.
+    tap(question, "DontKnow");
+    press(question, "KeepTime");
+    EXPECT_EQ(journal(), "");
+    EXPECT_EQ(shown("ClockOutQuestionFM"), question);
+    picker->setTime(QTime(16, 30));
+    // Enter on the picker presses nothing.
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(picker, &enter);
+    EXPECT_EQ(journal(), "");
+
+    press(question, "KeepTime");
+    EXPECT_TRUE(
+        journal().ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t2\t1\tWorker 2\t2025-02-03 16:30:00\n"))
+        << journal();
+    EXPECT_EQ(readFile(week()), weekBefore);
+    QWidget* actions = shown("NameFM");
+    ASSERT_NE(actions, nullptr);
+    EXPECT_TRUE(button(actions, "Command1_0")->isEnabled());
+    EXPECT_FALSE(button(actions, "Command1_3")->isEnabled());
+}
+
+TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
+    press(pressName(), "Exit");
+    EXPECT_EQ(journal(), "");
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ClockOutQuestionFM"), nullptr);
+
+    press(pressName(), "DontKnow");
+    EXPECT_TRUE(journal().ends_with("\t2\t1\tWorker 2\tunknown\n")) << journal();
+    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(readFile(week()), weekBefore);
+}
+
+TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
+    writeFile(base.file("timeclock.ini"), "[report]\nask-clock-out-after = 2.5\n");
+    Clock::setFixed(mondayFeb3(9, 30));
+    EXPECT_EQ(pressName(), nullptr);
+    press(shown("NameFM"), QStringLiteral("Command1_4")); // Exit
+    Clock::setFixed(mondayFeb3(9, 30, 1));
+    EXPECT_NE(pressName(), nullptr);
+}
+
+TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
+    Clock::setFixed(mondayFeb3(11));
+    press(&app->home(), QStringLiteral("Command1_1"));
+    QWidget* actions = shown("NameFM");
+    ASSERT_NE(actions, nullptr);
+    tap(actions, "OwnWeek"); // the second half of a double tap
+    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
+    press(actions, "OwnWeek");
+    QWidget* own = shown("OwnWeekFM");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->findChild<QLabel*>("Hours")->text(),
+              "Mon 0.00\nTue 0.00\nWed 0.00\nThu 0.00\nFri 0.00\nSat 0.00\nSun 0.00\nTotal 0.00");
+    EXPECT_EQ(own->findChild<QPlainTextEdit*>("Flags")->toPlainText(), "in since Mon 7:00 AM");
+
+    tap(own, "CloseWeek");
+    EXPECT_EQ(shown("OwnWeekFM"), own);
+    MonotonicClock::advanceForTest(OwnWeekFM::kShownMilliseconds - 1);
+    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekFM"), own);
+    MonotonicClock::advanceForTest(1);
+    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
+    EXPECT_EQ(shown("NameFM"), actions);
+    EXPECT_EQ(readFile(week()), weekBefore);
+}
+
+} // namespace
+} // namespace tc::test

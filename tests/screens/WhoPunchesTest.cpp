@@ -1,0 +1,346 @@
+#include "app/StationApp.h"
+#include "data/CredentialStore.h"
+#include "data/ManagerPassword.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/MonotonicClock.h"
+#include "platform/SettleTime.h"
+#include "punch/ActionRules.h"
+#include "station/EmployeeGate.h"
+#include "station/HomeFM.h"
+#include "station/PinPadFM.h"
+#include "support/WeekBuilder.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+// Who punches: a PIN on the keypad, a card at the board, and the management
+// password that can be changed and makes guessing wait.
+namespace tc::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class WhoPunches : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Messages::setTestMode(true);
+        Clock::setFixed(mondayFeb3(9, 5, 7));
+        MonotonicClock::setForTest(0);
+        Environment::setScreenSizeForTest(QSize(1024, 768));
+        base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
+                        jobListBytes({"1234,Roof repair", "2001,Siding"}));
+    }
+    void TearDown() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        settle();
+    }
+
+    void start(const std::string& settings = "") {
+        if (!settings.empty())
+            writeFile(base.file("timeclock.ini"), settings);
+        app = std::make_unique<StationApp>(base.path());
+        app->start();
+        told();
+    }
+    HomeFM& home() { return app->home(); }
+
+    static QWidget* shown(const QString& name) {
+        for (QWidget* w : QApplication::allWidgets())
+            if (w->objectName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+    static void tap(QWidget* screen, const QString& name) {
+        auto* b = screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
+        ASSERT_NE(b, nullptr) << name.toStdString();
+        b->click();
+    }
+    static void press(QWidget* screen, const QString& name) {
+        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+        tap(screen, name);
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static QStringList told() {
+        QStringList texts;
+        for (const Messages::Shown& m : Messages::shown())
+            texts << m.text;
+        Messages::clearShown();
+        return texts;
+    }
+    // The name at `position`, then the PIN on the keypad and OK.
+    void pinFor(int position, const QString& pin) {
+        press(&home(), QStringLiteral("Command1_%1").arg(position - 1));
+        QWidget* pad = shown("PinPadFM");
+        ASSERT_NE(pad, nullptr);
+        for (QChar digit : pin)
+            press(pad, QStringLiteral("Digit_") + digit);
+        press(pad, "OK");
+        settle();
+    }
+    // Keys at the board, `gapMs` apart, then Enter: a badge reader or a hand.
+    void typeAtBoard(const QString& keys, qint64 gapMs) {
+        for (QChar c : keys + QChar('\r')) {
+            MonotonicClock::advanceForTest(gapMs);
+            QKeyEvent key(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : Qt::Key_0 + (c.unicode() - '0'),
+                          Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(&home(), &key);
+        }
+        settle();
+    }
+    void setCredentials(const std::function<void(CredentialStore&)>& edit) {
+        CredentialStore store;
+        ASSERT_TRUE(store.load(realFiles(), base.path()));
+        edit(store);
+        ASSERT_TRUE(store.save(realFiles(), base.path()));
+    }
+    // Every file the station wrote, whole.
+    std::string everyFile() const {
+        std::string all;
+        for (const auto& e : fs::recursive_directory_iterator(base.path()))
+            if (e.is_regular_file())
+                all += readFile(e.path().string());
+        return all;
+    }
+    // The password screen, a password and OK.
+    void management(const QString& password, const char* option = nullptr) {
+        if (!shown("PassFM"))
+            press(&home(), "Command4");
+        QWidget* pass = shown("PassFM");
+        ASSERT_NE(pass, nullptr);
+        if (option)
+            tap(pass, option);
+        pass->findChild<QLineEdit*>("Text2")->setText(password);
+        press(pass, "Command2");
+        settle();
+    }
+
+    ProgramFolder base;
+    std::unique_ptr<StationApp> app;
+};
+
+TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesOn) {
+    start("[station]\npins = on\n");
+    // The manager sets Worker 2's PIN in the management area.
+    management("qm482", "Option3");
+    QWidget* pins = shown("CredentialsFM");
+    ASSERT_NE(pins, nullptr);
+    pins->findChild<QComboBox*>("Employee")->setCurrentText("Worker 2");
+    pins->findChild<QLineEdit*>("Pin")->setText("86420");
+    tap(pins, "SetPin");
+    EXPECT_EQ(told(), QStringList{"The PIN is set."});
+    pins->close();
+
+    // A name without a PIN goes no further.
+    press(&home(), "Command1_2");
+    EXPECT_EQ(told(), QStringList{"No PIN is set for Worker 3. The manager sets it under Management."});
+    EXPECT_EQ(shown("PinPadFM"), nullptr);
+
+    // The second half of a double tap on the name lands on the keypad: no digit.
+    press(&home(), "Command1_1");
+    auto* pad = qobject_cast<PinPadFM*>(shown("PinPadFM"));
+    ASSERT_NE(pad, nullptr);
+    tap(pad, "Digit_8");
+    EXPECT_EQ(pad->digitsTyped(), 0);
+    // Nor does another name open while the PIN is asked.
+    press(&home(), "Command1_4");
+    EXPECT_EQ(app->state().CurName, "Worker 2");
+    press(pad, "Digit_8");
+    EXPECT_EQ(pad->digitsTyped(), 1);
+    press(pad, "Cancel");
+    settle();
+    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    EXPECT_EQ(shown("NameFM"), nullptr);
+
+    const std::string weekBefore = readFile(base.weekFile(mondayFeb3()));
+    pinFor(2, "8642");
+    EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    ASSERT_NE(shown("PinPadFM"), nullptr); // asked again
+    press(shown("PinPadFM"), "Cancel");
+    settle();
+    EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), weekBefore);
+
+    // The keyboard's digits and Enter, then a whole punch.
+    press(&home(), "Command1_1");
+    for (const char* key : {"8", "6", "4", "2", "0", "\r"}) {
+        QKeyEvent e(QEvent::KeyPress, key[0] == '\r' ? Qt::Key_Return : Qt::Key_0 + (key[0] - '0'),
+                    Qt::NoModifier, key);
+        QCoreApplication::sendEvent(shown("PinPadFM"), &e);
+    }
+    settle();
+    QWidget* action = shown("NameFM");
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(app->state().CurName, "Worker 2");
+    press(action, QStringLiteral("Command1_%1").arg(ClockIn));
+    press(shown("JobFM"), "Command1_0");
+    press(shown("DepartFM"), "Command1_1");
+    settle();
+    EXPECT_EQ(told(), QStringList());
+    EXPECT_EQ(base.record(mondayFeb3(), 2),
+              makeRecord("Worker 2", {{"IN", "1234.Dept-2", "9:05:07 AM", "Mon-Feb-3"}}));
+    // The PIN is in no file the station wrote, not even as its digits.
+    EXPECT_EQ(everyFile().find("86420"), std::string::npos);
+}
+
+TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
+    setCredentials([](CredentialStore& s) {
+        ASSERT_TRUE(s.setPin("Worker 2", "1357"));
+        ASSERT_TRUE(s.setPin("Worker 3", "2468"));
+    });
+    start("[station]\npins = on\n");
+    for (int i = 1; i <= 4; ++i) {
+        pinFor(2, "0000");
+        EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."}) << i;
+    }
+    Clock::setFixed(mondayFeb3(9, 10, 0));
+    pinFor(2, "0000");
+    EXPECT_EQ(told(),
+              QStringList{"Wrong PIN. Nothing was stored.\r\nWorker 2 is locked after five wrong PINs "
+                          "until 9:15:00 AM."});
+    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    // Locked, even for the right PIN: the keypad does not open.
+    MonotonicClock::advanceForTest(4 * 60'000);
+    Clock::advance(4 * 60);
+    press(&home(), "Command1_1");
+    ASSERT_EQ(told().size(), 1);
+    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    // Another name is not locked.
+    pinFor(3, "2468");
+    ASSERT_NE(shown("NameFM"), nullptr);
+    press(shown("NameFM"), "Command1_4"); // Exit
+    settle();
+    // Five minutes on, the right PIN goes through.
+    MonotonicClock::advanceForTest(60'000);
+    pinFor(2, "1357");
+    EXPECT_EQ(told(), QStringList());
+    EXPECT_NE(shown("NameFM"), nullptr);
+}
+
+TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
+    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setPin("Worker 2", "1357")); });
+    start("[station]\npins = on\n");
+    // The PIN now, "Change PIN", then the new one twice.
+    const auto change = [this](const QString& now, const QStringList& fresh) {
+        press(&home(), "Command1_1");
+        QWidget* pad = shown("PinPadFM");
+        ASSERT_NE(pad, nullptr);
+        for (const QString& pin : QStringList{now} + fresh) {
+            for (QChar digit : pin)
+                press(pad, QStringLiteral("Digit_") + digit);
+            press(pad, pin == now ? "ChangePin" : "OK");
+        }
+        settle();
+    };
+    const struct {
+        QString now;
+        QStringList fresh;
+        QString told;
+    } tries[] = {
+        {"1358", {}, "Wrong PIN. Nothing was stored."},
+        {"1357", {"24680", "24681"}, "The two new PINs differ. Your PIN is unchanged."},
+        {"1357", {"24680", "24680"}, "Your PIN is changed."},
+    };
+    for (const auto& t : tries) {
+        change(t.now, t.fresh);
+        EXPECT_EQ(told(), QStringList{t.told});
+        if (QWidget* pad = shown("PinPadFM"))
+            press(pad, "Cancel");
+        settle();
+        EXPECT_EQ(shown("NameFM"), nullptr);
+    }
+    pinFor(2, "1357");
+    EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
+    press(shown("PinPadFM"), "Cancel");
+    pinFor(2, "24680");
+    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(everyFile().find("24680"), std::string::npos);
+}
+
+TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
+    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setCard("Worker 5", "0004711234")); });
+    start("[station]\ncards = on\n");
+    typeAtBoard("0004711234", 300); // a person's pace
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(told(), QStringList());
+    typeAtBoard("0004711235", 10);
+    EXPECT_EQ(told(), QStringList{"Unknown card. Nothing was stored."});
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    typeAtBoard("0004711234", 10);
+    ASSERT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(app->state().CurName, "Worker 5");
+    EXPECT_EQ(app->state().ButtonNumber, 5);
+    press(shown("NameFM"), "Command1_4");
+    settle();
+    // With PINs on as well, the card leads to the keypad.
+    app.reset();
+    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setPin("Worker 5", "5555")); });
+    start("[station]\ncards = on\npins = on\n");
+    typeAtBoard("0004711234", 10);
+    EXPECT_NE(shown("PinPadFM"), nullptr);
+    EXPECT_EQ(shown("NameFM"), nullptr);
+}
+
+TEST_F(WhoPunches, WithoutSettingsNoPinIsAskedAndACardIsNotRead) {
+    setCredentials([](CredentialStore& s) {
+        ASSERT_TRUE(s.setPin("Worker 5", "5555"));
+        ASSERT_TRUE(s.setCard("Worker 5", "0004711234"));
+    });
+    start();
+    typeAtBoard("0004711234", 10);
+    EXPECT_EQ(shown("NameFM"), nullptr);
+    press(&home(), "Command1_4");
+    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    EXPECT_NE(shown("NameFM"), nullptr);
+}
+
+TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
+    start();
+    management("qm482", "Option4");
+    QWidget* change = shown("PasswordChangeFM");
+    ASSERT_NE(change, nullptr);
+    const std::pair<const char*, QString> boxes[] = {
+        {"Old", "qm482"}, {"New", "Yard gate 42"}, {"Again", "Yard gate 42"}};
+    for (const auto& [box, text] : boxes)
+        change->findChild<QLineEdit*>(box)->setText(text);
+    tap(change, "OK");
+    EXPECT_EQ(told(),
+              QStringList{"The management password is changed. Keep it where only the owner finds it."});
+    settle();
+
+    for (int i = 1; i <= 4; ++i) {
+        management("qm482");
+        EXPECT_EQ(told(), QStringList{"Wrong Password"}) << i;
+    }
+    management("qm482");
+    EXPECT_EQ(
+        told(),
+        QStringList{"Wrong Password\r\nToo many wrong passwords: wait 30 seconds before the next try."});
+    // The right one, too soon, is not even looked at.
+    MonotonicClock::advanceForTest(20'000);
+    management("Yard gate 42");
+    EXPECT_EQ(told(), QStringList{"Too many wrong passwords: wait 10 seconds before the next try."});
+    EXPECT_EQ(shown("TimeManage"), nullptr);
+    // Wrong again after the wait: the next wait is longer.
+    MonotonicClock::advanceForTest(10'000);
+    management("qm482");
+    EXPECT_EQ(
+        told(),
+        QStringList{"Wrong Password\r\nToo many wrong passwords: wait 60 seconds before the next try."});
+    MonotonicClock::advanceForTest(60'000);
+    management("Yard gate 42");
+    EXPECT_EQ(told(), QStringList());
+    EXPECT_NE(shown("TimeManage"), nullptr);
+    EXPECT_EQ(shown("PassFM"), nullptr);
+}
+
+} // namespace
+} // namespace tc::test
