@@ -1,9 +1,9 @@
 #include "BenchSupport.h"
 
-#include "data/Paths.h"
-#include "data/TimeRecord.h"
-#include "data/TimeText.h"
-#include "data/WeekFile.h"
+#include "core/files/Paths.h"
+#include "core/format/TimeRecord.h"
+#include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,11 +3,11 @@
 // with plain system calls.
 #include "BenchSupport.h"
 
-#include "data/Journal.h"
-#include "data/JournalSeal.h"
-#include "punch/PunchRecorder.h"
-#include "station/AppState.h"
-#include "station/StatusBoard.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalSeal.h"
+#include "core/punch/AppState.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/punch/StatusBoard.h"
 
 #include <benchmark/benchmark.h>
 

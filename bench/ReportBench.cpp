@@ -2,14 +2,14 @@
 // files, and the report screen from open to painted.
 #include "BenchSupport.h"
 
-#include "data/Journal.h"
-#include "data/JournalSeal.h"
-#include "data/Paths.h"
-#include "data/TimeText.h"
-#include "data/WeekFile.h"
-#include "manage/WeekFileCache.h"
-#include "manage/WeekReport.h"
-#include "manage/WeekReportFM.h"
+#include "core/files/Paths.h"
+#include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalSeal.h"
+#include "core/report/WeekFileCache.h"
+#include "core/report/WeekReport.h"
+#include "gui/report/WeekReportScreen.h"
 #include "platform/Clock.h"
 
 #include <benchmark/benchmark.h>
@@ -187,7 +187,7 @@ void BM_ReportScreen(benchmark::State& s) {
     PaintWatcher watcher;
     for (auto _ : s) {
         const auto t0 = std::chrono::steady_clock::now();
-        auto* screen = new WeekReportFM(realFiles(), base.path(), {});
+        auto* screen = new WeekReportScreen(realFiles(), base.path(), {});
         watcher.arm(screen, true);
         screen->show();
         if (!watcher.wait())

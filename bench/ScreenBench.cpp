@@ -3,14 +3,14 @@
 #include "BenchSupport.h"
 
 #include "app/StationApp.h"
-#include "manage/TimeManage.h"
+#include "gui/manage/TimeSheetScreen.h"
+#include "gui/punch/ActionScreen.h"
+#include "gui/punch/DepartmentScreen.h"
+#include "gui/punch/JobScreen.h"
+#include "gui/station/StationScreen.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 #include "platform/MonotonicClock.h"
-#include "punch/DepartFM.h"
-#include "punch/JobFM.h"
-#include "punch/NameFM.h"
-#include "station/HomeFM.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -39,8 +39,8 @@ void press(QWidget* screen, const QString& name) {
     b->click();
 }
 
-NameFM* actionScreen(StationApp& app) {
-    return app.home().findChild<NameFM*>(QString(), Qt::FindDirectChildrenOnly);
+ActionScreen* actionScreen(StationApp& app) {
+    return app.home().findChild<ActionScreen*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
 void waitOrFail(PaintWatcher& watcher, const char* what) {
@@ -80,7 +80,7 @@ void BM_EmployeePress(benchmark::State& s) {
         const auto t0 = Clock::now();
         MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
         employee->click();
-        NameFM* action = actionScreen(app);
+        ActionScreen* action = actionScreen(app);
         if (!action)
             throw std::runtime_error("no action screen");
         watcher.arm(action, true);
@@ -111,11 +111,11 @@ void BM_DepartmentPress(benchmark::State& s) {
         QPushButton* employee = app.home().employeeButton(index);
         MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
         employee->click();
-        NameFM* action = actionScreen(app);
+        ActionScreen* action = actionScreen(app);
         press(action, QStringLiteral("Command1_0")); // Clock IN
-        JobFM* jobs = action->jobScreen();
+        JobScreen* jobs = action->jobScreen();
         press(jobs, QStringLiteral("Command1_%1").arg(i % 20));
-        DepartFM* depart = jobs->departmentScreen();
+        DepartmentScreen* depart = jobs->departmentScreen();
         if (!depart)
             throw std::runtime_error("no department screen");
         QCoreApplication::processEvents();
@@ -125,7 +125,7 @@ void BM_DepartmentPress(benchmark::State& s) {
         waitOrFail(watcher, "the department press");
         s.SetIterationTime(secondsSince(t0));
         settle();
-        if (app.home().buttonColour(index) != HomeFM::yellow())
+        if (app.home().buttonColour(index) != StationScreen::yellow())
             throw std::runtime_error("the punch was not shown on the station");
     }
 }
@@ -134,7 +134,7 @@ void BM_DepartmentPress(benchmark::State& s) {
 void BM_SheetOpenScreen(benchmark::State& s) {
     BenchFolder base;
     writeDurable(base.weekFile(), weekBytes(100));
-    TimeManage screen(realFiles(), base.path());
+    TimeSheetScreen screen(realFiles(), base.path());
     PaintWatcher watcher;
     watcher.arm(&screen, true);
     screen.show();

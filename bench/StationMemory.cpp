@@ -4,12 +4,12 @@
 #include "BenchSupport.h"
 
 #include "app/StationApp.h"
+#include "gui/punch/ActionScreen.h"
+#include "gui/punch/DepartmentScreen.h"
+#include "gui/punch/JobScreen.h"
+#include "gui/station/StationScreen.h"
 #include "platform/Clock.h"
 #include "platform/MonotonicClock.h"
-#include "punch/DepartFM.h"
-#include "punch/JobFM.h"
-#include "punch/NameFM.h"
-#include "station/HomeFM.h"
 
 #include <QPushButton>
 
@@ -32,7 +32,7 @@ void press(QWidget* screen, const QString& name) {
 void punchThroughScreens(StationApp& app, int index, int turn) {
     MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
     app.home().employeeButton(index)->click();
-    auto* action = app.home().findChild<NameFM*>(QString(), Qt::FindDirectChildrenOnly);
+    auto* action = app.home().findChild<ActionScreen*>(QString(), Qt::FindDirectChildrenOnly);
     if (!action)
         throw std::runtime_error("no action screen");
     auto enabled = [&](int i) {
@@ -43,7 +43,7 @@ void punchThroughScreens(StationApp& app, int index, int turn) {
         choice = 1 + turn % 3; // at work: Change Job, Lunch or Clock Out
     press(action, QStringLiteral("Command1_%1").arg(choice));
     if (choice <= 1) {
-        JobFM* jobs = action->jobScreen();
+        JobScreen* jobs = action->jobScreen();
         press(jobs, QStringLiteral("Command1_%1").arg(turn % 20));
         press(jobs->departmentScreen(), QStringLiteral("Command1_%1").arg(turn % 7));
     }

@@ -2,11 +2,11 @@
 // backup, Copy All and Paste All, each beside its floor.
 #include "BenchSupport.h"
 
-#include "data/FileAccess.h"
-#include "data/WeekFile.h"
-#include "manage/TimeManage.h"
-#include "manage/TimeSheet.h"
-#include "manage/TimeSheetModel.h"
+#include "core/files/FileAccess.h"
+#include "core/format/WeekFile.h"
+#include "core/sheet/TimeSheet.h"
+#include "gui/manage/TimeSheetModel.h"
+#include "gui/manage/TimeSheetScreen.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
 
@@ -90,7 +90,7 @@ void BM_SheetSave(benchmark::State& s) {
     BenchFolder base;
     const std::string week = base.weekFile();
     writeDurable(week, weekBytes(100));
-    TimeManage screen(realFiles(), base.path());
+    TimeSheetScreen screen(realFiles(), base.path());
     FileDialog::setNextFileName(QString::fromStdString(week));
     screen.openFile();
     // Each save is paired with its floor on the same files, as for the punch.

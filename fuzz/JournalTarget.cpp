@@ -1,9 +1,9 @@
 #include "FuzzTargets.h"
 
-#include "data/Journal.h"
-#include "data/JournalSeal.h"
-#include "manage/JournalReplay.h"
-#include "manage/WeekApprovals.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalReplay.h"
+#include "core/journal/JournalSeal.h"
+#include "core/report/WeekApprovals.h"
 
 namespace tc::fuzz {
 

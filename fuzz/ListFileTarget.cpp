@@ -1,9 +1,9 @@
 #include "FuzzTargets.h"
 #include "MemoryFiles.h"
 
-#include "data/ListFiles.h"
-#include "data/Paths.h"
-#include "manage/ButtonDataBoxes.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/sheet/ListTexts.h"
 
 #include <array>
 #include <map>
@@ -18,7 +18,7 @@ const std::string kBase = "base";
 // The button data editor opened on the lists and saved, as a manager does
 // to mend a damaged list: the boxes show what could be read.
 Status openAndSave(MemoryFiles& files) {
-    ButtonDataBoxes boxes;
+    ListTexts boxes;
     (void)loadButtonDataBoxes(files, kBase, boxes);
     const std::map<std::string, std::string> before = files.files;
     const Status saved = saveButtonDataBoxes(files, kBase, boxes);

@@ -1,6 +1,6 @@
 #include "FuzzTargets.h"
 
-#include "manage/TimeSheet.h"
+#include "core/sheet/TimeSheet.h"
 
 #include <algorithm>
 

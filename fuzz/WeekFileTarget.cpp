@@ -1,8 +1,8 @@
 #include "FuzzTargets.h"
 
-#include "data/TimeText.h"
-#include "data/WeekFile.h"
-#include "manage/TimeSheet.h"
+#include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
+#include "core/sheet/TimeSheet.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 # clang-format is pinned: each version formats some lines its own way.
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev googletest
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev googletest
           libbenchmark-dev libcli11-dev libsodium-dev libx11-dev fonts-liberation xvfb xauth clang-format-14
           locales libssl-dev poppler-utils)
 

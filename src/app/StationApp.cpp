@@ -1,14 +1,14 @@
 #include "app/StationApp.h"
 
-#include "manage/PassFM.h"
-#include "punch/PunchScreens.h"
-#include "station/EmployeeGate.h"
-#include "station/HomeFM.h"
+#include "gui/manage/PasswordScreen.h"
+#include "gui/punch/PunchScreens.h"
+#include "gui/station/EmployeeGate.h"
+#include "gui/station/StationScreen.h"
 
 namespace tc {
 
 StationApp::StationApp(std::string baseFolder, QObject* parent)
-    : QObject(parent), state_(std::move(baseFolder)), home_(std::make_unique<HomeFM>(state_)),
+    : QObject(parent), state_(std::move(baseFolder)), home_(std::make_unique<StationScreen>(state_)),
       gate_(new EmployeeGate(state_, *home_, home_.get())) {
     connectScreens();
 }
@@ -22,16 +22,16 @@ void StationApp::start() {
 }
 
 void StationApp::connectScreens() {
-    // HomeFM::employeePressed(position): ButtonNumber and CurName are set; the
-    // action screen opens from here. HomeFM::managementPressed: the password
+    // StationScreen::employeePressed(position): ButtonNumber and CurName are set; the
+    // action screen opens from here. StationScreen::managementPressed: the password
     // screen opens from here.
     // The employee is made sure of first (the PIN, when turned on); a card
     // read at the board chooses a name as its press would.
     const auto nameChosen = [this](int) { gate_->pass([this] { openActionScreen(state_, *home_); }); };
-    connect(home_.get(), &HomeFM::employeePressed, this, nameChosen);
+    connect(home_.get(), &StationScreen::employeePressed, this, nameChosen);
     connect(gate_, &EmployeeGate::cardChosen, this, nameChosen);
-    connect(home_.get(), &HomeFM::managementPressed, this,
-            [this] { PassFM::showManagement(state_, home_.get(), editors_); });
+    connect(home_.get(), &StationScreen::managementPressed, this,
+            [this] { PasswordScreen::showManagement(state_, home_.get(), editors_); });
 }
 
 } // namespace tc

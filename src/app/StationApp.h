@@ -1,7 +1,7 @@
 #pragma once
 
-#include "manage/EditorFactory.h"
-#include "station/AppState.h"
+#include "core/punch/AppState.h"
+#include "gui/manage/EditorFactory.h"
 
 #include <QObject>
 #include <memory>
@@ -10,7 +10,7 @@
 namespace tc {
 
 class EmployeeGate;
-class HomeFM;
+class StationScreen;
 
 // The running station: the shared state and the station screen, and the
 // wiring from the station's buttons to the screens they open.
@@ -25,7 +25,7 @@ class StationApp : public QObject {
     void start();
 
     AppState& state() { return state_; }
-    HomeFM& home() { return *home_; }
+    StationScreen& home() { return *home_; }
     EmployeeGate& gate() { return *gate_; }
 
   private:
@@ -33,7 +33,7 @@ class StationApp : public QObject {
 
     AppState state_;
     EditorFactory editors_;
-    std::unique_ptr<HomeFM> home_;
+    std::unique_ptr<StationScreen> home_;
     EmployeeGate* gate_ = nullptr; // owned by the station screen
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/DateTime.h"
+#include "core/format/DateTime.h"
 
 namespace tc {
 

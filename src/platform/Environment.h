@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/Journal.h"
+#include "core/journal/Journal.h"
 
 #include <QRect>
 #include <QSize>

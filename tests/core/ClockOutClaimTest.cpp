@@ -1,10 +1,10 @@
 // A forgotten clock-out, told at the next punch: when the station asks, the
 // claim line it keeps, and the station's state afterwards.
-#include "data/ClockOutClaim.h"
-#include "data/Journal.h"
-#include "data/TimeText.h"
-#include "punch/ActionRules.h"
-#include "punch/ForgottenClockOut.h"
+#include "core/journal/ClockOutClaim.h"
+#include "core/format/TimeText.h"
+#include "core/journal/Journal.h"
+#include "core/punch/ActionRules.h"
+#include "core/punch/ForgottenClockOut.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>

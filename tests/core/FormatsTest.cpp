@@ -1,9 +1,9 @@
 // What the files hold: the week files' names and time stamps, the fields of
 // the employee list and the job list, what a damaged list says and the bytes
 // the button data editor writes.
-#include "data/ListFiles.h"
-#include "data/Paths.h"
-#include "data/TimeText.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/format/TimeText.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // An employee's own week at the station: the report's hours and flags for
 // that employee alone.
-#include "punch/OwnWeek.h"
+#include "core/punch/OwnWeek.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>

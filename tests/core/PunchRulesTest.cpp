@@ -1,13 +1,13 @@
 // The punch path: where a punch is stored and its bytes, what the board and
 // the action screen make of the last punch, and the hours counted up to it.
-#include "data/ListFiles.h"
-#include "data/Paths.h"
-#include "data/WeekFile.h"
-#include "punch/ActionRules.h"
-#include "punch/LastActionSummary.h"
-#include "punch/PunchRecorder.h"
-#include "station/MonthFolders.h"
-#include "station/StatusBoard.h"
+#include "core/files/MonthFolders.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/format/WeekFile.h"
+#include "core/punch/ActionRules.h"
+#include "core/punch/LastActionSummary.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/punch/StatusBoard.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "data/CredentialStore.h"
-#include "data/ManagerPassword.h"
-#include "data/SecretHash.h"
+#include "core/credentials/CredentialStore.h"
+#include "core/credentials/ManagerPassword.h"
+#include "core/credentials/SecretHash.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

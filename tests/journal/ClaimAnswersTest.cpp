@@ -1,11 +1,11 @@
 // The manager's answer to a clock-out told at the station: accepting stores
 // exactly one OUT through a save, rejecting stores nothing; the report shows
 // the claim until it is answered.
-#include "manage/ClaimAnswers.h"
-#include "manage/JournalReplay.h"
-#include "manage/WeekReport.h"
-#include "punch/ForgottenClockOut.h"
-#include "punch/PunchRecorder.h"
+#include "core/sheet/ClaimAnswers.h"
+#include "core/journal/JournalReplay.h"
+#include "core/punch/ForgottenClockOut.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/report/WeekReport.h"
 #include "support/RecordingTalk.h"
 #include "support/WeekBuilder.h"
 

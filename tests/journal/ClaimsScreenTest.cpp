@@ -1,19 +1,19 @@
 // The clock-outs told at the station, answered by the manager: accepted in
 // the time sheet (its grid shows the OUT), rejected from the week report
 // with a note (its flags follow).
-#include "data/Journal.h"
-#include "data/WeekFile.h"
-#include "manage/ClockOutClaimsFM.h"
-#include "manage/TimeManage.h"
-#include "manage/TimeSheetModel.h"
-#include "manage/WeekReportFM.h"
+#include "core/format/WeekFile.h"
+#include "core/journal/Journal.h"
+#include "core/punch/ActionRules.h"
+#include "core/punch/ForgottenClockOut.h"
+#include "core/punch/PunchRecorder.h"
+#include "gui/manage/ClockOutClaimsScreen.h"
+#include "gui/manage/TimeSheetModel.h"
+#include "gui/manage/TimeSheetScreen.h"
+#include "gui/report/WeekReportScreen.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
-#include "punch/ActionRules.h"
-#include "punch/ForgottenClockOut.h"
-#include "punch/PunchRecorder.h"
 #include "support/WeekBuilder.h"
 
 #include <QAction>
@@ -69,12 +69,12 @@ const Punch kOut{"OUT", "", "4:30:00 PM", "Mon-Feb-3"};
 const Punch kTueIn{"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"};
 
 TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
-    auto* sheet = new TimeManage(realFiles(), base.path());
+    auto* sheet = new TimeSheetScreen(realFiles(), base.path());
     sheet->show();
     FileDialog::setNextFileName(QString::fromStdString(week()));
     sheet->openFile();
     sheet->findChild<QAction*>(QStringLiteral("MnuClaims"))->trigger();
-    auto* claims = sheet->findChild<ClockOutClaimsFM*>();
+    auto* claims = sheet->findChild<ClockOutClaimsScreen*>();
     ASSERT_NE(claims, nullptr);
 
     // Changes not saved in the grid would be lost: nothing is accepted.
@@ -98,11 +98,11 @@ TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
 }
 
 TEST_F(ClaimsScreen, RejectedFromTheReportWithANoteItsFlagGoes) {
-    auto* report = new WeekReportFM(realFiles(), base.path(), [] { return std::string(); });
+    auto* report = new WeekReportScreen(realFiles(), base.path(), [] { return std::string(); });
     report->showWeek(mondayFeb3());
     EXPECT_EQ(report->report().people.at(0).flags.size(), 3u); // unpaid, still in, the claim
     click(report, "ClockOutClaims");
-    auto* claims = report->findChild<ClockOutClaimsFM*>();
+    auto* claims = report->findChild<ClockOutClaimsScreen*>();
     ASSERT_NE(claims, nullptr);
     claims->selectItem(0);
     click(claims, "RejectClaim");

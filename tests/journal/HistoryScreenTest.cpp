@@ -1,15 +1,15 @@
 // The history in the time sheet: a correction saved through the screen, the
 // week's journal listed, and the week put back as it was before that save.
-#include "data/Journal.h"
-#include "data/WeekFile.h"
-#include "manage/TimeManage.h"
-#include "manage/TimeSheetModel.h"
-#include "manage/WeekHistoryFM.h"
+#include "core/format/WeekFile.h"
+#include "core/journal/Journal.h"
+#include "core/punch/PunchRecorder.h"
+#include "gui/manage/TimeSheetModel.h"
+#include "gui/manage/TimeSheetScreen.h"
+#include "gui/manage/WeekHistoryScreen.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileDialog.h"
 #include "platform/Messages.h"
-#include "punch/PunchRecorder.h"
 #include "support/WeekBuilder.h"
 
 #include <QAction>
@@ -60,7 +60,7 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     const std::string before = readFile(week);
 
     // The manager corrects Ann's clock-out and saves.
-    auto* sheet = new TimeManage(realFiles(), base.path());
+    auto* sheet = new TimeSheetScreen(realFiles(), base.path());
     sheet->show();
     FileDialog::setNextFileName(QString::fromStdString(week));
     sheet->openFile();
@@ -72,7 +72,7 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     ASSERT_NE(readFile(week), before);
 
     sheet->findChild<QAction*>(QStringLiteral("MnuHistory"))->trigger();
-    auto* history = sheet->findChild<WeekHistoryFM*>();
+    auto* history = sheet->findChild<WeekHistoryScreen*>();
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station
     auto* list = history->findChild<QTableWidget*>(QStringLiteral("HistoryList"));

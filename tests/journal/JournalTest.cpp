@@ -1,15 +1,15 @@
 // The journals: the exact lines each operation leaves, verify, torn lines, a
 // journal that cannot be written, and a wrong save undone.
-#include "data/Journal.h"
-#include "data/JournalSeal.h"
-#include "data/ListFiles.h"
-#include "data/Paths.h"
-#include "manage/ButtonDataBoxes.h"
-#include "manage/JournalReplay.h"
-#include "manage/ReportCommand.h"
-#include "manage/WeekReport.h"
-#include "manage/WeekSave.h"
-#include "punch/PunchRecorder.h"
+#include "core/journal/Journal.h"
+#include "cli/ReportCommand.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/journal/JournalReplay.h"
+#include "core/journal/JournalSeal.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/report/WeekReport.h"
+#include "core/sheet/ListTexts.h"
+#include "core/sheet/WeekSave.h"
 #include "support/FaultyFiles.h"
 #include "support/RecordingTalk.h"
 #include "support/SealedText.h"
@@ -134,7 +134,7 @@ TEST(Journal, EachOperationLeavesItsExactLines) {
     ProgramFolder base;
     const std::vector<std::string> jobs(20, "1001,Roof");
     base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}), jobListBytes(jobs));
-    ButtonDataBoxes boxes;
+    ListTexts boxes;
     ASSERT_TRUE(loadButtonDataBoxes(realFiles(), base.path(), boxes));
     ListsJournal journal{boxes, kManager, {}};
     boxes.names[0] = "Ann\tBaker";

@@ -1,6 +1,6 @@
-#include "data/ListFiles.h"
-#include "data/Paths.h"
-#include "manage/ButtonDataBoxes.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/sheet/ListTexts.h"
 #include "support/WeekBuilder.h"
 
 #include <filesystem>
@@ -23,8 +23,8 @@ struct Lists {
     std::string files() const {
         return readFile(employeeListPath(base.path())) + readFile(jobListPath(base.path()));
     }
-    Status load(ButtonDataBoxes& boxes) { return loadButtonDataBoxes(realFiles(), base.path(), boxes); }
-    Status save(ButtonDataBoxes& boxes) { return saveButtonDataBoxes(realFiles(), base.path(), boxes); }
+    Status load(ListTexts& boxes) { return loadButtonDataBoxes(realFiles(), base.path(), boxes); }
+    Status save(ListTexts& boxes) { return saveButtonDataBoxes(realFiles(), base.path(), boxes); }
 };
 
 TEST(ListEditor, RefusesWhatTheListsCannotGiveBackAndWritesNothing) {
@@ -40,7 +40,7 @@ TEST(ListEditor, RefusesWhatTheListsCannotGiveBackAndWritesNothing) {
     };
     for (const auto& [box, i, text, said] : cases) {
         SCOPED_TRACE(text);
-        ButtonDataBoxes boxes;
+        ListTexts boxes;
         ASSERT_TRUE(lists.load(boxes));
         (box == 'n' ? boxes.names[i] : box == 't' ? boxes.notes[i] : boxes.jobs[i]) = text;
         const std::string message = lists.save(boxes).message();
@@ -51,7 +51,7 @@ TEST(ListEditor, RefusesWhatTheListsCannotGiveBackAndWritesNothing) {
 
 TEST(ListEditor, KeepsEachValueAndLineInItsBoxThroughEveryReader) {
     Lists lists;
-    ButtonDataBoxes boxes, again;
+    ListTexts boxes, again;
     ASSERT_TRUE(lists.load(boxes));
     boxes.names[2] = "Smith, John";
     boxes.jobs[3] = "104, \"Gutters, rear side\"";

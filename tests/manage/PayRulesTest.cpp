@@ -1,9 +1,9 @@
-#include "manage/PayRules.h"
+#include "core/report/PayRules.h"
 #include "RecordText.h"
-#include "data/Paths.h"
-#include "manage/ReportCommand.h"
-#include "manage/WeekMoments.h"
-#include "manage/WeekReport.h"
+#include "cli/ReportCommand.h"
+#include "core/files/Paths.h"
+#include "core/format/WeekMoments.h"
+#include "core/report/WeekReport.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

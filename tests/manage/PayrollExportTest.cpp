@@ -1,8 +1,8 @@
-#include "manage/PayrollExport.h"
+#include "core/report/PayrollExport.h"
 #include "RecordText.h"
-#include "data/Paths.h"
-#include "manage/ReportCommand.h"
-#include "manage/WeekReport.h"
+#include "cli/ReportCommand.h"
+#include "core/files/Paths.h"
+#include "core/report/WeekReport.h"
 
 #include <cmath>
 #include <filesystem>

@@ -1,12 +1,12 @@
-#include "manage/WeekReport.h"
+#include "core/report/WeekReport.h"
 #include "RecordText.h"
-#include "data/Journal.h"
-#include "data/Paths.h"
-#include "manage/ReportCommand.h"
-#include "manage/ReportCsv.h"
-#include "manage/ReportSettings.h"
-#include "manage/StationsReport.h"
-#include "manage/WeekMoments.h"
+#include "cli/ReportCommand.h"
+#include "core/files/Paths.h"
+#include "core/format/WeekMoments.h"
+#include "core/journal/Journal.h"
+#include "core/report/ReportCsv.h"
+#include "core/report/ReportSettings.h"
+#include "core/report/StationsReport.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

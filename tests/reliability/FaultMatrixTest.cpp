@@ -3,8 +3,8 @@
 // journal failing afterwards never undoes or refuses the write.
 
 #include "Scenario.h"
-#include "data/ListsSave.h"
-#include "data/Paths.h"
+#include "core/files/Paths.h"
+#include "core/sheet/ListsSave.h"
 #include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>

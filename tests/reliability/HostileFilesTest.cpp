@@ -7,8 +7,8 @@
 
 #include "ChildProcess.h"
 #include "Scenario.h"
-#include "data/ListsSave.h"
-#include "data/Paths.h"
+#include "core/files/Paths.h"
+#include "core/sheet/ListsSave.h"
 
 #include <gtest/gtest.h>
 

@@ -9,11 +9,11 @@
 
 #include "ChildProcess.h"
 #include "Scenario.h"
-#include "data/Journal.h"
-#include "data/ListsSave.h"
-#include "data/Paths.h"
-#include "manage/JournalReplay.h"
-#include "punch/PunchRecorder.h"
+#include "core/files/Paths.h"
+#include "core/journal/Journal.h"
+#include "core/journal/JournalReplay.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/sheet/ListsSave.h"
 
 #include <gtest/gtest.h>
 

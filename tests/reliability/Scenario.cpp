@@ -1,13 +1,13 @@
 #include "Scenario.h"
 
-#include "data/Journal.h"
-#include "data/ListFiles.h"
-#include "data/ListsSave.h"
-#include "data/Paths.h"
-#include "data/TimeText.h"
-#include "data/WeekFile.h"
-#include "manage/ButtonDataBoxes.h"
-#include "punch/PunchRecorder.h"
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
+#include "core/journal/Journal.h"
+#include "core/punch/PunchRecorder.h"
+#include "core/sheet/ListTexts.h"
+#include "core/sheet/ListsSave.h"
 #include "support/RecordingTalk.h"
 
 #include <filesystem>
@@ -49,7 +49,7 @@ std::string saveSheet(FileAccess& files, const std::string& base) {
 }
 
 std::string saveButtonData(FileAccess& files, const std::string& base) {
-    ButtonDataBoxes boxes;
+    ListTexts boxes;
     for (std::size_t i = 0; i < boxes.names.size(); ++i)
         boxes.names[i] = "Name " + std::to_string(i + 1);
     for (std::size_t j = 0; j < boxes.jobs.size(); ++j)

@@ -5,7 +5,7 @@
 // (saveWeek: the backup first, then the week) and a button data save
 // (saveButtonDataBoxes: both lists as one save), each with its journal.
 
-#include "data/FileAccess.h"
+#include "core/files/FileAccess.h"
 #include "support/WeekBuilder.h"
 
 #include <array>

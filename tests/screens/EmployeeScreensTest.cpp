@@ -2,15 +2,15 @@
 // shift left without clocking out (what it asks, what each answer keeps, and
 // what a stray press or the Enter key keeps: nothing), and the own week.
 #include "app/StationApp.h"
-#include "data/Journal.h"
+#include "core/journal/Journal.h"
+#include "core/punch/ActionRules.h"
+#include "gui/punch/OwnWeekScreen.h"
+#include "gui/station/StationScreen.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/MonotonicClock.h"
 #include "platform/SettleTime.h"
-#include "punch/ActionRules.h"
-#include "punch/OwnWeekFM.h"
-#include "station/HomeFM.h"
 #include "support/WeekBuilder.h"
 
 #include <QAbstractButton>
@@ -70,7 +70,7 @@ class EmployeeScreens : public ::testing::Test {
     }
     QWidget* pressName() {
         press(&app->home(), QStringLiteral("Command1_1"));
-        return shown("ClockOutQuestionFM");
+        return shown("ClockOutQuestionScreen");
     }
 
     ProgramFolder base;
@@ -81,7 +81,7 @@ class EmployeeScreens : public ::testing::Test {
 TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     QWidget* question = pressName();
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
     EXPECT_EQ(question->findChild<QLabel*>("Question")->text(),
               "You did not clock out on Mon. When did you leave?");
     auto* picker = question->findChild<QTimeEdit*>("LeftAt");
@@ -93,7 +93,7 @@ TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     tap(question, "DontKnow");
     press(question, "KeepTime");
     EXPECT_EQ(journal(), "");
-    EXPECT_EQ(shown("ClockOutQuestionFM"), question);
+    EXPECT_EQ(shown("ClockOutQuestionScreen"), question);
     picker->setTime(QTime(16, 30));
     // Enter on the picker presses nothing.
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
@@ -105,7 +105,7 @@ TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
         journal().ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t2\t1\tWorker 2\t2025-02-03 16:30:00\n"))
         << journal();
     EXPECT_EQ(readFile(week()), weekBefore);
-    QWidget* actions = shown("NameFM");
+    QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
     EXPECT_TRUE(button(actions, "Command1_0")->isEnabled());
     EXPECT_FALSE(button(actions, "Command1_3")->isEnabled());
@@ -114,12 +114,12 @@ TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
 TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
     press(pressName(), "Exit");
     EXPECT_EQ(journal(), "");
-    EXPECT_EQ(shown("NameFM"), nullptr);
-    EXPECT_EQ(shown("ClockOutQuestionFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
+    EXPECT_EQ(shown("ClockOutQuestionScreen"), nullptr);
 
     press(pressName(), "DontKnow");
     EXPECT_TRUE(journal().ends_with("\t2\t1\tWorker 2\tunknown\n")) << journal();
-    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_NE(shown("ActionScreen"), nullptr);
     EXPECT_EQ(readFile(week()), weekBefore);
 }
 
@@ -127,7 +127,7 @@ TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
     writeFile(base.file("timeclock.ini"), "[report]\nask-clock-out-after = 2.5\n");
     Clock::setFixed(mondayFeb3(9, 30));
     EXPECT_EQ(pressName(), nullptr);
-    press(shown("NameFM"), QStringLiteral("Command1_4")); // Exit
+    press(shown("ActionScreen"), QStringLiteral("Command1_4")); // Exit
     Clock::setFixed(mondayFeb3(9, 30, 1));
     EXPECT_NE(pressName(), nullptr);
 }
@@ -135,26 +135,26 @@ TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
 TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
     Clock::setFixed(mondayFeb3(11));
     press(&app->home(), QStringLiteral("Command1_1"));
-    QWidget* actions = shown("NameFM");
+    QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
     tap(actions, "OwnWeek"); // the second half of a double tap
-    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
+    EXPECT_EQ(shown("OwnWeekScreen"), nullptr);
     press(actions, "OwnWeek");
-    QWidget* own = shown("OwnWeekFM");
+    QWidget* own = shown("OwnWeekScreen");
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->findChild<QLabel*>("Hours")->text(),
               "Mon 0.00\nTue 0.00\nWed 0.00\nThu 0.00\nFri 0.00\nSat 0.00\nSun 0.00\nTotal 0.00");
     EXPECT_EQ(own->findChild<QPlainTextEdit*>("Flags")->toPlainText(), "in since Mon 7:00 AM");
 
     tap(own, "CloseWeek");
-    EXPECT_EQ(shown("OwnWeekFM"), own);
-    MonotonicClock::advanceForTest(OwnWeekFM::kShownMilliseconds - 1);
-    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
-    EXPECT_EQ(shown("OwnWeekFM"), own);
+    EXPECT_EQ(shown("OwnWeekScreen"), own);
+    MonotonicClock::advanceForTest(OwnWeekScreen::kShownMilliseconds - 1);
+    static_cast<OwnWeekScreen*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekScreen"), own);
     MonotonicClock::advanceForTest(1);
-    static_cast<OwnWeekFM*>(own)->closeIfShownLongEnough();
-    EXPECT_EQ(shown("OwnWeekFM"), nullptr);
-    EXPECT_EQ(shown("NameFM"), actions);
+    static_cast<OwnWeekScreen*>(own)->closeIfShownLongEnough();
+    EXPECT_EQ(shown("OwnWeekScreen"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), actions);
     EXPECT_EQ(readFile(week()), weekBefore);
 }
 

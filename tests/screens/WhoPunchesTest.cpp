@@ -1,15 +1,15 @@
 #include "app/StationApp.h"
-#include "data/CredentialStore.h"
-#include "data/ManagerPassword.h"
+#include "core/credentials/CredentialStore.h"
+#include "core/credentials/ManagerPassword.h"
+#include "core/punch/ActionRules.h"
+#include "gui/station/EmployeeGate.h"
+#include "gui/station/PinPadScreen.h"
+#include "gui/station/StationScreen.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Messages.h"
 #include "platform/MonotonicClock.h"
 #include "platform/SettleTime.h"
-#include "punch/ActionRules.h"
-#include "station/EmployeeGate.h"
-#include "station/HomeFM.h"
-#include "station/PinPadFM.h"
 #include "support/WeekBuilder.h"
 
 #include <QAbstractButton>
@@ -51,7 +51,7 @@ class WhoPunches : public ::testing::Test {
         app->start();
         told();
     }
-    HomeFM& home() { return app->home(); }
+    StationScreen& home() { return app->home(); }
 
     static QWidget* shown(const QString& name) {
         for (QWidget* w : QApplication::allWidgets())
@@ -79,7 +79,7 @@ class WhoPunches : public ::testing::Test {
     // The name at `position`, then the PIN on the keypad and OK.
     void pinFor(int position, const QString& pin) {
         press(&home(), QStringLiteral("Command1_%1").arg(position - 1));
-        QWidget* pad = shown("PinPadFM");
+        QWidget* pad = shown("PinPadScreen");
         ASSERT_NE(pad, nullptr);
         for (QChar digit : pin)
             press(pad, QStringLiteral("Digit_") + digit);
@@ -112,9 +112,9 @@ class WhoPunches : public ::testing::Test {
     }
     // The password screen, a password and OK.
     void management(const QString& password, const char* option = nullptr) {
-        if (!shown("PassFM"))
+        if (!shown("PasswordScreen"))
             press(&home(), "Command4");
-        QWidget* pass = shown("PassFM");
+        QWidget* pass = shown("PasswordScreen");
         ASSERT_NE(pass, nullptr);
         if (option)
             tap(pass, option);
@@ -131,7 +131,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     start("[station]\npins = on\n");
     // The manager sets Worker 2's PIN in the management area.
     management("qm482", "Option3");
-    QWidget* pins = shown("CredentialsFM");
+    QWidget* pins = shown("CredentialsScreen");
     ASSERT_NE(pins, nullptr);
     pins->findChild<QComboBox*>("Employee")->setCurrentText("Worker 2");
     pins->findChild<QLineEdit*>("Pin")->setText("86420");
@@ -142,11 +142,11 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     // A name without a PIN goes no further.
     press(&home(), "Command1_2");
     EXPECT_EQ(told(), QStringList{"No PIN is set for Worker 3. The manager sets it under Management."});
-    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    EXPECT_EQ(shown("PinPadScreen"), nullptr);
 
     // The second half of a double tap on the name lands on the keypad: no digit.
     press(&home(), "Command1_1");
-    auto* pad = qobject_cast<PinPadFM*>(shown("PinPadFM"));
+    auto* pad = qobject_cast<PinPadScreen*>(shown("PinPadScreen"));
     ASSERT_NE(pad, nullptr);
     tap(pad, "Digit_8");
     EXPECT_EQ(pad->digitsTyped(), 0);
@@ -157,15 +157,15 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     EXPECT_EQ(pad->digitsTyped(), 1);
     press(pad, "Cancel");
     settle();
-    EXPECT_EQ(shown("PinPadFM"), nullptr);
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("PinPadScreen"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
 
     const std::string weekBefore = readFile(base.weekFile(mondayFeb3()));
     pinFor(2, "8642");
     EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
-    EXPECT_EQ(shown("NameFM"), nullptr);
-    ASSERT_NE(shown("PinPadFM"), nullptr); // asked again
-    press(shown("PinPadFM"), "Cancel");
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
+    ASSERT_NE(shown("PinPadScreen"), nullptr); // asked again
+    press(shown("PinPadScreen"), "Cancel");
     settle();
     EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), weekBefore);
 
@@ -174,15 +174,15 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     for (const char* key : {"8", "6", "4", "2", "0", "\r"}) {
         QKeyEvent e(QEvent::KeyPress, key[0] == '\r' ? Qt::Key_Return : Qt::Key_0 + (key[0] - '0'),
                     Qt::NoModifier, key);
-        QCoreApplication::sendEvent(shown("PinPadFM"), &e);
+        QCoreApplication::sendEvent(shown("PinPadScreen"), &e);
     }
     settle();
-    QWidget* action = shown("NameFM");
+    QWidget* action = shown("ActionScreen");
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(app->state().CurName, "Worker 2");
     press(action, QStringLiteral("Command1_%1").arg(ClockIn));
-    press(shown("JobFM"), "Command1_0");
-    press(shown("DepartFM"), "Command1_1");
+    press(shown("JobScreen"), "Command1_0");
+    press(shown("DepartmentScreen"), "Command1_1");
     settle();
     EXPECT_EQ(told(), QStringList());
     EXPECT_EQ(base.record(mondayFeb3(), 2),
@@ -206,23 +206,23 @@ TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
     EXPECT_EQ(told(),
               QStringList{"Wrong PIN. Nothing was stored.\r\nWorker 2 is locked after five wrong PINs "
                           "until 9:15:00 AM."});
-    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    EXPECT_EQ(shown("PinPadScreen"), nullptr);
     // Locked, even for the right PIN: the keypad does not open.
     MonotonicClock::advanceForTest(4 * 60'000);
     Clock::advance(4 * 60);
     press(&home(), "Command1_1");
     ASSERT_EQ(told().size(), 1);
-    EXPECT_EQ(shown("PinPadFM"), nullptr);
+    EXPECT_EQ(shown("PinPadScreen"), nullptr);
     // Another name is not locked.
     pinFor(3, "2468");
-    ASSERT_NE(shown("NameFM"), nullptr);
-    press(shown("NameFM"), "Command1_4"); // Exit
+    ASSERT_NE(shown("ActionScreen"), nullptr);
+    press(shown("ActionScreen"), "Command1_4"); // Exit
     settle();
     // Five minutes on, the right PIN goes through.
     MonotonicClock::advanceForTest(60'000);
     pinFor(2, "1357");
     EXPECT_EQ(told(), QStringList());
-    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_NE(shown("ActionScreen"), nullptr);
 }
 
 TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
@@ -231,7 +231,7 @@ TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
     // The PIN now, "Change PIN", then the new one twice.
     const auto change = [this](const QString& now, const QStringList& fresh) {
         press(&home(), "Command1_1");
-        QWidget* pad = shown("PinPadFM");
+        QWidget* pad = shown("PinPadScreen");
         ASSERT_NE(pad, nullptr);
         for (const QString& pin : QStringList{now} + fresh) {
             for (QChar digit : pin)
@@ -252,16 +252,16 @@ TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
     for (const auto& t : tries) {
         change(t.now, t.fresh);
         EXPECT_EQ(told(), QStringList{t.told});
-        if (QWidget* pad = shown("PinPadFM"))
+        if (QWidget* pad = shown("PinPadScreen"))
             press(pad, "Cancel");
         settle();
-        EXPECT_EQ(shown("NameFM"), nullptr);
+        EXPECT_EQ(shown("ActionScreen"), nullptr);
     }
     pinFor(2, "1357");
     EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
-    press(shown("PinPadFM"), "Cancel");
+    press(shown("PinPadScreen"), "Cancel");
     pinFor(2, "24680");
-    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_NE(shown("ActionScreen"), nullptr);
     EXPECT_EQ(everyFile().find("24680"), std::string::npos);
 }
 
@@ -269,24 +269,24 @@ TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
     setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setCard("Worker 5", "0004711234")); });
     start("[station]\ncards = on\n");
     typeAtBoard("0004711234", 300); // a person's pace
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
     EXPECT_EQ(told(), QStringList());
     typeAtBoard("0004711235", 10);
     EXPECT_EQ(told(), QStringList{"Unknown card. Nothing was stored."});
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
     typeAtBoard("0004711234", 10);
-    ASSERT_NE(shown("NameFM"), nullptr);
+    ASSERT_NE(shown("ActionScreen"), nullptr);
     EXPECT_EQ(app->state().CurName, "Worker 5");
     EXPECT_EQ(app->state().ButtonNumber, 5);
-    press(shown("NameFM"), "Command1_4");
+    press(shown("ActionScreen"), "Command1_4");
     settle();
     // With PINs on as well, the card leads to the keypad.
     app.reset();
     setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setPin("Worker 5", "5555")); });
     start("[station]\ncards = on\npins = on\n");
     typeAtBoard("0004711234", 10);
-    EXPECT_NE(shown("PinPadFM"), nullptr);
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_NE(shown("PinPadScreen"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
 }
 
 TEST_F(WhoPunches, WithoutSettingsNoPinIsAskedAndACardIsNotRead) {
@@ -296,16 +296,16 @@ TEST_F(WhoPunches, WithoutSettingsNoPinIsAskedAndACardIsNotRead) {
     });
     start();
     typeAtBoard("0004711234", 10);
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
     press(&home(), "Command1_4");
-    EXPECT_EQ(shown("PinPadFM"), nullptr);
-    EXPECT_NE(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("PinPadScreen"), nullptr);
+    EXPECT_NE(shown("ActionScreen"), nullptr);
 }
 
 TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
     start();
     management("qm482", "Option4");
-    QWidget* change = shown("PasswordChangeFM");
+    QWidget* change = shown("PasswordChangeScreen");
     ASSERT_NE(change, nullptr);
     const std::pair<const char*, QString> boxes[] = {
         {"Old", "qm482"}, {"New", "Yard gate 42"}, {"Again", "Yard gate 42"}};
@@ -328,7 +328,7 @@ TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
     MonotonicClock::advanceForTest(20'000);
     management("Yard gate 42");
     EXPECT_EQ(told(), QStringList{"Too many wrong passwords: wait 10 seconds before the next try."});
-    EXPECT_EQ(shown("TimeManage"), nullptr);
+    EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
     // Wrong again after the wait: the next wait is longer.
     MonotonicClock::advanceForTest(10'000);
     management("qm482");
@@ -338,8 +338,8 @@ TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
     MonotonicClock::advanceForTest(60'000);
     management("Yard gate 42");
     EXPECT_EQ(told(), QStringList());
-    EXPECT_NE(shown("TimeManage"), nullptr);
-    EXPECT_EQ(shown("PassFM"), nullptr);
+    EXPECT_NE(shown("TimeSheetScreen"), nullptr);
+    EXPECT_EQ(shown("PasswordScreen"), nullptr);
 }
 
 } // namespace

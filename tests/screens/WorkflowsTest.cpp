@@ -1,11 +1,13 @@
 #include "app/StationApp.h"
-#include "data/Paths.h"
-#include "data/WeekFile.h"
-#include "manage/ButtonData.h"
-#include "manage/EditorFactory.h"
-#include "manage/PassFM.h"
-#include "manage/TimeManage.h"
-#include "manage/TimeSheet.h"
+#include "core/files/Paths.h"
+#include "core/format/WeekFile.h"
+#include "core/punch/ActionRules.h"
+#include "core/sheet/TimeSheet.h"
+#include "gui/manage/EditorFactory.h"
+#include "gui/manage/ListEditor.h"
+#include "gui/manage/PasswordScreen.h"
+#include "gui/manage/TimeSheetScreen.h"
+#include "gui/station/StationScreen.h"
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -16,8 +18,6 @@
 #include "platform/SettleTime.h"
 #include "platform/TaskBar.h"
 #include "platform/TextPrompt.h"
-#include "punch/ActionRules.h"
-#include "station/HomeFM.h"
 #include "support/WeekBuilder.h"
 
 #include <QAbstractButton>
@@ -70,7 +70,7 @@ class Screens : public ::testing::Test {
         app = std::make_unique<StationApp>(base.path());
         app->start();
     }
-    HomeFM& home() { return app->home(); }
+    StationScreen& home() { return app->home(); }
     std::string week() const { return base.weekFile(mondayFeb3()); }
 
     // The screen of that name that is showing, if any.
@@ -109,10 +109,10 @@ class Screens : public ::testing::Test {
 
     // The punch screen in front, or the station.
     static QString front() {
-        for (const char* screen : {"DepartFM", "JobFM", "NameFM"})
+        for (const char* screen : {"DepartmentScreen", "JobScreen", "ActionScreen"})
             if (shown(screen))
                 return screen;
-        return "HomeFM";
+        return "StationScreen";
     }
     // A punch through the station's buttons: the name, the action and, for
     // Clock IN and Change Job, a job and a department. Each screen just shown
@@ -122,7 +122,7 @@ class Screens : public ::testing::Test {
         press(&home(), cmd(position - 1));
         tap(&home(), cmd(15));
         const std::pair<QString, int> steps[] = {
-            {"NameFM", action}, {"JobFM", job}, {"DepartFM", department}};
+            {"ActionScreen", action}, {"JobScreen", job}, {"DepartmentScreen", department}};
         for (int i = 0; i < 3 && steps[i].second >= 0; ++i) {
             tap(shown(steps[i].first), cmd(steps[i].second));
             EXPECT_EQ(front(), steps[i].first);
@@ -131,19 +131,19 @@ class Screens : public ::testing::Test {
         settle();
         tap(&home(), cmd(15));
         tap(&home(), cmd(15));
-        EXPECT_EQ(front(), "HomeFM");
+        EXPECT_EQ(front(), "StationScreen");
     }
 
     // This week in the time sheet, a new one unless given.
-    TimeManage* openWeek(TimeManage* sheet = nullptr) {
+    TimeSheetScreen* openWeek(TimeSheetScreen* sheet = nullptr) {
         if (!sheet)
-            (sheet = new TimeManage(realFiles(), base.path()))->show();
+            (sheet = new TimeSheetScreen(realFiles(), base.path()))->show();
         FileDialog::setNextFileName(QString::fromStdString(week()));
         press(sheet, "Command1");
         return sheet;
     }
     // The edit field into the cell, then Replace.
-    static void correct(TimeManage* sheet, int row, int column, const QString& text) {
+    static void correct(TimeSheetScreen* sheet, int row, int column, const QString& text) {
         sheet->selectCell(row, column);
         type(sheet, "Text1", text);
         press(sheet, "Command2");
@@ -170,11 +170,11 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
         int action, job, department;
         QString board;
         QColor colour;
-    } day[] = {{mondayFeb3(9, 5, 7), ClockIn, 0, 1, "Worker 2\r\n1234.Dept-2", HomeFM::yellow()},
-               {mondayFeb3(10), ChangeJob, 1, 5, "Worker 2\r\n2001.Office", HomeFM::yellow()},
-               {mondayFeb3(12), Lunch, -1, -1, "Worker 2\r\n", HomeFM::red()},
-               {mondayFeb3(12, 30), ClockIn, 0, 6, "Worker 2\r\n1234.Other", HomeFM::yellow()},
-               {mondayFeb3(16, 30), ClockOut, -1, -1, "Worker 2\r\n", HomeFM::lightGrey()}};
+    } day[] = {{mondayFeb3(9, 5, 7), ClockIn, 0, 1, "Worker 2\r\n1234.Dept-2", StationScreen::yellow()},
+               {mondayFeb3(10), ChangeJob, 1, 5, "Worker 2\r\n2001.Office", StationScreen::yellow()},
+               {mondayFeb3(12), Lunch, -1, -1, "Worker 2\r\n", StationScreen::red()},
+               {mondayFeb3(12, 30), ClockIn, 0, 6, "Worker 2\r\n1234.Other", StationScreen::yellow()},
+               {mondayFeb3(16, 30), ClockOut, -1, -1, "Worker 2\r\n", StationScreen::lightGrey()}};
     for (const auto& step : day) {
         SCOPED_TRACE(step.board.toStdString());
         Clock::setFixed(step.at);
@@ -193,13 +193,13 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
 
     // A job without a number cannot be chosen; a button without a name opens nothing.
     press(&home(), cmd(1));
-    press(shown("NameFM"), cmd(ClockIn));
-    ASSERT_NE(shown("JobFM"), nullptr);
-    EXPECT_FALSE(shown("JobFM")->findChild<QAbstractButton*>(cmd(2))->isEnabled());
-    press(shown("JobFM"), "Command2_0"); // Cancel
+    press(shown("ActionScreen"), cmd(ClockIn));
+    ASSERT_NE(shown("JobScreen"), nullptr);
+    EXPECT_FALSE(shown("JobScreen")->findChild<QAbstractButton*>(cmd(2))->isEnabled());
+    press(shown("JobScreen"), "Command2_0"); // Cancel
     app->state().EmpNames[7] = "  ";
     press(&home(), cmd(6));
-    EXPECT_EQ(shown("NameFM"), nullptr);
+    EXPECT_EQ(shown("ActionScreen"), nullptr);
 
     // A punch that cannot be stored is told; the file and the board stay.
     base.putRecord(mondayFeb3(), 5, fullRecord("Worker 5", "IN"));
@@ -209,7 +209,7 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
               QStringList{"Your punch was NOT recorded.\r\nThis week's record for Worker 5 is full (100 "
                           "punches).\r\nPlease see the manager."});
     EXPECT_EQ(readFile(week()), before);
-    EXPECT_EQ(home().buttonColour(4), HomeFM::lightGrey());
+    EXPECT_EQ(home().buttonColour(4), StationScreen::lightGrey());
 }
 
 // A press is judged when the finger lands: one that lands while the screen
@@ -236,28 +236,28 @@ TEST_F(Screens, APressThatLandsBeforeTheScreenSettlesIsIgnoredWhole) {
         qint64 held;   // from landing to lifting
         QString front; // the screen in front after the press
     } presses[] = {
-        {"second tap on Clock IN lifted late", 1, 100, 1000, "NameFM"},
-        {"second tap on a job lifted late", 2, 250, 150, "JobFM"},
-        {"press held 1.5 s on a job", 2, 50, 1500, "JobFM"},
-        {"second tap on a department lifted late", 3, 250, 200, "DepartFM"},
-        {"a job pressed once settled", 2, SettleTime::kMilliseconds, 100, "DepartFM"},
-        {"a department pressed once settled", 3, SettleTime::kMilliseconds, 100, "HomeFM"},
+        {"second tap on Clock IN lifted late", 1, 100, 1000, "ActionScreen"},
+        {"second tap on a job lifted late", 2, 250, 150, "JobScreen"},
+        {"press held 1.5 s on a job", 2, 50, 1500, "JobScreen"},
+        {"second tap on a department lifted late", 3, 250, 200, "DepartmentScreen"},
+        {"a job pressed once settled", 2, SettleTime::kMilliseconds, 100, "DepartmentScreen"},
+        {"a department pressed once settled", 3, SettleTime::kMilliseconds, 100, "StationScreen"},
     };
     const std::string empty = readFile(week());
     for (const auto& c : presses) {
         SCOPED_TRACE(c.what);
         const QString route[] = {cmd(0), cmd(ClockIn), cmd(0)}; // from the station on
-        const char* screens[] = {"NameFM", "JobFM", "DepartFM"};
+        const char* screens[] = {"ActionScreen", "JobScreen", "DepartmentScreen"};
         for (int i = 0; i < c.steps; ++i)
             press(i == 0 ? &home() : shown(screens[i - 1]), route[i]);
         hold(shown(screens[c.steps - 1]), cmd(c.steps == 1 ? ClockIn : 0), c.after, c.held);
         settle();
         EXPECT_EQ(front(), c.front);
-        const bool stored = c.front == "HomeFM";
+        const bool stored = c.front == "StationScreen";
         EXPECT_EQ(readFile(week()) != empty, stored);
         if (stored)
             writeFile(week(), empty);
-        if (QWidget* name = shown("NameFM"))
+        if (QWidget* name = shown("ActionScreen"))
             name->close();
         settle();
     }
@@ -291,8 +291,8 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
             EXPECT_TRUE(texts[i].contains(c.toldParts[i])) << texts[i].toStdString();
         // The station runs: its buttons answer.
         press(&station.home(), "Command4");
-        ASSERT_NE(shown("PassFM"), nullptr);
-        shown("PassFM")->close();
+        ASSERT_NE(shown("PasswordScreen"), nullptr);
+        shown("PasswordScreen")->close();
     }
 }
 
@@ -313,16 +313,16 @@ TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
 TEST_F(Screens, AMinimisedManagementWindowComesBack) {
     startStation();
     press(&home(), "Command4");
-    QWidget* pass = shown("PassFM");
+    QWidget* pass = shown("PasswordScreen");
     ASSERT_NE(pass, nullptr);
     pass->setWindowState(Qt::WindowMinimized);
     press(&home(), "Command4");
-    EXPECT_EQ(shown("PassFM"), pass);
+    EXPECT_EQ(shown("PasswordScreen"), pass);
     EXPECT_FALSE(pass->isMinimized());
     type(pass, "Text2", "qm482");
     press(pass, "Command2");
-    for (const char* name : {"TimeManage", "PassFM"}) {
-        if (std::string(name) == "PassFM")
+    for (const char* name : {"TimeSheetScreen", "PasswordScreen"}) {
+        if (std::string(name) == "PasswordScreen")
             press(&home(), "Command4");
         QWidget* window = shown(name);
         ASSERT_NE(window, nullptr) << name;
@@ -338,7 +338,7 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     // A wrong password and Enter: one message, though the Enter that closes
     // it is released in the password box too.
     press(&home(), "Command4");
-    QWidget* pass = shown("PassFM");
+    QWidget* pass = shown("PasswordScreen");
     type(pass, "Text2", "qm483");
     for (QEvent::Type key : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyRelease}) {
         QKeyEvent enter(key, Qt::Key_Return, Qt::NoModifier, "\r");
@@ -347,9 +347,9 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     EXPECT_EQ(told(), QStringList{"Wrong Password"});
     type(pass, "Text2", "qm482");
     press(pass, "Command2");
-    auto* sheet = qobject_cast<TimeManage*>(shown("TimeManage"));
+    auto* sheet = qobject_cast<TimeSheetScreen*>(shown("TimeSheetScreen"));
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(shown("PassFM"), nullptr);
+    EXPECT_EQ(shown("PasswordScreen"), nullptr);
     correct(openWeek(sheet), 1, TimeSheet::ActTime, "7:55:00 AM");
     press(sheet, "Command3");
     EXPECT_EQ(told(), (QStringList{QString::fromStdString(week().substr(0, week().size() - 3)) +
@@ -368,10 +368,10 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     EXPECT_EQ(readFile(week()), saved.replace(saved.find("7:55:00"), 7, "7:50:00"));
 
     press(&home(), "Command4");
-    type(shown("PassFM"), "Text2", "qm482");
-    press(shown("PassFM"), "Command3"); // Exit All
+    type(shown("PasswordScreen"), "Text2", "qm482");
+    press(shown("PasswordScreen"), "Command3"); // Exit All
     EXPECT_FALSE(home().isVisible());
-    EXPECT_EQ(shown("TimeManage"), nullptr);
+    EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
     EXPECT_TRUE(TaskBar::isVisible());
 }
 
@@ -383,10 +383,10 @@ TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbar
     } failing;
     AppState state(base.path());
     TaskBar::setVisible(false);
-    PassFM* pass = PassFM::showManagement(state, nullptr, failing);
+    PasswordScreen* pass = PasswordScreen::showManagement(state, nullptr, failing);
     type(pass, "Text2", "qm482");
     press(pass, "Command2");
-    EXPECT_EQ(shown("PassFM"), nullptr);
+    EXPECT_EQ(shown("PasswordScreen"), nullptr);
     EXPECT_TRUE(TaskBar::isVisible());
 }
 
@@ -394,7 +394,7 @@ TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
     const std::string jobList = jobListPath(base.path());
     writeFile(jobList, jobListBytes({"1234 Roof repair", "2001,Siding"}));
     const std::string employees = readFile(employeeListPath(base.path()));
-    QPointer<ButtonData> editor = new ButtonData(realFiles(), base.path());
+    QPointer<ListEditor> editor = new ListEditor(realFiles(), base.path());
     editor->show();
     // A job line without a comma stays in its own box, its line named.
     toldOnce("Line 1 of the job list " + QString::fromStdString(jobList) + " is not", "");
@@ -429,7 +429,7 @@ TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
 TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     startStation();
     punch(1, ClockIn, 0, 0);
-    TimeManage* sheet = openWeek();
+    TimeSheetScreen* sheet = openWeek();
     Clock::setFixed(mondayFeb3(12));
     punch(1, Lunch);
     press(sheet, "Command3");
@@ -464,10 +464,10 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
         {makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"), {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
          makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})});
     base.writeWeek(mondayFeb3(), original);
-    TimeManage* sheet = openWeek();
+    TimeSheetScreen* sheet = openWeek();
     correct(sheet, 1, TimeSheet::ActTime, "9:00:00 AM"); // not saved
     sheet->findChild<QAction*>("MnuWeekReport")->trigger();
-    QWidget* report = shown("WeekReportFM");
+    QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station
     EXPECT_TRUE(report->findChild<QLabel*>("Notes")->text().startsWith("The time sheet holds changes to " +
@@ -502,10 +502,10 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
     base.writeWeek(mondayFeb3(), weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "8:00:00 AM"),
                                                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
                                             makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})}));
-    TimeManage* sheet = openWeek();
+    TimeSheetScreen* sheet = openWeek();
     Clock::setFixed(mondayFeb3(9, 5, 7).addDays(7)); // payroll's Monday
     sheet->findChild<QAction*>("MnuWeekReport")->trigger();
-    QWidget* report = shown("WeekReportFM");
+    QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
     press(report, "PrevWeek");
     auto* table = report->findChild<QTableWidget*>("WeekTable");
@@ -575,9 +575,9 @@ TEST_F(Screens, TheWeekReportShowsRoundingAndExportsPayrollOnlyWithEveryId) {
                    weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "7:53:00 AM"),
                                                       {"OUT", "", "4:07:00 PM", "Mon-Feb-3"}})}));
     writeFile(base.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-double-time-after = 12\n");
-    TimeManage* sheet = openWeek();
+    TimeSheetScreen* sheet = openWeek();
     sheet->findChild<QAction*>("MnuWeekReport")->trigger();
-    QWidget* report = shown("WeekReportFM");
+    QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
     press(report, "RoundingAudit");
     EXPECT_EQ(told().last(),

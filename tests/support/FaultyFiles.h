@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/FileAccess.h"
+#include "core/files/FileAccess.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "manage/WeekSave.h"
+#include "core/sheet/WeekSave.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "support/WeekBuilder.h"
 
-#include "data/JournalSeal.h"
-#include "data/Paths.h"
-#include "data/WeekFile.h"
+#include "core/files/Paths.h"
+#include "core/format/WeekFile.h"
+#include "core/journal/JournalSeal.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/DateTime.h"
-#include "data/TimeRecord.h"
+#include "core/format/DateTime.h"
+#include "core/format/TimeRecord.h"
 #include "support/TempDir.h"
 
 #include <span>

@@ -1,0 +1,11 @@
+#include "core/punch/AppState.h"
+
+#include "core/files/Paths.h"
+
+namespace tc {
+
+void SetWeekFile(AppState& state, const DateTime& now) {
+    state.WeekFile = weekFilePath(state.baseFolder, now);
+}
+
+} // namespace tc

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+class QPushButton;
+
+namespace tc {
+
+struct AppState;
+class EditorFactory;
+
+// "PassWord Area": the management password in front of the two editors and
+// of "Exit All". Shown beside the station, not modal.
+class PasswordScreen : public QWidget {
+    Q_OBJECT
+  public:
+    // The station's Management button: opens the screen, or brings it to the
+    // front when it is already open. `station` keeps the management screens
+    // above it (it stays on top of everything while it runs); `editors`
+    // makes the editor chosen.
+    static PasswordScreen* showManagement(AppState& state, QWidget* station, EditorFactory& editors);
+    // The open password screen, if any.
+    static PasswordScreen* current();
+
+    PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors);
+
+    // Closes the modal or active screens first when `bFormsModal`, then every
+    // screen still open, the station last (which ends the program). True when
+    // no screen is open any more; false when a screen refused to close.
+    static bool FormsSafeUnload(bool bFormsModal = false);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void okPressed();
+    void exitAllPressed();
+    // The password typed is right. Otherwise it says why and counts the try.
+    bool passwordAccepted();
+    void openEditor(bool buttonData);
+    void openWindow(QWidget* window);
+
+    AppState& state_;
+    QWidget* station_;
+    EditorFactory& editors_;
+    QLabel* Label1_ = nullptr;
+    QLineEdit* Text2_ = nullptr;
+    QRadioButton* Option1_ = nullptr;
+    QRadioButton* Option2_ = nullptr;
+    QRadioButton* Option3_ = nullptr; // PINs and cards
+    QRadioButton* Option4_ = nullptr; // change the password
+    bool enterPressedHere_ = false;   // an Enter's press reached the password box
+};
+
+} // namespace tc

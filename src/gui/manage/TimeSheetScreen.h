@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/files/FileAccess.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace tc {
+
+class TimeSheetModel;
+
+// "Form1", the weekly time sheet editor: any week file in a grid, one row per
+// punch, corrected cell by cell through the edit field, copied to and pasted
+// from a spreadsheet, and saved back after a backup copy. Shown beside the
+// station, which goes on taking punches into the same files meanwhile.
+class TimeSheetScreen : public QMainWindow {
+    Q_OBJECT
+  public:
+    TimeSheetScreen(FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
+    ~TimeSheetScreen() override;
+
+    static QString blankRowsNote(); // Label2
+    static QString openFilter();    // the dialog's filter list, as the screen has always written it
+    static QString qtFilter(const QString& filter); // "a|*.x|b|*.y" -> "a;;b"
+
+    // The week file last opened here; empty until one is opened.
+    const std::string& openedFile() const { return openedFile_; }
+    const TimeSheetModel& model() const { return *model_; }
+    // Current cell of the grid, in sheet rows (0 = the heading row).
+    int currentRow() const { return currentRow_; }
+    int currentColumn() const { return currentCol_; }
+    // Moves the current cell as a click on it does (fills the edit field).
+    void selectCell(int sheetRow, int column);
+
+    void openFile();    // Command1 "Open"
+    void replaceCell(); // Command2 "Replace"
+    void saveFile();    // Command3 "Save"
+    void copyAll();     // Command4 "Copy All"
+    void pasteAll();    // Command5 "Paste All"
+    void addRow();      // Command6 "Add Row"
+    void removeRow();   // Command7 "Remove Row"
+    void showHistory(); // File > History...
+    void showClaims();  // File > Clock-Out Claims...
+    // Puts the open week back as it was before the save on line `saveLine`
+    // of its journal, after asking.
+    void putBack(int saveLine);
+
+  private:
+    class ScreenTalk;
+    void setCurrent(int sheetRow, int column);
+    void showCurrentInEditField();
+    void setEditFieldGrey();
+
+    FileAccess& files_;
+    std::string baseFolder_;
+    std::string openedFile_;
+    TimeSheetModel* model_ = nullptr;
+    QTableView* FGrid_ = nullptr;
+    QLineEdit* Text1_ = nullptr;
+    int currentRow_ = 1;
+    int currentCol_ = 0;
+    bool programMove_ = false;
+};
+
+} // namespace tc

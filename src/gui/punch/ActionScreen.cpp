@@ -1,0 +1,213 @@
+#include "gui/punch/ActionScreen.h"
+
+#include "core/format/TimeText.h"
+#include "core/punch/ActionRules.h"
+#include "core/punch/AppState.h"
+#include "core/punch/LastActionSummary.h"
+#include "gui/punch/JobScreen.h"
+#include "gui/punch/OwnWeekScreen.h"
+#include "gui/punch/PunchScreens.h"
+#include "gui/station/StationControl.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tc {
+
+namespace {
+
+// The caption and the place of one action button; the five stand on one row.
+struct ActionButtonLayout {
+    const char* caption;
+    int left;
+    int width;
+};
+constexpr ActionButtonLayout kButtons[kActionButtons] = {{"Clock IN", 64, 153},
+                                                         {"Change Job", 224, 201},
+                                                         {"Lunch", 432, 153},
+                                                         {"Clock Out", 592, 177},
+                                                         {"Exit", 776, 153}};
+
+QPlainTextEdit* makeBox(QWidget* parent, const char* name, const QRect& geometry, const QFont& font) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setFont(font);
+    box->setGeometry(geometry);
+    return box;
+}
+
+void setBox(QPlainTextEdit* box, const std::string& text) {
+    const QString t = QString::fromStdString(text);
+    box->setProperty("Text", t); // as the routine made it, CR LF included
+    box->setPlainText(ScreenText::forBox(t));
+}
+
+} // namespace
+
+ActionScreen::ActionScreen(AppState& state, StationControl& station)
+    // Owned by the station so it stays above it (the station stays on top).
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
+      station_(station) {
+    setObjectName(QStringLiteral("ActionScreen"));
+    setWindowTitle(Messages::applicationTitle());
+    buildControls();
+}
+
+void ActionScreen::buildControls() {
+    Environment::fillScreen(this);
+    setAutoFillBackground(true);
+
+    for (int i = 0; i < 2; ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        l->setProperty("index", i);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(ScreenFonts::arialNarrow(48));
+        Label1_[std::size_t(i)] = l;
+    }
+    Label1_[0]->setText(QStringLiteral("Label1"));
+    Label1_[0]->setGeometry(Environment::scaled(64, 56, 880, 97));
+    Label1_[1]->setText(QStringLiteral("0:00 Am"));
+    Label1_[1]->setAlignment(Qt::AlignCenter);
+    Label1_[1]->setGeometry(Environment::scaled(344, 680, 337, 81));
+
+    Text1_ = makeBox(this, "Text1", Environment::scaled(64, 168, 433, 409), ScreenFonts::arial(18, true));
+    setBox(Text1_, "Text1");
+    Text2_ = makeBox(this, "Text2", Environment::scaled(504, 168, 425, 409), ScreenFonts::arial(18));
+    setBox(Text2_, "");
+
+    for (int i = 0; i < kActionButtons; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kButtons[i].caption), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(ScreenFonts::arial(24));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(Environment::scaled(kButtons[i].left, 592, kButtons[i].width, 81));
+        connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        settle_.watch(b);
+        Command1_[std::size_t(i)] = b;
+    }
+
+    ownWeek_ = new QPushButton(QStringLiteral("My Week"), this);
+    ownWeek_->setObjectName(QStringLiteral("OwnWeek"));
+    ownWeek_->setFont(ScreenFonts::arial(24));
+    ownWeek_->setFocusPolicy(Qt::NoFocus);
+    ownWeek_->setGeometry(Environment::scaled(776, 680, 153, 81));
+    connect(ownWeek_, &QPushButton::clicked, this, &ActionScreen::showOwnWeek);
+    settle_.watch(ownWeek_);
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1_, &QTimer::timeout, this, &ActionScreen::onTimer1);
+}
+
+void ActionScreen::load() {
+    Label1_[0]->setText(QString::fromStdString(state_.CurName));
+    const DateTime now = Clock::now();
+    const ActionButtons enabled = SetActionButtons(state_, now);
+    for (int i = 0; i < kActionButtons; ++i)
+        Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
+    const SummaryTexts summary = LastActionSummary(state_, now, Environment::decimalSeparator());
+    setBox(Text1_, summary.Text1);
+    setBox(Text2_, summary.Text2);
+    Timer1_->start(100);
+    // The week could not be read (the program folder gone): the employee is
+    // told why only Clock IN is offered and the summary is empty.
+    if (!summary.problem)
+        Messages::show(this, QString::fromStdString(summary.problem.message()), Messages::OkOnly);
+    settle_.restart();
+}
+
+void ActionScreen::onCommand1(int index) {
+    if (done_ || !settle_.pressAccepted())
+        return;
+    switch (index) {
+    case ClockIn:
+        state_.CurAction = std::string(kActionIn);
+        openJobScreen();
+        break;
+    case ChangeJob:
+        state_.CurAction = std::string(kActionChange);
+        openJobScreen();
+        break;
+    case Lunch:
+    case ClockOut:
+        state_.CurAction = std::string(index == Lunch ? kActionLunch : kActionOut);
+        state_.CurJob.clear();
+        state_.CurDept.clear();
+        done_ = true;
+        punchscreens::storePunch(this, state_, station_);
+        exitToStation();
+        break;
+    case ExitButton:
+        exitToStation();
+        break;
+    default:
+        break;
+    }
+}
+
+void ActionScreen::openJobScreen() {
+    if (job_) { // still open: bring it back rather than open a second one
+        job_->show();
+        job_->raise();
+        job_->settle();
+        return;
+    }
+    job_ = new JobScreen(state_, *this);
+    job_->show();
+    job_->raise();
+    job_->activateWindow();
+    job_->load();
+}
+
+void ActionScreen::exitToStation() {
+    done_ = true;
+    station_.backFromPunch();
+    if (job_)
+        punchscreens::unload(job_);
+    punchscreens::unload(this);
+}
+
+void ActionScreen::closeEvent(QCloseEvent* event) {
+    if (!done_)
+        exitToStation(); // closes this screen again, then with done_ set
+    event->accept();
+}
+
+JobScreen* ActionScreen::jobScreen() const {
+    return job_;
+}
+
+void ActionScreen::jobScreenClosed() {
+    job_ = nullptr;
+    settle_.restart(); // in front again
+}
+
+void ActionScreen::showOwnWeek() {
+    if (done_ || !settle_.pressAccepted())
+        return;
+    auto* week = new OwnWeekScreen(station_.stationWindow(), ownWeek(state_, Clock::now()));
+    // In front again when it closes: a press meant for it does not land here.
+    connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
+    week->show();
+    week->raise();
+    week->activateWindow();
+}
+
+void ActionScreen::onTimer1() {
+    Timer1_->setInterval(1000);
+    Label1_[1]->setText(QString::fromStdString(formatTime(Clock::now())));
+}
+
+} // namespace tc

@@ -1,0 +1,153 @@
+#include "gui/punch/ClockOutQuestionScreen.h"
+
+#include "core/punch/ActionRules.h"
+#include "core/punch/AppState.h"
+#include "core/report/ReportSettings.h"
+#include "gui/punch/PunchScreens.h"
+#include "gui/station/StationControl.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace tc {
+
+namespace {
+
+QTime timeOf(const DateTime& t) {
+    return QTime(t.hour, t.minute, t.second);
+}
+
+} // namespace
+
+bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& station) {
+    const DateTime now = Clock::now();
+    LastPunch last;
+    if (!findLastPunch(state, now, last))
+        return false; // the action screen says why the week cannot be read
+    // A settings file that cannot be read is told on the report screen; the question keeps its default.
+    ReportSettings settings;
+    (void)readReportSettings(*state.files, state.baseFolder, settings);
+    std::optional<ForgottenClockOut> shift =
+        forgottenClockOut(last, state.ButtonNumber, now, settings.askClockOutAfterSeconds);
+    if (!shift)
+        return false;
+    auto* screen = new ClockOutQuestionScreen(state, station, std::move(*shift));
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+    screen->settle_.restart();
+    return true;
+}
+
+ClockOutQuestionScreen::ClockOutQuestionScreen(AppState& state, StationControl& station,
+                                               ForgottenClockOut shift)
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
+      station_(station), shift_(std::move(shift)) {
+    setObjectName(QStringLiteral("ClockOutQuestionScreen"));
+    setWindowTitle(Messages::applicationTitle());
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+}
+
+void ClockOutQuestionScreen::buildControls() {
+    Environment::fillScreen(this);
+    setAutoFillBackground(true);
+
+    auto* name = new QLabel(QString::fromStdString(state_.CurName), this);
+    name->setObjectName(QStringLiteral("Name"));
+    name->setTextFormat(Qt::PlainText);
+    name->setFont(ScreenFonts::arialNarrow(48));
+    name->setGeometry(Environment::scaled(64, 56, 880, 97));
+
+    auto* question = new QLabel(QString::fromStdString(shift_.question()), this);
+    question->setObjectName(QStringLiteral("Question"));
+    question->setTextFormat(Qt::PlainText);
+    question->setWordWrap(true);
+    question->setFont(ScreenFonts::arial(28, true));
+    question->setGeometry(Environment::scaled(64, 168, 880, 160));
+
+    // Limited to the shift's day, from its last punch on: no other time can be told.
+    picker_ = new QTimeEdit(this);
+    picker_->setObjectName(QStringLiteral("LeftAt"));
+    picker_->setDisplayFormat(QStringLiteral("h:mm AP"));
+    picker_->setTimeRange(timeOf(shift_.earliest), timeOf(shift_.latest));
+    picker_->setTime(timeOf(shift_.earliest));
+    picker_->setFont(ScreenFonts::arial(36));
+    // Arrows a finger can hit: the station has no mouse.
+    picker_->setStyleSheet(QStringLiteral("QTimeEdit::up-button, QTimeEdit::down-button { width: 72px; }"));
+    picker_->setGeometry(Environment::scaled(64, 360, 400, 97));
+    connect(picker_, &QTimeEdit::timeChanged, this, [this] { leftAt_->setEnabled(true); });
+
+    struct Choice {
+        const char* name;
+        const char* caption;
+        int left;
+        int width;
+    };
+    const Choice choices[] = {{"KeepTime", "I left at this time", 64, 320},
+                              {"DontKnow", "I don't know", 400, 240},
+                              {"Exit", "Exit", 776, 153}};
+    for (const Choice& c : choices) {
+        auto* b = new QPushButton(QString::fromLatin1(c.caption), this);
+        b->setObjectName(QString::fromLatin1(c.name));
+        b->setFont(ScreenFonts::arial(24));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setAutoDefault(false);
+        b->setGeometry(Environment::scaled(c.left, 592, c.width, 81));
+        settle_.watch(b);
+        const std::string which = c.name;
+        connect(b, &QPushButton::clicked, this, [this, which] {
+            if (done_ || !settle_.pressAccepted())
+                return;
+            if (which == "Exit")
+                leave();
+            else
+                answer(which == "KeepTime");
+        });
+        if (which == "KeepTime")
+            leftAt_ = b;
+    }
+    // A time the employee has not set is never kept.
+    leftAt_->setEnabled(false);
+}
+
+void ClockOutQuestionScreen::answer(bool known) {
+    std::optional<DateTime> left;
+    if (known) {
+        const QTime t = picker_->time();
+        DateTime d = shift_.earliest;
+        d.hour = t.hour();
+        d.minute = t.minute();
+        d.second = t.second();
+        left = d;
+    }
+    const JournalStamp told{Clock::now(), Clock::utcOffsetSeconds(), {}, {}};
+    if (Status st = tellClockOut(*state_.files, shift_, left, told); !st) {
+        Messages::show(this, QString::fromStdString(st.message()), Messages::OkOnly);
+        leave();
+        return;
+    }
+    done_ = true;
+    close();
+    showActionScreen(state_, station_);
+}
+
+void ClockOutQuestionScreen::leave() {
+    done_ = true;
+    station_.backFromPunch();
+    close();
+}
+
+void ClockOutQuestionScreen::closeEvent(QCloseEvent* event) {
+    if (!done_)
+        leave();
+    event->accept();
+}
+
+} // namespace tc

@@ -1,0 +1,100 @@
+#include "gui/punch/DepartmentScreen.h"
+
+#include "core/punch/AppState.h"
+#include "gui/punch/ActionScreen.h"
+#include "gui/punch/JobScreen.h"
+#include "gui/punch/PunchScreens.h"
+#include "platform/Environment.h"
+#include "platform/ScreenFonts.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tc {
+
+namespace {
+
+constexpr int kCancel = 7;
+constexpr const char* kCaptions[8] = {"Dept.  1", "Dept.  2", "Dept.  3", "Dept.  4",
+                                      "Dept. 5",  "Office",   "Other",    "Cancel"};
+constexpr const char* kSuffixes[7] = {".Dept-1", ".Dept-2", ".Dept-3", ".Dept-4",
+                                      ".Dept-5", ".Office", ".Other"};
+
+} // namespace
+
+const char* DepartmentScreen::suffix(int index) {
+    return index >= 0 && index < 7 ? kSuffixes[index] : "";
+}
+
+DepartmentScreen::DepartmentScreen(AppState& state, JobScreen& jobs)
+    : QWidget(&jobs, Qt::Dialog), state_(state), jobs_(jobs) {
+    setObjectName(QStringLiteral("DepartmentScreen"));
+    setWindowTitle(QStringLiteral("Select Department"));
+    // The jobs underneath cannot be pressed while a department is chosen, so
+    // the job shown here is always the job that will be stored.
+    setWindowModality(Qt::WindowModal);
+    buildControls();
+}
+
+void DepartmentScreen::buildControls() {
+    const QSize inner = Environment::scaled(0, 0, 686, 498).size();
+    setFixedSize(inner);
+    // About two thirds of the screen, centred over the job screen.
+    const QRect over = jobs_.geometry();
+    move(over.left() + (over.width() - inner.width()) / 2, over.top() + (over.height() - inner.height()) / 2);
+
+    Label1_ = new QLabel(QStringLiteral("Label1"), this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setTextFormat(Qt::PlainText);
+    Label1_->setFont(ScreenFonts::arialNarrow(36));
+    Label1_->setWordWrap(true);
+    Label1_->setAutoFillBackground(true);
+    QPalette p = Label1_->palette();
+    p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
+    p.setColor(QPalette::WindowText, QColor(255, 255, 0));
+    Label1_->setPalette(p);
+    Label1_->setGeometry(Environment::scaled(64, 16, 546, 57));
+
+    static constexpr int kTops[4] = {88, 192, 296, 400};
+    for (int i = 0; i < 8; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(ScreenFonts::arialNarrow(24));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(Environment::scaled(i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
+        connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        settle_.watch(b);
+        Command1_[std::size_t(i)] = b;
+    }
+}
+
+void DepartmentScreen::load() {
+    // The whole description, wrapped and in smaller type where it is long.
+    const QString text = QString::fromStdString(state_.CurJobText);
+    Label1_->setText(text);
+    Label1_->setFont(
+        ScreenFonts::fitted(ScreenFonts::arialNarrow(36), text, Label1_->contentsRect().size(), true));
+    settle_.restart();
+}
+
+void DepartmentScreen::onCommand1(int index) {
+    if (done_ || !settle_.pressAccepted())
+        return;
+    done_ = true;
+    if (index == kCancel) {
+        // Back to the jobs as they were; the employee may choose another.
+        jobs_.departmentScreenClosed();
+        jobs_.show();
+        jobs_.raise();
+        jobs_.activateWindow();
+        punchscreens::unload(this);
+        return;
+    }
+    state_.CurDept = suffix(index);
+    punchscreens::storePunch(this, state_, jobs_.actionScreen().station());
+    jobs_.finishPunch();
+    punchscreens::unload(this);
+}
+
+} // namespace tc

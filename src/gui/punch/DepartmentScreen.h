@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/SettleTime.h"
+
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+
+namespace tc {
+
+struct AppState;
+class JobScreen;
+
+// The department screen, a smaller window over the job screen: five numbered
+// departments, Office, Other, and Cancel back to the jobs. A department press
+// stores the punch.
+class DepartmentScreen : public QWidget {
+    Q_OBJECT
+
+  public:
+    DepartmentScreen(AppState& state, JobScreen& jobs);
+
+    // Shows the chosen job's description.
+    void load();
+
+    // The department suffix each button stores, by index (0 to 6).
+    static const char* suffix(int index);
+
+  private:
+    void buildControls();
+    void onCommand1(int index);
+
+    AppState& state_;
+    JobScreen& jobs_;
+    std::array<QPushButton*, 8> Command1_{};
+    QLabel* Label1_ = nullptr;
+    bool done_ = false;
+    SettleTime settle_;
+};
+
+} // namespace tc

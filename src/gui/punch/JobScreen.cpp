@@ -1,0 +1,139 @@
+#include "gui/punch/JobScreen.h"
+
+#include "core/files/Paths.h"
+#include "core/format/ListFiles.h"
+#include "core/format/TimeText.h"
+#include "core/punch/AppState.h"
+#include "gui/punch/ActionScreen.h"
+#include "gui/punch/DepartmentScreen.h"
+#include "gui/punch/PunchScreens.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
+
+#include <QPushButton>
+
+namespace tc {
+
+JobScreen::JobScreen(AppState& state, ActionScreen& action)
+    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), state_(state), action_(action) {
+    setObjectName(QStringLiteral("JobScreen"));
+    setWindowTitle(Messages::applicationTitle());
+    buildControls();
+}
+
+void JobScreen::buildControls() {
+    Environment::fillScreen(this);
+    setAutoFillBackground(true);
+
+    const QFont jobFont = ScreenFonts::arial(18);
+    for (int i = 0; i < 20; ++i) {
+        auto* b = new QPushButton(QStringLiteral("command1"), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(jobFont);
+        b->setFocusPolicy(Qt::NoFocus);
+        const int column = i / 10;
+        const int row = i % 10;
+        b->setGeometry(Environment::scaled(column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
+        connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
+        settle_.watch(b);
+        Command1_[std::size_t(i)] = b;
+    }
+
+    static constexpr const char* kCaptions[2] = {"Cancel", "Back"};
+    static constexpr int kTops[2] = {672, 600};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
+        b->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(ScreenFonts::arial(18));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setGeometry(Environment::scaled(832, kTops[i], 177, 65));
+        settle_.watch(b);
+        Command2_[std::size_t(i)] = b;
+    }
+    connect(Command2_[0], &QPushButton::clicked, this, &JobScreen::cancel);
+    connect(Command2_[1], &QPushButton::clicked, this, &JobScreen::back);
+}
+
+void JobScreen::load() {
+    std::vector<JobItem> jobs;
+    const Status st = readJobList(*state_.files, state_.baseFolder, jobs);
+
+    for (int i = 0; i < 20; ++i) {
+        QPushButton* b = Command1_[std::size_t(i)];
+        const bool listed = std::size_t(i) < jobs.size();
+        const JobItem item = listed ? jobs[std::size_t(i)] : JobItem{};
+        const std::string job = trimSpaces(item.first);
+        const std::string description = trimSpaces(item.second);
+        state_.JobItems1[std::size_t(i + 1)] = job;
+        state_.JobItems2[std::size_t(i + 1)] = description;
+        // A slot past the end of the list, an empty slot (a lone comma) or a
+        // description without a job holds no job: pressing it would store a
+        // punch without one. The description still shows.
+        const bool hasJob = !job.empty();
+        const bool shown = hasJob || !description.empty();
+        const QString caption = shown ? QString::fromStdString(item.first) + QLatin1Char('\n') +
+                                            QString::fromStdString(item.second).left(20)
+                                      : QString();
+        b->setProperty("Caption", caption);
+        b->setText(ScreenText::forButton(caption));
+        b->setEnabled(hasJob);
+    }
+
+    if (!st) {
+        QString text = QString::fromStdString(st.message());
+        const QString path = QString::fromStdString(jobListPath(state_.baseFolder));
+        if (!text.contains(path))
+            text = QStringLiteral("The job list %1 cannot be read.\r\n").arg(path) + text;
+        Messages::show(this, text, Messages::OkOnly);
+    }
+    settle_.restart();
+}
+
+void JobScreen::onJob(int index) {
+    if (!settle_.pressAccepted())
+        return;
+    state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
+    state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
+    if (!depart_)
+        depart_ = new DepartmentScreen(state_, *this);
+    depart_->load();
+    depart_->show();
+    depart_->raise();
+    depart_->activateWindow();
+}
+
+void JobScreen::back() {
+    if (!settle_.pressAccepted())
+        return;
+    if (depart_)
+        punchscreens::unload(depart_);
+    action_.jobScreenClosed();
+    action_.show();
+    action_.raise();
+    action_.activateWindow();
+    punchscreens::unload(this);
+}
+
+DepartmentScreen* JobScreen::departmentScreen() const {
+    return depart_;
+}
+
+void JobScreen::departmentScreenClosed() {
+    depart_ = nullptr;
+    settle_.restart();
+}
+
+void JobScreen::cancel() {
+    if (settle_.pressAccepted())
+        action_.exitToStation();
+}
+
+void JobScreen::finishPunch() {
+    action_.exitToStation();
+}
+
+} // namespace tc

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/SettleTime.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+class QPushButton;
+
+namespace tc {
+
+struct AppState;
+class DepartmentScreen;
+class ActionScreen;
+
+// The job screen: up to 20 jobs from the job list, read again each time the
+// screen opens, so the manager's changes show at the next punch.
+class JobScreen : public QWidget {
+    Q_OBJECT
+
+  public:
+    JobScreen(AppState& state, ActionScreen& action);
+
+    // Reads the job list onto the buttons. A button without a job is blank
+    // and cannot be pressed; a list that cannot be read is told on this
+    // screen, and Back and Cancel still work.
+    void load();
+
+    // Back: the action screen as it was left; this screen let go.
+    void back();
+    // Cancel: the station; the action screen and this one let go, nothing stored.
+    void cancel();
+    // A department was chosen and the punch handled: every punch screen goes.
+    void finishPunch();
+
+    ActionScreen& actionScreen() const { return action_; }
+    DepartmentScreen* departmentScreen() const;
+    // The department screen was cancelled and is being let go.
+    void departmentScreenClosed();
+    // In front again: presses wait until it has settled.
+    void settle() { settle_.restart(); }
+
+  private:
+    void buildControls();
+    void onJob(int index);
+
+    AppState& state_;
+    ActionScreen& action_;
+    std::array<QPushButton*, 20> Command1_{};
+    std::array<QPushButton*, 2> Command2_{};
+    QPointer<DepartmentScreen> depart_;
+    SettleTime settle_;
+};
+
+} // namespace tc

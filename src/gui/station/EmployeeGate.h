@@ -1,0 +1,68 @@
+#pragma once
+
+#include "core/punch/CardTyping.h"
+#include "core/punch/PinLockout.h"
+#include "core/punch/StationSettings.h"
+#include "gui/station/PinPadScreen.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class QWidget;
+
+namespace tc {
+
+struct AppState;
+class StationControl;
+
+// Who is punching: between the press of a name (or a card read at the board)
+// and the action screen. With PINs turned on it asks the employee's PIN;
+// with cards turned on it reads the badge reader's keys at the board. Both
+// off (no settings file), it lets every name straight through.
+class EmployeeGate : public QObject {
+    Q_OBJECT
+
+  public:
+    EmployeeGate(AppState& state, StationControl& station, QWidget* board);
+
+    // Reads the [station] settings; a message names a file it cannot use.
+    void load();
+    const StationSettings& settings() const { return settings_; }
+
+    // ButtonNumber and CurName are set: `next` runs once the employee is
+    // known (the PIN right, or PINs off). A wrong PIN or Cancel runs nothing
+    // and brings the station back.
+    void pass(std::function<void()> next);
+
+    PinPadScreen* pinPad() const { return pad_; }
+
+  signals:
+    // A card at the board chose the employee at this button (ButtonNumber
+    // and CurName set), as a press of the name would.
+    void cardChosen(int position);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // The PIN typed; with `change` the employee asked to change it.
+    void pinEntered(const QString& pin, bool change, const std::function<void()>& next);
+    // The new PIN typed once (first) and again.
+    void newPinEntered(const QString& pin);
+    void cardRead(const std::string& card);
+    // Tells the employee and ends: keypad closed, the station back.
+    void tellAndEnd(const QString& message);
+
+    AppState& state_;
+    StationControl& station_;
+    QWidget* board_;
+    StationSettings settings_;
+    PinLockout lockout_;
+    CardTyping typing_;
+    QPointer<PinPadScreen> pad_;
+    enum class Asking { Pin, NewPin, NewPinAgain } asking_ = Asking::Pin;
+    QString newPin_;
+};
+
+} // namespace tc

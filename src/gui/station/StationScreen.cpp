@@ -1,0 +1,259 @@
+#include "gui/station/StationScreen.h"
+
+#include "core/files/MonthFolders.h"
+#include "core/format/ListFiles.h"
+#include "core/format/TimeText.h"
+#include "core/punch/AppState.h"
+#include "core/sheet/ListsSave.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/Messages.h"
+#include "platform/ScreenFonts.h"
+#include "platform/ScreenText.h"
+#include "platform/TaskBar.h"
+
+#include <QCloseEvent>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace tc {
+
+namespace {
+
+QString faceStyle(const QColor& c) {
+    // A style sheet, not the palette: only then is the face colour drawn on
+    // every widget style.
+    const QColor pressed = c.darker(115);
+    return QStringLiteral("QPushButton { background-color: %1; color: black; border: 2px outset #a0a0a0; "
+                          "border-radius: 2px; padding: 0px; }"
+                          "QPushButton:pressed { background-color: %2; border-style: inset; }")
+        .arg(c.name(), pressed.name());
+}
+
+} // namespace
+
+StationScreen::StationScreen(AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
+    setObjectName(QStringLiteral("StationScreen"));
+    setWindowTitle(Messages::applicationTitle());
+    buildControls();
+}
+
+StationScreen::~StationScreen() {
+    // However the station goes away, the computer gets its taskbar back.
+    TaskBar::setVisible(true);
+}
+
+void StationScreen::buildControls() {
+    Environment::fillScreen(this);
+    setAutoFillBackground(true);
+
+    buttonFont_ = ScreenFonts::arial(22);
+    for (int i = 0; i < 24; ++i) {
+        auto* b = new QPushButton(QStringLiteral("Command1"), this);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setProperty("index", i);
+        b->setFont(buttonFont_);
+        b->setFocusPolicy(Qt::NoFocus);
+        const int column = i / 8;
+        const int row = i % 8;
+        static constexpr int kLeft[3] = {32, 344, 656};
+        b->setGeometry(Environment::scaled(kLeft[column], 16 + 80 * row, 300, 73));
+        connect(b, &QPushButton::clicked, this, [this, i] { onEmployeeButton(i); });
+        settle_.watch(b);
+        Command1_[std::size_t(i)] = b;
+        setButtonCaption(i, QStringLiteral("Command1"));
+        setButtonColour(i, lightGrey());
+    }
+
+    Command4_ = new QPushButton(QStringLiteral("Management"), this);
+    Command4_->setObjectName(QStringLiteral("Command4"));
+    Command4_->setFont(ScreenFonts::arial(14, true));
+    Command4_->setFocusPolicy(Qt::NoFocus);
+    Command4_->setGeometry(Environment::scaled(664, 656, 177, 81));
+    connect(Command4_, &QPushButton::clicked, this, [this] {
+        if (settle_.pressAccepted())
+            emit managementPressed();
+    });
+    settle_.watch(Command4_);
+
+    Label1_ = new QLabel(QStringLiteral("Label1"), this);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setFont(ScreenFonts::arialNarrow(48));
+    Label1_->setAlignment(Qt::AlignCenter);
+    Label1_->setGeometry(Environment::scaled(320, 656, 337, 81));
+
+    for (int i = 0; i < 2; ++i) {
+        auto* l = new QLabel(QStringLiteral(" "), this);
+        l->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        l->setProperty("index", i);
+        l->setFont(ScreenFonts::arial(12, true));
+        l->setTextFormat(Qt::PlainText);
+        l->setGeometry(Environment::scaled(104, 656 + 25 * i, 209, 25));
+        Label2_[std::size_t(i)] = l;
+    }
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1_, &QTimer::timeout, this, &StationScreen::onTimer1);
+}
+
+void StationScreen::load() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    FirstRunSetup();
+    // A list save killed part way is finished (or undone) before the names are read.
+    if (const Status st = finishListSave(*state_.files, state_.baseFolder); !st)
+        Messages::show(this, QString::fromStdString(st.message()));
+    LoadButtonNames();
+    SetWeekFile(state_, Clock::now());
+    // The board is silent on failure; at start-up a week file that cannot be
+    // read (a folder, pipe or device at its place, a file too large) is told,
+    // and the station runs on.
+    if (const Status st = drawStatusBoard(); !st)
+        Messages::show(this, QString::fromStdString(st.message()));
+    TaskBar::setVisible(false);
+    Timer1_->start(100);
+}
+
+void StationScreen::FirstRunSetup() {
+    const FirstRunFolders folders = prepareMonthFolders(*state_.files, state_.baseFolder);
+    if (!folders.firstRun)
+        return;
+    if (!folders.status)
+        Messages::show(this, QString::fromStdString(folders.status.message()));
+    Messages::show(this, QStringLiteral("Password = qm482"), Messages::OkCritical);
+    Messages::show(
+        this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
+        Messages::OkCritical);
+    const QSize screen = Environment::screenSize();
+    if (screen.width() != 1024 && screen.height() != 768)
+        Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
+                       Messages::OkOnly);
+}
+
+void StationScreen::LoadButtonNames() {
+    EmployeeList list;
+    const Status st = readEmployeeList(*state_.files, state_.baseFolder, list);
+    // A missing or short list still gives a working station: the names that
+    // could be read stand on their buttons and the rest are blank.
+    for (int i = 0; i < 24; ++i) {
+        state_.EmpNames[std::size_t(i + 1)] = list.names[std::size_t(i)];
+        setButtonCaption(i, QString::fromStdString(list.names[std::size_t(i)]));
+    }
+    for (int i = 0; i < 2; ++i)
+        Label2_[std::size_t(i)]->setText(QString::fromStdString(list.notes[std::size_t(i)]));
+    if (!st)
+        Messages::show(this, QString::fromStdString(st.message()));
+}
+
+void StationScreen::UpdateStatusBoard() {
+    (void)drawStatusBoard();
+}
+
+Status StationScreen::drawStatusBoard() {
+    StatusBoard board;
+    if (Status st = readStatusBoard(state_, board); !st)
+        return st;
+    for (int i = 0; i < 24; ++i) {
+        const BoardButton& b = board[std::size_t(i)];
+        switch (b.colour) {
+        case BoardColour::Yellow:
+            setButtonColour(i, yellow());
+            break;
+        case BoardColour::Red:
+            setButtonColour(i, red());
+            break;
+        case BoardColour::LightGrey:
+            setButtonColour(i, lightGrey());
+            break;
+        case BoardColour::Unchanged:
+            break;
+        }
+        setButtonCaption(i, QString::fromStdString(b.caption));
+    }
+    return Status::ok();
+}
+
+void StationScreen::showStation() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    Environment::showOnEveryDesktop(this);
+    raise();
+    activateWindow();
+}
+
+void StationScreen::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A kiosk is never minimised (a window manager's menu, a key): it comes
+    // back at once, full screen.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, &StationScreen::showStation);
+}
+
+void StationScreen::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Hidden from outside while it runs: shown again. Hidden on purpose
+    // (Exit All closing it) it stays hidden.
+    if (event->spontaneous() && !closeAllowed_)
+        QTimer::singleShot(0, this, &StationScreen::showStation);
+}
+
+void StationScreen::backFromPunch() {
+    punchInProgress_ = false;
+    settle_.restart();
+    showStation();
+}
+
+QColor StationScreen::buttonColour(int index) const {
+    return Command1_[std::size_t(index)]->property("BackColor").value<QColor>();
+}
+
+QString StationScreen::buttonCaption(int index) const {
+    return Command1_[std::size_t(index)]->property("Caption").toString();
+}
+
+void StationScreen::setButtonColour(int index, const QColor& colour) {
+    QPushButton* b = Command1_[std::size_t(index)];
+    if (b->property("BackColor").value<QColor>() == colour && !b->styleSheet().isEmpty())
+        return;
+    b->setProperty("BackColor", colour);
+    b->setStyleSheet(faceStyle(colour));
+}
+
+void StationScreen::setButtonCaption(int index, const QString& caption) {
+    QPushButton* b = Command1_[std::size_t(index)];
+    b->setProperty("Caption", caption);
+    b->setText(ScreenText::forButton(caption));
+    // A long name is shown whole, in smaller type, never cut at both ends.
+    const QSize room = b->size() - QSize(12, 6);
+    b->setFont(ScreenFonts::fitted(buttonFont_, ScreenText::forBox(caption), room));
+}
+
+void StationScreen::onEmployeeButton(int index) {
+    if (punchInProgress_ || !settle_.pressAccepted())
+        return;
+    // A button without a name belongs to nobody: its punches would be paid to no one.
+    if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())
+        return;
+    state_.ButtonNumber = static_cast<std::int16_t>(index + 1);
+    state_.CurName = state_.EmpNames[std::size_t(index + 1)];
+    emit employeePressed(index + 1);
+}
+
+void StationScreen::onTimer1() {
+    Timer1_->setInterval(1000);
+    Label1_->setText(QString::fromStdString(formatTime(Clock::now())));
+}
+
+void StationScreen::closeEvent(QCloseEvent* event) {
+    if (closeAllowed_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+} // namespace tc
