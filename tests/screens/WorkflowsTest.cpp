@@ -23,6 +23,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -472,7 +473,7 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
     EXPECT_TRUE(report->findChild<QLabel*>("Notes")->text().startsWith("The time sheet holds changes to " +
                                                                        QString::fromStdString(week())));
 
-    const std::string csv = base.file("payroll");
+    const std::string csv = base.file("hours"); // payroll.csv holds the payroll IDs
     FileDialog::setNextFileName(QString::fromStdString(csv + ".csv"));
     press(report, "ExportCsv");
     EXPECT_EQ(told(), QStringList{QString::fromStdString("The week was exported:\r\n" + csv + ".csv\r\n" +
@@ -560,6 +561,43 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
     press(report, "ReopenWeek");
     EXPECT_EQ(told().last(), "Reopened the week ending 2025-02-09.");
     EXPECT_NE(sealShown().find("; the week is open."), std::string::npos) << sealShown();
+}
+
+} // namespace
+} // namespace tc::test
+
+namespace tc::test {
+namespace {
+
+TEST_F(Screens, TheWeekReportShowsRoundingAndExportsPayrollOnlyWithEveryId) {
+    // 7:53 AM to 4:07 PM rounded to 15 minutes: 8.00 paid of 8.23 worked, 14 minutes lost.
+    base.writeWeek(mondayFeb3(),
+                   weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "7:53:00 AM"),
+                                                      {"OUT", "", "4:07:00 PM", "Mon-Feb-3"}})}));
+    writeFile(base.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-double-time-after = 12\n");
+    TimeSheetScreen* sheet = openWeek();
+    sheet->findChild<QAction*>("MnuWeekReport")->trigger();
+    QWidget* report = shown("WeekReportScreen");
+    ASSERT_NE(report, nullptr);
+    press(report, "RoundingAudit");
+    EXPECT_EQ(told().last(),
+              "Punches are rounded to 15 minutes for pay.\r\n\r\nName: exact hours, paid hours, "
+              "minutes gained\r\nWorker 1: 8.23, 8.00, -14.00\r\nTotal: 8.23, 8.00, -14.00");
+    EXPECT_EQ(report->findChild<QTableWidget*>("WeekTable")->horizontalHeaderItem(13)->text(), "Double Time");
+
+    const std::string out = base.file("gusto.csv");
+    report->findChild<QComboBox*>("PayrollFormat")->setCurrentText("gusto");
+    FileDialog::setNextFileName(QString::fromStdString(out));
+    press(report, "ExportPayroll");
+    EXPECT_EQ(told().last(), "Nothing was written: no payroll ID for Worker 1 in payroll.csv.");
+    EXPECT_FALSE(fileExists(out));
+    writeFile(base.file("payroll.csv"), "Name,Payroll ID\r\nWorker 1,W1\r\n");
+    FileDialog::setNextFileName(QString::fromStdString(out));
+    press(report, "ExportPayroll");
+    EXPECT_EQ(told().last(), QString::fromStdString("The payroll file was written:\r\n" + out));
+    EXPECT_EQ(readFile(out),
+              "last_name,first_name,employee_id,regular_hours,overtime_hours,double_overtime_hours\r\n"
+              "1,Worker,W1,8.00,0.00,0.00\r\n");
 }
 
 } // namespace
