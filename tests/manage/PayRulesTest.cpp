@@ -4,9 +4,9 @@
 #include "core/files/Paths.h"
 #include "core/format/WeekMoments.h"
 #include "core/report/WeekReport.h"
+#include "support/ReportRun.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tc::test {
 namespace {
@@ -172,11 +172,9 @@ TEST(PayRules, RefusesASettingItCannotUseAndWritesNothing) {
         folder.writeWeek(kWeek, week({"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}));
         writeFile(folder.file("timeclock.ini"), "[pay]\n" + line + "\n");
         const std::string csv = folder.file("week.csv");
-        std::ostringstream out, err;
-        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04", "--csv", csv}, folder.path(), kLater,
-                                     realFiles(), out, err),
-                  ReportCommand::BadUsage);
-        EXPECT_EQ(err.str(), "timeclock-report: In " + folder.file("timeclock.ini") + ", " + said + "\n");
+        const ReportRun run = runReport({"--week", "2009-02-04", "--csv", csv}, folder.path(), kLater);
+        EXPECT_EQ(run.code, ReportCommand::BadUsage);
+        EXPECT_EQ(run.err, "timeclock-report: In " + folder.file("timeclock.ini") + ", " + said + "\n");
         EXPECT_FALSE(fileExists(csv));
     }
 }
@@ -193,12 +191,10 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
     writeFile(folder.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-overtime-after = 8\n"
                                             "daily-double-time-after = 12\n");
     const std::string csv = folder.file("w.csv"), detail = folder.file("d.csv"), audit = folder.file("a.csv");
-    std::ostringstream out, err;
-    ASSERT_EQ(ReportCommand::run(
-                  {"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
-                  folder.path(), kLater, realFiles(), out, err),
-              ReportCommand::Done)
-        << err.str();
+    const ReportRun run =
+        runReport({"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
+                  folder.path(), kLater);
+    ASSERT_EQ(run.code, ReportCommand::Done) << run.err;
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(folder.path()) + ",";
     EXPECT_EQ(
         readFile(csv),
@@ -224,7 +220,7 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
                                      "2009-02-08,Ann,13.25,13.25,0.00\r\n"
                                      "2009-02-08,Bob,8.05,8.25,12.00\r\n"
                                      "2009-02-08,Total,21.30,21.50,12.00\r\n");
-    EXPECT_NE(out.str().find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << out.str();
+    EXPECT_NE(run.out.find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << run.out;
 }
 
 } // namespace
