@@ -48,10 +48,9 @@ struct Week {
     }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
         state.ButtonNumber = std::int16_t(position);
-        state.CurName = name;
-        state.CurAction = action;
-        state.CurJob = action == "IN" ? "1001" : "";
-        state.CurDept = action == "IN" ? ".Dept-1" : "";
+        std::tie(state.CurName, state.CurAction) = std::tie(name, action);
+        std::tie(state.CurJob, state.CurDept) =
+            action == "IN" ? std::pair("1001", ".Dept-1") : std::pair("", "");
         return RecordPunch(state, mondayFeb3(hour), -5 * 3600);
     }
     void day() {
