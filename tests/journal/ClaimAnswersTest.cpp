@@ -26,10 +26,7 @@ struct ToldWeek {
     explicit ToldWeek(std::optional<DateTime> left) {
         AppState s(base.path());
         s.ButtonNumber = 3;
-        s.CurName = "Kim";
-        s.CurAction = "IN";
-        s.CurJob = "1001";
-        s.CurDept = ".Dept-1";
+        std::tie(s.CurName, s.CurAction, s.CurJob, s.CurDept) = std::tuple("Kim", "IN", "1001", ".Dept-1");
         EXPECT_TRUE(RecordPunch(s, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6, 30).addDays(1);
         LastPunch last;
@@ -70,8 +67,7 @@ TEST(ClaimAnswers, AcceptingStoresExactlyOneOutAtTheClaimedTimeThroughASave) {
         "\naccepted\t2025-02-05T10:00:00-05:00\t3\t1\t2025-02-04T06:30:00-05:00\tann\toffice\n"));
     EXPECT_NE(week.journal().find("\nsave\t2025-02-05T10:00:00-05:00\t"), std::string::npos);
     WeekVerification v;
-    ASSERT_TRUE(verifyWeekFile(realFiles(), week.path(), v));
-    EXPECT_TRUE(v.passed());
+    EXPECT_TRUE(verifyWeekFile(realFiles(), week.path(), v) && v.passed());
     EXPECT_EQ(week.report().dayHundredths[0], 950);
     EXPECT_EQ(week.report().flags.back(), kStillIn);
 

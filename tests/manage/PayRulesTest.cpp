@@ -4,9 +4,9 @@
 #include "core/files/Paths.h"
 #include "core/format/WeekMoments.h"
 #include "core/report/WeekReport.h"
+#include "support/ReportRun.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace tc::test {
 namespace {
@@ -19,6 +19,16 @@ PayRules rules(std::initializer_list<std::pair<std::string, std::string>> settin
     for (const auto& [key, value] : settings)
         EXPECT_TRUE(r.set(key, value, "test")) << key;
     return r;
+}
+
+// The punches of working from `in` to `out` on each of `days` (0: Mon-Feb-2), as a record text goes on.
+std::string shifts(const std::string& in, const std::string& out, std::initializer_list<int> days) {
+    const char* const dates[] = {"Mon-Feb-2", "Tue-Feb-3", "Wed-Feb-4", "Thu-Feb-5",
+                                 "Fri-Feb-6", "Sat-Feb-7", "Sun-Feb-8"};
+    std::string s;
+    for (const int d : days)
+        s += "|IN " + in + " " + dates[d] + "|OUT " + out;
+    return s;
 }
 
 // "Ann Mon 8.00 = 8.00: 8.00 + 0.00 ot + 0.00 dt, exact 8.23; flags", the figures as shown; a line whose
@@ -53,31 +63,20 @@ TEST(PayRules, EachRuleAndEachPairThatMeet) {
         rules({{"daily-overtime-after", "8"}, {"daily-double-time-after", "12"}, {"seventh-day", "on"}});
     const PayRules round15 = rules({{"round-minutes", "15"}});
     const PayRules meal = rules({{"meal-after-hours", "5"}, {"meal-minutes", "30"}});
-    const std::string fullWeek = "Ann|IN 6:00a Mon-Feb-2|OUT 7:00p|IN 8:00a Tue-Feb-3|OUT 4:00p|IN 8:00a "
-                                 "Wed-Feb-4|OUT 4:00p|IN 8:00a Thu-Feb-5|OUT 4:00p|IN 8:00a Fri-Feb-6|OUT "
-                                 "1:00p|IN 8:00a Sat-Feb-7|OUT 12:00p|IN 8:00a Sun-Feb-8|OUT 12:00p";
+    const std::string tenHourDays = "Ann" + shifts("7:00a", "5:00p", {0, 1, 2, 3, 4});
+    const std::string tenHourWeek = "Ann Mon 10.00 Tue 10.00 Wed 10.00 Thu 10.00 Fri 10.00 = 50.00: 40.00 + "
+                                    "10.00 ot + 0.00 dt, exact 50.00\n";
     const std::tuple<PayRules, std::vector<std::string>, std::string> cases[] = {
         // No rule on: weekly overtime as always. 10 h a day, 50 h: 10 h over 40.
-        {PayRules(),
-         {"Ann|IN 7:00a Mon-Feb-2|OUT 5:00p|IN 7:00a Tue-Feb-3|OUT 5:00p|IN 7:00a Wed-Feb-4|OUT 5:00p|IN "
-          "7:00a "
-          "Thu-Feb-5|OUT 5:00p|IN 7:00a Fri-Feb-6|OUT 5:00p"},
-         "Ann Mon 10.00 Tue 10.00 Wed 10.00 Thu 10.00 Fri 10.00 = 50.00: 40.00 + 10.00 ot + 0.00 dt, exact "
-         "50.00\n"},
+        {PayRules(), {tenHourDays}, tenHourWeek},
         // Daily overtime after 8: the same week is 5 x 2 h daily overtime; the regular 40 h reach the weekly
         // 40 only on Friday's last hour, so no hour is overtime twice: 10 h over, not 20.
-        {daily,
-         {"Ann|IN 7:00a Mon-Feb-2|OUT 5:00p|IN 7:00a Tue-Feb-3|OUT 5:00p|IN 7:00a Wed-Feb-4|OUT 5:00p|IN "
-          "7:00a "
-          "Thu-Feb-5|OUT 5:00p|IN 7:00a Fri-Feb-6|OUT 5:00p"},
-         "Ann Mon 10.00 Tue 10.00 Wed 10.00 Thu 10.00 Fri 10.00 = 50.00: 40.00 + 10.00 ot + 0.00 dt, exact "
-         "50.00\n"},
+        {daily, {tenHourDays}, tenHourWeek},
         // Daily overtime then weekly: 4 x 11 h = 44 h; daily 4 x 3 h = 12 h over; regular 32 h < 40. A fifth
         // day of 10 h: 2 h daily, its 8 regular h bring 32 to 40 exactly: 14 h over.
         {daily,
-         {"Bo|IN 6:00a Mon-Feb-2|OUT 5:00p|IN 6:00a Tue-Feb-3|OUT 5:00p|IN 6:00a Wed-Feb-4|OUT 5:00p|IN "
-          "6:00a "
-          "Thu-Feb-5|OUT 5:00p|IN 7:00a Fri-Feb-6|OUT 5:00p|IN 8:00a Sat-Feb-7|OUT 10:00a"},
+         {"Bo" + shifts("6:00a", "5:00p", {0, 1, 2, 3}) + shifts("7:00a", "5:00p", {4}) +
+          shifts("8:00a", "10:00a", {5})},
          "Bo Mon 11.00 Tue 11.00 Wed 11.00 Thu 11.00 Fri 10.00 Sat 2.00 = 56.00: 40.00 + 16.00 ot + 0.00 dt, "
          "exact 56.00\n"},
         // Double time after 12: a 13-hour day is 8 regular, 4 overtime (8 to 12), 1 double time.
@@ -89,28 +88,20 @@ TEST(PayRules, EachRuleAndEachPairThatMeet) {
         // seventh
         // day in a row, 4 h all overtime. Regular 40, overtime 4 + 1 + 4 = 9, double time 1.
         {california,
-         {fullWeek},
+         {"Ann" + shifts("6:00a", "7:00p", {0}) + shifts("8:00a", "4:00p", {1, 2, 3}) +
+          shifts("8:00a", "1:00p", {4}) + shifts("8:00a", "12:00p", {5, 6})},
          "Ann Mon 13.00 Tue 8.00 Wed 8.00 Thu 8.00 Fri 5.00 Sat 4.00 Sun 4.00 = 50.00: 40.00 + 9.00 ot + "
-         "1.00 dt, "
-         "exact 50.00\n"},
+         "1.00 dt, exact 50.00\n"},
         // The seventh day alone: 6 x 6 h = 36 regular, Sunday 10 h: its first 8 overtime, 2 double time.
         {rules({{"seventh-day", "on"}}),
-         {"Di|IN 8:00a Mon-Feb-2|OUT 2:00p|IN 8:00a Tue-Feb-3|OUT 2:00p|IN 8:00a Wed-Feb-4|OUT 2:00p|IN "
-          "8:00a "
-          "Thu-Feb-5|OUT 2:00p|IN 8:00a Fri-Feb-6|OUT 2:00p|IN 8:00a Sat-Feb-7|OUT 2:00p|IN 8:00a "
-          "Sun-Feb-8|OUT "
-          "6:00p"},
+         {"Di" + shifts("8:00a", "2:00p", {0, 1, 2, 3, 4, 5}) + shifts("8:00a", "6:00p", {6})},
          "Di Mon 6.00 Tue 6.00 Wed 6.00 Thu 6.00 Fri 6.00 Sat 6.00 Sun 10.00 = 46.00: 36.00 + 8.00 ot + 2.00 "
-         "dt, "
-         "exact 46.00\n"},
+         "dt, exact 46.00\n"},
         // Six days only: no seventh day, Sunday off; the same hours are plain regular.
         {rules({{"seventh-day", "on"}}),
-         {"Di|IN 8:00a Mon-Feb-2|OUT 2:00p|IN 8:00a Tue-Feb-3|OUT 2:00p|IN 8:00a Wed-Feb-4|OUT 2:00p|IN "
-          "8:00a "
-          "Thu-Feb-5|OUT 2:00p|IN 8:00a Sat-Feb-7|OUT 2:00p|IN 8:00a Sun-Feb-8|OUT 6:00p"},
+         {"Di" + shifts("8:00a", "2:00p", {0, 1, 2, 3, 5}) + shifts("8:00a", "6:00p", {6})},
          "Di Mon 6.00 Tue 6.00 Wed 6.00 Thu 6.00 Sat 6.00 Sun 10.00 = 40.00: 40.00 + 0.00 ot + 0.00 dt, "
-         "exact "
-         "40.00\n"},
+         "exact 40.00\n"},
         // Rounding to 15 minutes: 7:53 -> 8:00, 4:07 -> 4:00: 8 h paid of 8 h 14 min (8.23) worked; 8:07:30
         // is half way: up to 8:15; 4:07:29 down to 4:00: 7.75 h of 7 h 59 min 59 s (8.00).
         {round15,
@@ -122,8 +113,7 @@ TEST(PayRules, EachRuleAndEachPairThatMeet) {
         {round15,
          {"Gil|IN 11:53p Mon-Feb-2|OUT 11:55p Tue-Feb-3"},
          "Gil Tue 24.00 = 24.00: 24.00 + 0.00 ot + 0.00 dt, exact 24.03; over 16 hours: Mon 11:53 PM to Tue "
-         "11:55 "
-         "PM\n"},
+         "11:55 PM\n"},
         // Rounding and daily overtime meet: 7:52 -> 7:45, 4:08 -> 4:15: 8.5 h paid, 0.5 of it overtime; the
         // overtime is counted on the paid hours.
         {rules({{"round-minutes", "15"}, {"daily-overtime-after", "8"}}),
@@ -133,16 +123,13 @@ TEST(PayRules, EachRuleAndEachPairThatMeet) {
         // 10-minute break does not end the stretch (7:00 to 12:30 is 5.5 h; 3 + 2 h 20 min + 2 h = 7.33 h).
         {meal,
          {"Ivy|IN 7:00a Mon-Feb-2|LUNCH 12:01p|IN 12:31p|OUT 3:31p",
-          "Jo|IN 7:00a Mon-Feb-2|LUNCH 12:00p|IN "
-          "12:30p|OUT 3:30p",
+          "Jo|IN 7:00a Mon-Feb-2|LUNCH 12:00p|IN 12:30p|OUT 3:30p",
           "Kit|IN 7:00a Mon-Feb-2|LUNCH 10:00a|IN 10:10a|LUNCH 12:30p|IN 1:00p|OUT 3:00p"},
          "Ivy Mon 8.02 = 8.02: 8.02 + 0.00 ot + 0.00 dt, exact 8.02; meal break: 5.02 hours of work from Mon "
-         "7:00 "
-         "AM to Mon 12:01 PM without a break of 30 minutes\n"
+         "7:00 AM to Mon 12:01 PM without a break of 30 minutes\n"
          "Jo Mon 8.00 = 8.00: 8.00 + 0.00 ot + 0.00 dt, exact 8.00\n"
          "Kit Mon 7.33 = 7.33: 7.33 + 0.00 ot + 0.00 dt, exact 7.33; meal break: 5.50 hours of work from Mon "
-         "7:00 "
-         "AM to Mon 12:30 PM without a break of 30 minutes\n"},
+         "7:00 AM to Mon 12:30 PM without a break of 30 minutes\n"},
     };
     for (const auto& [pay, records, expected] : cases) {
         SCOPED_TRACE(expected);
@@ -172,11 +159,9 @@ TEST(PayRules, RefusesASettingItCannotUseAndWritesNothing) {
         folder.writeWeek(kWeek, week({"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}));
         writeFile(folder.file("timeclock.ini"), "[pay]\n" + line + "\n");
         const std::string csv = folder.file("week.csv");
-        std::ostringstream out, err;
-        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04", "--csv", csv}, folder.path(), kLater,
-                                     realFiles(), out, err),
-                  ReportCommand::BadUsage);
-        EXPECT_EQ(err.str(), "timeclock-report: In " + folder.file("timeclock.ini") + ", " + said + "\n");
+        const ReportRun run = runReport({"--week", "2009-02-04", "--csv", csv}, folder.path(), kLater);
+        EXPECT_EQ(run.code, ReportCommand::BadUsage);
+        EXPECT_EQ(run.err, "timeclock-report: In " + folder.file("timeclock.ini") + ", " + said + "\n");
         EXPECT_FALSE(fileExists(csv));
     }
 }
@@ -193,12 +178,10 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
     writeFile(folder.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-overtime-after = 8\n"
                                             "daily-double-time-after = 12\n");
     const std::string csv = folder.file("w.csv"), detail = folder.file("d.csv"), audit = folder.file("a.csv");
-    std::ostringstream out, err;
-    ASSERT_EQ(ReportCommand::run(
-                  {"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
-                  folder.path(), kLater, realFiles(), out, err),
-              ReportCommand::Done)
-        << err.str();
+    const ReportRun run =
+        runReport({"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
+                  folder.path(), kLater);
+    ASSERT_EQ(run.code, ReportCommand::Done) << run.err;
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(folder.path()) + ",";
     EXPECT_EQ(
         readFile(csv),
@@ -224,7 +207,7 @@ TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
                                      "2009-02-08,Ann,13.25,13.25,0.00\r\n"
                                      "2009-02-08,Bob,8.05,8.25,12.00\r\n"
                                      "2009-02-08,Total,21.30,21.50,12.00\r\n");
-    EXPECT_NE(out.str().find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << out.str();
+    EXPECT_NE(run.out.find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << run.out;
 }
 
 } // namespace

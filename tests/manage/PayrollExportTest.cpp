@@ -3,12 +3,12 @@
 #include "cli/ReportCommand.h"
 #include "core/files/Paths.h"
 #include "core/report/WeekReport.h"
+#include "support/ReportRun.h"
 
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <sstream>
 
 namespace tc::test {
 namespace {
@@ -130,11 +130,9 @@ TEST(PayrollExport, EachFormatMatchesItsGoldenFileAndReadsBackToTheReport) {
     for (const std::string& format : PayrollExport::formats()) {
         SCOPED_TRACE(format);
         const std::string out = folder.file("payroll-out." + format);
-        std::ostringstream said, err;
-        ASSERT_EQ(ReportCommand::run({"--week", "2009-02-04", "--payroll", format, "--payroll-file", out},
-                                     folder.path(), kLater, realFiles(), said, err),
-                  ReportCommand::Done)
-            << err.str();
+        const ReportRun run = runReport({"--week", "2009-02-04", "--payroll", format, "--payroll-file", out},
+                                        folder.path(), kLater);
+        ASSERT_EQ(run.code, ReportCommand::Done) << run.err;
         const std::string bytes = readFile(out);
         if (std::getenv("PAYROLL_GOLDEN_WRITE"))
             writeFile(goldenPath(format), bytes);
@@ -163,19 +161,17 @@ TEST(PayrollExport, RefusesAWeekWithoutEveryPayrollIdAndWritesNothing) {
     for (const auto& [args, said] : cases) {
         std::vector<std::string> all{"--week", "2009-02-04", "--csv", csv, "--payroll-file", out};
         all.insert(all.end(), args.begin(), args.end());
-        std::ostringstream o, err;
-        EXPECT_EQ(ReportCommand::run(all, folder.path(), kLater, realFiles(), o, err),
-                  ReportCommand::NotWritten);
-        EXPECT_EQ(err.str(), "timeclock-report: " + said + "\n");
+        const ReportRun run = runReport(all, folder.path(), kLater);
+        EXPECT_EQ(run.code, ReportCommand::NotWritten);
+        EXPECT_EQ(run.err, "timeclock-report: " + said + "\n");
         EXPECT_FALSE(fileExists(out) || fileExists(csv));
     }
     // No file of the report replaces payroll.csv, in any letter case.
-    std::ostringstream o, err;
-    EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04", "--jobs-csv", folder.file("Payroll.CSV")},
-                                 folder.path(), kLater, realFiles(), o, err),
-              ReportCommand::NotWritten);
-    EXPECT_EQ(err.str(), "timeclock-report: Not written: " + folder.file("Payroll.CSV") +
-                             " would replace the payroll IDs of the time clock. Choose another name.\n");
+    ReportRun run =
+        runReport({"--week", "2009-02-04", "--jobs-csv", folder.file("Payroll.CSV")}, folder.path(), kLater);
+    EXPECT_EQ(run.code, ReportCommand::NotWritten);
+    EXPECT_EQ(run.err, "timeclock-report: Not written: " + folder.file("Payroll.CSV") +
+                           " would replace the payroll IDs of the time clock. Choose another name.\n");
     EXPECT_EQ(readFile(folder.file("payroll.csv")), "Name,Payroll ID\r\nBob,7\r\n");
     // payroll.csv through a link is not read.
     std::filesystem::rename(folder.file("payroll.csv"), folder.file("ids.csv"));
@@ -183,12 +179,11 @@ TEST(PayrollExport, RefusesAWeekWithoutEveryPayrollIdAndWritesNothing) {
     std::filesystem::create_symlink(folder.file("ids.csv"), folder.file("payroll.csv"), linkError);
     if (linkError)
         GTEST_SKIP() << "no symbolic link can be made here: " << linkError.message();
-    err.str("");
-    EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04", "--payroll", "gusto", "--payroll-file", out},
-                                 folder.path(), kLater, realFiles(), o, err),
-              ReportCommand::NotWritten);
-    EXPECT_EQ(err.str(), "timeclock-report: Nothing was written: Cannot read " + folder.file("payroll.csv") +
-                             ": it is a link; only a file of its own is read.\n");
+    run = runReport({"--week", "2009-02-04", "--payroll", "gusto", "--payroll-file", out}, folder.path(),
+                    kLater);
+    EXPECT_EQ(run.code, ReportCommand::NotWritten);
+    EXPECT_EQ(run.err, "timeclock-report: Nothing was written: Cannot read " + folder.file("payroll.csv") +
+                           ": it is a link; only a file of its own is read.\n");
 }
 
 TEST(PayrollExport, EscapesFormulasInSpreadsheetFormatsAndKeepsOutOfProgramFolders) {
@@ -207,29 +202,28 @@ TEST(PayrollExport, EscapesFormulasInSpreadsheetFormatsAndKeepsOutOfProgramFolde
     };
     for (const auto& [format, expected] : cases) {
         std::filesystem::remove(out);
-        std::ostringstream o, err;
-        const int status = ReportCommand::run({"--week", "2009-02-04", "--payroll", format, "--payroll-file",
-                                               out, "--adp-company-code", "XYZ", "--adp-batch-id", "0207",
-                                               "--paychex-client-id", "1234567"},
-                                              folder.path(), kLater, realFiles(), o, err);
+        const ReportRun run = runReport({"--week", "2009-02-04", "--payroll", format, "--payroll-file", out,
+                                         "--adp-company-code", "XYZ", "--adp-batch-id", "0207",
+                                         "--paychex-client-id", "1234567"},
+                                        folder.path(), kLater);
         if (format == "iif") {
-            EXPECT_EQ(status, ReportCommand::NotWritten);
-            EXPECT_EQ(err.str(), "timeclock-report: " + expected + "\n");
+            EXPECT_EQ(run.code, ReportCommand::NotWritten);
+            EXPECT_EQ(run.err, "timeclock-report: " + expected + "\n");
             EXPECT_FALSE(fileExists(out));
         } else {
-            EXPECT_EQ(status, ReportCommand::Done) << format << err.str();
+            EXPECT_EQ(run.code, ReportCommand::Done) << format << run.err;
             EXPECT_NE(readFile(out).find(expected), std::string::npos) << format << "\n" << readFile(out);
         }
     }
     // Never into a month folder, and with the CSV files all or none.
     const std::string inMonth = pathJoin(pathJoin(folder.path(), "Feb"), "payroll.txt");
     const std::string csv = folder.file("week.csv");
-    std::ostringstream o, err;
-    EXPECT_EQ(ReportCommand::run(
-                  {"--week", "2009-02-04", "--csv", csv, "--payroll", "gusto", "--payroll-file", inMonth},
-                  folder.path(), kLater, realFiles(), o, err),
-              ReportCommand::NotWritten);
-    EXPECT_NE(err.str().find("would replace a file of the time clock's own"), std::string::npos) << err.str();
+    const ReportRun inFolder =
+        runReport({"--week", "2009-02-04", "--csv", csv, "--payroll", "gusto", "--payroll-file", inMonth},
+                  folder.path(), kLater);
+    EXPECT_EQ(inFolder.code, ReportCommand::NotWritten);
+    EXPECT_NE(inFolder.err.find("would replace a file of the time clock's own"), std::string::npos)
+        << inFolder.err;
     EXPECT_FALSE(fileExists(inMonth) || fileExists(csv));
 }
 
