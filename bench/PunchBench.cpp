@@ -1,4 +1,4 @@
-// The punch: RecordPunch with its flushes (the week file, its journal line)
+// The punch: recordPunch with its flushes (the week file, its journal line)
 // and the board's reread of the week file, beside the same file work done
 // with plain system calls.
 #include "BenchSupport.h"
@@ -94,7 +94,7 @@ void BM_Punch(benchmark::State& s) {
     for (auto _ : s) {
         writeDurable(base.weekFile(), start);
         const auto t0 = Clock::now();
-        if (!RecordPunch(state, benchNow(), 3600) || !readStatusBoard(state, board))
+        if (!recordPunch(state, benchNow(), 3600) || !readStatusBoard(state, board))
             throw std::runtime_error("the punch failed");
         const double punch = secondsSince(t0);
         s.SetIterationTime(punch);

@@ -46,14 +46,14 @@ TimeRecord punches(const std::string& text, const std::string& name = "Ann") {
     return makeRecord(name, list);
 }
 
-TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
+TEST(recordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
     AppState s = chosen(base.path(), 5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3(9, 5, 7)));
+    ASSERT_TRUE(recordPunch(s, mondayFeb3(9, 5, 7)));
     s.CurAction = "LUNCH";
     s.CurJob = s.CurDept = "";
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3(12, 0, 0)));
+    ASSERT_TRUE(recordPunch(s, mondayFeb3(12, 0, 0)));
 
     // Name, then entries 0..100 of each field: actions, jobs, times, dates.
     const auto field = [](std::size_t width, const std::string& first, const std::string& second) {
@@ -67,7 +67,7 @@ TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
 }
 
 // With the system's own converter: a character the week files' code page lacks is never stored as "?".
-TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
+TEST(recordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
     const std::pair<AppState, std::string> cases[] = {
@@ -78,14 +78,14 @@ TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
     };
     for (auto [state, said] : cases) {
         SCOPED_TRACE(said);
-        EXPECT_EQ(RecordPunch(state, mondayFeb3(9)).message(),
+        EXPECT_EQ(recordPunch(state, mondayFeb3(9)).message(),
                   "Your punch was NOT recorded.\r\nThe name or the job " + said +
                       " that cannot be stored in the week files.\r\nPlease see the manager.");
         EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), "");
     }
 }
 
-TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
+TEST(recordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
     struct Case {
         std::string what;
         TimeRecord before;
@@ -107,7 +107,7 @@ TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRe
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].what);
         AppState s = chosen(base.path(), int(i + 1), "Ann", "OUT");
-        const Status st = RecordPunch(s, mondayFeb3(16));
+        const Status st = recordPunch(s, mondayFeb3(16));
         if (const int k = cases[i].entry; k == 0) {
             EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThis week's record for Ann is full (100 "
                                     "punches).\r\nPlease see the manager.");
@@ -163,7 +163,7 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
     };
     ProgramFolder base;
     AppState s(base.path());
-    SetWeekFile(s, mondayFeb3());
+    setWeekFile(s, mondayFeb3());
     for (std::size_t i = 0; i < std::size(cases); ++i)
         base.putRecord(mondayFeb3(), int(i + 1), cases[i].record);
     const std::string bytes = readFile(s.WeekFile);
@@ -176,7 +176,7 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         EXPECT_EQ(board[i].colour, cases[i].colour);
         EXPECT_EQ(board[i].caption, "Emp " + std::to_string(i + 1) + "\r\n" + cases[i].job);
         s.ButtonNumber = std::int16_t(i + 1);
-        EXPECT_EQ(SetActionButtons(s, mondayFeb3()), cases[i].buttons);
+        EXPECT_EQ(permittedActions(s, mondayFeb3()), cases[i].buttons);
     }
     EXPECT_EQ(readFile(s.WeekFile), bytes) << "a reader wrote to the week file";
 }
@@ -206,8 +206,8 @@ TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i + 1);
         AppState s = chosen(base.path(), int(i + 1), "Ann", "");
-        EXPECT_EQ(SetActionButtons(s, mondayFeb3(7)), cases[i].buttons);
-        const std::string text = LastActionSummary(s, mondayFeb3(7)).Text1;
+        EXPECT_EQ(permittedActions(s, mondayFeb3(7)), cases[i].buttons);
+        const std::string text = lastActionSummary(s, mondayFeb3(7)).lastPunch;
         EXPECT_EQ(text.substr(0, text.find('\r')), cases[i].summary);
     }
 }
@@ -248,7 +248,7 @@ TEST(LastPunch, HoursWorkedUpToIt) {
         base.putRecord(sundayFeb2(), 4, lastWeek);
         AppState s(base.path());
         s.ButtonNumber = 4;
-        return LastActionSummary(s, mondayFeb3(18), separator).Text2;
+        return lastActionSummary(s, mondayFeb3(18), separator).weekHours;
     };
     for (const Case& c : cases)
         EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
@@ -273,18 +273,18 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     EXPECT_FALSE(fs::exists(monthFolderPath(dir.path(), 2)));
 
     AppState s = chosen(dir.path(), 1, "Ann", "IN", "1001", ".Dept-1");
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3()));
+    ASSERT_TRUE(recordPunch(s, mondayFeb3()));
     EXPECT_EQ(recordAt(readFile(s.WeekFile), 1).raw(F::Action, 1), "IN     ");
 
     const std::string moved = dir.path() + "-moved";
     fs::rename(dir.path(), moved);
-    const Status st = RecordPunch(s, mondayFeb3(9));
+    const Status st = recordPunch(s, mondayFeb3(9));
     std::vector<JobItem> jobs;
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
     // The action screen of an employee at work: only Clock IN, and why.
     Status actions;
-    EXPECT_EQ(SetActionButtons(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
-    const SummaryTexts summary = LastActionSummary(s, mondayFeb3(9));
+    EXPECT_EQ(permittedActions(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
+    const SummaryTexts summary = lastActionSummary(s, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());
     EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +
@@ -292,7 +292,7 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     for (const Status& read : {actions, summary.problem})
         EXPECT_EQ(read.message(),
                   "The program folder " + dir.path() + " is missing, so " + s.WeekFile + " cannot be read.");
-    EXPECT_EQ(summary.Text1 + summary.Text2, "");
+    EXPECT_EQ(summary.lastPunch + summary.weekHours, "");
     EXPECT_EQ(jobList.message(), "The program folder " + dir.path() + " is missing, so the job list " +
                                      jobListPath(dir.path()) + " cannot be read.");
 }

@@ -30,13 +30,13 @@ struct ToldWeek {
         s.CurAction = "IN";
         s.CurJob = "1001";
         s.CurDept = ".Dept-1";
-        EXPECT_TRUE(RecordPunch(s, mondayFeb3(7), -5 * 3600));
+        EXPECT_TRUE(recordPunch(s, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6, 30).addDays(1);
         LastPunch last;
         EXPECT_TRUE(findLastPunch(s, told, last));
         EXPECT_TRUE(
             tellClockOut(realFiles(), *forgottenClockOut(last, 3, told), left, {told, -5 * 3600, {}, {}}));
-        EXPECT_TRUE(RecordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
+        EXPECT_TRUE(recordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
         std::vector<ClockOutClaim> open;
         EXPECT_TRUE(openClaims(realFiles(), path(), open));
         EXPECT_EQ(open.size(), 1u);

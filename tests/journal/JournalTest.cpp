@@ -28,7 +28,7 @@ using F = TimeRecord::Field;
 const JournalStamp kManager{makeDateTime(2025, 2, 4, 10, 0, 0), -5 * 3600, "ann", "office"};
 const std::string kSaved = "2025-02-04T10:00:00-05:00";
 
-// A week of the station: Ann at position 1, Bob at 2, punched through RecordPunch.
+// A week of the station: Ann at position 1, Bob at 2, punched through recordPunch.
 struct Week {
     explicit Week(FileAccess& files = realFiles()) : state(base.path(), files) {}
     ProgramFolder base;
@@ -52,7 +52,7 @@ struct Week {
         state.CurAction = action;
         state.CurJob = action == "IN" ? "1001" : "";
         state.CurDept = action == "IN" ? ".Dept-1" : "";
-        return RecordPunch(state, mondayFeb3(hour), -5 * 3600);
+        return recordPunch(state, mondayFeb3(hour), -5 * 3600);
     }
     void day() {
         ASSERT_TRUE(punch(1, "Ann", "IN", 8));

@@ -34,7 +34,7 @@ const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Fe
                                      {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
 
 // A week of the station (ending Sunday Feb 9 2025), punched through
-// RecordPunch, or written whole: Ann's record holding `ann`, Bob working
+// recordPunch, or written whole: Ann's record holding `ann`, Bob working
 // Monday 9 to 5.
 struct Week {
     Week() = default;
@@ -56,7 +56,7 @@ struct Week {
         state.CurAction = action;
         state.CurJob = action == "IN" ? "1001" : "";
         state.CurDept = action == "IN" ? ".Dept-1" : "";
-        ASSERT_TRUE(RecordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
+        ASSERT_TRUE(recordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
     }
     void days() {
         for (int d = 0; d < 2; ++d) {

@@ -158,7 +158,7 @@ TEST(WeekSave, KeepsWhatTheStationStoresWhileTheWeekIsOpen) {
         station.ButtonNumber = std::int16_t(position);
         std::tie(station.CurName, station.CurAction, station.CurJob) =
             std::tuple(name, action, "1001.Dept-1");
-        ASSERT_TRUE(RecordPunch(station, mondayFeb3(h)));
+        ASSERT_TRUE(recordPunch(station, mondayFeb3(h)));
     };
     const std::string path = base.weekFile(mondayFeb3()), backup = backupPathOf(path);
     punch(1, "Ann", "IN", 8);

@@ -37,7 +37,7 @@ bool punch(AppState& state, long n) {
     const bool job = state.CurAction == "IN" || state.CurAction == "CHANGE";
     state.CurJob = job ? std::to_string(100 + n % 37) : "";
     state.CurDept = job ? ".Dept-1" : "";
-    return RecordPunch(state, when(n)).isOk();
+    return recordPunch(state, when(n)).isOk();
 }
 
 TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {

@@ -28,7 +28,7 @@ std::string punchOut(FileAccess& files, const std::string& base) {
     state.ButtonNumber = 2;
     state.CurName = "Worker 2";
     state.CurAction = "OUT";
-    return RecordPunch(state, kNow).message();
+    return recordPunch(state, kNow).message();
 }
 
 // The manager corrects a job in the week as it was loaded.

@@ -89,7 +89,7 @@ Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out)
     return Status::ok();
 }
 
-ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem) {
+ActionButtons permittedActions(const AppState& state, const DateTime& now, Status* problem) {
     LastPunch last;
     Status st = findLastPunch(state, now, last);
     if (problem)

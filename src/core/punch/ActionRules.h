@@ -11,7 +11,7 @@
 
 namespace tc {
 
-// The buttons of the action screen, by index of Command1.
+// The buttons of the action screen, by index.
 enum ActionButton { ClockIn = 0, ChangeJob = 1, Lunch = 2, ClockOut = 3, ExitButton = 4 };
 inline constexpr int kActionButtons = 5;
 using ActionButtons = std::array<bool, kActionButtons>;
@@ -47,6 +47,6 @@ Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out)
 // The clocking rules: judges the employee from the last punch alone. A full
 // record is judged from entry 100; when the week cannot be read only Clock IN
 // and Exit are offered and `problem` says why.
-ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem = nullptr);
+ActionButtons permittedActions(const AppState& state, const DateTime& now, Status* problem = nullptr);
 
 } // namespace tc

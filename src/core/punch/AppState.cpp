@@ -4,7 +4,7 @@
 
 namespace tc {
 
-void SetWeekFile(AppState& state, const DateTime& now) {
+void setWeekFile(AppState& state, const DateTime& now) {
     state.WeekFile = weekFilePath(state.baseFolder, now);
 }
 

@@ -20,7 +20,7 @@ struct AppState {
     std::string baseFolder; // folder of the executable, no trailing separator
     FileAccess* files;
 
-    std::string WeekFile;                 // full path of this week's file; empty until SetWeekFile
+    std::string WeekFile;                 // full path of this week's file; empty until setWeekFile
     std::array<std::string, 25> EmpNames; // index = button position 1..24; 0 unused
     std::string CurName;
     std::int16_t ButtonNumber = 0; // 1..24, 0 before the first press
@@ -39,6 +39,6 @@ struct AppState {
 };
 
 // Works out this week's file from `now` and leaves it in WeekFile.
-void SetWeekFile(AppState& state, const DateTime& now);
+void setWeekFile(AppState& state, const DateTime& now);
 
 } // namespace tc

@@ -18,20 +18,20 @@ Status notRecorded(const std::string& reason) {
 
 } // namespace
 
-Status FindLastSlot(AppState& state, TimeRecord& record) {
+Status findLastSlot(AppState& state, TimeRecord& record) {
     Status st = readRecord(*state.files, state.WeekFile, state.ButtonNumber, record);
     state.LastSlot = st ? std::int16_t(record.usedEntries()) : std::int16_t(0);
     return st;
 }
 
-Status FindLastSlot(AppState& state) {
+Status findLastSlot(AppState& state) {
     TimeRecord record;
-    return FindLastSlot(state, record);
+    return findLastSlot(state, record);
 }
 
-Status RecordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
+Status recordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
     // A punch after midnight at the end of a Sunday belongs to the new week.
-    SetWeekFile(state, now);
+    setWeekFile(state, now);
 
     if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions)
         return notRecorded("No employee button was chosen.");

@@ -27,10 +27,10 @@ class PasswordScreen : public QWidget {
 
     PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors);
 
-    // Closes the modal or active screens first when `bFormsModal`, then every
+    // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
     // no screen is open any more; false when a screen refused to close.
-    static bool FormsSafeUnload(bool bFormsModal = false);
+    static bool closeAllScreens(bool modalFirst = false);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,13 +46,13 @@ class PasswordScreen : public QWidget {
     AppState& state_;
     QWidget* station_;
     EditorFactory& editors_;
-    QLabel* Label1_ = nullptr;
-    QLineEdit* Text2_ = nullptr;
-    QRadioButton* Option1_ = nullptr;
-    QRadioButton* Option2_ = nullptr;
-    QRadioButton* Option3_ = nullptr; // PINs and cards
-    QRadioButton* Option4_ = nullptr; // change the password
-    bool enterPressedHere_ = false;   // an Enter's press reached the password box
+    QLabel* capsLockTip_ = nullptr;
+    QLineEdit* passwordBox_ = nullptr;
+    QRadioButton* buttonDataOption_ = nullptr;
+    QRadioButton* clockDataOption_ = nullptr;
+    QRadioButton* credentialsOption_ = nullptr; // PINs and cards
+    QRadioButton* passwordOption_ = nullptr;    // change the password
+    bool enterPressedHere_ = false;             // an Enter's press reached the password box
 };
 
 } // namespace tc

@@ -45,18 +45,18 @@ class ActionScreen : public QWidget {
 
   private:
     void buildControls();
-    void onCommand1(int index);
+    void onAction(int index);
     void openJobScreen();
-    void onTimer1();
+    void showTime();
     void showOwnWeek();
 
     AppState& state_;
     StationControl& station_;
-    std::array<QPushButton*, 5> Command1_{};
-    std::array<QLabel*, 2> Label1_{};
-    QPlainTextEdit* Text1_ = nullptr;
-    QPlainTextEdit* Text2_ = nullptr;
-    QTimer* Timer1_ = nullptr;
+    std::array<QPushButton*, 5> actionButtons_{};
+    std::array<QLabel*, 2> nameAndClock_{};
+    QPlainTextEdit* lastPunchBox_ = nullptr;
+    QPlainTextEdit* weekHoursBox_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     QPushButton* ownWeek_ = nullptr; // the employee's own week
     QPointer<JobScreen> job_;
     bool done_ = false; // a punch was stored or the screen left: later presses do nothing

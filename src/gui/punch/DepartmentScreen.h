@@ -30,12 +30,12 @@ class DepartmentScreen : public QWidget {
 
   private:
     void buildControls();
-    void onCommand1(int index);
+    void onDepartment(int index);
 
     AppState& state_;
     JobScreen& jobs_;
-    std::array<QPushButton*, 8> Command1_{};
-    QLabel* Label1_ = nullptr;
+    std::array<QPushButton*, 8> departmentButtons_{};
+    QLabel* jobLabel_ = nullptr;
     bool done_ = false;
     SettleTime settle_;
 };

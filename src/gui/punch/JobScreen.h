@@ -47,8 +47,8 @@ class JobScreen : public QWidget {
 
     AppState& state_;
     ActionScreen& action_;
-    std::array<QPushButton*, 20> Command1_{};
-    std::array<QPushButton*, 2> Command2_{};
+    std::array<QPushButton*, 20> jobButtons_{};
+    std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;
     SettleTime settle_;
 };

@@ -34,12 +34,12 @@ ActionScreen* showActionScreen(AppState& state, StationControl& station) {
 namespace punchscreens {
 
 bool storePunch(QWidget* screen, AppState& state, StationControl& station) {
-    const Status st = RecordPunch(state, Clock::now(), Clock::utcOffsetSeconds());
+    const Status st = recordPunch(state, Clock::now(), Clock::utcOffsetSeconds());
     if (!st) {
         Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);
         return false;
     }
-    station.UpdateStatusBoard();
+    station.updateStatusBoard();
     return true;
 }
 
