@@ -14,10 +14,10 @@ namespace {
 
 const JournalStamp kTold{makeDateTime(2025, 2, 4, 6, 30, 0), -5 * 3600, "", ""};
 
-AppState pressed(const ProgramFolder& base, const std::string& name = "Ann") {
-    AppState s(base.path());
-    s.ButtonNumber = 3;
-    s.CurName = name;
+StationState pressed(const ProgramFolder& base, const std::string& name = "Ann") {
+    StationState s(base.path());
+    s.punch.position = 2;
+    s.punch.employee = name;
     return s;
 }
 

@@ -35,19 +35,19 @@ class ClaimsScreen : public ::testing::Test {
         Environment::setScreenSizeForTest(QSize(1024, 768));
         Clock::setFixed(makeDateTime(2025, 2, 5, 10, 0, 0));
         Clock::setFixedUtcOffset(-5 * 3600);
-        AppState s(base.path());
-        s.ButtonNumber = 2;
-        s.CurName = "Kim";
-        s.CurAction = "IN";
-        s.CurJob = "1001";
-        s.CurDept = ".Dept-1";
-        ASSERT_TRUE(recordPunch(s, mondayFeb3(7), -5 * 3600));
+        StationState s(base.path());
+        s.punch.position = 1;
+        s.punch.employee = "Kim";
+        s.punch.action = "IN";
+        s.punch.job = "1001";
+        s.punch.department = ".Dept-1";
+        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6).addDays(1);
         LastPunch last;
         ASSERT_TRUE(findLastPunch(s, told, last));
         ASSERT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, 2, told), mondayFeb3(16, 30),
                                  {told, -5 * 3600, {}, {}}));
-        ASSERT_TRUE(recordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
+        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7).addDays(1), -5 * 3600));
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())

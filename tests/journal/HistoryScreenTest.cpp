@@ -49,12 +49,12 @@ QString cell(QTableWidget* list, int row, int column) {
 }
 
 TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
-    AppState station(base.path());
-    station.ButtonNumber = 1;
-    station.CurName = "Ann";
+    StationState station(base.path());
+    station.punch.position = 0;
+    station.punch.employee = "Ann";
     for (const char* action : {"IN", "OUT"}) {
-        station.CurAction = action;
-        ASSERT_TRUE(recordPunch(station, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
+        station.punch.action = action;
+        ASSERT_TRUE(recordPunch(station, station.punch, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
     }
     const std::string week = base.weekFile(mondayFeb3());
     const std::string before = readFile(week);

@@ -152,7 +152,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     EXPECT_EQ(pad->digitsTyped(), 0);
     // Nor does another name open while the PIN is asked.
     press(&home(), "employeeButton_4");
-    EXPECT_EQ(app->state().CurName, "Worker 2");
+    EXPECT_EQ(app->state().punch.employee, "Worker 2");
     press(pad, "Digit_8");
     EXPECT_EQ(pad->digitsTyped(), 1);
     press(pad, "Cancel");
@@ -179,7 +179,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     settle();
     QWidget* action = shown("ActionScreen");
     ASSERT_NE(action, nullptr);
-    EXPECT_EQ(app->state().CurName, "Worker 2");
+    EXPECT_EQ(app->state().punch.employee, "Worker 2");
     press(action, QStringLiteral("actionButton_%1").arg(ClockIn));
     press(shown("JobScreen"), "jobButton_0");
     press(shown("DepartmentScreen"), "departmentButton_1");
@@ -276,8 +276,8 @@ TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
     EXPECT_EQ(shown("ActionScreen"), nullptr);
     typeAtBoard("0004711234", 10);
     ASSERT_NE(shown("ActionScreen"), nullptr);
-    EXPECT_EQ(app->state().CurName, "Worker 5");
-    EXPECT_EQ(app->state().ButtonNumber, 5);
+    EXPECT_EQ(app->state().punch.employee, "Worker 5");
+    EXPECT_EQ(app->state().punch.position, 4);
     press(shown("ActionScreen"), "actionButton_4");
     settle();
     // With PINs on as well, the card leads to the keypad.

@@ -204,7 +204,7 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
     ASSERT_NE(shown("JobScreen"), nullptr);
     EXPECT_FALSE(shown("JobScreen")->findChild<QAbstractButton*>(choice("JobScreen", 2))->isEnabled());
     press(shown("JobScreen"), "cancelAndBack_0"); // Cancel
-    app->state().EmpNames[7] = "  ";
+    app->state().employeeNames[6] = "  ";
     press(&home(), employee(6));
     EXPECT_EQ(shown("ActionScreen"), nullptr);
 
@@ -390,7 +390,7 @@ TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbar
             throw std::runtime_error("the editor failed to load");
         }
     } failing;
-    AppState state(base.path());
+    StationState state(base.path());
     TaskBar::setVisible(false);
     PasswordScreen* pass = PasswordScreen::showManagement(state, nullptr, failing);
     type(pass, "passwordBox", "qm482");

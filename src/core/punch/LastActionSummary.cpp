@@ -47,16 +47,13 @@ std::string hoursLine(const WeekReport& report, int position, char decimalSepara
 
 } // namespace
 
-SummaryTexts lastActionSummary(AppState& state, const DateTime& now, char decimalSeparator) {
+SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator) {
     setWeekFile(state, now);
     SummaryTexts out;
     LastPunch last;
     out.problem = findLastPunch(state, now, last);
-    if (!out.problem) {
-        state.LastSlot = 0;
+    if (!out.problem)
         return out;
-    }
-    (void)findLastSlot(state);
     const TimeRecord& record = last.record;
     const int k = last.entry;
     out.lastPunch = upToNul("Last Operation        " + record.text(F::Action, k) + "\r\n" +
@@ -66,7 +63,7 @@ SummaryTexts lastActionSummary(AppState& state, const DateTime& now, char decima
     const WeekReport report =
         makeWeekReport(*state.files, {{state.baseFolder, stationName(state.baseFolder)}}, now, now,
                        kDefaultOvertimeAfterSeconds);
-    out.weekHours = hoursLine(report, state.ButtonNumber, decimalSeparator);
+    out.weekHours = hoursLine(report, state.punch.record(), decimalSeparator);
     return out;
 }
 

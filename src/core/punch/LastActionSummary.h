@@ -2,7 +2,7 @@
 
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 
 #include <string>
 
@@ -15,11 +15,11 @@ struct SummaryTexts {
     Status problem;        // the week could not be read: why (the boxes are then empty)
 };
 
-// Works out this week's file and LastSlot again, then describes the
+// Works out this week's file again, then describes the
 // employee's last punch (findLastPunch: last week's when this week holds
 // none) and the hours worked this week up to now, as the week report counts
 // them (makeWeekReport, rounded to hundredths as it rounds them), written
 // with `decimalSeparator` (the machine's). Reads the week files, writes nothing.
-SummaryTexts lastActionSummary(AppState& state, const DateTime& now, char decimalSeparator = '.');
+SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator = '.');
 
 } // namespace tc

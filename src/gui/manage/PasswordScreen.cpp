@@ -1,7 +1,7 @@
 #include "gui/manage/PasswordScreen.h"
 
 #include "core/credentials/ManagerPassword.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/manage/CredentialsScreen.h"
 #include "gui/manage/EditorFactory.h"
 #include "gui/manage/PasswordChangeScreen.h"
@@ -55,7 +55,8 @@ bool closeScreen(QWidget* w) {
 
 } // namespace
 
-PasswordScreen* PasswordScreen::showManagement(AppState& state, QWidget* station, EditorFactory& editors) {
+PasswordScreen* PasswordScreen::showManagement(StationState& state, QWidget* station,
+                                               EditorFactory& editors) {
     // Open already, though minimised (still visible to Qt) or on another
     // desktop: the same screen comes back, or Management and Exit All would
     // be out of reach.
@@ -75,7 +76,7 @@ PasswordScreen* PasswordScreen::current() {
     return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
 }
 
-PasswordScreen::PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors)
+PasswordScreen::PasswordScreen(StationState& state, QWidget* station, EditorFactory& editors)
     : QWidget(station, Qt::Window), state_(state), station_(station), editors_(editors) {
     gPassFM = this;
     Environment::keepAboveStation(this);

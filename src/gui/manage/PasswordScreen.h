@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class EditorFactory;
 
 // "PassWord Area": the management password in front of the two editors and
@@ -21,11 +21,11 @@ class PasswordScreen : public QWidget {
     // front when it is already open. `station` keeps the management screens
     // above it (it stays on top of everything while it runs); `editors`
     // makes the editor chosen.
-    static PasswordScreen* showManagement(AppState& state, QWidget* station, EditorFactory& editors);
+    static PasswordScreen* showManagement(StationState& state, QWidget* station, EditorFactory& editors);
     // The open password screen, if any.
     static PasswordScreen* current();
 
-    PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors);
+    PasswordScreen(StationState& state, QWidget* station, EditorFactory& editors);
 
     // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
@@ -43,7 +43,7 @@ class PasswordScreen : public QWidget {
     void openEditor(bool buttonData);
     void openWindow(QWidget* window);
 
-    AppState& state_;
+    StationState& state_;
     QWidget* station_;
     EditorFactory& editors_;
     QLabel* capsLockTip_ = nullptr;

@@ -2,8 +2,8 @@
 
 #include "core/format/TimeText.h"
 #include "core/punch/ActionRules.h"
-#include "core/punch/AppState.h"
 #include "core/punch/LastActionSummary.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/punch/OwnWeekScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -54,7 +54,7 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-ActionScreen::ActionScreen(AppState& state, StationControl& station)
+ActionScreen::ActionScreen(StationState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
       station_(station) {
@@ -114,7 +114,7 @@ void ActionScreen::buildControls() {
 }
 
 void ActionScreen::load() {
-    nameAndClock_[0]->setText(QString::fromStdString(state_.CurName));
+    nameAndClock_[0]->setText(QString::fromStdString(state_.punch.employee));
     const DateTime now = Clock::now();
     const ActionButtons enabled = permittedActions(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
@@ -135,18 +135,18 @@ void ActionScreen::onAction(int index) {
         return;
     switch (index) {
     case ClockIn:
-        state_.CurAction = std::string(kActionIn);
+        state_.punch.action = std::string(kActionIn);
         openJobScreen();
         break;
     case ChangeJob:
-        state_.CurAction = std::string(kActionChange);
+        state_.punch.action = std::string(kActionChange);
         openJobScreen();
         break;
     case Lunch:
     case ClockOut:
-        state_.CurAction = std::string(index == Lunch ? kActionLunch : kActionOut);
-        state_.CurJob.clear();
-        state_.CurDept.clear();
+        state_.punch.action = std::string(index == Lunch ? kActionLunch : kActionOut);
+        state_.punch.job.clear();
+        state_.punch.department.clear();
         done_ = true;
         punchscreens::storePunch(this, state_, station_);
         exitToStation();

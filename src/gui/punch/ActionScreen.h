@@ -13,7 +13,7 @@ class QTimer;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class JobScreen;
 class StationControl;
 
@@ -24,10 +24,10 @@ class ActionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ActionScreen(AppState& state, StationControl& station);
+    ActionScreen(StationState& state, StationControl& station);
 
-    // Name, permitted actions (judged from WeekFile as it stands), then the
-    // summary (which works WeekFile out again); the clock starts.
+    // Name, permitted actions (judged from this week's file as it stands), then the
+    // summary (which works the week file out again); the clock starts.
     void load();
 
     // The station again, taking presses again; this screen and the job
@@ -50,7 +50,7 @@ class ActionScreen : public QWidget {
     void showTime();
     void showOwnWeek();
 
-    AppState& state_;
+    StationState& state_;
     StationControl& station_;
     std::array<QPushButton*, 5> actionButtons_{};
     std::array<QLabel*, 2> nameAndClock_{};

@@ -1,6 +1,6 @@
 #include "gui/punch/DepartmentScreen.h"
 
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -26,7 +26,7 @@ const char* DepartmentScreen::suffix(int index) {
     return index >= 0 && index < 7 ? kSuffixes[index] : "";
 }
 
-DepartmentScreen::DepartmentScreen(AppState& state, JobScreen& jobs)
+DepartmentScreen::DepartmentScreen(StationState& state, JobScreen& jobs)
     : QWidget(&jobs, Qt::Dialog), state_(state), jobs_(jobs) {
     setObjectName(QStringLiteral("DepartmentScreen"));
     setWindowTitle(QStringLiteral("Select Department"));
@@ -71,7 +71,7 @@ void DepartmentScreen::buildControls() {
 
 void DepartmentScreen::load() {
     // The whole description, wrapped and in smaller type where it is long.
-    const QString text = QString::fromStdString(state_.CurJobText);
+    const QString text = QString::fromStdString(state_.punch.jobText);
     jobLabel_->setText(text);
     jobLabel_->setFont(
         ScreenFonts::fitted(ScreenFonts::arialNarrow(36), text, jobLabel_->contentsRect().size(), true));
@@ -91,7 +91,7 @@ void DepartmentScreen::onDepartment(int index) {
         punchscreens::unload(this);
         return;
     }
-    state_.CurDept = suffix(index);
+    state_.punch.department = suffix(index);
     punchscreens::storePunch(this, state_, jobs_.actionScreen().station());
     jobs_.finishPunch();
     punchscreens::unload(this);

@@ -3,7 +3,7 @@
 #include "core/files/Paths.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/DepartmentScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -16,7 +16,7 @@
 
 namespace tc {
 
-JobScreen::JobScreen(AppState& state, ActionScreen& action)
+JobScreen::JobScreen(StationState& state, ActionScreen& action)
     : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), state_(state), action_(action) {
     setObjectName(QStringLiteral("JobScreen"));
     setWindowTitle(Messages::applicationTitle());
@@ -68,8 +68,8 @@ void JobScreen::load() {
         const JobItem item = listed ? jobs[std::size_t(i)] : JobItem{};
         const std::string job = trimSpaces(item.first);
         const std::string description = trimSpaces(item.second);
-        state_.JobItems1[std::size_t(i + 1)] = job;
-        state_.JobItems2[std::size_t(i + 1)] = description;
+        state_.jobs[std::size_t(i)] = job;
+        state_.jobTexts[std::size_t(i)] = description;
         // A slot past the end of the list, an empty slot (a lone comma) or a
         // description without a job holds no job: pressing it would store a
         // punch without one. The description still shows.
@@ -96,8 +96,8 @@ void JobScreen::load() {
 void JobScreen::onJob(int index) {
     if (!settle_.pressAccepted())
         return;
-    state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
-    state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
+    state_.punch.jobText = state_.jobTexts[std::size_t(index)];
+    state_.punch.job = state_.jobs[std::size_t(index)];
     if (!depart_)
         depart_ = new DepartmentScreen(state_, *this);
     depart_->load();

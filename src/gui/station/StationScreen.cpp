@@ -3,7 +3,7 @@
 #include "core/files/MonthFolders.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "core/sheet/ListsSave.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -34,7 +34,7 @@ QString faceStyle(const QColor& c) {
 
 } // namespace
 
-StationScreen::StationScreen(AppState& state, QWidget* parent)
+StationScreen::StationScreen(StationState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
     setObjectName(QStringLiteral("StationScreen"));
     setWindowTitle(Messages::applicationTitle());
@@ -141,7 +141,7 @@ void StationScreen::loadButtonNames() {
     // A missing or short list still gives a working station: the names that
     // could be read stand on their buttons and the rest are blank.
     for (int i = 0; i < 24; ++i) {
-        state_.EmpNames[std::size_t(i + 1)] = list.names[std::size_t(i)];
+        state_.employeeNames[std::size_t(i)] = list.names[std::size_t(i)];
         setButtonCaption(i, QString::fromStdString(list.names[std::size_t(i)]));
     }
     for (int i = 0; i < 2; ++i)
@@ -237,10 +237,10 @@ void StationScreen::onEmployeeButton(int index) {
     if (punchInProgress_ || !settle_.pressAccepted())
         return;
     // A button without a name belongs to nobody: its punches would be paid to no one.
-    if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())
+    if (trimSpaces(state_.employeeNames[std::size_t(index)]).empty())
         return;
-    state_.ButtonNumber = static_cast<std::int16_t>(index + 1);
-    state_.CurName = state_.EmpNames[std::size_t(index + 1)];
+    state_.punch.position = index;
+    state_.punch.employee = state_.employeeNames[std::size_t(index)];
     emit employeePressed(index + 1);
 }
 

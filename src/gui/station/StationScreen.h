@@ -15,7 +15,7 @@ class QTimer;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // The clock station: 24 employee buttons that double as the status board, the
 // clock, the two clock notes and the Management button. It is the first
@@ -25,7 +25,7 @@ class StationScreen : public QWidget, public StationControl {
     Q_OBJECT
 
   public:
-    explicit StationScreen(AppState& state, QWidget* parent = nullptr);
+    explicit StationScreen(StationState& state, QWidget* parent = nullptr);
     ~StationScreen() override;
 
     // The start-up steps, in order: firstRunSetup, loadButtonNames,
@@ -36,7 +36,7 @@ class StationScreen : public QWidget, public StationControl {
 
     void firstRunSetup();
     void loadButtonNames();
-    // Redraws every employee button from this week's file (AppState::WeekFile,
+    // Redraws every employee button from this week's file (StationState::weekFile,
     // worked out by the caller). Silent on failure: the board keeps what it showed.
     void updateStatusBoard() override;
 
@@ -64,7 +64,7 @@ class StationScreen : public QWidget, public StationControl {
     static QColor red() { return QColor(255, 0, 0); }
 
   signals:
-    // An employee button was pressed: ButtonNumber and CurName are set.
+    // An employee button was pressed: the punch's position and name are set.
     void employeePressed(int position);
     // The Management button was pressed.
     void managementPressed();
@@ -82,7 +82,7 @@ class StationScreen : public QWidget, public StationControl {
     void onEmployeeButton(int index);
     void showTime();
 
-    AppState& state_;
+    StationState& state_;
     std::array<QPushButton*, 24> employeeButtons_{};
     QPushButton* managementButton_ = nullptr;
     QLabel* clockLabel_ = nullptr;
