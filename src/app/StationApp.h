@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/manage/EditorFactory.h"
 
 #include <QObject>
@@ -24,14 +24,14 @@ class StationApp : public QObject {
     // Loads the station (start-up steps) and shows it full screen.
     void start();
 
-    AppState& state() { return state_; }
+    StationState& state() { return state_; }
     StationScreen& home() { return *home_; }
     EmployeeGate& gate() { return *gate_; }
 
   private:
     void connectScreens();
 
-    AppState state_;
+    StationState state_;
     EditorFactory editors_;
     std::unique_ptr<StationScreen> home_;
     EmployeeGate* gate_ = nullptr; // owned by the station screen

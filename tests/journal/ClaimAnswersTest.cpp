@@ -24,16 +24,19 @@ const std::string kStillIn = "in since Tue 7:00 AM";
 // left (`left`, none: unknown) and clocked in again.
 struct ToldWeek {
     explicit ToldWeek(std::optional<DateTime> left) {
-        AppState s(base.path());
-        s.ButtonNumber = 3;
-        std::tie(s.CurName, s.CurAction, s.CurJob, s.CurDept) = std::tuple("Kim", "IN", "1001", ".Dept-1");
-        EXPECT_TRUE(RecordPunch(s, mondayFeb3(7), -5 * 3600));
+        StationState s(base.path());
+        s.punch.position = 2;
+        s.punch.employee = "Kim";
+        s.punch.action = "IN";
+        s.punch.job = "1001";
+        s.punch.department = ".Dept-1";
+        EXPECT_TRUE(recordPunch(s, s.punch, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6, 30).addDays(1);
         LastPunch last;
         EXPECT_TRUE(findLastPunch(s, told, last));
         EXPECT_TRUE(
             tellClockOut(realFiles(), *forgottenClockOut(last, 3, told), left, {told, -5 * 3600, {}, {}}));
-        EXPECT_TRUE(RecordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
+        EXPECT_TRUE(recordPunch(s, s.punch, mondayFeb3(7).addDays(1), -5 * 3600));
         std::vector<ClockOutClaim> open;
         EXPECT_TRUE(openClaims(realFiles(), path(), open));
         EXPECT_EQ(open.size(), 1u);

@@ -28,11 +28,11 @@ using F = TimeRecord::Field;
 const JournalStamp kManager{makeDateTime(2025, 2, 4, 10, 0, 0), -5 * 3600, "ann", "office"};
 const std::string kSaved = "2025-02-04T10:00:00-05:00";
 
-// A week of the station: Ann at position 1, Bob at 2, punched through RecordPunch.
+// A week of the station: Ann at position 1, Bob at 2, punched through recordPunch.
 struct Week {
     explicit Week(FileAccess& files = realFiles()) : state(base.path(), files) {}
     ProgramFolder base;
-    AppState state;
+    StationState state;
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journal() const { return readFile(journalPathOf(path())); }
     // Its events, the seals aside; the chain checked whole.
@@ -47,11 +47,12 @@ struct Week {
                "\n";
     }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
-        state.ButtonNumber = std::int16_t(position);
-        std::tie(state.CurName, state.CurAction) = std::tie(name, action);
-        std::tie(state.CurJob, state.CurDept) =
-            action == "IN" ? std::pair("1001", ".Dept-1") : std::pair("", "");
-        return RecordPunch(state, mondayFeb3(hour), -5 * 3600);
+        state.punch.position = position - 1;
+        state.punch.employee = name;
+        state.punch.action = action;
+        state.punch.job = action == "IN" ? "1001" : "";
+        state.punch.department = action == "IN" ? ".Dept-1" : "";
+        return recordPunch(state, state.punch, mondayFeb3(hour), -5 * 3600);
     }
     void day() {
         ASSERT_TRUE(punch(1, "Ann", "IN", 8));

@@ -34,7 +34,7 @@ const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Fe
                                      {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
 
 // A week of the station (ending Sunday Feb 9 2025), punched through
-// RecordPunch, or written whole: Ann's record holding `ann`, Bob working
+// recordPunch, or written whole: Ann's record holding `ann`, Bob working
 // Monday 9 to 5.
 struct Week {
     Week() = default;
@@ -45,17 +45,18 @@ struct Week {
                                                      {"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})}));
     }
     ProgramFolder base;
-    AppState state{base.path()};
+    StationState state{base.path()};
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journalPath() const { return journalPathOf(path()); }
     std::string journal() const { return readFile(journalPath()); }
     std::string events() const { return withoutSeals(journal()); }
     void punch(int position, const std::string& name, const std::string& action, int hour, int day = 0) {
-        state.ButtonNumber = std::int16_t(position);
-        std::tie(state.CurName, state.CurAction) = std::tie(name, action);
-        std::tie(state.CurJob, state.CurDept) =
-            action == "IN" ? std::pair("1001", ".Dept-1") : std::pair("", "");
-        ASSERT_TRUE(RecordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
+        state.punch.position = position - 1;
+        state.punch.employee = name;
+        state.punch.action = action;
+        state.punch.job = action == "IN" ? "1001" : "";
+        state.punch.department = action == "IN" ? ".Dept-1" : "";
+        ASSERT_TRUE(recordPunch(state, state.punch, mondayFeb3(hour).addDays(day), -5 * 3600));
     }
     void days() {
         for (int d = 0; d < 2; ++d) {

@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class CredentialStore;
 
 // "Employee PINs and Cards": the manager sets or removes an employee's PIN
@@ -20,7 +20,7 @@ class CredentialsScreen : public QWidget {
     Q_OBJECT
 
   public:
-    CredentialsScreen(AppState& state, QWidget* station);
+    CredentialsScreen(StationState& state, QWidget* station);
 
   private:
     // Reads the file, changes it, writes it back; a failure is told and
@@ -29,7 +29,7 @@ class CredentialsScreen : public QWidget {
                 const QString& done);
     void showEmployee();
 
-    AppState& state_;
+    StationState& state_;
     QComboBox* employee_ = nullptr;
     QLabel* hasPin_ = nullptr;
     QLineEdit* pin_ = nullptr;

@@ -6,19 +6,19 @@ class QLineEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // "Change Password": the old management password, then the new one twice.
 class PasswordChangeScreen : public QWidget {
     Q_OBJECT
 
   public:
-    PasswordChangeScreen(AppState& state, QWidget* station);
+    PasswordChangeScreen(StationState& state, QWidget* station);
 
   private:
     void okPressed();
 
-    AppState& state_;
+    StationState& state_;
     QLineEdit* old_ = nullptr;
     QLineEdit* fresh_ = nullptr;
     QLineEdit* again_ = nullptr;

@@ -9,7 +9,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class EditorFactory;
 
 // "PassWord Area": the management password in front of the two editors and
@@ -21,16 +21,16 @@ class PasswordScreen : public QWidget {
     // front when it is already open. `station` keeps the management screens
     // above it (it stays on top of everything while it runs); `editors`
     // makes the editor chosen.
-    static PasswordScreen* showManagement(AppState& state, QWidget* station, EditorFactory& editors);
+    static PasswordScreen* showManagement(StationState& state, QWidget* station, EditorFactory& editors);
     // The open password screen, if any.
     static PasswordScreen* current();
 
-    PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors);
+    PasswordScreen(StationState& state, QWidget* station, EditorFactory& editors);
 
-    // Closes the modal or active screens first when `bFormsModal`, then every
+    // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
     // no screen is open any more; false when a screen refused to close.
-    static bool FormsSafeUnload(bool bFormsModal = false);
+    static bool closeAllScreens(bool modalFirst = false);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,16 +43,16 @@ class PasswordScreen : public QWidget {
     void openEditor(bool buttonData);
     void openWindow(QWidget* window);
 
-    AppState& state_;
+    StationState& state_;
     QWidget* station_;
     EditorFactory& editors_;
-    QLabel* Label1_ = nullptr;
-    QLineEdit* Text2_ = nullptr;
-    QRadioButton* Option1_ = nullptr;
-    QRadioButton* Option2_ = nullptr;
-    QRadioButton* Option3_ = nullptr; // PINs and cards
-    QRadioButton* Option4_ = nullptr; // change the password
-    bool enterPressedHere_ = false;   // an Enter's press reached the password box
+    QLabel* capsLockTip_ = nullptr;
+    QLineEdit* passwordBox_ = nullptr;
+    QRadioButton* buttonDataOption_ = nullptr;
+    QRadioButton* clockDataOption_ = nullptr;
+    QRadioButton* credentialsOption_ = nullptr; // PINs and cards
+    QRadioButton* passwordOption_ = nullptr;    // change the password
+    bool enterPressedHere_ = false;             // an Enter's press reached the password box
 };
 
 } // namespace tc

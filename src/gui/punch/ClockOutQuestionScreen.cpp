@@ -1,7 +1,7 @@
 #include "gui/punch/ClockOutQuestionScreen.h"
 
 #include "core/punch/ActionRules.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "core/report/ReportSettings.h"
 #include "gui/punch/PunchScreens.h"
 #include "gui/station/StationControl.h"
@@ -25,7 +25,7 @@ QTime timeOf(const DateTime& t) {
 
 } // namespace
 
-bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& station) {
+bool ClockOutQuestionScreen::askIfForgotten(StationState& state, StationControl& station) {
     const DateTime now = Clock::now();
     LastPunch last;
     if (!findLastPunch(state, now, last))
@@ -34,7 +34,7 @@ bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& sta
     ReportSettings settings;
     (void)readReportSettings(*state.files, state.baseFolder, settings);
     std::optional<ForgottenClockOut> shift =
-        forgottenClockOut(last, state.ButtonNumber, now, settings.askClockOutAfterSeconds);
+        forgottenClockOut(last, state.punch.record(), now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
     auto* screen = new ClockOutQuestionScreen(state, station, std::move(*shift));
@@ -45,7 +45,7 @@ bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& sta
     return true;
 }
 
-ClockOutQuestionScreen::ClockOutQuestionScreen(AppState& state, StationControl& station,
+ClockOutQuestionScreen::ClockOutQuestionScreen(StationState& state, StationControl& station,
                                                ForgottenClockOut shift)
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
       station_(station), shift_(std::move(shift)) {
@@ -59,7 +59,7 @@ void ClockOutQuestionScreen::buildControls() {
     Environment::fillScreen(this);
     setAutoFillBackground(true);
 
-    auto* name = new QLabel(QString::fromStdString(state_.CurName), this);
+    auto* name = new QLabel(QString::fromStdString(state_.punch.employee), this);
     name->setObjectName(QStringLiteral("Name"));
     name->setTextFormat(Qt::PlainText);
     name->setFont(ScreenFonts::arialNarrow(48));

@@ -11,7 +11,7 @@ class QTimeEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class StationControl;
 
 // Asked when an employee presses the name while a shift of his or hers is
@@ -24,11 +24,11 @@ class ClockOutQuestionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ClockOutQuestionScreen(AppState& state, StationControl& station, ForgottenClockOut shift);
+    ClockOutQuestionScreen(StationState& state, StationControl& station, ForgottenClockOut shift);
 
-    // Shows the question when the employee at ButtonNumber left a shift
+    // Shows the question when the employee making the punch left a shift
     // without clocking out (true); else nothing (false).
-    static bool askIfForgotten(AppState& state, StationControl& station);
+    static bool askIfForgotten(StationState& state, StationControl& station);
 
   protected:
     // Closed from outside: back to the station, nothing kept.
@@ -39,7 +39,7 @@ class ClockOutQuestionScreen : public QWidget {
     void answer(bool known);
     void leave();
 
-    AppState& state_;
+    StationState& state_;
     StationControl& station_;
     ForgottenClockOut shift_;
     QTimeEdit* picker_ = nullptr;

@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class JobScreen;
 
 // The department screen, a smaller window over the job screen: five numbered
@@ -20,7 +20,7 @@ class DepartmentScreen : public QWidget {
     Q_OBJECT
 
   public:
-    DepartmentScreen(AppState& state, JobScreen& jobs);
+    DepartmentScreen(StationState& state, JobScreen& jobs);
 
     // Shows the chosen job's description.
     void load();
@@ -30,12 +30,12 @@ class DepartmentScreen : public QWidget {
 
   private:
     void buildControls();
-    void onCommand1(int index);
+    void onDepartment(int index);
 
-    AppState& state_;
+    StationState& state_;
     JobScreen& jobs_;
-    std::array<QPushButton*, 8> Command1_{};
-    QLabel* Label1_ = nullptr;
+    std::array<QPushButton*, 8> departmentButtons_{};
+    QLabel* jobLabel_ = nullptr;
     bool done_ = false;
     SettleTime settle_;
 };

@@ -10,7 +10,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class DepartmentScreen;
 class ActionScreen;
 
@@ -20,7 +20,7 @@ class JobScreen : public QWidget {
     Q_OBJECT
 
   public:
-    JobScreen(AppState& state, ActionScreen& action);
+    JobScreen(StationState& state, ActionScreen& action);
 
     // Reads the job list onto the buttons. A button without a job is blank
     // and cannot be pressed; a list that cannot be read is told on this
@@ -45,10 +45,10 @@ class JobScreen : public QWidget {
     void buildControls();
     void onJob(int index);
 
-    AppState& state_;
+    StationState& state_;
     ActionScreen& action_;
-    std::array<QPushButton*, 20> Command1_{};
-    std::array<QPushButton*, 2> Command2_{};
+    std::array<QPushButton*, 20> jobButtons_{};
+    std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;
     SettleTime settle_;
 };

@@ -1,7 +1,7 @@
 #include "gui/punch/PunchScreens.h"
 
-#include "core/punch/AppState.h"
 #include "core/punch/PunchRecorder.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/ClockOutQuestionScreen.h"
 #include "gui/station/StationControl.h"
@@ -13,7 +13,7 @@
 
 namespace tc {
 
-ActionScreen* openActionScreen(AppState& state, StationControl& station) {
+ActionScreen* openActionScreen(StationState& state, StationControl& station) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
@@ -22,7 +22,7 @@ ActionScreen* openActionScreen(AppState& state, StationControl& station) {
     return showActionScreen(state, station);
 }
 
-ActionScreen* showActionScreen(AppState& state, StationControl& station) {
+ActionScreen* showActionScreen(StationState& state, StationControl& station) {
     auto* screen = new ActionScreen(state, station);
     screen->load();
     screen->show();
@@ -33,13 +33,13 @@ ActionScreen* showActionScreen(AppState& state, StationControl& station) {
 
 namespace punchscreens {
 
-bool storePunch(QWidget* screen, AppState& state, StationControl& station) {
-    const Status st = RecordPunch(state, Clock::now(), Clock::utcOffsetSeconds());
+bool storePunch(QWidget* screen, StationState& state, StationControl& station) {
+    const Status st = recordPunch(state, state.punch, Clock::now(), Clock::utcOffsetSeconds());
     if (!st) {
         Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);
         return false;
     }
-    station.UpdateStatusBoard();
+    station.updateStatusBoard();
     return true;
 }
 
