@@ -76,20 +76,7 @@ PunchAction actionOf(std::string_view raw) {
         return PunchAction::Lunch;
     if (std::memcmp(raw.data(), "OUT    ", 7) == 0)
         return PunchAction::Out;
-    const std::string_view a = trimSpaces(raw);
-    if (a == kActionIn)
-        return PunchAction::In;
-    if (a == kActionChange)
-        return PunchAction::Change;
-    if (a == kActionLunch)
-        return PunchAction::Lunch;
-    if (a == kActionOut)
-        return PunchAction::Out;
-    return PunchAction::Other;
-}
-
-bool opensSpan(PunchAction a) {
-    return a == PunchAction::In || a == PunchAction::Change;
+    return punchActionOf(raw);
 }
 
 // ASCII, the usual case, reads the same in ANSI and UTF-8: no conversion.
@@ -165,7 +152,7 @@ bool missesClockOut(long long opened, PunchAction next, long long at) {
     const auto day = [](long long t) {
         return t >= 0 ? t / kDaySeconds : -((-t + kDaySeconds - 1) / kDaySeconds);
     };
-    return opensSpan(next) && day(at) > day(opened);
+    return meansAtWork(next) && day(at) > day(opened);
 }
 
 // Equal fields of N bytes (8 < N <= 24), compared as overlapping 8-byte
@@ -535,7 +522,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     if (const WeekFileCache::File* prev = neighbour(source, -1)) {
         const RecordBytes before(*prev->bytes, position);
         const int k = lastPunch(before);
-        if (k && before.name() == rec.name() && opensSpan(actionOf(before.field(F::Action, k)))) {
+        if (k && before.name() == rec.name() && meansAtWork(actionOf(before.field(F::Action, k)))) {
             const std::optional<long long> at = moment(before, k, -1);
             if (at && *at >= -kWeekSeconds && *at < 0)
                 open = OpenSpan{*at, jobFor(before.field(F::JobNumber, k))};
@@ -571,7 +558,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             flagPunch(who, rec, p);
         if (endCorrection_ > firstCorrection_ && (p.correction = correctionOf(position, k)) >= 0)
             who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
-        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && opensSpan(p.action) &&
+        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && meansAtWork(p.action) &&
             p.at / kDaySeconds != lunch / kDaySeconds)
             who.flags.push_back("no return from lunch after " + when(lunch));
         lunch = LLONG_MIN;
@@ -590,11 +577,11 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
         openBad.reset();
         if (p.problem == PunchProblem::None) {
             lastGood = p.at;
-            if (opensSpan(p.action))
+            if (meansAtWork(p.action))
                 open = OpenSpan{p.at, jobFor(rec.field(F::JobNumber, k))};
             else if (p.action == PunchAction::Lunch)
                 lunch = p.at;
-        } else if (opensSpan(p.action)) {
+        } else if (meansAtWork(p.action)) {
             openBad = p;
             openBadJob = jobFor(rec.field(F::JobNumber, k));
         }

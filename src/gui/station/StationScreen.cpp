@@ -1,5 +1,6 @@
 #include "gui/station/StationScreen.h"
 
+#include "core/credentials/ManagerPassword.h"
 #include "core/files/MonthFolders.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
@@ -125,10 +126,12 @@ void StationScreen::FirstRunSetup() {
         return;
     if (!folders.status)
         Messages::show(this, QString::fromStdString(folders.status.message()));
-    Messages::show(this, QStringLiteral("Password = qm482"), Messages::OkCritical);
-    Messages::show(
-        this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
-        Messages::OkCritical);
+    const QString password = QStringLiteral("Password = ") + QLatin1String(ManagerPassword::kFirstPassword);
+    Messages::show(this, password, Messages::OkCritical);
+    Messages::show(this,
+                   QStringLiteral("Wright it down!\r\n") + password +
+                       QStringLiteral("\r\nThis pass word will not be repeted"),
+                   Messages::OkCritical);
     const QSize screen = Environment::screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
         Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
