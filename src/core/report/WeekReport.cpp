@@ -274,11 +274,7 @@ class FileDates {
 class Builder {
   public:
     Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now, const ZoneRules& zone)
-        : r_(report), cache_(cache),
-          now_((dayNumber(now.year, now.month, now.day) -
-                dayNumber(report.monday.year, report.monday.month, report.monday.day)) *
-                   kDaySeconds +
-               now.secondsOfDay()),
+        : r_(report), cache_(cache), now_(secondsSinceMonday(report.monday, now)),
           dates_{FileDates(report.sunday.addDays(-7), report.monday), FileDates(report.sunday, report.monday),
                  FileDates(report.sunday.addDays(7), report.monday)} {
         // The changes of the clocks from last week's start to next week's end, from this Monday 00:00.

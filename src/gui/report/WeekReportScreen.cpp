@@ -181,11 +181,7 @@ void WeekReportScreen::showWeek(const DateTime& anyDay) {
 
     fillWeekTable();
     fillJobsTable();
-    const long long nowSeconds = (dayNumber(now.year, now.month, now.day) -
-                                  dayNumber(report_.monday.year, report_.monday.month, report_.monday.day)) *
-                                     kDaySeconds +
-                                 now.secondsOfDay();
-    timeline_->setReport(&report_, nowSeconds);
+    timeline_->setReport(&report_, secondsSinceMonday(report_.monday, now));
 }
 
 void WeekReportScreen::fillWeekTable() {
