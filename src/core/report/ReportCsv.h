@@ -28,6 +28,14 @@ class ReportCsv {
         std::string path;
         std::string bytes;
     };
+    // Where the export is offered first: "Week Ending 2009-02-08.csv" in
+    // the program folder.
+    static std::string suggestedPath(const std::string& baseFolder, const WeekReport& report);
+    // The three files of an export: the summary at `chosenPath` (".csv"
+    // added unless it ends so, in any case), " detail.csv" and " jobs.csv"
+    // beside it.
+    static std::vector<Output> exportFiles(const std::string& chosenPath, const WeekReport& report);
+
     // Writes all the files whole or none of them. Refuses any path that is
     // one of the time clock's own files (week files, backups, journals, the
     // lists, the settings, the lock, the programs) or lies in a month folder

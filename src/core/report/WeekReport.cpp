@@ -809,6 +809,22 @@ std::string stationName(const std::string& folder) {
     return cut == std::string::npos ? f : f.substr(cut + 1);
 }
 
+std::string punchProblemText(PunchProblem problem) {
+    switch (problem) {
+    case PunchProblem::None:
+        break;
+    case PunchProblem::Unreadable:
+        return "cannot be read";
+    case PunchProblem::OutsideWeek:
+        return "outside the week";
+    case PunchProblem::OutOfOrder:
+        return "out of order";
+    case PunchProblem::NoAmPm:
+        return "no AM or PM";
+    }
+    return {};
+}
+
 std::string WeekReport::spanFlags(const WorkedSpan& s) const {
     auto when = [this](long long at) { return formatDayTime(monday, at); };
     if (s.open)

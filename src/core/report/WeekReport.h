@@ -30,6 +30,8 @@ std::string stationName(const std::string& folder);
 // Why a punch takes no part in the hours (None: it does).
 // NoAmPm: a time of 1 to 12 o'clock without AM or PM, never guessed.
 enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder, NoAmPm };
+// A punch's problem in a few words for its time card ("out of order"); empty for None.
+std::string punchProblemText(PunchProblem problem);
 
 // One stored punch of the week. Its texts stay in the week file's bytes
 // (WeekReport::punchText), so a report of a year builds no strings for them.
