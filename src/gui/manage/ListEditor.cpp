@@ -83,7 +83,7 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
     makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"),
               Environment::scaled(424, 24, 185, 17));
 
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
@@ -92,7 +92,7 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
         Label1_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i), Environment::scaled(left, top, 161, 25));
     }
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
@@ -148,11 +148,11 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
 }
 
 void ListEditor::resetButtonData() {
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         Text1_[i]->clear();
         Label1_[i]->setText(QString::number(i + 1));
     }
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         Text2_[i]->clear();
         Label2_[i]->setText(QString::number(i + 1));
     }
@@ -160,9 +160,9 @@ void ListEditor::resetButtonData() {
 
 ListTexts ListEditor::boxes() const {
     ListTexts boxes;
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < kPositions; ++i)
         boxes.names[i] = Text1_[i]->text().toStdString();
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         boxes.jobs[i] = Text2_[i]->text().toStdString();
     for (int i = 0; i < 2; ++i)
         boxes.notes[i] = Text3_[i]->text().toStdString();
@@ -173,9 +173,9 @@ bool ListEditor::loadButtonData() {
     ListTexts boxes;
     const Status st = loadButtonDataBoxes(files_, baseFolder_, boxes);
     loaded_ = boxes;
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < kPositions; ++i)
         Text1_[i]->setText(fromUtf8(boxes.names[i]));
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         Text2_[i]->setText(fromUtf8(boxes.jobs[i]));
     for (int i = 0; i < 2; ++i)
         Text3_[i]->setText(fromUtf8(boxes.notes[i]));
@@ -198,7 +198,7 @@ bool ListEditor::saveButtonData() {
     }
     loaded_ = boxes;
     // The job boxes show the lines written (an emptied box is now a lone comma).
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         if (const QString written = fromUtf8(boxes.jobs[i]); written != Text2_[i]->text())
             Text2_[i]->setText(written);
     if (!journal.problem.empty())

@@ -46,10 +46,10 @@ class ListEditor : public QMainWindow {
     FileAccess& files_;
     std::string baseFolder_;
     ListTexts loaded_; // as read or last saved: the lists journal's "before"
-    std::array<QLineEdit*, 24> Text1_{};
-    std::array<QLabel*, 24> Label1_{};
-    std::array<QLineEdit*, 20> Text2_{};
-    std::array<QLabel*, 20> Label2_{};
+    std::array<QLineEdit*, kPositions> Text1_{};
+    std::array<QLabel*, kPositions> Label1_{};
+    std::array<QLineEdit*, kJobs> Text2_{};
+    std::array<QLabel*, kJobs> Label2_{};
     std::array<QLineEdit*, 2> Text3_{};
     std::array<QAction*, 3> menuActions_{}; // Save, Reload, Exit
 };

@@ -52,7 +52,7 @@ void StationScreen::buildControls() {
     setAutoFillBackground(true);
 
     buttonFont_ = ScreenFonts::arial(22);
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         b->setProperty("index", i);
@@ -143,7 +143,7 @@ void StationScreen::LoadButtonNames() {
     const Status st = readEmployeeList(*state_.files, state_.baseFolder, list);
     // A missing or short list still gives a working station: the names that
     // could be read stand on their buttons and the rest are blank.
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         state_.EmpNames[std::size_t(i + 1)] = list.names[std::size_t(i)];
         setButtonCaption(i, QString::fromStdString(list.names[std::size_t(i)]));
     }
@@ -161,7 +161,7 @@ Status StationScreen::drawStatusBoard() {
     StatusBoard board;
     if (Status st = readStatusBoard(state_, board); !st)
         return st;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         const BoardButton& b = board[std::size_t(i)];
         switch (b.colour) {
         case BoardColour::Yellow:

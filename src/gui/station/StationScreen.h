@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/format/WeekFile.h"
 #include "core/punch/StatusBoard.h"
 #include "gui/station/StationControl.h"
 #include "platform/SettleTime.h"
@@ -83,7 +84,7 @@ class StationScreen : public QWidget, public StationControl {
     void onTimer1();
 
     AppState& state_;
-    std::array<QPushButton*, 24> Command1_{};
+    std::array<QPushButton*, kPositions> Command1_{};
     QPushButton* Command4_ = nullptr;
     QLabel* Label1_ = nullptr;
     std::array<QLabel*, 2> Label2_{};
