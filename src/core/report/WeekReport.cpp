@@ -295,7 +295,7 @@ class Builder {
     };
     // Names compared as views: a person's key is built only when first met.
     struct NameHash {
-        using is_transparent = void;
+        using is_transparent = void; // NOLINT(readability-identifier-naming): the standard's name
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
 

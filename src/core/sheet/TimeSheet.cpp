@@ -172,9 +172,9 @@ bool setAction(TimeRecord& rec, int k, const std::string& cell) {
 } // namespace
 
 const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
-    static const std::array<std::string, kColumns> h = {
+    static const std::array<std::string, kColumns> kHeadings = {
         "Name:", "Action:", "Job Number:", "Act Time:", "Act Date:", "Duration"};
-    return h;
+    return kHeadings;
 }
 
 TimeSheet::TimeSheet() {
