@@ -22,25 +22,6 @@ namespace {
 
 constexpr const char* kName = "timeclock-report";
 
-std::optional<DateTime> parseIsoDate(const std::string& text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
-        return std::nullopt;
-    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (text[i] < '0' || text[i] > '9')
-            return std::nullopt;
-    const int y = std::stoi(text.substr(0, 4));
-    const int m = std::stoi(text.substr(5, 2));
-    const int d = std::stoi(text.substr(8, 2));
-    if (m < 1 || m > 12 || d < 1 || y < 1900)
-        return std::nullopt;
-    const long long daysInMonth =
-        (m == 12 ? dayNumber(y + 1, 1, 1) : dayNumber(y, m + 1, 1)) - dayNumber(y, m, 1);
-    if (d > daysInMonth)
-        return std::nullopt;
-    const DateTime date = makeDateTime(y, m, d);
-    return date;
-}
-
 // Width on a terminal: UTF-8 continuation bytes take no column.
 std::size_t columns(const std::string& s) {
     return std::size_t(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));

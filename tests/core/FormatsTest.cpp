@@ -4,6 +4,7 @@
 #include "core/files/Paths.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
+#include "core/format/WeekMoments.h"
 #include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,23 @@ TEST(Formats, TimesOfDayReadBack) {
     for (std::string_view text :
          {"", "13:00 PM", "0:30 AM", "9:5", "9:05:7", "24:00", "9:60", "noon", "9:05:07 AM x"})
         EXPECT_FALSE(parseTimeOfDay(text)) << text;
+}
+
+TEST(Formats, DaysTheCalendarLacksAreNotRead) {
+    // A week asked for by its ISO date, and a stored date (its year is the week file's).
+    for (auto [text, read] : {std::pair{"2024-02-29", true},
+                              {"2000-02-29", true},
+                              {"1900-02-29", false},
+                              {"2025-02-29", false},
+                              {"2025-04-31", false},
+                              {"1899-12-31", false},
+                              {"2025-4-01", false}})
+        EXPECT_EQ(parseIsoDate(text).has_value(), read) << text;
+    EXPECT_EQ(parseIsoDate("2024-02-29"), makeDateTime(2024, 2, 29));
+    const DateTime sunday2024 = makeDateTime(2024, 3, 3), sunday2025 = makeDateTime(2025, 3, 2);
+    EXPECT_EQ(storedDay("Thu-Feb-29", sunday2024, weekMonday(sunday2024)), 3 * 86400);
+    EXPECT_FALSE(storedDay("Sat-Feb-29", sunday2025, weekMonday(sunday2025)));
+    EXPECT_FALSE(storedDay("Fri-Feb-29", sunday2024, weekMonday(sunday2024))); // not its weekday
 }
 
 TEST(ListFiles, FieldsReadByTheRule) {

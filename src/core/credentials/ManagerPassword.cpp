@@ -15,6 +15,11 @@ std::size_t characters(std::string_view utf8) {
     return n;
 }
 
+std::string waitText(std::int64_t ms) {
+    return "Too many wrong passwords: wait " + std::to_string((ms + 999) / 1000) +
+           " seconds before the next try.";
+}
+
 } // namespace
 
 std::string ManagerPassword::path(const std::string& baseFolder) {
@@ -39,6 +44,26 @@ Status ManagerPassword::check(FileAccess& files, const std::string& baseFolder, 
         return Status::fail("Cannot read " + file + ": it is damaged.");
     matches = SecretHash::matches(bytes, typed);
     return Status::ok();
+}
+
+ManagerPassword::Answer ManagerPassword::attempt(FileAccess& files, const std::string& baseFolder,
+                                                 std::string_view typed, PasswordDelay& tries,
+                                                 std::int64_t nowMs) {
+    // A try while guessing must wait is not even looked at.
+    if (const std::int64_t ms = tries.waitMs(nowMs))
+        return {false, waitText(ms)};
+    bool matches = false;
+    if (Status st = check(files, baseFolder, typed, matches); !st)
+        return {false, st.message()};
+    if (matches) {
+        tries.right();
+        return {true, {}};
+    }
+    tries.wrong(nowMs);
+    std::string message = "Wrong Password";
+    if (const std::int64_t ms = tries.waitMs(nowMs))
+        message += "\r\n" + waitText(ms);
+    return {false, message};
 }
 
 Status ManagerPassword::change(FileAccess& files, const std::string& baseFolder, std::string_view old,

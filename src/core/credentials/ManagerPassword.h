@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "core/punch/PasswordDelay.h"
+
+#include <cstdint>
 
 #include <string>
 #include <string_view>
@@ -23,6 +26,16 @@ class ManagerPassword {
     // lets nobody in, and the Status names it.
     static Status check(FileAccess& files, const std::string& baseFolder, std::string_view typed,
                         bool& matches);
+
+    // A try at the management password: heard only when `tries` lets it be,
+    // counted right or wrong, and answered with what the manager is told
+    // (empty when accepted).
+    struct Answer {
+        bool accepted = false;
+        std::string message;
+    };
+    static Answer attempt(FileAccess& files, const std::string& baseFolder, std::string_view typed,
+                          PasswordDelay& tries, std::int64_t nowMs);
 
     // Old password, then the new one twice. Refused, with the reason, when
     // the old one is wrong, the two differ or the new one is too short.

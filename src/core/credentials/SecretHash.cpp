@@ -10,8 +10,8 @@ constexpr unsigned long long kOps = crypto_pwhash_OPSLIMIT_INTERACTIVE;
 constexpr std::size_t kMemory = crypto_pwhash_MEMLIMIT_INTERACTIVE;
 
 bool started() {
-    static const bool ok = sodium_init() >= 0;
-    return ok;
+    static const bool kStarted = sodium_init() >= 0;
+    return kStarted;
 }
 
 } // namespace

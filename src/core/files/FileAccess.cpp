@@ -8,17 +8,17 @@ namespace tc {
 
 namespace {
 
-SaveStepHook g_hook = nullptr;
+SaveStepHook saveStepHook = nullptr;
 
 } // namespace
 
 void setSaveStepHook(SaveStepHook hook) {
-    g_hook = hook;
+    saveStepHook = hook;
 }
 
 void notifySaveStep(SaveStep step, const std::string& path) {
-    if (g_hook)
-        g_hook(step, path);
+    if (saveStepHook)
+        saveStepHook(step, path);
 }
 
 Status FileAccess::readTail(Handle handle, std::size_t maxBytes, std::string& out) {

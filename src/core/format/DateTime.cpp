@@ -51,6 +51,19 @@ DateTime makeDateTime(int year, int month, int day, int hour, int minute, int se
     return DateTime{year, month, day, hour, minute, second};
 }
 
+bool isCalendarDate(int year, int month, int day) {
+    // std::chrono::year holds -32767..32767 only.
+    return year >= int(std::chrono::year::min()) && year <= int(std::chrono::year::max()) && month >= 1 &&
+           month <= 12 && day >= 1 && day <= 31 &&
+           std::chrono::year_month_day(std::chrono::year(year), std::chrono::month(unsigned(month)),
+                                       std::chrono::day(unsigned(day)))
+               .ok();
+}
+
+long long dayNumber(int year, int month, int day) {
+    return toDays(makeDateTime(year, month, day)).time_since_epoch().count();
+}
+
 const char* weekdayName(int weekday) {
     return kWeekdays[((weekday % 7) + 7) % 7];
 }

@@ -25,6 +25,12 @@ struct DateTime {
 
 DateTime makeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
+// Whether the year, month and day name a day of the (proleptic Gregorian)
+// calendar: month 1..12, day 1 up to the month's last day.
+bool isCalendarDate(int year, int month, int day);
+// Days since 1970-01-01 of a calendar date (isCalendarDate).
+long long dayNumber(int year, int month, int day);
+
 // English names, whatever the machine's locale.
 const char* weekdayName(int weekday);   // "Sunday"
 const char* weekdayAbbrev(int weekday); // "Sun"

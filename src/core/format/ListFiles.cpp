@@ -243,7 +243,7 @@ Status readJobPairs(FileAccess& files, const std::string& path, std::vector<JobI
         return st;
 
     FieldReader reader(bytes);
-    while (out.size() < 20 && !reader.atEnd()) {
+    while (out.size() < std::size_t(kJobs) && !reader.atEnd()) {
         JobItem item;
         reader.next(item.first);
         if (!reader.next(item.second))
@@ -272,25 +272,25 @@ Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, st
         return st;
     if (out.empty())
         return Status::fail("The job list " + path + " is empty; it should hold 20 lines." + jobListShape());
-    if (out.size() < 20)
+    if (out.size() < std::size_t(kJobs))
         return Status::fail("The job list " + path + " holds only " + std::to_string(out.size()) +
                             " of the 20 jobs; it ends on line " + std::to_string(endLine) + "." +
                             jobListShape());
     return Status::ok();
 }
 
-Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, 20>& lines) {
+Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, kJobs>& lines) {
     lines.fill(std::string());
     const std::string path = jobListPath(baseFolder);
     std::string bytes;
     if (Status st = readListFile(files, "job list", path, bytes); !st)
         return st;
 
-    std::array<std::vector<std::string>, 20> fields;
+    std::array<std::vector<std::string>, kJobs> fields;
     FieldReader reader(bytes);
     int lastLine = 0;
     std::string field;
-    while (!reader.atEnd() && reader.next(field) && reader.line() <= 20) {
+    while (!reader.atEnd() && reader.next(field) && reader.line() <= kJobs) {
         lastLine = reader.line();
         fields[std::size_t(lastLine - 1)].push_back(field);
     }
@@ -305,7 +305,7 @@ Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array
     std::string problems;
     if (lastLine == 0)
         problems = "The job list " + path + " is empty; it should hold 20 lines.";
-    else if (lastLine < 20)
+    else if (lastLine < kJobs)
         problems =
             "The job list " + path + " holds only " + std::to_string(lastLine) + " of the 20 job lines.";
     if (!wrong.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "core/format/WeekFile.h"
 
 #include <array>
 #include <string>
@@ -47,9 +48,12 @@ class FieldReader {
     bool conversionFailed_ = false;
 };
 
+// The job list's lines: one for each button of the job screen.
+inline constexpr int kJobs = 20;
+
 struct EmployeeList {
     std::string header;
-    std::array<std::string, 24> names; // position 1 first
+    std::array<std::string, kPositions> names; // position 1 first
     std::array<std::string, 2> notes;
 };
 
@@ -78,7 +82,7 @@ Status readJobListExactly20(FileAccess& files, const std::string& baseFolder, st
 // another job out of its box. Fails on a missing file, one of fewer than 20
 // lines, or lines that do not make exactly two fields; the Status names the
 // file and those lines, and `lines` holds what could be read.
-Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, 20>& lines);
+Status readJobLines(FileAccess& files, const std::string& baseFolder, std::array<std::string, kJobs>& lines);
 
 // The fields of one text by the reading rule; UTF-8 in and out.
 std::vector<std::string> listFields(std::string_view utf8);
@@ -90,7 +94,7 @@ std::string jobLineText(const JobItem& item);
 
 // The bytes of both lists as writeButtonData writes them.
 Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employees,
-                       const std::array<std::string, 20>& jobTexts, std::string& employeeBytes,
+                       const std::array<std::string, kJobs>& jobTexts, std::string& employeeBytes,
                        std::string& jobBytes);
 
 // Writes both lists whole, CR LF after every line, ANSI code page (a text
@@ -101,7 +105,7 @@ Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employ
 // of a UTF-8 byte-order mark gets a space before it, which readers skip). A
 // line break inside a value is written as a space.
 Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
-                       const std::array<std::string, 20>& jobTexts);
+                       const std::array<std::string, kJobs>& jobTexts);
 
 inline constexpr const char* kEmployeeListHeader = "Quarnel Data 1.2";
 

@@ -26,28 +26,18 @@ int weekdayOf(std::string_view abbrev) {
     return -1;
 }
 
-int daysInMonth(int year, int month) {
-    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
-}
-
 } // namespace
-
-long long dayNumber(int year, int month, int day) {
-    // Days from civil (proleptic Gregorian), after H. Hinnant.
-    const long long y = year - (month <= 2 ? 1 : 0);
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const long long yoe = y - era * 400;
-    const long long doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
-}
 
 DateTime weekMonday(const DateTime& sunday) {
     DateTime monday = sunday.addDays(-6);
     monday.hour = monday.minute = monday.second = 0;
     return monday;
+}
+
+long long secondsSinceMonday(const DateTime& monday, const DateTime& at) {
+    return (dayNumber(at.year, at.month, at.day) - dayNumber(monday.year, monday.month, monday.day)) *
+               kDaySeconds +
+           at.secondsOfDay();
 }
 
 std::optional<long long> storedDay(std::string_view storedDate, const DateTime& fileSunday,
@@ -67,13 +57,12 @@ std::optional<long long> storedDay(std::string_view storedDate, const DateTime& 
     if (weekday < 0 || month == 0 || (date.size() == 10 && date[8] == '0'))
         return std::nullopt;
     const int year = fileSunday.year - (month == 12 && fileSunday.month == 1 ? 1 : 0);
-    if (day < 1 || day > daysInMonth(year, month))
+    if (!isCalendarDate(year, month, day))
         return std::nullopt;
-    const long long days = dayNumber(year, month, day);
-    // 1970-01-01 was a Thursday (weekday 4).
-    if (((days % 7) + 11) % 7 != weekday)
+    const DateTime start = makeDateTime(year, month, day);
+    if (start.weekday() != weekday)
         return std::nullopt;
-    return (days - dayNumber(monday.year, monday.month, monday.day)) * kDaySeconds;
+    return secondsSinceMonday(monday, start);
 }
 
 std::string formatStamp(const DateTime& monday, long long seconds) {
@@ -97,6 +86,22 @@ std::string formatIsoDate(const DateTime& day) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", day.year, day.month, day.day);
     return buf;
+}
+
+std::optional<DateTime> parseIsoDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    int numbers[3] = {};
+    for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (text[i] < '0' || text[i] > '9')
+            return std::nullopt;
+        int& n = numbers[i < 4 ? 0 : i < 7 ? 1 : 2];
+        n = n * 10 + (text[i] - '0');
+    }
+    const auto [year, month, day] = numbers;
+    if (year < 1900 || !isCalendarDate(year, month, day))
+        return std::nullopt;
+    return makeDateTime(year, month, day);
 }
 
 long long hundredthsOf(long long seconds) {

@@ -15,11 +15,11 @@ namespace tc {
 inline constexpr long long kDaySeconds = 86400;
 inline constexpr long long kWeekSeconds = 7 * kDaySeconds;
 
-// Days since 1970-01-01 of a civil date (any valid date).
-long long dayNumber(int year, int month, int day);
-
 // The Monday that starts the week ending on `sunday`.
 DateTime weekMonday(const DateTime& sunday);
+// The moment `at` counted from `monday` 00:00 (negative before it, beyond
+// kWeekSeconds after that week).
+long long secondsSinceMonday(const DateTime& monday, const DateTime& at);
 
 // The start of a stored "ddd-mmm-d" date's day. The year is not stored: it
 // is the year of the file's Sunday, or the year before for a December date
@@ -36,6 +36,9 @@ std::string formatStamp(const DateTime& monday, long long seconds);
 std::string formatDayTime(const DateTime& monday, long long seconds);
 // "2009-02-08"
 std::string formatIsoDate(const DateTime& day);
+// A day written as formatIsoDate writes it, from the year 1900 on; anything
+// else (another form, a day the calendar lacks) is nullopt.
+std::optional<DateTime> parseIsoDate(std::string_view text);
 // Hours with two decimals, rounded half up from whole seconds: 28818 s -> "8.01".
 std::string formatHours(long long seconds);
 // Whole seconds in hundredths of an hour, rounded half up: 28818 s -> 801.

@@ -12,14 +12,6 @@ namespace tc {
 
 namespace {
 
-bool isDay(int year, int month, int day) {
-    if (month < 1 || month > 12 || day < 1)
-        return false;
-    const long long first = dayNumber(year, month, 1);
-    const long long next = month == 12 ? dayNumber(year + 1, 1, 1) : dayNumber(year, month + 1, 1);
-    return day <= next - first;
-}
-
 // A journal's moment: the local time and its offset from UTC.
 struct Moment {
     DateTime local;
@@ -33,8 +25,8 @@ std::optional<Moment> readMoment(const std::string& text) {
     if (text.size() != 25 ||
         std::sscanf(text.c_str(), "%4d-%2d-%2dT%2d:%2d:%2d%c%2d:%2d%n", &y, &mo, &d, &h, &mi, &s, &sign, &oh,
                     &om, &used) != 9 ||
-        used != 25 || (sign != '+' && sign != '-') || !isDay(y, mo, d) || h < 0 || h > 23 || mi < 0 ||
-        mi > 59 || s < 0 || s > 59 || oh < 0 || oh > 23 || om < 0 || om > 59)
+        used != 25 || (sign != '+' && sign != '-') || !isCalendarDate(y, mo, d) || h < 0 || h > 23 ||
+        mi < 0 || mi > 59 || s < 0 || s > 59 || oh < 0 || oh > 23 || om < 0 || om > 59)
         return std::nullopt;
     const DateTime local = makeDateTime(y, mo, d, h, mi, s);
     const long long offset = (sign == '-' ? -1 : 1) * (oh * 3600LL + om * 60LL);
@@ -52,7 +44,7 @@ std::optional<DateTime> weekSundayOfFile(const std::string& weekFile) {
         return std::nullopt;
     for (int m = 1; m <= 12; ++m) {
         const DateTime sunday = makeDateTime(year, m, day);
-        if (monthAbbrev(m) == std::string(month) && isDay(year, m, day) && sunday.weekday() == 0 &&
+        if (monthAbbrev(m) == std::string(month) && isCalendarDate(year, m, day) && sunday.weekday() == 0 &&
             weekFileName(sunday) == name)
             return sunday;
     }

@@ -1,6 +1,7 @@
 #include "core/punch/ActionRules.h"
 
 #include "core/files/Paths.h"
+#include "core/format/PunchAction.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
 #include "core/journal/ClockOutClaim.h"
@@ -11,10 +12,9 @@
 namespace tc {
 
 EmployeeState stateForLastAction(std::string_view lastAction) {
-    const std::string_view word = trimSpaces(lastAction);
-    if (word == kActionIn || word == kActionChange)
+    if (meansAtWork(lastAction))
         return EmployeeState::AtWork;
-    if (word == kActionLunch)
+    if (punchActionOf(lastAction) == PunchAction::Lunch)
         return EmployeeState::AtLunch;
     return EmployeeState::OffTheClock;
 }

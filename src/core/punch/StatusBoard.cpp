@@ -1,6 +1,7 @@
 #include "core/punch/StatusBoard.h"
 
 #include "core/files/MonthFolders.h"
+#include "core/format/PunchAction.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
 #include "core/punch/StationState.h"
@@ -8,7 +9,7 @@
 namespace tc {
 
 BoardColour colourForAction(std::string_view lastAction) {
-    if (lastAction == kActionIn || lastAction == kActionChange)
+    if (meansAtWork(lastAction))
         return BoardColour::Yellow;
     if (lastAction == kActionLunch)
         return BoardColour::Red;

@@ -233,6 +233,23 @@ std::string ReportCsv::jobs(const WeekReport& report) {
     return withSeal(out, report);
 }
 
+std::string ReportCsv::suggestedPath(const std::string& baseFolder, const WeekReport& report) {
+    return pathJoin(baseFolder, "Week Ending " + formatIsoDate(report.sunday) + ".csv");
+}
+
+std::vector<ReportCsv::Output> ReportCsv::exportFiles(const std::string& chosenPath,
+                                                      const WeekReport& report) {
+    std::string stem = chosenPath;
+    const auto lower = [](char c) { return char(std::tolower(static_cast<unsigned char>(c))); };
+    std::string ending = stem.size() >= 4 ? stem.substr(stem.size() - 4) : std::string();
+    std::transform(ending.begin(), ending.end(), ending.begin(), lower);
+    if (ending == ".csv")
+        stem.resize(stem.size() - 4);
+    return {{stem + ".csv", summary(report)},
+            {stem + " detail.csv", detail(report)},
+            {stem + " jobs.csv", jobs(report)}};
+}
+
 Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs,
                         const std::vector<std::string>& programFolders) {
     for (const Output& o : outputs)

@@ -39,6 +39,13 @@ class ReportCsv {
     // Without `escapeFormulas` for a file of the program's own that it reads
     // back (payroll.csv), where a text must stay exactly as typed.
     static void row(std::string& out, const std::vector<std::string>& fields, bool escapeFormulas = true);
+    // Where the export is offered first: "Week Ending 2009-02-08.csv" in
+    // the program folder.
+    static std::string suggestedPath(const std::string& baseFolder, const WeekReport& report);
+    // The three files of an export: the summary at `chosenPath` (".csv"
+    // added unless it ends so, in any case), " detail.csv" and " jobs.csv"
+    // beside it.
+    static std::vector<Output> exportFiles(const std::string& chosenPath, const WeekReport& report);
 
     // Writes all the files whole or none of them. Refuses any path that is
     // one of the time clock's own files (week files, backups, journals, the

@@ -76,20 +76,7 @@ PunchAction actionOf(std::string_view raw) {
         return PunchAction::Lunch;
     if (std::memcmp(raw.data(), "OUT    ", 7) == 0)
         return PunchAction::Out;
-    const std::string_view a = trimSpaces(raw);
-    if (a == kActionIn)
-        return PunchAction::In;
-    if (a == kActionChange)
-        return PunchAction::Change;
-    if (a == kActionLunch)
-        return PunchAction::Lunch;
-    if (a == kActionOut)
-        return PunchAction::Out;
-    return PunchAction::Other;
-}
-
-bool opensSpan(PunchAction a) {
-    return a == PunchAction::In || a == PunchAction::Change;
+    return punchActionOf(raw);
 }
 
 // ASCII, the usual case, reads the same in ANSI and UTF-8: no conversion.
@@ -165,7 +152,7 @@ bool missesClockOut(long long opened, PunchAction next, long long at) {
     const auto day = [](long long t) {
         return t >= 0 ? t / kDaySeconds : -((-t + kDaySeconds - 1) / kDaySeconds);
     };
-    return opensSpan(next) && day(at) > day(opened);
+    return meansAtWork(next) && day(at) > day(opened);
 }
 
 // Equal fields of N bytes (8 < N <= 24), compared as overlapping 8-byte
@@ -287,11 +274,7 @@ class FileDates {
 class Builder {
   public:
     Builder(WeekReport& report, WeekFileCache& cache, const DateTime& now, const ZoneRules& zone)
-        : r_(report), cache_(cache),
-          now_((dayNumber(now.year, now.month, now.day) -
-                dayNumber(report.monday.year, report.monday.month, report.monday.day)) *
-                   kDaySeconds +
-               now.secondsOfDay()),
+        : r_(report), cache_(cache), now_(secondsSinceMonday(report.monday, now)),
           dates_{FileDates(report.sunday.addDays(-7), report.monday), FileDates(report.sunday, report.monday),
                  FileDates(report.sunday.addDays(7), report.monday)} {
         // The changes of the clocks from last week's start to next week's end, from this Monday 00:00.
@@ -311,7 +294,7 @@ class Builder {
     };
     // Names compared as views: a person's key is built only when first met.
     struct NameHash {
-        using is_transparent = void;
+        using is_transparent = void; // NOLINT(readability-identifier-naming): the standard's name
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
     };
 
@@ -534,7 +517,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
     if (const WeekFileCache::File* prev = neighbour(source, -1)) {
         const RecordBytes before(*prev->bytes, position);
         const int k = lastPunch(before);
-        if (k && before.name() == rec.name() && opensSpan(actionOf(before.field(F::Action, k)))) {
+        if (k && before.name() == rec.name() && meansAtWork(actionOf(before.field(F::Action, k)))) {
             const std::optional<long long> at = moment(before, k, -1);
             if (at && *at >= -kWeekSeconds && *at < 0)
                 open = OpenSpan{*at, jobFor(before.field(F::JobNumber, k))};
@@ -570,7 +553,7 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
             flagPunch(who, rec, p);
         if (endCorrection_ > firstCorrection_ && (p.correction = correctionOf(position, k)) >= 0)
             who.flags.push_back("punch " + std::to_string(k) + " " + r_.correctionText(p));
-        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && opensSpan(p.action) &&
+        if (lunch != LLONG_MIN && p.problem == PunchProblem::None && meansAtWork(p.action) &&
             p.at / kDaySeconds != lunch / kDaySeconds)
             who.flags.push_back("no return from lunch after " + when(lunch));
         lunch = LLONG_MIN;
@@ -589,11 +572,11 @@ void Builder::addRecord(int source, int position, const RecordBytes& rec, int fi
         openBad.reset();
         if (p.problem == PunchProblem::None) {
             lastGood = p.at;
-            if (opensSpan(p.action))
+            if (meansAtWork(p.action))
                 open = OpenSpan{p.at, jobFor(rec.field(F::JobNumber, k))};
             else if (p.action == PunchAction::Lunch)
                 lunch = p.at;
-        } else if (opensSpan(p.action)) {
+        } else if (meansAtWork(p.action)) {
             openBad = p;
             openBadJob = jobFor(rec.field(F::JobNumber, k));
         }
@@ -826,6 +809,22 @@ std::string stationName(const std::string& folder) {
         f.pop_back();
     const std::size_t cut = f.find_last_of(kPathSeparator == '/' ? "/" : "\\/");
     return cut == std::string::npos ? f : f.substr(cut + 1);
+}
+
+std::string punchProblemText(PunchProblem problem) {
+    switch (problem) {
+    case PunchProblem::None:
+        break;
+    case PunchProblem::Unreadable:
+        return "cannot be read";
+    case PunchProblem::OutsideWeek:
+        return "outside the week";
+    case PunchProblem::OutOfOrder:
+        return "out of order";
+    case PunchProblem::NoAmPm:
+        return "no AM or PM";
+    }
+    return {};
 }
 
 std::string WeekReport::spanFlags(const WorkedSpan& s) const {

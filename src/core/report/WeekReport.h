@@ -2,6 +2,7 @@
 
 #include "core/files/FileAccess.h"
 #include "core/format/DateTime.h"
+#include "core/format/PunchAction.h"
 #include "core/format/TimeRecord.h"
 #include "core/format/ZoneRules.h"
 #include "core/journal/JournalReplay.h"
@@ -27,11 +28,11 @@ struct ReportSource {
 // The last part of a folder path ("/srv/clock/Front Door" -> "Front Door").
 std::string stationName(const std::string& folder);
 
-enum class PunchAction : unsigned char { In, Change, Lunch, Out, Other };
-
 // Why a punch takes no part in the hours (None: it does).
 // NoAmPm: a time of 1 to 12 o'clock without AM or PM, never guessed.
 enum class PunchProblem : unsigned char { None, Unreadable, OutsideWeek, OutOfOrder, NoAmPm };
+// A punch's problem in a few words for its time card ("out of order"); empty for None.
+std::string punchProblemText(PunchProblem problem);
 
 // One stored punch of the week. Its texts stay in the week file's bytes
 // (WeekReport::punchText), so a report of a year builds no strings for them.

@@ -1,6 +1,7 @@
 #include "core/sheet/ClaimAnswers.h"
 
 #include "core/format/CodePage.h"
+#include "core/format/PunchAction.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
 #include "core/sheet/TimeSheet.h"
@@ -64,7 +65,7 @@ SaveOutcome acceptClaim(FileAccess& files, const std::string& weekFile, const Cl
     const std::string action = record.isFree(claim.entry)
                                    ? std::string()
                                    : trimSpaces(record.text(TimeRecord::Field::Action, claim.entry));
-    if (ansiToUtf8(name) != claim.name || (action != "IN" && action != "CHANGE") ||
+    if (ansiToUtf8(name) != claim.name || !meansAtWork(action) ||
         (claim.entry < TimeRecord::kEntries && !record.isFree(claim.entry + 1) &&
          trimSpaces(record.text(TimeRecord::Field::Action, claim.entry + 1)) == "OUT")) {
         talk.tell("Punch " + std::to_string(claim.entry) + " of position " + std::to_string(claim.position) +

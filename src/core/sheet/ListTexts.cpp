@@ -127,7 +127,7 @@ Status saveButtonDataBoxes(FileAccess& files, const std::string& baseFolder, Lis
     EmployeeList employees;
     employees.names = boxes.names;
     employees.notes = boxes.notes;
-    std::array<std::string, 20> jobs;
+    std::array<std::string, kJobs> jobs;
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const std::vector<std::string> fields = jobFields(boxes.jobs[i]);
         jobs[i] = jobLineText({fields[0], fields[1]});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "core/format/ListFiles.h"
 #include "core/journal/Journal.h"
 
 #include <array>
@@ -11,8 +12,8 @@ namespace tc {
 // The texts of the button data editor's boxes (UTF-8): the 24 employee names
 // in button order, the 20 job lines, the two clock notes.
 struct ListTexts {
-    std::array<std::string, 24> names;
-    std::array<std::string, 20> jobs;
+    std::array<std::string, kPositions> names;
+    std::array<std::string, kJobs> jobs;
     std::array<std::string, 2> notes;
 };
 

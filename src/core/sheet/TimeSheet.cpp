@@ -1,6 +1,7 @@
 #include "core/sheet/TimeSheet.h"
 
 #include "core/format/CodePage.h"
+#include "core/format/PunchAction.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
 
@@ -171,9 +172,9 @@ bool setAction(TimeRecord& rec, int k, const std::string& cell) {
 } // namespace
 
 const std::array<std::string, TimeSheet::kColumns>& TimeSheet::headings() {
-    static const std::array<std::string, kColumns> h = {
+    static const std::array<std::string, kColumns> kHeadings = {
         "Name:", "Action:", "Job Number:", "Act Time:", "Act Date:", "Duration"};
-    return h;
+    return kHeadings;
 }
 
 TimeSheet::TimeSheet() {
@@ -278,8 +279,7 @@ void TimeSheet::fillDurations() {
         std::string_view name = trimSpaces(std::string_view(cur[Name]));
         if (name.empty() || trimSpaces(std::string_view(next[Name])) != name || startsPosition(i + 1))
             continue; // another person's punch, even under the same name
-        std::string_view action = trimSpaces(std::string_view(cur[Action]));
-        if (action != kActionIn && action != kActionChange)
+        if (!meansAtWork(std::string_view(cur[Action])))
             continue;
         std::optional<int> t1 = parseTimeOfDay(cur[ActTime]);
         std::optional<int> t2 = parseTimeOfDay(next[ActTime]);

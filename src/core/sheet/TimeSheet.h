@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format/TimeRecord.h"
+#include "core/format/WeekFile.h"
 #include "core/sheet/SavePlan.h"
 
 #include <array>
@@ -34,7 +35,7 @@ class TimeSheet {
     static constexpr int kMinRows = 2000; // heading row + 1999 data rows
     // A full week: the heading row and 100 punches for each of the 24
     // positions. A paste grows the grid up to this size, no further.
-    static constexpr int kFullWeekRows = 1 + 24 * TimeRecord::kEntries;
+    static constexpr int kFullWeekRows = 1 + kPositions * TimeRecord::kEntries;
     enum Column { Name = 0, Action = 1, JobNumber = 2, ActTime = 3, ActDate = 4, Duration = 5 };
     static const std::array<std::string, kColumns>& headings();
 

@@ -145,8 +145,8 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
         return SaveOutcome::Failed;
     }
     const JournalText journal = parseJournal(text);
-    const std::optional<std::string> target_ = weekBeforeSave(journal, saveLine);
-    if (!target_) {
+    const std::optional<std::string> before = weekBeforeSave(journal, saveLine);
+    if (!before) {
         talk.tell("Line " + std::to_string(saveLine) + " of " + journalPathOf(weekFile) +
                   " is not a save, so the week was not put back.");
         return SaveOutcome::Refused;
@@ -154,10 +154,11 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
     // A punch the journal has no line for is kept, at the end of its record,
     // and named in the journal; what else the journal does not explain is
     // undone, after the question.
-    std::string target = *target_;
+    std::string target = *before;
     const std::vector<std::pair<int, int>> unseen = entriesNotInJournal(disk, replayWeek(journal));
     std::string found;
-    for (const auto& [p, k] : unseen) {
+    for (const auto& [position, k] : unseen) {
+        const int p = position; // a lambda below uses it
         using F = TimeRecord::Field;
         const TimeRecord now = recordAt(disk, p);
         const TimeRecord kept = recordAt(target, p);

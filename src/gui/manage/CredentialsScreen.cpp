@@ -2,6 +2,7 @@
 
 #include "core/credentials/CredentialStore.h"
 #include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
 #include "core/punch/StationState.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
@@ -25,7 +26,7 @@ CredentialsScreen::CredentialsScreen(StationState& state, QWidget* station)
 
     employee_ = new QComboBox(this);
     employee_->setObjectName(QStringLiteral("Employee"));
-    for (int position = 1; position <= 24; ++position) {
+    for (int position = 1; position <= kPositions; ++position) {
         const std::string& name = state_.employeeNames[std::size_t(position - 1)];
         if (!trimSpaces(name).empty())
             employee_->addItem(QString::fromStdString(name));

@@ -83,7 +83,7 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
     makeLabel(area, QStringLiteral("notesHeading"), QStringLiteral("Clock Notes"),
               Environment::scaled(424, 24, 185, 17));
 
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
@@ -93,7 +93,7 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
         nameBoxes_[i] =
             makeBox(area, QStringLiteral("nameBox_%1").arg(i), Environment::scaled(left, top, 161, 25));
     }
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
@@ -150,11 +150,11 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
 }
 
 void ListEditor::resetButtonData() {
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         nameBoxes_[i]->clear();
         nameNumbers_[i]->setText(QString::number(i + 1));
     }
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         jobBoxes_[i]->clear();
         jobNumbers_[i]->setText(QString::number(i + 1));
     }
@@ -162,9 +162,9 @@ void ListEditor::resetButtonData() {
 
 ListTexts ListEditor::boxes() const {
     ListTexts boxes;
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < kPositions; ++i)
         boxes.names[i] = nameBoxes_[i]->text().toStdString();
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         boxes.jobs[i] = jobBoxes_[i]->text().toStdString();
     for (int i = 0; i < 2; ++i)
         boxes.notes[i] = noteBoxes_[i]->text().toStdString();
@@ -175,9 +175,9 @@ bool ListEditor::loadButtonData() {
     ListTexts boxes;
     const Status st = loadButtonDataBoxes(files_, baseFolder_, boxes);
     loaded_ = boxes;
-    for (int i = 0; i < 24; ++i)
+    for (int i = 0; i < kPositions; ++i)
         nameBoxes_[i]->setText(fromUtf8(boxes.names[i]));
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         jobBoxes_[i]->setText(fromUtf8(boxes.jobs[i]));
     for (int i = 0; i < 2; ++i)
         noteBoxes_[i]->setText(fromUtf8(boxes.notes[i]));
@@ -200,7 +200,7 @@ bool ListEditor::saveButtonData() {
     }
     loaded_ = boxes;
     // The job boxes show the lines written (an emptied box is now a lone comma).
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < kJobs; ++i)
         if (const QString written = fromUtf8(boxes.jobs[i]); written != jobBoxes_[i]->text())
             jobBoxes_[i]->setText(written);
     if (!journal.problem.empty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "core/format/ListFiles.h"
 #include "core/sheet/ListTexts.h"
 
 #include <QMainWindow>
@@ -46,10 +47,10 @@ class ListEditor : public QMainWindow {
     FileAccess& files_;
     std::string baseFolder_;
     ListTexts loaded_; // as read or last saved: the lists journal's "before"
-    std::array<QLineEdit*, 24> nameBoxes_{};
-    std::array<QLabel*, 24> nameNumbers_{};
-    std::array<QLineEdit*, 20> jobBoxes_{};
-    std::array<QLabel*, 20> jobNumbers_{};
+    std::array<QLineEdit*, kPositions> nameBoxes_{};
+    std::array<QLabel*, kPositions> nameNumbers_{};
+    std::array<QLineEdit*, kJobs> jobBoxes_{};
+    std::array<QLabel*, kJobs> jobNumbers_{};
     std::array<QLineEdit*, 2> noteBoxes_{};
     std::array<QAction*, 3> menuActions_{}; // Save, Reload, Exit
 };

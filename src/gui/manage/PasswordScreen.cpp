@@ -172,34 +172,12 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool PasswordScreen::passwordAccepted() {
-    PasswordDelay& tries = state_.passwordTries;
-    const std::int64_t now = MonotonicClock::milliseconds();
-    const auto waitText = [](std::int64_t ms) {
-        return QStringLiteral("Too many wrong passwords: wait %1 seconds before the next try.")
-            .arg((ms + 999) / 1000);
-    };
-    // A try while the station makes guessing wait is not even looked at.
-    if (const std::int64_t ms = tries.waitMs(now)) {
-        Messages::show(this, waitText(ms));
-        return false;
-    }
-    bool matches = false;
-    if (const Status st = ManagerPassword::check(*state_.files, state_.baseFolder,
-                                                 passwordBox_->text().toStdString(), matches);
-        !st) {
-        Messages::show(this, QString::fromStdString(st.message()));
-        return false;
-    }
-    if (matches) {
-        tries.right();
-        return true;
-    }
-    tries.wrong(now);
-    QString text = QStringLiteral("Wrong Password");
-    if (const std::int64_t ms = tries.waitMs(now))
-        text += QStringLiteral("\r\n") + waitText(ms);
-    Messages::show(this, text);
-    return false;
+    const ManagerPassword::Answer answer =
+        ManagerPassword::attempt(*state_.files, state_.baseFolder, passwordBox_->text().toStdString(),
+                                 state_.passwordTries, MonotonicClock::milliseconds());
+    if (!answer.accepted)
+        Messages::show(this, QString::fromStdString(answer.message));
+    return answer.accepted;
 }
 
 void PasswordScreen::okPressed() {

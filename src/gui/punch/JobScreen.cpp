@@ -28,7 +28,7 @@ void JobScreen::buildControls() {
     setAutoFillBackground(true);
 
     const QFont jobFont = ScreenFonts::arial(18);
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         auto* b = new QPushButton(QStringLiteral("command1"), this);
         b->setObjectName(QStringLiteral("jobButton_%1").arg(i));
         b->setProperty("index", i);
@@ -62,7 +62,7 @@ void JobScreen::load() {
     std::vector<JobItem> jobs;
     const Status st = readJobList(*state_.files, state_.baseFolder, jobs);
 
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < kJobs; ++i) {
         QPushButton* b = jobButtons_[std::size_t(i)];
         const bool listed = std::size_t(i) < jobs.size();
         const JobItem item = listed ? jobs[std::size_t(i)] : JobItem{};

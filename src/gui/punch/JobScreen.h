@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/format/ListFiles.h"
 #include "platform/SettleTime.h"
 
 #include <QPointer>
@@ -47,7 +48,7 @@ class JobScreen : public QWidget {
 
     StationState& state_;
     ActionScreen& action_;
-    std::array<QPushButton*, 20> jobButtons_{};
+    std::array<QPushButton*, kJobs> jobButtons_{};
     std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;
     SettleTime settle_;

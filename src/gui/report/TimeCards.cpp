@@ -16,22 +16,6 @@ QString text(const std::string& s) {
     return QString::fromStdString(s).toHtmlEscaped();
 }
 
-QString problemText(PunchProblem p) {
-    switch (p) {
-    case PunchProblem::None:
-        return {};
-    case PunchProblem::Unreadable:
-        return QStringLiteral("cannot be read");
-    case PunchProblem::OutsideWeek:
-        return QStringLiteral("outside the week");
-    case PunchProblem::OutOfOrder:
-        return QStringLiteral("out of order");
-    case PunchProblem::NoAmPm:
-        return QStringLiteral("no AM or PM");
-    }
-    return {};
-}
-
 QString card(const WeekReport& report, const PersonWeek& person, bool last) {
     using F = TimeRecord::Field;
     QString where;
@@ -50,7 +34,8 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
                  .arg(bad ? QStringLiteral(" style=\"color:#c00000\"") : QString(),
                       text(report.punchText(p, F::ActDate)), text(report.punchText(p, F::ActTime)),
                       text(report.punchText(p, F::Action)), text(report.punchText(p, F::JobNumber)),
-                      (problemText(p.problem) + QStringLiteral(" ") + text(report.correctionText(p)))
+                      (text(punchProblemText(p.problem)) + QStringLiteral(" ") +
+                       text(report.correctionText(p)))
                           .trimmed());
     }
     h += QStringLiteral(

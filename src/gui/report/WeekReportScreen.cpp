@@ -202,11 +202,7 @@ void WeekReportScreen::showWeek(const DateTime& anyDay) {
 
     fillWeekTable();
     fillJobsTable();
-    const long long nowSeconds = (dayNumber(now.year, now.month, now.day) -
-                                  dayNumber(report_.monday.year, report_.monday.month, report_.monday.day)) *
-                                     kDaySeconds +
-                                 now.secondsOfDay();
-    timeline_->setReport(&report_, nowSeconds);
+    timeline_->setReport(&report_, secondsSinceMonday(report_.monday, now));
 }
 
 void WeekReportScreen::fillWeekTable() {
@@ -269,20 +265,13 @@ void WeekReportScreen::fillJobsTable() {
 }
 
 void WeekReportScreen::exportCsv() {
-    const std::string week = formatIsoDate(report_.sunday);
     const std::optional<QString> chosen = FileDialog::getSaveFileName(
-        this, QStringLiteral("Export CSV"), qs(pathJoin(baseFolder_, "Week Ending " + week + ".csv")),
+        this, QStringLiteral("Export CSV"), qs(ReportCsv::suggestedPath(baseFolder_, report_)),
         QStringLiteral("CSV files (*.csv)"));
     if (!chosen)
         return;
     // The summary where the manager chose; the detail and the jobs beside it.
-    std::string stem = chosen->toStdString();
-    if (stem.size() >= 4 &&
-        QString::fromStdString(stem.substr(stem.size() - 4)).toLower() == QLatin1String(".csv"))
-        stem.resize(stem.size() - 4);
-    const std::vector<ReportCsv::Output> outputs = {{stem + ".csv", ReportCsv::summary(report_)},
-                                                    {stem + " detail.csv", ReportCsv::detail(report_)},
-                                                    {stem + " jobs.csv", ReportCsv::jobs(report_)}};
+    const std::vector<ReportCsv::Output> outputs = ReportCsv::exportFiles(chosen->toStdString(), report_);
     std::vector<std::string> programFolders{baseFolder_};
     for (const ReportSource& source : report_.sources)
         programFolders.push_back(source.folder);

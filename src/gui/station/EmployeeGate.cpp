@@ -2,6 +2,7 @@
 
 #include "core/credentials/CredentialStore.h"
 #include "core/format/TimeText.h"
+#include "core/format/WeekFile.h"
 #include "core/punch/StationState.h"
 #include "gui/station/PinPadScreen.h"
 #include "gui/station/StationControl.h"
@@ -165,7 +166,7 @@ void EmployeeGate::cardRead(const std::string& card) {
         return;
     }
     const std::optional<std::string> name = store.nameForCard(card);
-    for (int position = 1; name && position <= 24; ++position) {
+    for (int position = 1; name && position <= kPositions; ++position) {
         if (state_.employeeNames[std::size_t(position - 1)] != *name)
             continue;
         state_.punch.position = position - 1;

@@ -1,5 +1,6 @@
 #include "gui/station/StationScreen.h"
 
+#include "core/credentials/ManagerPassword.h"
 #include "core/files/MonthFolders.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
@@ -51,7 +52,7 @@ void StationScreen::buildControls() {
     setAutoFillBackground(true);
 
     buttonFont_ = ScreenFonts::arial(22);
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
         b->setObjectName(QStringLiteral("employeeButton_%1").arg(i));
         b->setProperty("index", i);
@@ -125,10 +126,12 @@ void StationScreen::firstRunSetup() {
         return;
     if (!folders.status)
         Messages::show(this, QString::fromStdString(folders.status.message()));
-    Messages::show(this, QStringLiteral("Password = qm482"), Messages::OkCritical);
-    Messages::show(
-        this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
-        Messages::OkCritical);
+    const QString password = QStringLiteral("Password = ") + QLatin1String(ManagerPassword::kFirstPassword);
+    Messages::show(this, password, Messages::OkCritical);
+    Messages::show(this,
+                   QStringLiteral("Wright it down!\r\n") + password +
+                       QStringLiteral("\r\nThis pass word will not be repeted"),
+                   Messages::OkCritical);
     const QSize screen = Environment::screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
         Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
@@ -140,7 +143,7 @@ void StationScreen::loadButtonNames() {
     const Status st = readEmployeeList(*state_.files, state_.baseFolder, list);
     // A missing or short list still gives a working station: the names that
     // could be read stand on their buttons and the rest are blank.
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         state_.employeeNames[std::size_t(i)] = list.names[std::size_t(i)];
         setButtonCaption(i, QString::fromStdString(list.names[std::size_t(i)]));
     }
@@ -158,7 +161,7 @@ Status StationScreen::drawStatusBoard() {
     StatusBoard board;
     if (Status st = readStatusBoard(state_, board); !st)
         return st;
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kPositions; ++i) {
         const BoardButton& b = board[std::size_t(i)];
         switch (b.colour) {
         case BoardColour::Yellow:

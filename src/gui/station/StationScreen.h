@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/format/WeekFile.h"
 #include "core/punch/StatusBoard.h"
 #include "gui/station/StationControl.h"
 #include "platform/SettleTime.h"
@@ -83,7 +84,7 @@ class StationScreen : public QWidget, public StationControl {
     void showTime();
 
     StationState& state_;
-    std::array<QPushButton*, 24> employeeButtons_{};
+    std::array<QPushButton*, kPositions> employeeButtons_{};
     QPushButton* managementButton_ = nullptr;
     QLabel* clockLabel_ = nullptr;
     std::array<QLabel*, 2> noteLabels_{};
