@@ -1,7 +1,5 @@
 #include "platform/Environment.h"
 
-#include "platform/Clock.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
@@ -53,8 +51,8 @@ std::string Environment::hostName() {
     return QSysInfo::machineHostName().toStdString();
 }
 
-JournalStamp Environment::journalStamp() {
-    return JournalStamp{Clock::now(), Clock::utcOffsetSeconds(), userName(), hostName()};
+JournalStamp Environment::journalStamp(const Clock& clock) {
+    return JournalStamp{clock.now(), clock.utcOffsetSeconds(), userName(), hostName()};
 }
 
 char Environment::decimalSeparator() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/journal/Journal.h"
+#include "platform/Clock.h"
 
 #include <QRect>
 #include <QSize>
@@ -21,7 +22,7 @@ class Environment {
     static std::string userName();
     static std::string hostName();
     // Now, with its offset from UTC, and the user and host names.
-    static JournalStamp journalStamp();
+    static JournalStamp journalStamp(const Clock& clock);
 
     // The machine's decimal separator, for numbers shown (tests override it).
     static char decimalSeparator();

@@ -57,8 +57,8 @@ QString ListEditor::positionWarning() {
            QString(2, QLatin1Char(' ')) + QStringLiteral("Job Data may be changed at anytime.");
 }
 
-ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* parent)
-    : QMainWindow(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFolder, QWidget* parent)
+    : QMainWindow(parent), services_(services), files_(files), baseFolder_(std::move(baseFolder)) {
     setObjectName(QStringLiteral("ListEditor"));
     setWindowTitle(QStringLiteral("Button Data"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -180,20 +180,20 @@ bool ListEditor::loadButtonData() {
     for (int i = 0; i < 2; ++i)
         Text3_[i]->setText(fromUtf8(boxes.notes[i]));
     if (!st)
-        Messages::show(this, fromUtf8(st.message()));
+        services_.messages.show(this, fromUtf8(st.message()));
     return st.isOk();
 }
 
 void ListEditor::reloadWithMessage() {
     if (loadButtonData())
-        Messages::show(this, QStringLiteral("File Has Been Reloaded."));
+        services_.messages.show(this, QStringLiteral("File Has Been Reloaded."));
 }
 
 bool ListEditor::saveButtonData() {
     ListTexts boxes = this->boxes();
-    ListsJournal journal{loaded_, Environment::journalStamp(), {}};
+    ListsJournal journal{loaded_, Environment::journalStamp(services_.clock), {}};
     if (Status st = saveButtonDataBoxes(files_, baseFolder_, boxes, &journal); !st) {
-        Messages::show(this, fromUtf8(st.message()));
+        services_.messages.show(this, fromUtf8(st.message()));
         return false;
     }
     loaded_ = boxes;
@@ -202,8 +202,8 @@ bool ListEditor::saveButtonData() {
         if (const QString written = fromUtf8(boxes.jobs[i]); written != Text2_[i]->text())
             Text2_[i]->setText(written);
     if (!journal.problem.empty())
-        Messages::show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
-    Messages::show(
+        services_.messages.show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
+    services_.messages.show(
         this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Services.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -13,11 +15,12 @@ class PasswordChangeScreen : public QWidget {
     Q_OBJECT
 
   public:
-    PasswordChangeScreen(AppState& state, QWidget* station);
+    PasswordChangeScreen(Services& services, AppState& state, QWidget* station);
 
   private:
     void okPressed();
 
+    Services& services_;
     AppState& state_;
     QLineEdit* old_ = nullptr;
     QLineEdit* fresh_ = nullptr;

@@ -41,21 +41,10 @@ QList<QWidget*> openScreens() {
     return screens;
 }
 
-bool isStation(QWidget* w) {
-    return dynamic_cast<StationControl*>(w) != nullptr;
-}
-
-bool closeScreen(QWidget* w) {
-    // The station refuses to close (it is the kiosk) until told that the
-    // program is being ended on purpose.
-    if (auto* station = dynamic_cast<StationControl*>(w))
-        station->allowClose();
-    return w->close();
-}
-
 } // namespace
 
-PasswordScreen* PasswordScreen::showManagement(AppState& state, QWidget* station, EditorFactory& editors) {
+PasswordScreen* PasswordScreen::showManagement(Services& services, AppState& state, StationControl* station,
+                                               EditorFactory& editors) {
     // Open already, though minimised (still visible to Qt) or on another
     // desktop: the same screen comes back, or Management and Exit All would
     // be out of reach.
@@ -63,7 +52,7 @@ PasswordScreen* PasswordScreen::showManagement(AppState& state, QWidget* station
         Environment::bringBack(gPassFM);
         return gPassFM;
     }
-    auto* screen = new PasswordScreen(state, station, editors);
+    auto* screen = new PasswordScreen(services, state, station, editors);
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -75,8 +64,10 @@ PasswordScreen* PasswordScreen::current() {
     return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
 }
 
-PasswordScreen::PasswordScreen(AppState& state, QWidget* station, EditorFactory& editors)
-    : QWidget(station, Qt::Window), state_(state), station_(station), editors_(editors) {
+PasswordScreen::PasswordScreen(Services& services, AppState& state, StationControl* station,
+                               EditorFactory& editors)
+    : QWidget(station ? station->stationWindow() : nullptr, Qt::Window), services_(services), state_(state),
+      station_(station), editors_(editors) {
     gPassFM = this;
     Environment::keepAboveStation(this);
     setObjectName(QStringLiteral("PasswordScreen"));
@@ -150,7 +141,7 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
             return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
         };
         if (event->type() == QEvent::FocusIn) {
-            if (Keyboard::capsLockOn())
+            if (services_.keyboard.capsLockOn())
                 Label1_->show();
         } else if (event->type() == QEvent::FocusOut) {
             enterPressedHere_ = false;
@@ -163,7 +154,7 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
                 enterPressedHere_ = false;
                 okPressed();
             }
-            if (!Keyboard::capsLockOn())
+            if (!services_.keyboard.capsLockOn())
                 Label1_->hide();
         }
     }
@@ -172,21 +163,21 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
 
 bool PasswordScreen::passwordAccepted() {
     PasswordDelay& tries = state_.passwordTries;
-    const std::int64_t now = MonotonicClock::milliseconds();
+    const std::int64_t now = services_.monotonic.milliseconds();
     const auto waitText = [](std::int64_t ms) {
         return QStringLiteral("Too many wrong passwords: wait %1 seconds before the next try.")
             .arg((ms + 999) / 1000);
     };
     // A try while the station makes guessing wait is not even looked at.
     if (const std::int64_t ms = tries.waitMs(now)) {
-        Messages::show(this, waitText(ms));
+        services_.messages.show(this, waitText(ms));
         return false;
     }
     bool matches = false;
     if (const Status st =
             ManagerPassword::check(*state_.files, state_.baseFolder, Text2_->text().toStdString(), matches);
         !st) {
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
         return false;
     }
     if (matches) {
@@ -197,7 +188,7 @@ bool PasswordScreen::passwordAccepted() {
     QString text = QStringLiteral("Wrong Password");
     if (const std::int64_t ms = tries.waitMs(now))
         text += QStringLiteral("\r\n") + waitText(ms);
-    Messages::show(this, text);
+    services_.messages.show(this, text);
     return false;
 }
 
@@ -207,9 +198,9 @@ void PasswordScreen::okPressed() {
         return;
     }
     if (Option3_->isChecked())
-        openWindow(new CredentialsScreen(state_, station_));
+        openWindow(new CredentialsScreen(services_, state_, parentWidget()));
     else if (Option4_->isChecked())
-        openWindow(new PasswordChangeScreen(state_, station_));
+        openWindow(new PasswordChangeScreen(services_, state_, parentWidget()));
     else
         openEditor(Option1_->isChecked());
 }
@@ -229,8 +220,8 @@ void PasswordScreen::openEditor(bool buttonData) {
         // holds, not loaded a second time over the same files.
         if (!slot || !slot->isVisible()) {
             using Editor = EditorFactory::Editor;
-            slot = editors_.make(buttonData ? Editor::ListEditor : Editor::TimeSheetScreen, *state_.files,
-                                 state_.baseFolder, station_);
+            slot = editors_.make(services_, buttonData ? Editor::ListEditor : Editor::TimeSheetScreen,
+                                 *state_.files, state_.baseFolder, parentWidget());
             Environment::keepAboveStation(slot);
         }
         slot->show();
@@ -238,7 +229,7 @@ void PasswordScreen::openEditor(bool buttonData) {
         slot->activateWindow();
     } catch (const std::exception&) {
         // The station goes on; the taskbar comes back so the computer stays usable.
-        TaskBar::setVisible(true);
+        services_.taskBar.setVisible(true);
     }
     close();
 }
@@ -250,6 +241,7 @@ void PasswordScreen::exitAllPressed() {
 }
 
 bool PasswordScreen::FormsSafeUnload(bool bFormsModal) {
+    QWidget* const stationWindow = station_ ? station_->stationWindow() : nullptr;
     if (bFormsModal) {
         QWidget* active = QApplication::activeModalWidget();
         if (!active)
@@ -257,30 +249,27 @@ bool PasswordScreen::FormsSafeUnload(bool bFormsModal) {
         if (active) {
             const QList<QWidget*> screens = openScreens();
             for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
-                if (*it == active && !closeScreen(*it))
+                if (*it == active && *it != stationWindow && !(*it)->close())
                     return false;
             }
         }
     }
     // The station goes last: closing it ends the program, and every other
     // screen must be gone by then.
-    QList<QWidget*> stations;
     for (QWidget* w : openScreens()) {
-        if (isStation(w)) {
-            stations.append(w);
-            continue;
-        }
-        if (!closeScreen(w))
+        if (w != stationWindow && !w->close())
             return false;
     }
-    for (QWidget* w : stations) {
-        if (!closeScreen(w))
+    // The station refuses to close (it is the kiosk) until told that the
+    // program is being ended on purpose.
+    if (station_ && stationWindow->isVisible()) {
+        station_->allowClose();
+        if (!stationWindow->close())
             return false;
+        // The program is ending: the computer gets its taskbar back now, not
+        // only when the station is finally destroyed.
+        services_.taskBar.setVisible(true);
     }
-    // The program is ending: the computer gets its taskbar back now, not only
-    // when the station is finally destroyed.
-    if (!stations.isEmpty())
-        TaskBar::setVisible(true);
     return openScreens().isEmpty();
 }
 

@@ -54,10 +54,10 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-ActionScreen::ActionScreen(AppState& state, StationControl& station)
+ActionScreen::ActionScreen(Services& services, AppState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
-    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
-      station_(station) {
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
+      state_(state), station_(station) {
     setObjectName(QStringLiteral("ActionScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -113,7 +113,7 @@ void ActionScreen::buildControls() {
 
 void ActionScreen::load() {
     Label1_[0]->setText(QString::fromStdString(state_.CurName));
-    const DateTime now = Clock::now();
+    const DateTime now = services_.clock.now();
     const ActionButtons enabled = SetActionButtons(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
         Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
@@ -124,7 +124,8 @@ void ActionScreen::load() {
     // The week could not be read (the program folder gone): the employee is
     // told why only Clock IN is offered and the summary is empty.
     if (!summary.problem)
-        Messages::show(this, QString::fromStdString(summary.problem.message()), Messages::OkOnly);
+        services_.messages.show(this, QString::fromStdString(summary.problem.message()),
+                                Messages::Buttons::OkOnly);
     settle_.restart();
 }
 
@@ -146,7 +147,7 @@ void ActionScreen::onCommand1(int index) {
         state_.CurJob.clear();
         state_.CurDept.clear();
         done_ = true;
-        punchscreens::storePunch(this, state_, station_);
+        punchscreens::storePunch(services_, this, state_, station_);
         exitToStation();
         break;
     case ExitButton:
@@ -164,7 +165,7 @@ void ActionScreen::openJobScreen() {
         job_->settle();
         return;
     }
-    job_ = new JobScreen(state_, *this);
+    job_ = new JobScreen(services_, state_, *this);
     job_->show();
     job_->raise();
     job_->activateWindow();
@@ -197,7 +198,8 @@ void ActionScreen::jobScreenClosed() {
 void ActionScreen::showOwnWeek() {
     if (done_ || !settle_.pressAccepted())
         return;
-    auto* week = new OwnWeekScreen(station_.stationWindow(), ownWeek(state_, Clock::now()));
+    auto* week =
+        new OwnWeekScreen(services_, station_.stationWindow(), ownWeek(state_, services_.clock.now()));
     // In front again when it closes: a press meant for it does not land here.
     connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
     week->show();
@@ -207,7 +209,7 @@ void ActionScreen::showOwnWeek() {
 
 void ActionScreen::onTimer1() {
     Timer1_->setInterval(1000);
-    Label1_[1]->setText(QString::fromStdString(formatTime(Clock::now())));
+    Label1_[1]->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 } // namespace tc

@@ -25,8 +25,8 @@ QTime timeOf(const DateTime& t) {
 
 } // namespace
 
-bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& station) {
-    const DateTime now = Clock::now();
+bool ClockOutQuestionScreen::askIfForgotten(Services& services, AppState& state, StationControl& station) {
+    const DateTime now = services.clock.now();
     LastPunch last;
     if (!findLastPunch(state, now, last))
         return false; // the action screen says why the week cannot be read
@@ -37,7 +37,7 @@ bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& sta
         forgottenClockOut(last, state.ButtonNumber, now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
-    auto* screen = new ClockOutQuestionScreen(state, station, std::move(*shift));
+    auto* screen = new ClockOutQuestionScreen(services, state, station, std::move(*shift));
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -45,10 +45,10 @@ bool ClockOutQuestionScreen::askIfForgotten(AppState& state, StationControl& sta
     return true;
 }
 
-ClockOutQuestionScreen::ClockOutQuestionScreen(AppState& state, StationControl& station,
+ClockOutQuestionScreen::ClockOutQuestionScreen(Services& services, AppState& state, StationControl& station,
                                                ForgottenClockOut shift)
-    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
-      station_(station), shift_(std::move(shift)) {
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
+      state_(state), station_(station), shift_(std::move(shift)) {
     setObjectName(QStringLiteral("ClockOutQuestionScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -127,15 +127,15 @@ void ClockOutQuestionScreen::answer(bool known) {
         d.second = t.second();
         left = d;
     }
-    const JournalStamp told{Clock::now(), Clock::utcOffsetSeconds(), {}, {}};
+    const JournalStamp told{services_.clock.now(), services_.clock.utcOffsetSeconds(), {}, {}};
     if (Status st = tellClockOut(*state_.files, shift_, left, told); !st) {
-        Messages::show(this, QString::fromStdString(st.message()), Messages::OkOnly);
+        services_.messages.show(this, QString::fromStdString(st.message()), Messages::Buttons::OkOnly);
         leave();
         return;
     }
     done_ = true;
     close();
-    showActionScreen(state_, station_);
+    showActionScreen(services_, state_, station_);
 }
 
 void ClockOutQuestionScreen::leave() {

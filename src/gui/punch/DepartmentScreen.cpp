@@ -26,8 +26,8 @@ const char* DepartmentScreen::suffix(int index) {
     return index >= 0 && index < 7 ? kSuffixes[index] : "";
 }
 
-DepartmentScreen::DepartmentScreen(AppState& state, JobScreen& jobs)
-    : QWidget(&jobs, Qt::Dialog), state_(state), jobs_(jobs) {
+DepartmentScreen::DepartmentScreen(Services& services, AppState& state, JobScreen& jobs)
+    : QWidget(&jobs, Qt::Dialog), services_(services), state_(state), jobs_(jobs) {
     setObjectName(QStringLiteral("DepartmentScreen"));
     setWindowTitle(QStringLiteral("Select Department"));
     // The jobs underneath cannot be pressed while a department is chosen, so
@@ -92,7 +92,7 @@ void DepartmentScreen::onCommand1(int index) {
         return;
     }
     state_.CurDept = suffix(index);
-    punchscreens::storePunch(this, state_, jobs_.actionScreen().station());
+    punchscreens::storePunch(services_, this, state_, jobs_.actionScreen().station());
     jobs_.finishPunch();
     punchscreens::unload(this);
 }

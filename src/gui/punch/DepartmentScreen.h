@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class DepartmentScreen : public QWidget {
     Q_OBJECT
 
   public:
-    DepartmentScreen(AppState& state, JobScreen& jobs);
+    DepartmentScreen(Services& services, AppState& state, JobScreen& jobs);
 
     // Shows the chosen job's description.
     void load();
@@ -32,12 +33,13 @@ class DepartmentScreen : public QWidget {
     void buildControls();
     void onCommand1(int index);
 
+    Services& services_;
     AppState& state_;
     JobScreen& jobs_;
     std::array<QPushButton*, 8> Command1_{};
     QLabel* Label1_ = nullptr;
     bool done_ = false;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

@@ -16,8 +16,9 @@
 
 namespace tc {
 
-JobScreen::JobScreen(AppState& state, ActionScreen& action)
-    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), state_(state), action_(action) {
+JobScreen::JobScreen(Services& services, AppState& state, ActionScreen& action)
+    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), services_(services), state_(state),
+      action_(action) {
     setObjectName(QStringLiteral("JobScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -88,7 +89,7 @@ void JobScreen::load() {
         const QString path = QString::fromStdString(jobListPath(state_.baseFolder));
         if (!text.contains(path))
             text = QStringLiteral("The job list %1 cannot be read.\r\n").arg(path) + text;
-        Messages::show(this, text, Messages::OkOnly);
+        services_.messages.show(this, text, Messages::Buttons::OkOnly);
     }
     settle_.restart();
 }
@@ -99,7 +100,7 @@ void JobScreen::onJob(int index) {
     state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
     state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
     if (!depart_)
-        depart_ = new DepartmentScreen(state_, *this);
+        depart_ = new DepartmentScreen(services_, state_, *this);
     depart_->load();
     depart_->show();
     depart_->raise();

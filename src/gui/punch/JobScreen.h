@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QPointer>
@@ -20,7 +21,7 @@ class JobScreen : public QWidget {
     Q_OBJECT
 
   public:
-    JobScreen(AppState& state, ActionScreen& action);
+    JobScreen(Services& services, AppState& state, ActionScreen& action);
 
     // Reads the job list onto the buttons. A button without a job is blank
     // and cannot be pressed; a list that cannot be read is told on this
@@ -45,12 +46,13 @@ class JobScreen : public QWidget {
     void buildControls();
     void onJob(int index);
 
+    Services& services_;
     AppState& state_;
     ActionScreen& action_;
     std::array<QPushButton*, 20> Command1_{};
     std::array<QPushButton*, 2> Command2_{};
     QPointer<DepartmentScreen> depart_;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

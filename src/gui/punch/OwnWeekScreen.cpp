@@ -12,8 +12,8 @@
 
 namespace tc {
 
-OwnWeekScreen::OwnWeekScreen(QWidget* stationWindow, const OwnWeek& week)
-    : QWidget(stationWindow, Qt::Window | Qt::FramelessWindowHint) {
+OwnWeekScreen::OwnWeekScreen(Services& services, QWidget* stationWindow, const OwnWeek& week)
+    : QWidget(stationWindow, Qt::Window | Qt::FramelessWindowHint), services_(services) {
     setObjectName(QStringLiteral("OwnWeekScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -62,12 +62,12 @@ OwnWeekScreen::OwnWeekScreen(QWidget* stationWindow, const OwnWeek& week)
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, &OwnWeekScreen::closeIfShownLongEnough);
     timer_->start(1000);
-    shownAt_ = MonotonicClock::milliseconds();
+    shownAt_ = services_.monotonic.milliseconds();
     settle_.restart();
 }
 
 void OwnWeekScreen::closeIfShownLongEnough() {
-    if (MonotonicClock::milliseconds() - shownAt_ >= kShownMilliseconds)
+    if (services_.monotonic.milliseconds() - shownAt_ >= kShownMilliseconds)
         close();
 }
 

@@ -15,8 +15,8 @@ namespace {
 constexpr int kLongestPin = 8;
 }
 
-PinPadScreen::PinPadScreen(const QString& employee, QWidget* station)
-    : QWidget(station, Qt::Window | Qt::FramelessWindowHint) {
+PinPadScreen::PinPadScreen(Services& services, const QString& employee, QWidget* station)
+    : QWidget(station, Qt::Window | Qt::FramelessWindowHint), services_(services) {
     setObjectName(QStringLiteral("PinPadScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);

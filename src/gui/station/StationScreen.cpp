@@ -34,8 +34,9 @@ QString faceStyle(const QColor& c) {
 
 } // namespace
 
-StationScreen::StationScreen(AppState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
+StationScreen::StationScreen(Services& services, AppState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), services_(services),
+      state_(state) {
     setObjectName(QStringLiteral("StationScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -43,7 +44,7 @@ StationScreen::StationScreen(AppState& state, QWidget* parent)
 
 StationScreen::~StationScreen() {
     // However the station goes away, the computer gets its taskbar back.
-    TaskBar::setVisible(true);
+    services_.taskBar.setVisible(true);
 }
 
 void StationScreen::buildControls() {
@@ -107,15 +108,15 @@ void StationScreen::load() {
     FirstRunSetup();
     // A list save killed part way is finished (or undone) before the names are read.
     if (const Status st = finishListSave(*state_.files, state_.baseFolder); !st)
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
     LoadButtonNames();
-    SetWeekFile(state_, Clock::now());
+    SetWeekFile(state_, services_.clock.now());
     // The board is silent on failure; at start-up a week file that cannot be
     // read (a folder, pipe or device at its place, a file too large) is told,
     // and the station runs on.
     if (const Status st = drawStatusBoard(); !st)
-        Messages::show(this, QString::fromStdString(st.message()));
-    TaskBar::setVisible(false);
+        services_.messages.show(this, QString::fromStdString(st.message()));
+    services_.taskBar.setVisible(false);
     Timer1_->start(100);
 }
 
@@ -124,15 +125,16 @@ void StationScreen::FirstRunSetup() {
     if (!folders.firstRun)
         return;
     if (!folders.status)
-        Messages::show(this, QString::fromStdString(folders.status.message()));
-    Messages::show(this, QStringLiteral("Password = qm482"), Messages::OkCritical);
-    Messages::show(
+        services_.messages.show(this, QString::fromStdString(folders.status.message()));
+    services_.messages.show(this, QStringLiteral("Password = qm482"), Messages::Buttons::OkCritical);
+    services_.messages.show(
         this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
-        Messages::OkCritical);
+        Messages::Buttons::OkCritical);
     const QSize screen = Environment::screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
-        Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
-                       Messages::OkOnly);
+        services_.messages.show(this,
+                                QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
+                                Messages::Buttons::OkOnly);
 }
 
 void StationScreen::LoadButtonNames() {
@@ -147,7 +149,7 @@ void StationScreen::LoadButtonNames() {
     for (int i = 0; i < 2; ++i)
         Label2_[std::size_t(i)]->setText(QString::fromStdString(list.notes[std::size_t(i)]));
     if (!st)
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
 }
 
 void StationScreen::UpdateStatusBoard() {
@@ -246,7 +248,7 @@ void StationScreen::onEmployeeButton(int index) {
 
 void StationScreen::onTimer1() {
     Timer1_->setInterval(1000);
-    Label1_->setText(QString::fromStdString(formatTime(Clock::now())));
+    Label1_->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 void StationScreen::closeEvent(QCloseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include "core/punch/StatusBoard.h"
 #include "gui/station/StationControl.h"
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QColor>
@@ -25,7 +26,7 @@ class StationScreen : public QWidget, public StationControl {
     Q_OBJECT
 
   public:
-    explicit StationScreen(AppState& state, QWidget* parent = nullptr);
+    explicit StationScreen(Services& services, AppState& state, QWidget* parent = nullptr);
     ~StationScreen() override;
 
     // The start-up steps, in order: FirstRunSetup, LoadButtonNames,
@@ -82,6 +83,7 @@ class StationScreen : public QWidget, public StationControl {
     void onEmployeeButton(int index);
     void onTimer1();
 
+    Services& services_;
     AppState& state_;
     std::array<QPushButton*, 24> Command1_{};
     QPushButton* Command4_ = nullptr;
@@ -91,7 +93,7 @@ class StationScreen : public QWidget, public StationControl {
     QFont buttonFont_;
     bool loaded_ = false;
     bool punchInProgress_ = false;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
     bool closeAllowed_ = false;
 };
 
