@@ -1,6 +1,5 @@
 // Runs the benchmarks on Qt's offscreen platform with the screens handed
 // fakes of their services (see benchServices()).
-#include "platform/Environment.h"
 
 #include "BenchSupport.h"
 
@@ -30,7 +29,6 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
     QApplication app(argc, argv);
     tc::bench::benchServices().clock.set(tc::bench::benchNow());
-    tc::Environment::setScreenSizeForTest(QSize(1024, 768));
 
     if (argc > 1 && std::strcmp(argv[1], "--station-memory") == 0)
         return tc::bench::runStationMemory(argc > 2 ? std::atoi(argv[2]) : 1000);

@@ -9,6 +9,7 @@
 #include "platform/SteadyClock.h"
 #include "platform/SystemClipboard.h"
 #include "platform/SystemClock.h"
+#include "platform/SystemHost.h"
 #include "platform/SystemKeyboard.h"
 
 namespace tc {
@@ -33,8 +34,9 @@ class SystemServices {
     InputDialogPrompt prompt_;
     ShellTaskBar taskBar_;
     SystemKeyboard keyboard_;
+    SystemHost host_;
     Services services_{clock_,    monotonic_, messages_, clipboard_, fileDialog_,
-                       printing_, prompt_,    taskBar_,  keyboard_};
+                       printing_, prompt_,    taskBar_,  keyboard_,  host_};
 };
 
 } // namespace tc

@@ -1,6 +1,5 @@
 #include "app/StationApp.h"
 #include "app/SystemServices.h"
-#include "platform/Environment.h"
 #include "platform/InstanceLock.h"
 
 #include <QApplication>
@@ -14,13 +13,14 @@ int main(int argc, char** argv) {
     tc::SystemServices system;
 
     // A second station on the same folder would overwrite the first one's punches.
-    tc::InstanceLock lock(tc::Environment::baseFolder());
+    const QString folder = system.services().host.baseFolder();
+    tc::InstanceLock lock(folder);
     if (const tc::InstanceLock::Result locked = lock.acquire(); !locked) {
         system.services().messages.show(nullptr, locked.message);
         return 1;
     }
 
-    tc::StationApp station(system.services(), tc::Environment::baseFolder().toStdString());
+    tc::StationApp station(system.services(), folder.toStdString());
     station.start();
     return app.exec();
 }

@@ -3,6 +3,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/FileDialog.h"
+#include "platform/Host.h"
 #include "platform/Keyboard.h"
 #include "platform/Messages.h"
 #include "platform/MonotonicClock.h"
@@ -25,6 +26,7 @@ struct Services {
     TextPrompt& prompt;
     TaskBar& taskBar;
     Keyboard& keyboard;
+    Host& host;
 };
 
 } // namespace tc

@@ -31,7 +31,6 @@ class ClaimsScreen : public ::testing::Test {
     FakeServices fakes;
 
     void SetUp() override {
-        Environment::setScreenSizeForTest(QSize(1024, 768));
         fakes.clock.set(makeDateTime(2025, 2, 5, 10, 0, 0));
         fakes.clock.setUtcOffset(-5 * 3600);
         AppState s(base.path());
@@ -52,7 +51,6 @@ class ClaimsScreen : public ::testing::Test {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Environment::setScreenSizeForTest(std::nullopt);
     }
     std::string week() const { return base.weekFile(mondayFeb3()); }
     static void click(QWidget* screen, const char* name) {

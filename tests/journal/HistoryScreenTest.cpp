@@ -27,7 +27,6 @@ class HistoryScreen : public ::testing::Test {
     FakeServices fakes;
 
     void SetUp() override {
-        Environment::setScreenSizeForTest(QSize(1024, 768));
         fakes.clock.set(makeDateTime(2025, 2, 4, 10, 0, 0));
         fakes.clock.setUtcOffset(-5 * 3600);
         qputenv("USERNAME", "ann");
@@ -36,7 +35,6 @@ class HistoryScreen : public ::testing::Test {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Environment::setScreenSizeForTest(std::nullopt);
     }
     ProgramFolder base;
 };

@@ -6,7 +6,6 @@
 #include "core/punch/ActionRules.h"
 #include "gui/punch/OwnWeekScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Environment.h"
 #include "platform/SettleTime.h"
 #include "support/WeekBuilder.h"
 #include "support/fakes/FakeServices.h"
@@ -30,7 +29,6 @@ class EmployeeScreens : public ::testing::Test {
     void SetUp() override {
         fakes.clock.set(mondayFeb3().addDays(1).addSeconds(-90 * 60)); // Tue 6:30 AM
         fakes.clock.setUtcOffset(-5 * 3600);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof"}));
         base.putRecord(mondayFeb3(), 2,

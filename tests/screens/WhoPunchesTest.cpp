@@ -5,7 +5,6 @@
 #include "gui/station/EmployeeGate.h"
 #include "gui/station/PinPadScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Environment.h"
 #include "platform/SettleTime.h"
 #include "support/WeekBuilder.h"
 #include "support/fakes/FakeServices.h"
@@ -33,7 +32,6 @@ class WhoPunches : public ::testing::Test {
 
     void SetUp() override {
         fakes.clock.set(mondayFeb3(9, 5, 7));
-        Environment::setScreenSizeForTest(QSize(1024, 768));
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof repair", "2001,Siding"}));
     }

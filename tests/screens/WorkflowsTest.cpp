@@ -8,7 +8,6 @@
 #include "gui/manage/PasswordScreen.h"
 #include "gui/manage/TimeSheetScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Environment.h"
 #include "platform/SettleTime.h"
 #include "support/WeekBuilder.h"
 #include "support/fakes/FakeServices.h"
@@ -37,7 +36,7 @@ namespace fs = std::filesystem;
 // The program folder with both lists (Worker 1 .. Worker 24; jobs 1234 and
 // 2001 and a description without a job), the month folders made, a 1024 x 768
 // screen, the clock at Monday 3 February 2025 9:05:07 AM, every dialog, the
-// clipboard and the printer in test mode.
+// clipboard and the printer fakes.
 class Screens : public ::testing::Test {
   protected:
     // The screens' clock, dialogs, clipboard and printer.
@@ -45,7 +44,6 @@ class Screens : public ::testing::Test {
 
     void SetUp() override {
         fakes.clock.set(mondayFeb3(9, 5, 7));
-        Environment::setScreenSizeForTest(QSize(1024, 768));
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof repair", "2001,Siding", "   ,Only a description"}));
     }
@@ -265,7 +263,7 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
         {"no employee list", "employeelist.txt", false, {"employeelist.txt"}},
         {"and a week file's folder", "Feb", true, {"employeelist.txt", "Sunday Feb 9 2025.dat"}},
     };
-    Environment::setScreenSizeForTest(QSize(1280, 1024));
+    fakes.host.setScreenSize(QSize(1280, 1024));
     for (const auto& c : starts) {
         SCOPED_TRACE(c.what);
         if (!c.removed.empty())

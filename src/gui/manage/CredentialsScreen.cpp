@@ -20,7 +20,7 @@ CredentialsScreen::CredentialsScreen(Services& services, AppState& state, QWidge
     setObjectName(QStringLiteral("CredentialsScreen"));
     setWindowTitle(QStringLiteral("Employee PINs and Cards"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(10));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 10));
     auto* form = new QFormLayout(this);
 
     employee_ = new QComboBox(this);

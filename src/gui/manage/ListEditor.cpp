@@ -62,7 +62,7 @@ ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFo
     setObjectName(QStringLiteral("ListEditor"));
     setWindowTitle(QStringLiteral("Button Data"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
 
     auto* area = new QWidget(this);
     setCentralWidget(area);
@@ -70,54 +70,56 @@ ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFo
     auto* shape1 = new QFrame(area);
     shape1->setObjectName(QStringLiteral("Shape1"));
     shape1->setFrameShape(QFrame::Box);
-    shape1->setGeometry(Environment::scaled(4, 40, 396, 306));
+    shape1->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 40, 396, 306));
     auto* shape2 = new QFrame(area);
     shape2->setObjectName(QStringLiteral("Shape2"));
     shape2->setFrameShape(QFrame::Box);
-    shape2->setGeometry(Environment::scaled(4, 408, 524, 258));
+    shape2->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 408, 524, 258));
 
     makeLabel(area, QStringLiteral("Label3_0"), QStringLiteral("Employee Names "),
-              Environment::scaled(40, 24, 161, 17));
+              Environment::scaled(services_.host.screenSize(), 40, 24, 161, 17));
     makeLabel(area, QStringLiteral("Label3_1"), QStringLiteral("Job Names , Numbers"),
-              Environment::scaled(40, 392, 217, 17));
+              Environment::scaled(services_.host.screenSize(), 40, 392, 217, 17));
     makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"),
-              Environment::scaled(424, 24, 185, 17));
+              Environment::scaled(services_.host.screenSize(), 424, 24, 185, 17));
 
     for (int i = 0; i < 24; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
         Label1_[i] = makeLabel(area, QStringLiteral("Label1_%1").arg(i), QString(),
-                               Environment::scaled(left - 32, top + 4, 28, 17));
+                               Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
         Label1_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i), Environment::scaled(left, top, 161, 25));
+        Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i),
+                            Environment::scaled(services_.host.screenSize(), left, top, 161, 25));
     }
     for (int i = 0; i < 20; ++i) {
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
         Label2_[i] = makeLabel(area, QStringLiteral("Label2_%1").arg(i), QString(),
-                               Environment::scaled(left - 32, top + 4, 28, 17));
+                               Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
         Label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Text2_[i] = makeBox(area, QStringLiteral("Text2_%1").arg(i), Environment::scaled(left, top, 217, 27));
+        Text2_[i] = makeBox(area, QStringLiteral("Text2_%1").arg(i),
+                            Environment::scaled(services_.host.screenSize(), left, top, 217, 27));
     }
     for (int i = 0; i < 2; ++i) {
-        Text3_[i] =
-            makeBox(area, QStringLiteral("Text3_%1").arg(i), Environment::scaled(424, 48 + 32 * i, 185, 25));
+        Text3_[i] = makeBox(area, QStringLiteral("Text3_%1").arg(i),
+                            Environment::scaled(services_.host.screenSize(), 424, 48 + 32 * i, 185, 25));
         Text3_[i]->setMaxLength(15);
     }
 
-    auto* label5 =
-        makeLabel(area, QStringLiteral("Label5"), positionWarning(), Environment::scaled(416, 112, 193, 241));
+    auto* label5 = makeLabel(area, QStringLiteral("Label5"), positionWarning(),
+                             Environment::scaled(services_.host.screenSize(), 416, 112, 193, 241));
     label5->setWordWrap(true);
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* save = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Save"),
-                            Environment::scaled(416, 360, 65, 33));
+                            Environment::scaled(services_.host.screenSize(), 416, 360, 65, 33));
     auto* reload = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Reload"),
-                              Environment::scaled(480, 360, 65, 33));
+                              Environment::scaled(services_.host.screenSize(), 480, 360, 65, 33));
     auto* exit = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Exit"),
-                            Environment::scaled(544, 360, 65, 33));
+                            Environment::scaled(services_.host.screenSize(), 544, 360, 65, 33));
     connect(save, &QPushButton::clicked, this, [this] { saveButtonData(); });
     connect(reload, &QPushButton::clicked, this, [this] { reloadWithMessage(); });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -140,7 +142,7 @@ ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFo
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
 
-    const QRect client = Environment::scaled(0, 0, 632, 676);
+    const QRect client = Environment::scaled(services_.host.screenSize(), 0, 0, 632, 676);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     resetButtonData();

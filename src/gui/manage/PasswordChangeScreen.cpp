@@ -17,7 +17,7 @@ PasswordChangeScreen::PasswordChangeScreen(Services& services, AppState& state, 
     setObjectName(QStringLiteral("PasswordChangeScreen"));
     setWindowTitle(QStringLiteral("Change Password"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(10));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 10));
     auto* form = new QFormLayout(this);
     const auto box = [this, form](const char* name, const QString& label) {
         auto* edit = new QLineEdit(this);

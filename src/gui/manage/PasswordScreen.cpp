@@ -73,12 +73,12 @@ PasswordScreen::PasswordScreen(Services& services, AppState& state, StationContr
     setObjectName(QStringLiteral("PasswordScreen"));
     setWindowTitle(QStringLiteral("PassWord Area"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
-    setFixedSize(Environment::scaled(0, 0, 217, 316).size());
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
+    setFixedSize(Environment::scaled(services_.host.screenSize(), 0, 0, 217, 316).size());
 
     Label1_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setGeometry(Environment::scaled(120, 120, 88, 17));
+    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 120, 120, 88, 17));
     Label1_->setAutoFillBackground(true);
     QPalette tip = Label1_->palette();
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
@@ -88,38 +88,38 @@ PasswordScreen::PasswordScreen(Services& services, AppState& state, StationContr
 
     auto* label2 = new QLabel(QStringLiteral("Password"), this);
     label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(Environment::scaled(24, 136, 49, 25));
+    label2->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 136, 49, 25));
 
     Text2_ = new QLineEdit(this);
     Text2_->setObjectName(QStringLiteral("Text2"));
-    Text2_->setGeometry(Environment::scaled(80, 136, 121, 25));
+    Text2_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 136, 121, 25));
     Text2_->setEchoMode(QLineEdit::Password);
     Text2_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
     Text2_->installEventFilter(this);
 
     Option2_ = new QRadioButton(QStringLiteral("Edit Clock Data"), this);
     Option2_->setObjectName(QStringLiteral("Option2"));
-    Option2_->setGeometry(Environment::scaled(24, 176, 161, 17));
+    Option2_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 176, 161, 17));
     Option2_->setChecked(true);
     Option1_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
     Option1_->setObjectName(QStringLiteral("Option1"));
-    Option1_->setGeometry(Environment::scaled(24, 192, 161, 25));
+    Option1_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 192, 161, 25));
     Option3_ = new QRadioButton(QStringLiteral("Employee PINs and Cards"), this);
     Option3_->setObjectName(QStringLiteral("Option3"));
-    Option3_->setGeometry(Environment::scaled(24, 216, 185, 25));
+    Option3_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 216, 185, 25));
     Option4_ = new QRadioButton(QStringLiteral("Change Password"), this);
     Option4_->setObjectName(QStringLiteral("Option4"));
-    Option4_->setGeometry(Environment::scaled(24, 240, 185, 25));
+    Option4_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 240, 185, 25));
 
     auto* exitAll = new QPushButton(QStringLiteral("Exit All"), this);
     exitAll->setObjectName(QStringLiteral("Command3"));
-    exitAll->setGeometry(Environment::scaled(16, 280, 57, 25));
+    exitAll->setGeometry(Environment::scaled(services_.host.screenSize(), 16, 280, 57, 25));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Command2"));
-    ok->setGeometry(Environment::scaled(80, 280, 57, 25));
+    ok->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 280, 57, 25));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Command1"));
-    cancel->setGeometry(Environment::scaled(144, 280, 57, 25));
+    cancel->setGeometry(Environment::scaled(services_.host.screenSize(), 144, 280, 57, 25));
     // The buttons must not take the focus from the password box, or Enter
     // would land on them.
     for (QPushButton* b : {exitAll, ok, cancel}) {

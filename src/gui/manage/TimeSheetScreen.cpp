@@ -92,7 +92,7 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
     setObjectName(QStringLiteral("TimeSheetScreen"));
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
 
     auto* area = new QWidget(this);
     setCentralWidget(area);
@@ -100,27 +100,28 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
     model_ = new TimeSheetModel(this);
     FGrid_ = new QTableView(area);
     FGrid_->setObjectName(QStringLiteral("FGrid"));
-    FGrid_->setGeometry(Environment::scaled(8, 8, 830, 560));
+    FGrid_->setGeometry(Environment::scaled(services_.host.screenSize(), 8, 8, 830, 560));
     FGrid_->setModel(model_);
     FGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
     FGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     FGrid_->setWordWrap(false);
     FGrid_->verticalHeader()->hide();
-    FGrid_->verticalHeader()->setDefaultSectionSize(Environment::scaled(0, 0, 0, 20).height());
+    FGrid_->verticalHeader()->setDefaultSectionSize(
+        Environment::scaled(services_.host.screenSize(), 0, 0, 0, 20).height());
     FGrid_->horizontalHeader()->setSectionsClickable(false);
     FGrid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < TimeSheet::kColumns; ++c) {
         const int px = int(std::lround(kColumnTwips[c] / 15.0));
-        FGrid_->setColumnWidth(c, Environment::scaled(0, 0, px, 0).width());
+        FGrid_->setColumnWidth(c, Environment::scaled(services_.host.screenSize(), 0, 0, px, 0).width());
     }
 
     auto* label1 = makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Edit Field"),
-                             Environment::scaled(8, 580, 65, 21));
+                             Environment::scaled(services_.host.screenSize(), 8, 580, 65, 21));
     label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text1_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
     Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(Environment::scaled(80, 576, 600, 25));
+    Text1_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 576, 600, 25));
     setEditFieldGrey();
     connect(Text1_, &QLineEdit::textChanged, this, [this] {
         QPalette p = Text1_->palette();
@@ -128,37 +129,38 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
         Text1_->setPalette(p);
     });
     auto* replace = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Replace"),
-                               Environment::scaled(688, 574, 80, 29));
+                               Environment::scaled(services_.host.screenSize(), 688, 574, 80, 29));
 
     // "This weeks file name is", CR LF, then the file name without its folder.
     const DateTime now = services_.clock.now();
     makeLabel(area, QStringLiteral("Label5"),
               QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
-              Environment::scaled(848, 8, 168, 41));
+              Environment::scaled(services_.host.screenSize(), 848, 8, 168, 41));
     auto* open = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Open"),
-                            Environment::scaled(848, 56, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 56, 80, 33));
     auto* save = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Save"),
-                            Environment::scaled(936, 56, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 936, 56, 80, 33));
     open->setToolTip(kSavedAsTip);
     save->setToolTip(kSavedAsTip);
     auto* copy = makeButton(area, QStringLiteral("Command4"), QStringLiteral("Copy All"),
-                            Environment::scaled(848, 96, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 96, 80, 33));
     auto* paste = makeButton(area, QStringLiteral("Command5"), QStringLiteral("Paste All"),
-                             Environment::scaled(936, 96, 80, 33));
+                             Environment::scaled(services_.host.screenSize(), 936, 96, 80, 33));
     auto* add = makeButton(area, QStringLiteral("Command6"), QStringLiteral("Add Row"),
-                           Environment::scaled(848, 136, 80, 33));
+                           Environment::scaled(services_.host.screenSize(), 848, 136, 80, 33));
     auto* remove = makeButton(area, QStringLiteral("Command7"), QStringLiteral("Remove Row"),
-                              Environment::scaled(936, 136, 80, 33));
+                              Environment::scaled(services_.host.screenSize(), 936, 136, 80, 33));
     auto* exit = makeButton(area, QStringLiteral("Command8"), QStringLiteral("Exit"),
-                            Environment::scaled(848, 176, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 176, 80, 33));
     makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Dur. = hour . % of hour"),
-              Environment::scaled(848, 224, 168, 33));
+              Environment::scaled(services_.host.screenSize(), 848, 224, 168, 33));
     makeLabel(area, QStringLiteral("Label3"),
               QStringLiteral(
                   "Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
                   "and paste into Excel or MSWorks."),
-              Environment::scaled(848, 264, 168, 97));
-    makeLabel(area, QStringLiteral("Label2"), blankRowsNote(), Environment::scaled(848, 368, 168, 97));
+              Environment::scaled(services_.host.screenSize(), 848, 264, 168, 97));
+    makeLabel(area, QStringLiteral("Label2"), blankRowsNote(),
+              Environment::scaled(services_.host.screenSize(), 848, 368, 168, 97));
 
     connect(open, &QPushButton::clicked, this, &TimeSheetScreen::openFile);
     connect(replace, &QPushButton::clicked, this, &TimeSheetScreen::replaceCell);
@@ -206,7 +208,7 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
                 showCurrentInEditField();
             });
 
-    const QRect client = Environment::scaled(0, 0, 1024, 612);
+    const QRect client = Environment::scaled(services_.host.screenSize(), 0, 0, 1024, 612);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     setCurrent(1, 0);
 }

@@ -64,7 +64,7 @@ ActionScreen::ActionScreen(Services& services, AppState& state, StationControl& 
 }
 
 void ActionScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
     for (int i = 0; i < 2; ++i) {
@@ -72,27 +72,30 @@ void ActionScreen::buildControls() {
         l->setObjectName(QStringLiteral("Label1_%1").arg(i));
         l->setProperty("index", i);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(ScreenFonts::arialNarrow(48));
+        l->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
         Label1_[std::size_t(i)] = l;
     }
     Label1_[0]->setText(QStringLiteral("Label1"));
-    Label1_[0]->setGeometry(Environment::scaled(64, 56, 880, 97));
+    Label1_[0]->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 56, 880, 97));
     Label1_[1]->setText(QStringLiteral("0:00 Am"));
     Label1_[1]->setAlignment(Qt::AlignCenter);
-    Label1_[1]->setGeometry(Environment::scaled(344, 680, 337, 81));
+    Label1_[1]->setGeometry(Environment::scaled(services_.host.screenSize(), 344, 680, 337, 81));
 
-    Text1_ = makeBox(this, "Text1", Environment::scaled(64, 168, 433, 409), ScreenFonts::arial(18, true));
+    Text1_ = makeBox(this, "Text1", Environment::scaled(services_.host.screenSize(), 64, 168, 433, 409),
+                     ScreenFonts::arial(services_.host.screenSize(), 18, true));
     setBox(Text1_, "Text1");
-    Text2_ = makeBox(this, "Text2", Environment::scaled(504, 168, 425, 409), ScreenFonts::arial(18));
+    Text2_ = makeBox(this, "Text2", Environment::scaled(services_.host.screenSize(), 504, 168, 425, 409),
+                     ScreenFonts::arial(services_.host.screenSize(), 18));
     setBox(Text2_, "");
 
     for (int i = 0; i < kActionButtons; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kButtons[i].caption), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arial(24));
+        b->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(kButtons[i].left, 592, kButtons[i].width, 81));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), kButtons[i].left, 592, kButtons[i].width, 81));
         connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
         settle_.watch(b);
         Command1_[std::size_t(i)] = b;
@@ -100,9 +103,9 @@ void ActionScreen::buildControls() {
 
     ownWeek_ = new QPushButton(QStringLiteral("My Week"), this);
     ownWeek_->setObjectName(QStringLiteral("OwnWeek"));
-    ownWeek_->setFont(ScreenFonts::arial(24));
+    ownWeek_->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
     ownWeek_->setFocusPolicy(Qt::NoFocus);
-    ownWeek_->setGeometry(Environment::scaled(776, 680, 153, 81));
+    ownWeek_->setGeometry(Environment::scaled(services_.host.screenSize(), 776, 680, 153, 81));
     connect(ownWeek_, &QPushButton::clicked, this, &ActionScreen::showOwnWeek);
     settle_.watch(ownWeek_);
 
@@ -117,7 +120,7 @@ void ActionScreen::load() {
     const ActionButtons enabled = SetActionButtons(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
         Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = LastActionSummary(state_, now, Environment::decimalSeparator());
+    const SummaryTexts summary = LastActionSummary(state_, now, services_.host.decimalSeparator());
     setBox(Text1_, summary.Text1);
     setBox(Text2_, summary.Text2);
     Timer1_->start(100);

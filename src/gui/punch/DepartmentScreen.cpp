@@ -37,7 +37,7 @@ DepartmentScreen::DepartmentScreen(Services& services, AppState& state, JobScree
 }
 
 void DepartmentScreen::buildControls() {
-    const QSize inner = Environment::scaled(0, 0, 686, 498).size();
+    const QSize inner = Environment::scaled(services_.host.screenSize(), 0, 0, 686, 498).size();
     setFixedSize(inner);
     // About two thirds of the screen, centred over the job screen.
     const QRect over = jobs_.geometry();
@@ -46,23 +46,24 @@ void DepartmentScreen::buildControls() {
     Label1_ = new QLabel(QStringLiteral("Label1"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
     Label1_->setTextFormat(Qt::PlainText);
-    Label1_->setFont(ScreenFonts::arialNarrow(36));
+    Label1_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 36));
     Label1_->setWordWrap(true);
     Label1_->setAutoFillBackground(true);
     QPalette p = Label1_->palette();
     p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
     p.setColor(QPalette::WindowText, QColor(255, 255, 0));
     Label1_->setPalette(p);
-    Label1_->setGeometry(Environment::scaled(64, 16, 546, 57));
+    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 16, 546, 57));
 
     static constexpr int kTops[4] = {88, 192, 296, 400};
     for (int i = 0; i < 8; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arialNarrow(24));
+        b->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
         connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
         settle_.watch(b);
         Command1_[std::size_t(i)] = b;
@@ -73,8 +74,8 @@ void DepartmentScreen::load() {
     // The whole description, wrapped and in smaller type where it is long.
     const QString text = QString::fromStdString(state_.CurJobText);
     Label1_->setText(text);
-    Label1_->setFont(
-        ScreenFonts::fitted(ScreenFonts::arialNarrow(36), text, Label1_->contentsRect().size(), true));
+    Label1_->setFont(ScreenFonts::fitted(ScreenFonts::arialNarrow(services_.host.screenSize(), 36), text,
+                                         Label1_->contentsRect().size(), true));
     settle_.restart();
 }
 

@@ -25,10 +25,10 @@ JobScreen::JobScreen(Services& services, AppState& state, ActionScreen& action)
 }
 
 void JobScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    const QFont jobFont = ScreenFonts::arial(18);
+    const QFont jobFont = ScreenFonts::arial(services_.host.screenSize(), 18);
     for (int i = 0; i < 20; ++i) {
         auto* b = new QPushButton(QStringLiteral("command1"), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -37,7 +37,8 @@ void JobScreen::buildControls() {
         b->setFocusPolicy(Qt::NoFocus);
         const int column = i / 10;
         const int row = i % 10;
-        b->setGeometry(Environment::scaled(column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
         connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
         settle_.watch(b);
         Command1_[std::size_t(i)] = b;
@@ -49,9 +50,9 @@ void JobScreen::buildControls() {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
         b->setObjectName(QStringLiteral("Command2_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arial(18));
+        b->setFont(ScreenFonts::arial(services_.host.screenSize(), 18));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(832, kTops[i], 177, 65));
+        b->setGeometry(Environment::scaled(services_.host.screenSize(), 832, kTops[i], 177, 65));
         settle_.watch(b);
         Command2_[std::size_t(i)] = b;
     }

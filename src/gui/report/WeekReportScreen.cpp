@@ -162,7 +162,7 @@ WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::s
         screen->show();
     });
 
-    const QRect area = Environment::scaled(0, 0, 1000, 700);
+    const QRect area = Environment::scaled(services_.host.screenSize(), 0, 0, 1000, 700);
     resize(area.width(), area.height());
     showWeek(services_.clock.now());
 }

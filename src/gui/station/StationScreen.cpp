@@ -48,10 +48,10 @@ StationScreen::~StationScreen() {
 }
 
 void StationScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    buttonFont_ = ScreenFonts::arial(22);
+    buttonFont_ = ScreenFonts::arial(services_.host.screenSize(), 22);
     for (int i = 0; i < 24; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
@@ -61,7 +61,8 @@ void StationScreen::buildControls() {
         const int column = i / 8;
         const int row = i % 8;
         static constexpr int kLeft[3] = {32, 344, 656};
-        b->setGeometry(Environment::scaled(kLeft[column], 16 + 80 * row, 300, 73));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), kLeft[column], 16 + 80 * row, 300, 73));
         connect(b, &QPushButton::clicked, this, [this, i] { onEmployeeButton(i); });
         settle_.watch(b);
         Command1_[std::size_t(i)] = b;
@@ -71,9 +72,9 @@ void StationScreen::buildControls() {
 
     Command4_ = new QPushButton(QStringLiteral("Management"), this);
     Command4_->setObjectName(QStringLiteral("Command4"));
-    Command4_->setFont(ScreenFonts::arial(14, true));
+    Command4_->setFont(ScreenFonts::arial(services_.host.screenSize(), 14, true));
     Command4_->setFocusPolicy(Qt::NoFocus);
-    Command4_->setGeometry(Environment::scaled(664, 656, 177, 81));
+    Command4_->setGeometry(Environment::scaled(services_.host.screenSize(), 664, 656, 177, 81));
     connect(Command4_, &QPushButton::clicked, this, [this] {
         if (settle_.pressAccepted())
             emit managementPressed();
@@ -82,17 +83,17 @@ void StationScreen::buildControls() {
 
     Label1_ = new QLabel(QStringLiteral("Label1"), this);
     Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setFont(ScreenFonts::arialNarrow(48));
+    Label1_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
     Label1_->setAlignment(Qt::AlignCenter);
-    Label1_->setGeometry(Environment::scaled(320, 656, 337, 81));
+    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 320, 656, 337, 81));
 
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(QStringLiteral(" "), this);
         l->setObjectName(QStringLiteral("Label2_%1").arg(i));
         l->setProperty("index", i);
-        l->setFont(ScreenFonts::arial(12, true));
+        l->setFont(ScreenFonts::arial(services_.host.screenSize(), 12, true));
         l->setTextFormat(Qt::PlainText);
-        l->setGeometry(Environment::scaled(104, 656 + 25 * i, 209, 25));
+        l->setGeometry(Environment::scaled(services_.host.screenSize(), 104, 656 + 25 * i, 209, 25));
         Label2_[std::size_t(i)] = l;
     }
 
@@ -130,7 +131,7 @@ void StationScreen::FirstRunSetup() {
     services_.messages.show(
         this, QStringLiteral("Wright it down!\r\nPassword = qm482\r\nThis pass word will not be repeted"),
         Messages::Buttons::OkCritical);
-    const QSize screen = Environment::screenSize();
+    const QSize screen = services_.host.screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
         services_.messages.show(this,
                                 QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),

@@ -4,6 +4,7 @@
 #include "support/fakes/FakeClipboard.h"
 #include "support/fakes/FakeClock.h"
 #include "support/fakes/FakeFileDialog.h"
+#include "support/fakes/FakeHost.h"
 #include "support/fakes/FakeKeyboard.h"
 #include "support/fakes/FakeMessages.h"
 #include "support/fakes/FakeMonotonicClock.h"
@@ -29,7 +30,9 @@ class FakeServices {
     FakeTextPrompt prompt;
     FakeTaskBar taskBar;
     FakeKeyboard keyboard;
-    Services services{clock, monotonic, messages, clipboard, fileDialog, printing, prompt, taskBar, keyboard};
+    FakeHost host;
+    Services services{clock,    monotonic, messages, clipboard, fileDialog,
+                      printing, prompt,    taskBar,  keyboard,  host};
 };
 
 } // namespace tc
