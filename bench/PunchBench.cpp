@@ -1,12 +1,12 @@
-// The punch: RecordPunch with its flushes (the week file, its journal line)
+// The punch: recordPunch with its flushes (the week file, its journal line)
 // and the board's reread of the week file, beside the same file work done
 // with plain system calls.
 #include "BenchSupport.h"
 
 #include "core/journal/Journal.h"
 #include "core/journal/JournalSeal.h"
-#include "core/punch/AppState.h"
 #include "core/punch/PunchRecorder.h"
+#include "core/punch/StationState.h"
 #include "core/punch/StatusBoard.h"
 
 #include <benchmark/benchmark.h>
@@ -24,13 +24,13 @@ double secondsSince(Clock::time_point start) {
 }
 
 // The station's state after a press on Worker 7 and "Lunch".
-AppState lunchPunchState(const BenchFolder& base) {
-    AppState state(base.path());
+StationState lunchPunchState(const BenchFolder& base) {
+    StationState state(base.path());
     for (int p = 1; p <= 24; ++p)
-        state.EmpNames[std::size_t(p)] = "Worker " + std::to_string(p);
-    state.ButtonNumber = 7;
-    state.CurName = state.EmpNames[7];
-    state.CurAction = "LUNCH";
+        state.employeeNames[std::size_t(p - 1)] = "Worker " + std::to_string(p);
+    state.punch.position = 6;
+    state.punch.employee = state.employeeNames[6];
+    state.punch.action = "LUNCH";
     return state;
 }
 
@@ -87,14 +87,14 @@ void BM_Punch(benchmark::State& s) {
         start.replace(6 * TimeRecord::kSize, TimeRecord::kSize, fewer, 6 * TimeRecord::kSize,
                       TimeRecord::kSize);
     }
-    AppState state = lunchPunchState(base);
+    StationState state = lunchPunchState(base);
     writeJournal(base.weekFile());
     StatusBoard board;
     double punchTotal = 0, floorTotal = 0;
     for (auto _ : s) {
         writeDurable(base.weekFile(), start);
         const auto t0 = Clock::now();
-        if (!RecordPunch(state, benchNow(), 3600) || !readStatusBoard(state, board))
+        if (!recordPunch(state, state.punch, benchNow(), 3600) || !readStatusBoard(state, board))
             throw std::runtime_error("the punch failed");
         const double punch = secondsSince(t0);
         s.SetIterationTime(punch);
@@ -134,8 +134,8 @@ void BM_StatusBoard(benchmark::State& s) {
     const int entries = int(s.range(0));
     BenchFolder base;
     writeDurable(base.weekFile(), weekBytes(entries));
-    AppState state = lunchPunchState(base);
-    state.WeekFile = base.weekFile();
+    StationState state = lunchPunchState(base);
+    state.weekFile = base.weekFile();
     StatusBoard board;
     for (auto _ : s) {
         if (!readStatusBoard(state, board))

@@ -26,7 +26,8 @@ namespace {
 constexpr int kWeeks = 52;
 
 // 24 employees, 50 punches each: seven a day (in, two job changes, lunch)
-// and a night shift that begins on Sunday and ends in the next week's file.
+// and a night shift that begins on Sunday and ends in the next week's file,
+// at its first punch: an OUT (an IN there would be a missed clock-out).
 std::string reportWeekBytes(const DateTime& monday) {
     using F = TimeRecord::Field;
     static const char* const kActions[7] = {"IN", "CHANGE", "LUNCH", "IN", "CHANGE", "CHANGE", "OUT"};
@@ -41,7 +42,7 @@ std::string reportWeekBytes(const DateTime& monday) {
         for (int k = 1; k <= 50; ++k) {
             const int step = (k - 1) % 7;
             const bool night = k == 50;
-            const char* action = night ? "IN" : kActions[step];
+            const char* action = night ? "IN" : k == 1 ? "OUT" : kActions[step];
             const bool job = std::string_view(action) != "LUNCH" && std::string_view(action) != "OUT";
             r.set(F::Action, k, action);
             r.set(F::JobNumber, k, job ? std::to_string(1001 + (p + k) % 20) + kDepts[(p + k) % 7] : "");
@@ -84,17 +85,19 @@ std::string readWeekFile(const std::string& path) {
 
 // Every week of the year, each with its neighbours, reading each file once.
 // No week holds a flag but the last (its shift is open) or a correction.
-void reportYear(benchmark::State& s, const BenchFolder& base, const std::vector<DateTime>& mondays) {
+// With `pay`, every rule of pay applies too (its meal breaks may flag).
+void reportYear(benchmark::State& s, const BenchFolder& base, const std::vector<DateTime>& mondays,
+                const PayRules& pay = PayRules()) {
     const std::vector<ReportSource> sources{{base.path(), "bench"}};
     long long seconds = 0;
     for (auto _ : s) {
         WeekFileCache cache(realFiles());
         for (const DateTime& monday : mondays) {
             const WeekReport report =
-                makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache);
+                makeWeekReport(realFiles(), sources, monday, benchNow(), 40 * 3600, &cache, ZoneRules(), pay);
             seconds = report.totalSeconds();
             for (const PersonWeek& p : report.people)
-                if (!p.flags.empty() && &monday != &mondays.back())
+                if (!p.flags.empty() && &monday != &mondays.back() && !pay.mealAfterSeconds)
                     throw std::runtime_error("a flag in the bench week: " + p.flags.front());
             if (!report.problems.empty() || !report.corrections.empty())
                 throw std::runtime_error("a journal was read as holding other than its punches");
@@ -109,6 +112,18 @@ void reportYear(benchmark::State& s, const BenchFolder& base, const std::vector<
 void BM_ReportYear(benchmark::State& s) {
     BenchFolder base;
     reportYear(s, base, writeYear(base));
+}
+
+// The same year with every rule of pay on.
+void BM_ReportYear_PayRules(benchmark::State& s) {
+    BenchFolder base;
+    PayRules pay;
+    pay.dailyOvertimeAfterSeconds = 8 * 3600;
+    pay.dailyDoubleTimeAfterSeconds = 12 * 3600;
+    pay.seventhDay = true;
+    pay.roundMinutes = 15;
+    pay.mealAfterSeconds = 5 * 3600;
+    reportYear(s, base, writeYear(base), pay);
 }
 
 // The same year with a sealed journal beside each week file that holds its
@@ -186,6 +201,7 @@ void BM_ReportScreen(benchmark::State& s) {
 } // namespace
 
 BENCHMARK(BM_ReportYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportYear_PayRules)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_Journals)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_Floor)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReportYear_ParseFloor)->Unit(benchmark::kMillisecond);

@@ -83,7 +83,7 @@ void BM_EmployeePress(benchmark::State& s) {
         watcher.arm(action, true);
         waitOrFail(watcher, "the employee press");
         s.SetIterationTime(secondsSince(t0));
-        press(action, QStringLiteral("Command1_4")); // Exit
+        press(action, QStringLiteral("actionButton_4")); // Exit
         settle();
     }
 }
@@ -102,23 +102,23 @@ void BM_DepartmentPress(benchmark::State& s) {
     int i = 0;
     for (auto _ : s) {
         writeDurable(base.weekFile(), week);
-        app.home().UpdateStatusBoard(); // the button red again, so the punch changes it
+        app.home().updateStatusBoard(); // the button red again, so the punch changes it
         QCoreApplication::processEvents();
         const int index = i++ % 24;
         QPushButton* employee = app.home().employeeButton(index);
         benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
         employee->click();
         ActionScreen* action = actionScreen(app);
-        press(action, QStringLiteral("Command1_0")); // Clock IN
+        press(action, QStringLiteral("actionButton_0")); // Clock IN
         JobScreen* jobs = action->jobScreen();
-        press(jobs, QStringLiteral("Command1_%1").arg(i % 20));
+        press(jobs, QStringLiteral("jobButton_%1").arg(i % 20));
         DepartmentScreen* depart = jobs->departmentScreen();
         if (!depart)
             throw std::runtime_error("no department screen");
         QCoreApplication::processEvents();
         watcher.arm(employee, false);
         const auto t0 = Clock::now();
-        press(depart, QStringLiteral("Command1_%1").arg(i % 7));
+        press(depart, QStringLiteral("departmentButton_%1").arg(i % 7));
         waitOrFail(watcher, "the department press");
         s.SetIterationTime(secondsSince(t0));
         settle();
@@ -136,12 +136,12 @@ void BM_SheetOpenScreen(benchmark::State& s) {
     watcher.arm(&screen, true);
     screen.show();
     waitOrFail(watcher, "showing the time sheet");
-    auto* grid = screen.findChild<QTableView*>(QStringLiteral("FGrid"));
+    auto* grid = screen.findChild<QTableView*>(QStringLiteral("grid"));
     for (auto _ : s) {
         benchServices().fileDialog.choose(QString::fromStdString(base.weekFile()));
         watcher.arm(grid->viewport(), false);
         const auto t0 = Clock::now();
-        press(&screen, QStringLiteral("Command1"));
+        press(&screen, QStringLiteral("openButton"));
         waitOrFail(watcher, "Open");
         s.SetIterationTime(secondsSince(t0));
         benchServices().messages.clearShown();

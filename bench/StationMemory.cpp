@@ -34,16 +34,16 @@ void punchThroughScreens(StationApp& app, int index, int turn) {
     if (!action)
         throw std::runtime_error("no action screen");
     auto enabled = [&](int i) {
-        return action->findChild<QPushButton*>(QStringLiteral("Command1_%1").arg(i))->isEnabled();
+        return action->findChild<QPushButton*>(QStringLiteral("actionButton_%1").arg(i))->isEnabled();
     };
     int choice = 0; // Clock IN when off the clock or at lunch
     if (!enabled(0))
         choice = 1 + turn % 3; // at work: Change Job, Lunch or Clock Out
-    press(action, QStringLiteral("Command1_%1").arg(choice));
+    press(action, QStringLiteral("actionButton_%1").arg(choice));
     if (choice <= 1) {
         JobScreen* jobs = action->jobScreen();
-        press(jobs, QStringLiteral("Command1_%1").arg(turn % 20));
-        press(jobs->departmentScreen(), QStringLiteral("Command1_%1").arg(turn % 7));
+        press(jobs, QStringLiteral("jobButton_%1").arg(turn % 20));
+        press(jobs->departmentScreen(), QStringLiteral("departmentButton_%1").arg(turn % 7));
     }
     settle();
 }

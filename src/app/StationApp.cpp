@@ -23,7 +23,7 @@ void StationApp::start() {
 }
 
 void StationApp::connectScreens() {
-    // StationScreen::employeePressed(position): ButtonNumber and CurName are set; the
+    // StationScreen::employeePressed(position): the punch's position and name are set; the
     // action screen opens from here. StationScreen::managementPressed: the password
     // screen opens from here.
     // The employee is made sure of first (the PIN, when turned on); a card

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/manage/EditorFactory.h"
 #include "platform/Services.h"
 
@@ -25,7 +25,7 @@ class StationApp : public QObject {
     // Loads the station (start-up steps) and shows it full screen.
     void start();
 
-    AppState& state() { return state_; }
+    StationState& state() { return state_; }
     StationScreen& home() { return *home_; }
     EmployeeGate& gate() { return *gate_; }
 
@@ -33,7 +33,7 @@ class StationApp : public QObject {
     void connectScreens();
 
     Services& services_;
-    AppState state_;
+    StationState state_;
     EditorFactory editors_;
     std::unique_ptr<StationScreen> home_;
     EmployeeGate* gate_ = nullptr; // owned by the station screen

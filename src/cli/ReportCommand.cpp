@@ -6,8 +6,10 @@
 #include "core/format/WeekMoments.h"
 #include "core/journal/JournalReplay.h"
 #include "core/journal/JournalSeal.h"
+#include "core/report/PayrollExport.h"
 #include "core/report/ReportCsv.h"
 #include "core/report/ReportSettings.h"
+#include "core/report/RoundingAudit.h"
 #include "core/report/WeekSignOff.h"
 
 #include <CLI/CLI.hpp>
@@ -52,6 +54,10 @@ std::string padded(const std::string& s, std::size_t width, bool right = false) 
 
 } // namespace
 
+const std::array<const char*, 9> ReportCommand::kPayOptions = {
+    "daily-overtime-after", "daily-double-time-after", "seventh-day",  "round-minutes",    "meal-after-hours",
+    "meal-minutes",         "adp-company-code",        "adp-batch-id", "paychex-client-id"};
+
 void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--week", o.week, "Any day of the week, YYYY-MM-DD (default: this week)");
     app.add_option("--folder", o.folders,
@@ -62,6 +68,13 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
     app.add_option("--jobs-csv", o.jobsCsv, "Write the hours per job and department here");
     app.add_option("--overtime-after", o.overtimeAfter,
                    "Weekly hours above which hours are overtime (default: the settings file's, else 40)");
+    for (std::size_t i = 0; i < kPayOptions.size(); ++i)
+        app.add_option(std::string("--") + kPayOptions[i], o.pay[i],
+                       std::string("The settings file's [pay] ") + kPayOptions[i]);
+    app.add_option("--rounding-audit", o.roundingAudit,
+                   "Write the exact and the paid hours of each employee and the minutes rounding moved here");
+    app.add_option("--payroll", o.payroll, "A payroll service's import file: adp, gusto, paychex or iif");
+    app.add_option("--payroll-file", o.payrollFile, "Write the --payroll file here");
     app.add_flag("--verify", o.verify,
                  "Compare each folder's week file with its journal instead: exit code 6 when a punch is not "
                  "explained by the journal or its seals do not follow one from another");
@@ -69,7 +82,7 @@ void ReportCommand::addOptions(CLI::App& app, Options& o) {
                    "With --verify: a seal printed on a signed card or kept by payroll (XXXX-XXXX-XXXX-XXXX); "
                    "exit code 6 unless the week had it and everything since was appended after it");
     app.add_flag("--require-approved", o.requireApproved,
-                 "Exit code 7 when any employee of the week is not approved (the report is still shown and "
+                 "Exit code 8 when any employee of the week is not approved (the report is still shown and "
                  "written)");
 }
 
@@ -105,6 +118,15 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
                                       o.overtimeAfter + "\".");
         overtime = *seconds;
     }
+    for (std::size_t i = 0; i < kPayOptions.size(); ++i)
+        if (!o.pay[i].empty())
+            if (Status st = settings.pay.set(kPayOptions[i], o.pay[i], "the command line"); !st)
+                return fail(BadUsage, st.message());
+    if (o.payroll.empty() != o.payrollFile.empty())
+        return fail(BadUsage, "--payroll and --payroll-file go together: the format and the file to write.");
+    if (!o.payroll.empty() && std::find(PayrollExport::formats().begin(), PayrollExport::formats().end(),
+                                        o.payroll) == PayrollExport::formats().end())
+        return fail(BadUsage, "--payroll must be adp, gusto, paychex or iif, not \"" + o.payroll + "\".");
     if (!o.seal.empty() && (!o.verify || !isShownSeal(o.seal)))
         return fail(BadUsage, o.verify
                                   ? "--seal must be 16 hexadecimal digits as XXXX-XXXX-XXXX-XXXX, not \"" +
@@ -159,8 +181,8 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         return !passed ? Unexplained : !witnessed ? Unwitnessed : Done;
     }
 
-    const WeekReport report =
-        makeWeekReport(files, sources, day, now, overtime, nullptr, ZoneRules(settings.timeZone));
+    const WeekReport report = makeWeekReport(files, sources, day, now, overtime, nullptr,
+                                             ZoneRules(settings.timeZone), settings.pay);
     for (const ReportProblem& p : report.problems)
         err << kName << ": " << p.message << "\n";
     if (!report.anyWeekFile) {
@@ -177,6 +199,17 @@ int ReportCommand::run(const std::vector<std::string>& args, const std::string& 
         outputs.push_back({o.detailCsv, ReportCsv::detail(report)});
     if (!o.jobsCsv.empty())
         outputs.push_back({o.jobsCsv, ReportCsv::jobs(report)});
+    if (!o.roundingAudit.empty())
+        outputs.push_back({o.roundingAudit, RoundingAudit::csv(report)});
+    // The payroll file goes with the others: when it is refused, no file is written.
+    if (!o.payroll.empty()) {
+        ReportCsv::Output payroll;
+        if (Status st =
+                PayrollExport::prepare(files, programFolder, o.payroll, report, o.payrollFile, payroll);
+            !st)
+            return fail(NotWritten, st.message());
+        outputs.push_back(std::move(payroll));
+    }
     // "-" is standard output, which then holds that CSV alone.
     const auto toOut =
         std::find_if(outputs.begin(), outputs.end(), [](const auto& x) { return x.path == "-"; });
@@ -221,8 +254,9 @@ std::string ReportCommand::table(const WeekReport& report) {
                       formatHours(report.overtimeAfterSeconds) + " hours\n\n" + padded("Name", nameWidth);
     for (const char* d : kDays)
         out += padded(d, 7, true);
+    const bool doubleTime = report.pay.doubleTime();
     out += padded("Total", 8, true) + padded("Regular", 9, true) + padded("Overtime", 10, true) +
-           padded("Approved", 10, true) + "  Flags\n";
+           (doubleTime ? padded("Double Time", 13, true) : "") + padded("Approved", 10, true) + "  Flags\n";
     for (const PersonWeek& p : report.people) {
         out += padded(shownText(p.name), nameWidth);
         for (long long h : p.dayHundredths)
@@ -230,6 +264,7 @@ std::string ReportCommand::table(const WeekReport& report) {
         out += padded(formatShownHours(p.totalHundredths), 8, true) +
                padded(formatShownHours(p.regularHundredths), 9, true) +
                padded(formatShownHours(p.overtimeHundredths), 10, true) +
+               (doubleTime ? padded(formatShownHours(p.doubleTimeHundredths), 13, true) : "") +
                padded(standingApproval(report, p) ? "yes" : "no", 10, true);
         for (std::size_t i = 0; i < p.flags.size(); ++i)
             out += (i == 0 ? "  " : "; ") + p.flags[i];

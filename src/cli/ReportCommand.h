@@ -4,6 +4,7 @@
 #include "core/format/DateTime.h"
 #include "core/report/WeekReport.h"
 
+#include <array>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -28,7 +29,14 @@ class ReportCommand {
         bool verify = false;          // compare each week file with its journal instead
         std::string seal;             // with verify: a seal the week must have had, XXXX-XXXX-XXXX-XXXX
         bool requireApproved = false; // end with NotApproved when anyone of the week is not approved
+        // The [pay] settings by key (PayRules::set); empty: from the settings file.
+        std::array<std::string, 9> pay;
+        std::string roundingAudit;
+        std::string payroll; // a format of PayrollExport
+        std::string payrollFile;
     };
+    // The [pay] keys that are also options ("--daily-overtime-after").
+    static const std::array<const char*, 9> kPayOptions;
     static void addOptions(CLI::App& app, Options& options);
 
     // Exit codes.

@@ -14,10 +14,10 @@ namespace {
 
 const JournalStamp kTold{makeDateTime(2025, 2, 4, 6, 30, 0), -5 * 3600, "", ""};
 
-AppState pressed(const ProgramFolder& base, const std::string& name = "Ann") {
-    AppState s(base.path());
-    s.ButtonNumber = 3;
-    s.CurName = name;
+StationState pressed(const ProgramFolder& base, const std::string& name = "Ann") {
+    StationState s(base.path());
+    s.punch.position = 2;
+    s.punch.employee = name;
     return s;
 }
 
@@ -117,13 +117,13 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
         EXPECT_TRUE(journal.ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tAnn\t" + c.claimed + "\n"))
             << journal;
         EXPECT_FALSE(asked(base, now));
-        const ActionButtons offered = SetActionButtons(pressed(base), now);
+        const ActionButtons offered = permittedActions(pressed(base), now);
         EXPECT_EQ(offered, (ActionButtons{true, false, false, false, true}));
         // The next shift is not the claimed one: at work again.
         base.putRecord(mondayFeb3(), 3,
                        makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
                                           {"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"}}));
-        EXPECT_EQ(SetActionButtons(pressed(base), now), (ActionButtons{false, true, true, true, true}));
+        EXPECT_EQ(permittedActions(pressed(base), now), (ActionButtons{false, true, true, true, true}));
     }
 }
 

@@ -39,9 +39,9 @@ TEST(OwnWeek, ShowsTheEmployeesDaysTotalAndFlagsAndNothingOfAnyoneElse) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        AppState s(base.path());
-        s.ButtonNumber = std::int16_t(c.position);
-        s.CurName = c.name;
+        StationState s(base.path());
+        s.punch.position = c.position - 1;
+        s.punch.employee = c.name;
         const OwnWeek week = ownWeek(s, mondayFeb3(12).addDays(3));
         EXPECT_EQ(week.name, c.name);
         EXPECT_EQ(week.days, c.days);

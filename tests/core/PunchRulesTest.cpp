@@ -23,14 +23,14 @@ namespace fs = std::filesystem;
 
 const Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
 
-AppState chosen(const std::string& base, int position, const std::string& name, const std::string& action,
-                const std::string& job = "", const std::string& dept = "") {
-    AppState s(base);
-    s.ButtonNumber = std::int16_t(position);
-    s.CurName = name;
-    s.CurAction = action;
-    s.CurJob = job;
-    s.CurDept = dept;
+StationState chosen(const std::string& base, int position, const std::string& name, const std::string& action,
+                    const std::string& job = "", const std::string& dept = "") {
+    StationState s(base);
+    s.punch.position = position - 1;
+    s.punch.employee = name;
+    s.punch.action = action;
+    s.punch.job = job;
+    s.punch.department = dept;
     return s;
 }
 
@@ -46,14 +46,14 @@ TimeRecord punches(const std::string& text, const std::string& name = "Ann") {
     return makeRecord(name, list);
 }
 
-TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
+TEST(recordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
-    AppState s = chosen(base.path(), 5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3(9, 5, 7)));
-    s.CurAction = "LUNCH";
-    s.CurJob = s.CurDept = "";
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3(12, 0, 0)));
+    StationState s = chosen(base.path(), 5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
+    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(9, 5, 7)));
+    s.punch.action = "LUNCH";
+    s.punch.job = s.punch.department = "";
+    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(12, 0, 0)));
 
     // Name, then entries 0..100 of each field: actions, jobs, times, dates.
     const auto field = [](std::size_t width, const std::string& first, const std::string& second) {
@@ -67,10 +67,10 @@ TEST(RecordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
 }
 
 // With the system's own converter: a character the week files' code page lacks is never stored as "?".
-TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
+TEST(recordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
-    const std::pair<AppState, std::string> cases[] = {
+    const std::pair<StationState, std::string> cases[] = {
         {chosen(base.path(), 1, "\xC5\x81ucja", "IN", "1001", ".Dept-1"),
          "\"\xC5\x81ucja\", \"1001\" holds characters (\xC5\x81)"},
         {chosen(base.path(), 2, "Ann", "IN", "\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9", ".Dept-1"),
@@ -78,14 +78,14 @@ TEST(RecordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
     };
     for (auto [state, said] : cases) {
         SCOPED_TRACE(said);
-        EXPECT_EQ(RecordPunch(state, mondayFeb3(9)).message(),
+        EXPECT_EQ(recordPunch(state, state.punch, mondayFeb3(9)).message(),
                   "Your punch was NOT recorded.\r\nThe name or the job " + said +
                       " that cannot be stored in the week files.\r\nPlease see the manager.");
         EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), "");
     }
 }
 
-TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
+TEST(recordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRecord) {
     struct Case {
         std::string what;
         TimeRecord before;
@@ -106,8 +106,8 @@ TEST(RecordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRe
     std::string expected = readFile(base.weekFile(mondayFeb3()));
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].what);
-        AppState s = chosen(base.path(), int(i + 1), "Ann", "OUT");
-        const Status st = RecordPunch(s, mondayFeb3(16));
+        StationState s = chosen(base.path(), int(i + 1), "Ann", "OUT");
+        const Status st = recordPunch(s, s.punch, mondayFeb3(16));
         if (const int k = cases[i].entry; k == 0) {
             EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThis week's record for Ann is full (100 "
                                     "punches).\r\nPlease see the manager.");
@@ -162,23 +162,23 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         {damaged(), BoardColour::Yellow, "101.Dept-2", work},      // entry 3, where the last punch went
     };
     ProgramFolder base;
-    AppState s(base.path());
-    SetWeekFile(s, mondayFeb3());
+    StationState s(base.path());
+    setWeekFile(s, mondayFeb3());
     for (std::size_t i = 0; i < std::size(cases); ++i)
         base.putRecord(mondayFeb3(), int(i + 1), cases[i].record);
-    const std::string bytes = readFile(s.WeekFile);
+    const std::string bytes = readFile(s.weekFile);
     for (int p = 1; p <= 24; ++p)
-        s.EmpNames[std::size_t(p)] = "Emp " + std::to_string(p);
+        s.employeeNames[std::size_t(p - 1)] = "Emp " + std::to_string(p);
     StatusBoard board;
     ASSERT_TRUE(readStatusBoard(s, board));
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i + 1);
         EXPECT_EQ(board[i].colour, cases[i].colour);
         EXPECT_EQ(board[i].caption, "Emp " + std::to_string(i + 1) + "\r\n" + cases[i].job);
-        s.ButtonNumber = std::int16_t(i + 1);
-        EXPECT_EQ(SetActionButtons(s, mondayFeb3()), cases[i].buttons);
+        s.punch.position = i + 1 - 1;
+        EXPECT_EQ(permittedActions(s, mondayFeb3()), cases[i].buttons);
     }
-    EXPECT_EQ(readFile(s.WeekFile), bytes) << "a reader wrote to the week file";
+    EXPECT_EQ(readFile(s.weekFile), bytes) << "a reader wrote to the week file";
 }
 
 // After the week changes, the last punch is last week's at the same
@@ -205,9 +205,9 @@ TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
     }
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i + 1);
-        AppState s = chosen(base.path(), int(i + 1), "Ann", "");
-        EXPECT_EQ(SetActionButtons(s, mondayFeb3(7)), cases[i].buttons);
-        const std::string text = LastActionSummary(s, mondayFeb3(7)).Text1;
+        StationState s = chosen(base.path(), int(i + 1), "Ann", "");
+        EXPECT_EQ(permittedActions(s, mondayFeb3(7)), cases[i].buttons);
+        const std::string text = lastActionSummary(s, mondayFeb3(7)).lastPunch;
         EXPECT_EQ(text.substr(0, text.find('\r')), cases[i].summary);
     }
 }
@@ -246,9 +246,9 @@ TEST(LastPunch, HoursWorkedUpToIt) {
     const auto hours = [&](const TimeRecord& week, const TimeRecord& lastWeek, char separator) {
         base.putRecord(mondayFeb3(), 4, week);
         base.putRecord(sundayFeb2(), 4, lastWeek);
-        AppState s(base.path());
-        s.ButtonNumber = 4;
-        return LastActionSummary(s, mondayFeb3(18), separator).Text2;
+        StationState s(base.path());
+        s.punch.position = 3;
+        return lastActionSummary(s, mondayFeb3(18), separator).weekHours;
     };
     for (const Case& c : cases)
         EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
@@ -272,27 +272,27 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     EXPECT_FALSE(prepareMonthFolders(realFiles(), dir.path()).firstRun);
     EXPECT_FALSE(fs::exists(monthFolderPath(dir.path(), 2)));
 
-    AppState s = chosen(dir.path(), 1, "Ann", "IN", "1001", ".Dept-1");
-    ASSERT_TRUE(RecordPunch(s, mondayFeb3()));
-    EXPECT_EQ(recordAt(readFile(s.WeekFile), 1).raw(F::Action, 1), "IN     ");
+    StationState s = chosen(dir.path(), 1, "Ann", "IN", "1001", ".Dept-1");
+    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3()));
+    EXPECT_EQ(recordAt(readFile(s.weekFile), 1).raw(F::Action, 1), "IN     ");
 
     const std::string moved = dir.path() + "-moved";
     fs::rename(dir.path(), moved);
-    const Status st = RecordPunch(s, mondayFeb3(9));
+    const Status st = recordPunch(s, s.punch, mondayFeb3(9));
     std::vector<JobItem> jobs;
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
     // The action screen of an employee at work: only Clock IN, and why.
     Status actions;
-    EXPECT_EQ(SetActionButtons(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
-    const SummaryTexts summary = LastActionSummary(s, mondayFeb3(9));
+    EXPECT_EQ(permittedActions(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
+    const SummaryTexts summary = lastActionSummary(s, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());
     EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +
-                                " is missing, so " + s.WeekFile + " cannot be opened or created.");
+                                " is missing, so " + s.weekFile + " cannot be opened or created.");
     for (const Status& read : {actions, summary.problem})
         EXPECT_EQ(read.message(),
-                  "The program folder " + dir.path() + " is missing, so " + s.WeekFile + " cannot be read.");
-    EXPECT_EQ(summary.Text1 + summary.Text2, "");
+                  "The program folder " + dir.path() + " is missing, so " + s.weekFile + " cannot be read.");
+    EXPECT_EQ(summary.lastPunch + summary.weekHours, "");
     EXPECT_EQ(jobList.message(), "The program folder " + dir.path() + " is missing, so the job list " +
                                      jobListPath(dir.path()) + " cannot be read.");
 }

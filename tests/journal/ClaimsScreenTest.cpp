@@ -33,19 +33,19 @@ class ClaimsScreen : public ::testing::Test {
     void SetUp() override {
         fakes.clock.set(makeDateTime(2025, 2, 5, 10, 0, 0));
         fakes.clock.setUtcOffset(-5 * 3600);
-        AppState s(base.path());
-        s.ButtonNumber = 2;
-        s.CurName = "Kim";
-        s.CurAction = "IN";
-        s.CurJob = "1001";
-        s.CurDept = ".Dept-1";
-        ASSERT_TRUE(RecordPunch(s, mondayFeb3(7), -5 * 3600));
+        StationState s(base.path());
+        s.punch.position = 1;
+        s.punch.employee = "Kim";
+        s.punch.action = "IN";
+        s.punch.job = "1001";
+        s.punch.department = ".Dept-1";
+        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6).addDays(1);
         LastPunch last;
         ASSERT_TRUE(findLastPunch(s, told, last));
         ASSERT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, 2, told), mondayFeb3(16, 30),
                                  {told, -5 * 3600, {}, {}}));
-        ASSERT_TRUE(RecordPunch(s, mondayFeb3(7).addDays(1), -5 * 3600));
+        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7).addDays(1), -5 * 3600));
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -68,13 +68,13 @@ TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
     sheet->show();
     fakes.fileDialog.choose(QString::fromStdString(week()));
     sheet->openFile();
-    sheet->findChild<QAction*>(QStringLiteral("MnuClaims"))->trigger();
+    sheet->findChild<QAction*>(QStringLiteral("claimsAction"))->trigger();
     auto* claims = sheet->findChild<ClockOutClaimsScreen*>();
     ASSERT_NE(claims, nullptr);
 
     // Changes not saved in the grid would be lost: nothing is accepted.
     sheet->selectCell(2, TimeSheet::ActTime);
-    sheet->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("7:05:00 AM"));
+    sheet->findChild<QLineEdit*>(QStringLiteral("editField"))->setText(QStringLiteral("7:05:00 AM"));
     sheet->replaceCell();
     const std::string before = readFile(week());
     claims->selectItem(0);

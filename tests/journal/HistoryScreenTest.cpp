@@ -44,12 +44,12 @@ QString cell(QTableWidget* list, int row, int column) {
 }
 
 TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
-    AppState station(base.path());
-    station.ButtonNumber = 1;
-    station.CurName = "Ann";
+    StationState station(base.path());
+    station.punch.position = 0;
+    station.punch.employee = "Ann";
     for (const char* action : {"IN", "OUT"}) {
-        station.CurAction = action;
-        ASSERT_TRUE(RecordPunch(station, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
+        station.punch.action = action;
+        ASSERT_TRUE(recordPunch(station, station.punch, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
     }
     const std::string week = base.weekFile(mondayFeb3());
     const std::string before = readFile(week);
@@ -60,13 +60,13 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     fakes.fileDialog.choose(QString::fromStdString(week));
     sheet->openFile();
     sheet->selectCell(2, TimeSheet::ActTime);
-    sheet->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("4:30 PM"));
+    sheet->findChild<QLineEdit*>(QStringLiteral("editField"))->setText(QStringLiteral("4:30 PM"));
     sheet->replaceCell();
     sheet->saveFile();
     ASSERT_EQ(fakes.messages.shown().back().text, QStringLiteral("done"));
     ASSERT_NE(readFile(week), before);
 
-    sheet->findChild<QAction*>(QStringLiteral("MnuHistory"))->trigger();
+    sheet->findChild<QAction*>(QStringLiteral("historyAction"))->trigger();
     auto* history = sheet->findChild<WeekHistoryScreen*>();
     ASSERT_NE(history, nullptr);
     EXPECT_TRUE(history->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station

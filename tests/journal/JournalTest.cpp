@@ -28,11 +28,11 @@ using F = TimeRecord::Field;
 const JournalStamp kManager{makeDateTime(2025, 2, 4, 10, 0, 0), -5 * 3600, "ann", "office"};
 const std::string kSaved = "2025-02-04T10:00:00-05:00";
 
-// A week of the station: Ann at position 1, Bob at 2, punched through RecordPunch.
+// A week of the station: Ann at position 1, Bob at 2, punched through recordPunch.
 struct Week {
     explicit Week(FileAccess& files = realFiles()) : state(base.path(), files) {}
     ProgramFolder base;
-    AppState state;
+    StationState state;
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journal() const { return readFile(journalPathOf(path())); }
     // Its events, the seals aside; the chain checked whole.
@@ -47,12 +47,12 @@ struct Week {
                "\n";
     }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
-        state.ButtonNumber = std::int16_t(position);
-        state.CurName = name;
-        state.CurAction = action;
-        state.CurJob = action == "IN" ? "1001" : "";
-        state.CurDept = action == "IN" ? ".Dept-1" : "";
-        return RecordPunch(state, mondayFeb3(hour), -5 * 3600);
+        state.punch.position = position - 1;
+        state.punch.employee = name;
+        state.punch.action = action;
+        state.punch.job = action == "IN" ? "1001" : "";
+        state.punch.department = action == "IN" ? ".Dept-1" : "";
+        return recordPunch(state, state.punch, mondayFeb3(hour), -5 * 3600);
     }
     void day() {
         ASSERT_TRUE(punch(1, "Ann", "IN", 8));
@@ -66,6 +66,17 @@ struct Week {
         edit(sheet);
         RecordingTalk talk;
         return saveWeek(realFiles(), path(), sheet, talk, kManager);
+    }
+    // Puts the week back as before the save on journal line `saveLine`, as the manager.
+    SaveOutcome putBack(int saveLine, RecordingTalk& talk) {
+        TimeSheet sheet;
+        sheet.load(readFile(path()));
+        return restoreWeek(realFiles(), path(), sheet, talk, kManager, saveLine);
+    }
+    WeekVerification verify() const {
+        WeekVerification v;
+        EXPECT_TRUE(verifyWeekFile(realFiles(), path(), v));
+        return v;
     }
 };
 
@@ -232,8 +243,7 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
          },
          "2025-02-10", ReportCommand::Unexplained,
          "line 2 of the journal: the punch of position 1, entry 1 was stamped 2025-02-03 08:00:00, outside "
-         "the "
-         "week ending 2025-02-16 (a journal of another week)."},
+         "the week ending 2025-02-16 (a journal of another week)."},
         {"a job changed by hand", [](Week& w) { forgeFile(w, 2, F::JobNumber, 1, "1002.Dept-1"); },
          "2025-02-03", ReportCommand::Unexplained,
          "position 2 (Bob), entry 1, job: the file holds \"1002.Dept-1\", the journal \"1001.Dept-1\" "
@@ -259,8 +269,8 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
          },
          "2025-02-03", ReportCommand::Unexplained,
          "position 1 (Ann), entry 2, time: the file holds \"5:00:00 PM\", the journal \"4:30:00 PM\" "
-         "(changed "
-         "outside the program, or by a save or put-back stopped before its journal lines were written: the "
+         "(changed outside "
+         "the program, or by a save or put-back stopped before its journal lines were written: the "
          "backup holds the week as the journal has it)."},
         {"a saved week cut short",
          [](Week& w) {
@@ -269,8 +279,7 @@ TEST(Journal, VerifyNamesForgedLinesHandEditsAndPunchesItDidNotWitness) {
          },
          "2025-02-03", ReportCommand::Unexplained,
          "  UNEXPLAINED: the file holds 3 of the 24 records the journal has (cut short outside the program); "
-         "21 "
-         "missing records held no punch.\n  1 unexplained.\n"},
+         "21 missing records held no punch.\n  1 unexplained.\n"},
         {"an empty journal", [](Week& w) { writeFile(journalPathOf(w.path()), ""); }, "2025-02-03",
          ReportCommand::Unexplained,
          "  3 punches: 0 as stored at the station, 0 corrected in the time sheet, 0 there when the journal "
@@ -321,8 +330,7 @@ TEST(Journal, ATornLastLineIsIgnoredAndFlagged) {
     const std::string journal = w.journal();
     writeFile(journalPathOf(w.path()), journal.substr(0, journal.size() - 5));
     ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12));
-    WeekVerification v;
-    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    const WeekVerification v = w.verify();
     EXPECT_EQ(v.notes,
               std::vector<std::string>{"line 4 was cut short (a write that failed or was stopped); it is "
                                        "ignored."});
@@ -382,9 +390,7 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
             std::filesystem::create_hard_link(target, journalPathOf(w.path()));
         ASSERT_TRUE(w.punch(1, "Ann", "OUT", 9));
         EXPECT_EQ(readFile(target.empty() ? journalPathOf(w.path()) : target), before);
-        WeekVerification v;
-        ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
-        EXPECT_FALSE(v.passed());
+        EXPECT_FALSE(w.verify().passed());
     }
     // A sealed journal's first line that names another week's journal.
     std::filesystem::remove(journalPathOf(w.path()));
@@ -402,8 +408,7 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
     std::filesystem::remove(journalPathOf(w.path()));
     writeFile(journalPathOf(w.path()), "");
     std::filesystem::resize_file(journalPathOf(w.path()), kMaxJournalBytes + 1);
-    WeekVerification v;
-    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    const WeekVerification v = w.verify();
     ASSERT_EQ(v.unexplained.size(), 1u);
     EXPECT_NE(v.unexplained[0].find("is larger than 67108864 bytes"), std::string::npos) << v.unexplained[0];
     const WeekReport report = reportOf(w);
@@ -428,11 +433,8 @@ TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
 
     const std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
     ASSERT_EQ(history.size(), 5u); // three punches, the save, Carl's punch
-    TimeSheet sheet;
-    sheet.load(readFile(w.path()));
     RecordingTalk talk;
-    ASSERT_EQ(restoreWeek(realFiles(), w.path(), sheet, talk, kManager, history[3].saveLine),
-              SaveOutcome::Saved);
+    ASSERT_EQ(w.putBack(history[3].saveLine, talk), SaveOutcome::Saved);
     EXPECT_TRUE(talk.asked.empty()) << talk.asked[0];
     const std::string after = readFile(w.path());
     for (int p = 1; p <= kPositions; ++p)
@@ -440,8 +442,7 @@ TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
             EXPECT_EQ(recordAt(after, p), recordAt(before, p)) << "position " << p;
         }
     EXPECT_EQ(recordAt(after, 3).raw(F::ActTime, 1), "11:00:00 AM");
-    WeekVerification v;
-    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    const WeekVerification v = w.verify();
     EXPECT_TRUE(v.passed()) << v.text(w.path());
 }
 
@@ -454,18 +455,16 @@ TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) 
               SaveOutcome::Saved);
     ASSERT_TRUE(w.punch(2, "Bob", "OUT", 12)); // after both saves, behind Bob's IN
     // Ann's third punch reached the week file, its journal line did not.
-    forgeFile(w, 1, F::Action, 3, "IN");
-    forgeFile(w, 1, F::JobNumber, 3, "1002.Dept-2");
-    forgeFile(w, 1, F::ActTime, 3, "6:00:00 PM");
-    forgeFile(w, 1, F::ActDate, 3, "Mon-Feb-3");
+    for (const auto& [f, text] : {std::pair{F::Action, "IN"},
+                                  {F::JobNumber, "1002.Dept-2"},
+                                  {F::ActTime, "6:00:00 PM"},
+                                  {F::ActDate, "Mon-Feb-3"}})
+        forgeFile(w, 1, f, 3, text);
 
     std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
     ASSERT_EQ(history.size(), 6u); // three punches, two saves, Bob's OUT
-    TimeSheet sheet;
-    sheet.load(readFile(w.path()));
     RecordingTalk talk;
-    ASSERT_EQ(restoreWeek(realFiles(), w.path(), sheet, talk, kManager, history[4].saveLine),
-              SaveOutcome::Saved);
+    ASSERT_EQ(w.putBack(history[4].saveLine, talk), SaveOutcome::Saved);
     ASSERT_EQ(talk.asked.size(), 1u);
     EXPECT_NE(talk.asked[0].find("The 1 punch the journal has no line for is kept"), std::string::npos)
         << talk.asked[0];
@@ -475,8 +474,7 @@ TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) 
                                                      {"IN", "1002.Dept-2", "6:00:00 PM", "Mon-Feb-3"}}));
     EXPECT_EQ(recordAt(after, 2), makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
                                                      {"OUT", "", "12:00:00 PM", "Mon-Feb-3"}}));
-    WeekVerification v;
-    ASSERT_TRUE(verifyWeekFile(realFiles(), w.path(), v));
+    const WeekVerification v = w.verify();
     EXPECT_EQ(v.unexplained,
               std::vector<std::string>{
                   "position 1 (Ann), entry 3 (IN 1002.Dept-2 6:00:00 PM Mon-Feb-3) is not in the "

@@ -34,7 +34,7 @@ const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Fe
                                      {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
 
 // A week of the station (ending Sunday Feb 9 2025), punched through
-// RecordPunch, or written whole: Ann's record holding `ann`, Bob working
+// recordPunch, or written whole: Ann's record holding `ann`, Bob working
 // Monday 9 to 5.
 struct Week {
     Week() = default;
@@ -45,18 +45,18 @@ struct Week {
                                                      {"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})}));
     }
     ProgramFolder base;
-    AppState state{base.path()};
+    StationState state{base.path()};
     std::string path() const { return base.weekFile(mondayFeb3()); }
     std::string journalPath() const { return journalPathOf(path()); }
     std::string journal() const { return readFile(journalPath()); }
     std::string events() const { return withoutSeals(journal()); }
     void punch(int position, const std::string& name, const std::string& action, int hour, int day = 0) {
-        state.ButtonNumber = std::int16_t(position);
-        state.CurName = name;
-        state.CurAction = action;
-        state.CurJob = action == "IN" ? "1001" : "";
-        state.CurDept = action == "IN" ? ".Dept-1" : "";
-        ASSERT_TRUE(RecordPunch(state, mondayFeb3(hour).addDays(day), -5 * 3600));
+        state.punch.position = position - 1;
+        state.punch.employee = name;
+        state.punch.action = action;
+        state.punch.job = action == "IN" ? "1001" : "";
+        state.punch.department = action == "IN" ? ".Dept-1" : "";
+        ASSERT_TRUE(recordPunch(state, state.punch, mondayFeb3(hour).addDays(day), -5 * 3600));
     }
     void days() {
         for (int d = 0; d < 2; ++d) {
@@ -327,17 +327,15 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
 
     const std::string week = readFile(w.path());
     const std::string backup = readFile(backupPathOf(w.path()));
-    const std::string closed = "The week " + w.path() +
-                               " is closed (closed 2025-02-10 09:00:00 by ann on office), so it was %. To "
-                               "change it, reopen it in the week report, giving the reason.";
-    const auto said = [&](const char* notDone) {
-        std::string s = closed;
-        return s.replace(s.find('%'), 1, notDone);
+    const auto said = [&](const std::string& notDone) {
+        return "The week " + w.path() +
+               " is closed (closed 2025-02-10 09:00:00 by ann on office), so it was " + notDone +
+               ". To change it, reopen it in the week report, giving the reason.";
     };
     sheet.setCell(2, TimeSheet::ActTime, "6:00 PM");
     RecordingTalk refused;
     EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Refused);
-    const std::vector<HistoryItem> history = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
+    const std::vector<HistoryItem> history = weekHistory(parseJournal(w.journal()));
     const auto save =
         std::find_if(history.rbegin(), history.rend(), [](const HistoryItem& i) { return i.saveLine > 0; });
     ASSERT_NE(save, history.rend());
@@ -353,7 +351,7 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     EXPECT_NE(w.events().find("reopen\t" + kWhen + "\tann\toffice\tAnn's Friday was missed\n"),
               std::string::npos);
     EXPECT_EQ(closingText(w.report()), "open");
-    const std::vector<HistoryItem> listed = weekHistory(parseJournal(readFile(journalPathOf(w.path()))));
+    const std::vector<HistoryItem> listed = weekHistory(parseJournal(w.journal()));
     ASSERT_GE(listed.size(), 2u);
     EXPECT_EQ(listed[listed.size() - 2].what.substr(0, 22), "Closed the week, seal ");
     EXPECT_EQ(listed.back().what, "Reopened the week: Ann's Friday was missed");

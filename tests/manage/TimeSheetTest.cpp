@@ -153,12 +153,12 @@ TEST(TimeSheet, OpensOnlyWeekFiles) {
 
 TEST(WeekSave, KeepsWhatTheStationStoresWhileTheWeekIsOpen) {
     ProgramFolder base;
-    AppState station(base.path());
+    StationState station(base.path());
     const auto punch = [&](int position, const std::string& name, const std::string& action, int h) {
-        station.ButtonNumber = std::int16_t(position);
-        std::tie(station.CurName, station.CurAction, station.CurJob) =
+        station.punch.position = position - 1;
+        std::tie(station.punch.employee, station.punch.action, station.punch.job) =
             std::tuple(name, action, "1001.Dept-1");
-        ASSERT_TRUE(RecordPunch(station, mondayFeb3(h)));
+        ASSERT_TRUE(recordPunch(station, station.punch, mondayFeb3(h)));
     };
     const std::string path = base.weekFile(mondayFeb3()), backup = backupPathOf(path);
     punch(1, "Ann", "IN", 8);
@@ -189,6 +189,8 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
     sheet.load(twins);
     std::string oneRowMore = sheet.copyAllText();
     oneRowMore.insert(oneRowMore.find("\rWorker 1"), typed("Worker 1"));
+    const std::string unstorable =
+        "row 1, column Name, could not be converted to the code page of the week files, so " + path;
     const std::tuple<std::string, std::string, std::string, SaveOutcome, std::string> cases[] = {
         // path, paste, the file on disk by then (the station's punch), outcome, said
         {backupPathOf(path), "", twins, SaveOutcome::Refused, backupPathOf(path) + " is a backup copy."},
@@ -196,17 +198,14 @@ TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {
          SaveOutcome::Stopped,
          "changed both here and at the station since the file was opened: Worker 1. Saving now removes these "
          "punches stored at the station: Worker 1, IN 7:00:00 AM Mon-Jan-6; Worker 1, IN 12:00:00 PM "
-         "Mon-Jan-6. "
-         "Save anyway?"},
+         "Mon-Jan-6. Save anyway?"},
         {path, typed("Ann", 101), twins, SaveOutcome::Stopped, "Row 101 holds data that no employee"},
         {path, oneRowMore, twins, SaveOutcome::Stopped,
          "Worker 1 (position 2 into the record of position 1), Bob (position 3 into the record of position "
          "2)"},
-        {path, "\n\xC5\x81ucja", twins, SaveOutcome::Refused,
-         "row 1, column Name, could not be converted to the code page of the week files, so " + path},
+        {path, "\n\xC5\x81ucja", twins, SaveOutcome::Refused, unstorable},
 #ifndef _WIN32
-        {path, "\nJos\xC3\xA9", twins, SaveOutcome::Refused,
-         "row 1, column Name, could not be converted to the code page of the week files, so " + path},
+        {path, "\nJos\xC3\xA9", twins, SaveOutcome::Refused, unstorable},
 #endif
     };
     for (const auto& [file, paste, disk, outcome, said] : cases) {
@@ -235,8 +234,7 @@ TEST(WeekSave, KeepsTheSameTimeAsStoredAndAsksAboutOddOnes) {
     const std::string stored = whole.saveBytes();
     const std::string ask = "These cells do not hold a time (with AM or PM) or a date such as Mon-Feb-3:";
     const std::string tail = "\r\nThe week report counts no hours at a time without AM or PM, nor at one it "
-                             "cannot read. Save them "
-                             "as typed?";
+                             "cannot read. Save them as typed?";
     const std::tuple<std::vector<std::tuple<int, int, std::string>>, std::string, std::string> cases[] = {
         // cells typed (row, column, text); the question; the punches then stored ("": the file unchanged)
         {{{1, 3, "01:15:00 AM"}, {2, 3, "09:00:00 pm"}, {1, 4, "MON-FEB-03"}, {2, 4, " Mon-Feb-3"}}, "", ""},

@@ -7,10 +7,10 @@
 #include "core/report/ReportCsv.h"
 #include "core/report/ReportSettings.h"
 #include "core/report/StationsReport.h"
+#include "support/ReportRun.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sstream>
 #ifndef _WIN32
 #include <sys/stat.h>
 #endif
@@ -77,14 +77,12 @@ TEST(WeekReport, TheRulesOfTheWeek) {
          "Bob = 0.00, 0.00 over; no clock-out after Tue 4:02 PM\n"
          "Cy Mon 17.00 = 17.00, 0.00 over; over 16 hours: Mon 6:00 AM to Mon 11:00 PM\n"
          "Dee Mon 4.00 = 4.00, 0.00 over; punch 3 (Mon 11:00 AM) is earlier than the punch before it; its "
-         "hours "
-         "are not counted\n"
+         "hours are not counted\n"
          "Eve = 0.00, 0.00 over; punch 2 cannot be read (\"25:00:00 PM\", \"Mon-Feb-2\"); its hours are not "
-         "counted; "
-         "punch 3 cannot be read (\"1:00:00 PM\", \"Tue-Feb-2\"); its hours are not counted; punch 5 has no "
-         "action "
-         "IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its hours are not "
-         "counted\n"
+         "counted; punch 3 cannot be read (\"1:00:00 PM\", \"Tue-Feb-2\"); its hours are not counted; punch "
+         "5 "
+         "has no action IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its "
+         "hours are not counted\n"
          "Fay Mon 0.01 = 0.01, 0.00 over\n"},
         // a lunch without a return: the day ends there, or the next day's IN follows
         {{{"Gus|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 8:00a Tue-Feb-3|OUT 4:00p",
@@ -131,16 +129,10 @@ TEST(WeekReport, OvertimeOnFractionalHours) {
     const std::vector<std::vector<std::string>> files = {
         {"Ann|IN 8:00a Mon-Feb-2|OUT 6:30p|IN 8:00a Tue-Feb-3|OUT 6:00p|IN 8:00a Wed-Feb-4|OUT 6:00p|IN "
          "8:00a Thu-Feb-5|OUT 6:00p"}};
-    const std::pair<long long, std::string> cases[] = {
-        {40 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.50 over\n"},
-        {37 * 3600 + 1800, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 3.00 over\n"},
-        {41 * 3600, "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, 0.00 over\n"},
-    };
-    for (const auto& [after, people] : cases) {
-        SCOPED_TRACE(after);
+    for (const auto& [after, over] :
+         {std::pair{40 * 3600, "0.50"}, {37 * 3600 + 1800, "3.00"}, {41 * 3600, "0.00"}})
         EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, after)),
-                  people);
-    }
+                  "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, " + std::string(over) + " over\n");
 }
 
 // The detail and jobs files as a clerk re-adds and pivots them: a job's rows add up to its line and the
@@ -260,27 +252,25 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
     const std::string weekBefore = readFile(weekFile);
     for (const auto& [code, said, args] : cases) {
         SCOPED_TRACE(said);
-        std::ostringstream out, err;
-        EXPECT_EQ(ReportCommand::run(args, base, kNextWeek, realFiles(), out, err), code);
-        EXPECT_EQ(err.str(), code ? "timeclock-report: " + said : "");
-        EXPECT_NE(out.str().find(code ? "" : said), std::string::npos) << out.str();
+        const ReportRun run = runReport(args, base, kNextWeek);
+        EXPECT_EQ(run.code, code);
+        EXPECT_EQ(run.err, code ? "timeclock-report: " + said : "");
+        EXPECT_NE(run.out.find(code ? "" : said), std::string::npos) << run.out;
         EXPECT_EQ(fileExists(csv) || fileExists(detail) || fileExists(jobs), code == C::Done);
         EXPECT_TRUE(readFile(weekFile) == weekBefore); // the report never writes a week file
         EXPECT_FALSE(fileExists(csv + ".tmp~"));
     }
     EXPECT_EQ(readFile(pathJoin(base, "timeclock.ini")), "; payroll\n[report]\novertime-after = 5\n");
-    std::ostringstream out, err;
-    EXPECT_EQ(ReportCommand::run({"--week", wk, "--jobs-csv", "-"}, base, kNextWeek, realFiles(), out, err),
-              C::Done);
-    EXPECT_EQ(out.str(), readFile(jobs));
+    const ReportRun toStdout = runReport({"--week", wk, "--jobs-csv", "-"}, base, kNextWeek);
+    EXPECT_EQ(toStdout.code, C::Done);
+    EXPECT_EQ(toStdout.out, readFile(jobs));
     const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(base) + ",",
                       z = "\"Zo\xC3\xAB \"\"Z\"\", Ray\"", unsealed = "Seal,not sealed\r\n";
     EXPECT_EQ(
         readFile(csv),
         bom +
-            "Week "
-            "Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags,Approved,"
-            "Closed\r\n" +
+            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,Overtime,Flags,"
+            "Approved,Closed\r\n" +
             head + "1," + z + ",0.00,3.00,1.00,0.00,0.00,0.00,2.00,6.00,5.00,1.00,,no,no\r\n" + head +
             "2,Cy,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,0.00,in since Fri 7:00 AM,no,no\r\n" +
             unsealed);
@@ -321,8 +311,7 @@ TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
          autumn,
          {"Bob|IN 12:30a Sun-Nov-1|OUT 3:00a"},
          "Bob Sun 3.50 = 3.50, 0.00 over; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
-         "hours "
-         "passed\n"},
+         "hours passed\n"},
         {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00, 0.00 over\n"},
     };
     for (const auto& [zone, day, records, people] : cases) {
@@ -339,18 +328,17 @@ TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
     const std::string csv = folder.file("week.csv");
     for (const std::string& zone : {newYork, std::string("Nowhere/Land")}) {
         writeFile(pathJoin(folder.path(), "timeclock.ini"), "[report]\ntime-zone = " + zone + "\n");
-        std::ostringstream out, err;
-        const int code = ReportCommand::run({"--week", "2009-03-04", "--csv", csv}, folder.path(), kLater,
-                                            realFiles(), out, err);
+        const auto [code, out, err] =
+            runReport({"--week", "2009-03-04", "--csv", csv}, folder.path(), kLater);
         if (zone == newYork) {
-            EXPECT_EQ(code, ReportCommand::Done) << err.str();
+            EXPECT_EQ(code, ReportCommand::Done) << err;
             EXPECT_NE(readFile(csv).find(",Ann,0.00,0.00,0.00,0.00,0.00,0.00,2.00,2.00,2.00,0.00,"),
                       std::string::npos);
         } else {
             EXPECT_EQ(code, ReportCommand::BadUsage);
-            EXPECT_EQ(err.str(), "timeclock-report: In " + settingsPath(folder.path()) +
-                                     ", time-zone must name one time zone this computer knows, such as "
-                                     "America/Chicago.\n");
+            EXPECT_EQ(err, "timeclock-report: In " + settingsPath(folder.path()) +
+                               ", time-zone must name one time zone this computer knows, such as "
+                               "America/Chicago.\n");
         }
     }
 #endif
@@ -382,9 +370,9 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
         std::vector<std::string> args{"--week", "2009-02-04", "--csv", other.file("week.csv")};
         for (const std::string& folder : folders)
             args.insert(args.end(), {"--folder", folder});
-        std::ostringstream out, err;
-        EXPECT_EQ(ReportCommand::run(args, f, kNextWeek, realFiles(), out, err), ReportCommand::Done);
-        EXPECT_NE(err.str().find("timeclock-report: " + said), std::string::npos) << err.str();
+        const ReportRun run = runReport(args, f, kNextWeek);
+        EXPECT_EQ(run.code, ReportCommand::Done);
+        EXPECT_NE(run.err.find("timeclock-report: " + said), std::string::npos) << run.err;
         EXPECT_NE(
             readFile(other.file("week.csv")).find(",Ann,8.00,0.00,0.00,0.00,0.00,0.00,0.00,8.00,8.00,0.00,"),
             std::string::npos);
@@ -416,11 +404,9 @@ TEST(ReportCommand, ASettingsFileThatIsNoSuchFileIsNamedNotRead) {
         const Stations stations({{"Ann|IN 8:00a Mon-Feb-2|OUT 9:00a"}});
         const std::string ini = pathJoin(stations.front.path(), "timeclock.ini");
         plant(ini);
-        std::ostringstream out, err;
-        EXPECT_EQ(ReportCommand::run({"--week", "2009-02-04"}, stations.front.path(), kNextWeek, realFiles(),
-                                     out, err),
-                  ReportCommand::BadUsage);
-        EXPECT_EQ(err.str(), "timeclock-report: " + verb + ini + said);
+        const ReportRun run = runReport({"--week", "2009-02-04"}, stations.front.path(), kNextWeek);
+        EXPECT_EQ(run.code, ReportCommand::BadUsage);
+        EXPECT_EQ(run.err, "timeclock-report: " + verb + ini + said);
     }
 }
 #endif
@@ -438,20 +424,18 @@ TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
     const std::string& base = stations.front.path();
     writeFile(pathJoin(base, "Jobs.dat"), "1001,=1+1\r\n-3,\r\n");
     const std::string csv = stations.back.file("week.csv"), jobs = stations.back.file("jobs.csv");
-    std::ostringstream out, err;
-    ASSERT_EQ(ReportCommand::run({"--week", "2009-02-04", "--csv", csv, "--jobs-csv", jobs}, base, kNextWeek,
-                                 realFiles(), out, err),
-              ReportCommand::Done)
-        << err.str();
+    const auto [code, out, err] =
+        runReport({"--week", "2009-02-04", "--csv", csv, "--jobs-csv", jobs}, base, kNextWeek);
+    ASSERT_EQ(code, ReportCommand::Done) << err;
     const std::string summary = readFile(csv), jobLines = readFile(jobs);
     for (const char* cell :
          {",'=SUM(A1),", ",'+1x,", ",-2,", ",'@cmd,", ",'\tTab,", ",\"\"\"\",", ",Bell\x07\xC2\x81,"})
         EXPECT_NE(summary.find(cell), std::string::npos) << cell << " in\n" << summary;
     EXPECT_NE(jobLines.find(",1001,'=1+1,Dept-1,"), std::string::npos) << jobLines;
     EXPECT_NE(jobLines.find(",-3,,Dept-1,1.00"), std::string::npos) << jobLines;
-    EXPECT_NE(out.str().find("\n\\x09Tab "), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("\nBell\\x07\\x81 "), std::string::npos) << out.str();
-    EXPECT_EQ(out.str().find('\a'), std::string::npos);
+    EXPECT_NE(out.find("\n\\x09Tab "), std::string::npos) << out;
+    EXPECT_NE(out.find("\nBell\\x07\\x81 "), std::string::npos) << out;
+    EXPECT_EQ(out.find('\a'), std::string::npos);
 }
 
 } // namespace

@@ -29,22 +29,22 @@ DateTime when(long n) {
     return makeDateTime(2025, 1, 6).addDays(int(7 * (n / 2400))).addSeconds((n % 2400) * 60);
 }
 
-bool punch(AppState& state, long n) {
+bool punch(StationState& state, long n) {
     static const char* const kWalk[] = {"IN", "LUNCH", "IN", "CHANGE", "OUT"};
-    state.ButtonNumber = std::int16_t(n % 24 + 1);
-    state.CurName = "Worker " + std::to_string(state.ButtonNumber);
-    state.CurAction = kWalk[(n / 24) % 5];
-    const bool job = state.CurAction == "IN" || state.CurAction == "CHANGE";
-    state.CurJob = job ? std::to_string(100 + n % 37) : "";
-    state.CurDept = job ? ".Dept-1" : "";
-    return RecordPunch(state, when(n)).isOk();
+    state.punch.position = n % 24 + 1 - 1;
+    state.punch.employee = "Worker " + std::to_string(state.punch.record());
+    state.punch.action = kWalk[(n / 24) % 5];
+    const bool job = state.punch.action == "IN" || state.punch.action == "CHANGE";
+    state.punch.job = job ? std::to_string(100 + n % 37) : "";
+    state.punch.department = job ? ".Dept-1" : "";
+    return recordPunch(state, state.punch, when(n)).isOk();
 }
 
 TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
     const char* env = std::getenv("TIMECLOCK_KILLS");
     const int kills = env && std::atoi(env) > 0 ? std::atoi(env) : 50;
     ProgramFolder station, reference; // the reference is punched without kills
-    AppState unkilled(reference.path());
+    StationState unkilled(reference.path());
     std::mt19937 rng(std::random_device{}());
     long stored = 0; // punches 0 .. stored - 1 are in both folders
     auto same = [&] {
@@ -69,7 +69,7 @@ TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
     for (int kill = 1; kill <= kills; ++kill) {
         const auto started = std::chrono::steady_clock::now();
         ChildProcess child([&](int fd) {
-            AppState state(station.path());
+            StationState state(station.path());
             for (long n = stored; punch(state, n) && write(fd, &n, sizeof n) == sizeof n; ++n) {
             }
             return 1;

@@ -24,11 +24,11 @@ std::string weekOf(const std::string& base) {
 }
 
 std::string punchOut(FileAccess& files, const std::string& base) {
-    AppState state(base, files);
-    state.ButtonNumber = 2;
-    state.CurName = "Worker 2";
-    state.CurAction = "OUT";
-    return RecordPunch(state, kNow).message();
+    StationState state(base, files);
+    state.punch.position = 1;
+    state.punch.employee = "Worker 2";
+    state.punch.action = "OUT";
+    return recordPunch(state, state.punch, kNow).message();
 }
 
 // The manager corrects a job in the week as it was loaded.

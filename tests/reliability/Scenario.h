@@ -1,7 +1,7 @@
 #pragma once
 
 // The program's three writers, each run through its own code on a program
-// folder made ready by prepare(): a punch (RecordPunch), a time-sheet save
+// folder made ready by prepare(): a punch (recordPunch), a time-sheet save
 // (saveWeek: the backup first, then the week) and a button data save
 // (saveButtonDataBoxes: both lists as one save), each with its journal.
 

@@ -66,7 +66,7 @@ class EmployeeScreens : public ::testing::Test {
         tap(screen, name);
     }
     QWidget* pressName() {
-        press(&app->home(), QStringLiteral("Command1_1"));
+        press(&app->home(), QStringLiteral("employeeButton_1"));
         return shown("ClockOutQuestionScreen");
     }
 
@@ -104,8 +104,8 @@ TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     EXPECT_EQ(readFile(week()), weekBefore);
     QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
-    EXPECT_TRUE(button(actions, "Command1_0")->isEnabled());
-    EXPECT_FALSE(button(actions, "Command1_3")->isEnabled());
+    EXPECT_TRUE(button(actions, "actionButton_0")->isEnabled());
+    EXPECT_FALSE(button(actions, "actionButton_3")->isEnabled());
 }
 
 TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
@@ -124,14 +124,14 @@ TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
     writeFile(base.file("timeclock.ini"), "[report]\nask-clock-out-after = 2.5\n");
     fakes.clock.set(mondayFeb3(9, 30));
     EXPECT_EQ(pressName(), nullptr);
-    press(shown("ActionScreen"), QStringLiteral("Command1_4")); // Exit
+    press(shown("ActionScreen"), QStringLiteral("actionButton_4")); // Exit
     fakes.clock.set(mondayFeb3(9, 30, 1));
     EXPECT_NE(pressName(), nullptr);
 }
 
 TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
     fakes.clock.set(mondayFeb3(11));
-    press(&app->home(), QStringLiteral("Command1_1"));
+    press(&app->home(), QStringLiteral("employeeButton_1"));
     QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
     tap(actions, "OwnWeek"); // the second half of a double tap

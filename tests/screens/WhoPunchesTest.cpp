@@ -75,7 +75,7 @@ class WhoPunches : public ::testing::Test {
     }
     // The name at `position`, then the PIN on the keypad and OK.
     void pinFor(int position, const QString& pin) {
-        press(&home(), QStringLiteral("Command1_%1").arg(position - 1));
+        press(&home(), QStringLiteral("employeeButton_%1").arg(position - 1));
         QWidget* pad = shown("PinPadScreen");
         ASSERT_NE(pad, nullptr);
         for (QChar digit : pin)
@@ -110,13 +110,13 @@ class WhoPunches : public ::testing::Test {
     // The password screen, a password and OK.
     void management(const QString& password, const char* option = nullptr) {
         if (!shown("PasswordScreen"))
-            press(&home(), "Command4");
+            press(&home(), "managementButton");
         QWidget* pass = shown("PasswordScreen");
         ASSERT_NE(pass, nullptr);
         if (option)
             tap(pass, option);
-        pass->findChild<QLineEdit*>("Text2")->setText(password);
-        press(pass, "Command2");
+        pass->findChild<QLineEdit*>("passwordBox")->setText(password);
+        press(pass, "okButton");
         settle();
     }
 
@@ -127,7 +127,7 @@ class WhoPunches : public ::testing::Test {
 TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesOn) {
     start("[station]\npins = on\n");
     // The manager sets Worker 2's PIN in the management area.
-    management("qm482", "Option3");
+    management("qm482", "credentialsOption");
     QWidget* pins = shown("CredentialsScreen");
     ASSERT_NE(pins, nullptr);
     pins->findChild<QComboBox*>("Employee")->setCurrentText("Worker 2");
@@ -137,19 +137,19 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     pins->close();
 
     // A name without a PIN goes no further.
-    press(&home(), "Command1_2");
+    press(&home(), "employeeButton_2");
     EXPECT_EQ(told(), QStringList{"No PIN is set for Worker 3. The manager sets it under Management."});
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
 
     // The second half of a double tap on the name lands on the keypad: no digit.
-    press(&home(), "Command1_1");
+    press(&home(), "employeeButton_1");
     auto* pad = qobject_cast<PinPadScreen*>(shown("PinPadScreen"));
     ASSERT_NE(pad, nullptr);
     tap(pad, "Digit_8");
     EXPECT_EQ(pad->digitsTyped(), 0);
     // Nor does another name open while the PIN is asked.
-    press(&home(), "Command1_4");
-    EXPECT_EQ(app->state().CurName, "Worker 2");
+    press(&home(), "employeeButton_4");
+    EXPECT_EQ(app->state().punch.employee, "Worker 2");
     press(pad, "Digit_8");
     EXPECT_EQ(pad->digitsTyped(), 1);
     press(pad, "Cancel");
@@ -167,7 +167,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), weekBefore);
 
     // The keyboard's digits and Enter, then a whole punch.
-    press(&home(), "Command1_1");
+    press(&home(), "employeeButton_1");
     for (const char* key : {"8", "6", "4", "2", "0", "\r"}) {
         QKeyEvent e(QEvent::KeyPress, key[0] == '\r' ? Qt::Key_Return : Qt::Key_0 + (key[0] - '0'),
                     Qt::NoModifier, key);
@@ -176,10 +176,10 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     settle();
     QWidget* action = shown("ActionScreen");
     ASSERT_NE(action, nullptr);
-    EXPECT_EQ(app->state().CurName, "Worker 2");
-    press(action, QStringLiteral("Command1_%1").arg(ClockIn));
-    press(shown("JobScreen"), "Command1_0");
-    press(shown("DepartmentScreen"), "Command1_1");
+    EXPECT_EQ(app->state().punch.employee, "Worker 2");
+    press(action, QStringLiteral("actionButton_%1").arg(ClockIn));
+    press(shown("JobScreen"), "jobButton_0");
+    press(shown("DepartmentScreen"), "departmentButton_1");
     settle();
     EXPECT_EQ(told(), QStringList());
     EXPECT_EQ(base.record(mondayFeb3(), 2),
@@ -207,13 +207,13 @@ TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
     // Locked, even for the right PIN: the keypad does not open.
     fakes.monotonic.advance(4 * 60'000);
     fakes.clock.advance(4 * 60);
-    press(&home(), "Command1_1");
+    press(&home(), "employeeButton_1");
     ASSERT_EQ(told().size(), 1);
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
     // Another name is not locked.
     pinFor(3, "2468");
     ASSERT_NE(shown("ActionScreen"), nullptr);
-    press(shown("ActionScreen"), "Command1_4"); // Exit
+    press(shown("ActionScreen"), "actionButton_4"); // Exit
     settle();
     // Five minutes on, the right PIN goes through.
     fakes.monotonic.advance(60'000);
@@ -227,7 +227,7 @@ TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
     start("[station]\npins = on\n");
     // The PIN now, "Change PIN", then the new one twice.
     const auto change = [this](const QString& now, const QStringList& fresh) {
-        press(&home(), "Command1_1");
+        press(&home(), "employeeButton_1");
         QWidget* pad = shown("PinPadScreen");
         ASSERT_NE(pad, nullptr);
         for (const QString& pin : QStringList{now} + fresh) {
@@ -273,9 +273,9 @@ TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
     EXPECT_EQ(shown("ActionScreen"), nullptr);
     typeAtBoard("0004711234", 10);
     ASSERT_NE(shown("ActionScreen"), nullptr);
-    EXPECT_EQ(app->state().CurName, "Worker 5");
-    EXPECT_EQ(app->state().ButtonNumber, 5);
-    press(shown("ActionScreen"), "Command1_4");
+    EXPECT_EQ(app->state().punch.employee, "Worker 5");
+    EXPECT_EQ(app->state().punch.position, 4);
+    press(shown("ActionScreen"), "actionButton_4");
     settle();
     // With PINs on as well, the card leads to the keypad.
     app.reset();
@@ -294,14 +294,14 @@ TEST_F(WhoPunches, WithoutSettingsNoPinIsAskedAndACardIsNotRead) {
     start();
     typeAtBoard("0004711234", 10);
     EXPECT_EQ(shown("ActionScreen"), nullptr);
-    press(&home(), "Command1_4");
+    press(&home(), "employeeButton_4");
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
     EXPECT_NE(shown("ActionScreen"), nullptr);
 }
 
 TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
     start();
-    management("qm482", "Option4");
+    management("qm482", "passwordOption");
     QWidget* change = shown("PasswordChangeScreen");
     ASSERT_NE(change, nullptr);
     const std::pair<const char*, QString> boxes[] = {

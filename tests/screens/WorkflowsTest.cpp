@@ -15,6 +15,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -78,7 +79,15 @@ class Screens : public ::testing::Test {
         fakes.monotonic.advance(SettleTime::kMilliseconds);
         tap(screen, name);
     }
-    static QString cmd(int index) { return QStringLiteral("Command1_%1").arg(index); }
+    // The numbered button `index` of a punch screen (or of the station).
+    static QString choice(const QString& screen, int index) {
+        const char* kind = screen == "ActionScreen"       ? "actionButton"
+                           : screen == "JobScreen"        ? "jobButton"
+                           : screen == "DepartmentScreen" ? "departmentButton"
+                                                          : "employeeButton";
+        return QStringLiteral("%1_%2").arg(QLatin1String(kind)).arg(index);
+    }
+    static QString employee(int index) { return choice("StationScreen", index); }
     static void type(QWidget* screen, const QString& box, const QString& text) {
         screen->findChild<QLineEdit*>(box)->setText(text);
     }
@@ -106,18 +115,18 @@ class Screens : public ::testing::Test {
     // takes first the second half of a double tap, and the station the quick
     // taps after the punch: none is taken, nor another name while it is made.
     void punch(int position, int action, int job = -1, int department = -1) {
-        press(&home(), cmd(position - 1));
-        tap(&home(), cmd(15));
+        press(&home(), employee(position - 1));
+        tap(&home(), employee(15));
         const std::pair<QString, int> steps[] = {
             {"ActionScreen", action}, {"JobScreen", job}, {"DepartmentScreen", department}};
         for (int i = 0; i < 3 && steps[i].second >= 0; ++i) {
-            tap(shown(steps[i].first), cmd(steps[i].second));
+            tap(shown(steps[i].first), choice(steps[i].first, steps[i].second));
             EXPECT_EQ(front(), steps[i].first);
-            press(shown(steps[i].first), cmd(steps[i].second));
+            press(shown(steps[i].first), choice(steps[i].first, steps[i].second));
         }
         settle();
-        tap(&home(), cmd(15));
-        tap(&home(), cmd(15));
+        tap(&home(), employee(15));
+        tap(&home(), employee(15));
         EXPECT_EQ(front(), "StationScreen");
     }
 
@@ -126,14 +135,14 @@ class Screens : public ::testing::Test {
         if (!sheet)
             (sheet = new TimeSheetScreen(fakes.services, realFiles(), base.path()))->show();
         fakes.fileDialog.choose(QString::fromStdString(week()));
-        press(sheet, "Command1");
+        press(sheet, "openButton");
         return sheet;
     }
     // The edit field into the cell, then Replace.
     void correct(TimeSheetScreen* sheet, int row, int column, const QString& text) {
         sheet->selectCell(row, column);
-        type(sheet, "Text1", text);
-        press(sheet, "Command2");
+        type(sheet, "editField", text);
+        press(sheet, "replaceButton");
     }
     // One message, the refusal or failure, holding `part` and ending so.
     void toldOnce(const QString& part, const QString& end) {
@@ -179,13 +188,13 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
     EXPECT_EQ(told(), QStringList());
 
     // A job without a number cannot be chosen; a button without a name opens nothing.
-    press(&home(), cmd(1));
-    press(shown("ActionScreen"), cmd(ClockIn));
+    press(&home(), employee(1));
+    press(shown("ActionScreen"), choice("ActionScreen", ClockIn));
     ASSERT_NE(shown("JobScreen"), nullptr);
-    EXPECT_FALSE(shown("JobScreen")->findChild<QAbstractButton*>(cmd(2))->isEnabled());
-    press(shown("JobScreen"), "Command2_0"); // Cancel
-    app->state().EmpNames[7] = "  ";
-    press(&home(), cmd(6));
+    EXPECT_FALSE(shown("JobScreen")->findChild<QAbstractButton*>(choice("JobScreen", 2))->isEnabled());
+    press(shown("JobScreen"), "cancelAndBack_0"); // Cancel
+    app->state().employeeNames[6] = "  ";
+    press(&home(), employee(6));
     EXPECT_EQ(shown("ActionScreen"), nullptr);
 
     // A punch that cannot be stored is told; the file and the board stay.
@@ -233,11 +242,13 @@ TEST_F(Screens, APressThatLandsBeforeTheScreenSettlesIsIgnoredWhole) {
     const std::string empty = readFile(week());
     for (const auto& c : presses) {
         SCOPED_TRACE(c.what);
-        const QString route[] = {cmd(0), cmd(ClockIn), cmd(0)}; // from the station on
+        const QString route[] = {employee(0), choice("ActionScreen", ClockIn),
+                                 choice("JobScreen", 0)}; // from the station on
         const char* screens[] = {"ActionScreen", "JobScreen", "DepartmentScreen"};
         for (int i = 0; i < c.steps; ++i)
             press(i == 0 ? &home() : shown(screens[i - 1]), route[i]);
-        hold(shown(screens[c.steps - 1]), cmd(c.steps == 1 ? ClockIn : 0), c.after, c.held);
+        hold(shown(screens[c.steps - 1]), choice(screens[c.steps - 1], c.steps == 1 ? ClockIn : 0), c.after,
+             c.held);
         settle();
         EXPECT_EQ(front(), c.front);
         const bool stored = c.front == "StationScreen";
@@ -277,7 +288,7 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
         for (int i = 0; i < texts.size(); ++i)
             EXPECT_TRUE(texts[i].contains(c.toldParts[i])) << texts[i].toStdString();
         // The station runs: its buttons answer.
-        press(&station.home(), "Command4");
+        press(&station.home(), "managementButton");
         ASSERT_NE(shown("PasswordScreen"), nullptr);
         shown("PasswordScreen")->close();
     }
@@ -288,7 +299,7 @@ TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
     punch(1, ClockIn, 0, 0);
     const std::string moved = base.path() + "-moved";
     fs::rename(base.path(), moved);
-    press(&home(), cmd(0));
+    press(&home(), employee(0));
     const QStringList texts = told();
     fs::rename(moved, base.path());
     EXPECT_EQ(texts, QStringList{QString::fromStdString("The program folder " + base.path() +
@@ -299,18 +310,18 @@ TEST_F(Screens, AnEmployeeIsToldWhenTheProgramFolderHasGone) {
 // also when Management is pressed before it has.
 TEST_F(Screens, AMinimisedManagementWindowComesBack) {
     startStation();
-    press(&home(), "Command4");
+    press(&home(), "managementButton");
     QWidget* pass = shown("PasswordScreen");
     ASSERT_NE(pass, nullptr);
     pass->setWindowState(Qt::WindowMinimized);
-    press(&home(), "Command4");
+    press(&home(), "managementButton");
     EXPECT_EQ(shown("PasswordScreen"), pass);
     EXPECT_FALSE(pass->isMinimized());
-    type(pass, "Text2", "qm482");
-    press(pass, "Command2");
+    type(pass, "passwordBox", "qm482");
+    press(pass, "okButton");
     for (const char* name : {"TimeSheetScreen", "PasswordScreen"}) {
         if (std::string(name) == "PasswordScreen")
-            press(&home(), "Command4");
+            press(&home(), "managementButton");
         QWidget* window = shown(name);
         ASSERT_NE(window, nullptr) << name;
         window->setWindowState(Qt::WindowMinimized);
@@ -324,21 +335,21 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     startStation();
     // A wrong password and Enter: one message, though the Enter that closes
     // it is released in the password box too.
-    press(&home(), "Command4");
+    press(&home(), "managementButton");
     QWidget* pass = shown("PasswordScreen");
-    type(pass, "Text2", "qm483");
+    type(pass, "passwordBox", "qm483");
     for (QEvent::Type key : {QEvent::KeyPress, QEvent::KeyRelease, QEvent::KeyRelease}) {
         QKeyEvent enter(key, Qt::Key_Return, Qt::NoModifier, "\r");
-        QCoreApplication::sendEvent(pass->findChild<QLineEdit*>("Text2"), &enter);
+        QCoreApplication::sendEvent(pass->findChild<QLineEdit*>("passwordBox"), &enter);
     }
     EXPECT_EQ(told(), QStringList{"Wrong Password"});
-    type(pass, "Text2", "qm482");
-    press(pass, "Command2");
+    type(pass, "passwordBox", "qm482");
+    press(pass, "okButton");
     auto* sheet = qobject_cast<TimeSheetScreen*>(shown("TimeSheetScreen"));
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(shown("PasswordScreen"), nullptr);
     correct(openWeek(sheet), 1, TimeSheet::ActTime, "7:55:00 AM");
-    press(sheet, "Command3");
+    press(sheet, "saveButton");
     EXPECT_EQ(told(), (QStringList{QString::fromStdString(week().substr(0, week().size() - 3)) +
                                        "wkb Has been created. As Backup.",
                                    "done"}));
@@ -347,16 +358,16 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
 
     // To a spreadsheet, one time changed there, and back (with its CR LF):
     // saved, that time is all that changes.
-    press(sheet, "Command4");
+    press(sheet, "copyAllButton");
     fakes.clipboard.setText(fakes.clipboard.text().replace("\r", "\r\n").replace("7:55:00", "7:50:00"));
-    press(sheet, "Command5");
-    press(sheet, "Command3");
+    press(sheet, "pasteAllButton");
+    press(sheet, "saveButton");
     EXPECT_EQ(told().last(), "done");
     EXPECT_EQ(readFile(week()), saved.replace(saved.find("7:55:00"), 7, "7:50:00"));
 
-    press(&home(), "Command4");
-    type(shown("PasswordScreen"), "Text2", "qm482");
-    press(shown("PasswordScreen"), "Command3"); // Exit All
+    press(&home(), "managementButton");
+    type(shown("PasswordScreen"), "passwordBox", "qm482");
+    press(shown("PasswordScreen"), "exitAllButton"); // Exit All
     EXPECT_FALSE(home().isVisible());
     EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
     EXPECT_TRUE(fakes.taskBar.isVisible());
@@ -368,11 +379,11 @@ TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbar
             throw std::runtime_error("the editor failed to load");
         }
     } failing;
-    AppState state(base.path());
+    StationState state(base.path());
     fakes.taskBar.setVisible(false);
     PasswordScreen* pass = PasswordScreen::showManagement(fakes.services, state, nullptr, failing);
-    type(pass, "Text2", "qm482");
-    press(pass, "Command2");
+    type(pass, "passwordBox", "qm482");
+    press(pass, "okButton");
     EXPECT_EQ(shown("PasswordScreen"), nullptr);
     EXPECT_TRUE(fakes.taskBar.isVisible());
 }
@@ -385,22 +396,22 @@ TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
     editor->show();
     // A job line without a comma stays in its own box, its line named.
     toldOnce("Line 1 of the job list " + QString::fromStdString(jobList) + " is not", "");
-    EXPECT_EQ(editor->findChild<QLineEdit*>("Text2_0")->text(), "1234 Roof repair");
-    EXPECT_EQ(editor->findChild<QLineEdit*>("Text2_1")->text(), "2001,Siding");
-    press(editor, "Command1");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("jobBox_0")->text(), "1234 Roof repair");
+    EXPECT_EQ(editor->findChild<QLineEdit*>("jobBox_1")->text(), "2001,Siding");
+    press(editor, "saveButton");
     toldOnce("Job 1 must be a job number, a comma and a description", "The files were not updated.");
-    type(editor, "Text2_0", "1234,Roof repair");
-    type(editor, "Text1_9", "Joe \"JJ\" Jones");
-    press(editor, "Command1");
+    type(editor, "jobBox_0", "1234,Roof repair");
+    type(editor, "nameBox_9", "Joe \"JJ\" Jones");
+    press(editor, "saveButton");
     toldOnce("Employee name 10 contains a double quote", "The files were not updated.");
     EXPECT_EQ(readFile(employeeListPath(base.path())), employees);
     EXPECT_EQ(readFile(jobList), jobListBytes({"1234 Roof repair", "2001,Siding"}));
 
     // The job list cannot be replaced (a folder took its place): the lists are saved together or not at all.
-    type(editor, "Text1_9", "Joe Jones");
+    type(editor, "nameBox_9", "Joe Jones");
     fs::remove(jobList);
     fs::create_directory(jobList);
-    press(editor, "Command1");
+    press(editor, "saveButton");
     toldOnce("Cannot write " + QString::fromStdString(jobList) + ": it is not a regular file",
              "The files were not updated.");
     EXPECT_EQ(readFile(employeeListPath(base.path())), employees);
@@ -408,7 +419,7 @@ TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
     // Ctrl+X in a text box is the menu's Exit, not Cut.
     QApplication::setActiveWindow(editor);
     QKeyEvent ctrlX(QEvent::KeyPress, Qt::Key_X, Qt::ControlModifier, "\x18");
-    QCoreApplication::sendEvent(editor->findChild<QLineEdit*>("Text1_0"), &ctrlX);
+    QCoreApplication::sendEvent(editor->findChild<QLineEdit*>("nameBox_0"), &ctrlX);
     settle();
     EXPECT_TRUE(editor.isNull());
 }
@@ -419,10 +430,10 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     TimeSheetScreen* sheet = openWeek();
     fakes.clock.set(mondayFeb3(12));
     punch(1, Lunch);
-    press(sheet, "Command3");
+    press(sheet, "saveButton");
     EXPECT_EQ(told().last(), "done");
     correct(sheet, 1, TimeSheet::ActTime, "8:00:00 AM");
-    press(sheet, "Command3");
+    press(sheet, "saveButton");
     EXPECT_EQ(told().last(), "done"); // nothing asked (a question is not answered Yes)
     EXPECT_EQ(
         recordAt(readFile(week()), 1),
@@ -437,7 +448,7 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     told();
     for (int i = 0; i < 3; ++i)
         fakes.messages.pressEnter();
-    press(sheet, "Command3");
+    press(sheet, "saveButton");
     EXPECT_TRUE(readFile(week()) == stored);
     const QStringList asked = told();
     ASSERT_EQ(asked.size(), 1) << asked.join(" | ").toStdString();
@@ -453,14 +464,14 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
     base.writeWeek(mondayFeb3(), original);
     TimeSheetScreen* sheet = openWeek();
     correct(sheet, 1, TimeSheet::ActTime, "9:00:00 AM"); // not saved
-    sheet->findChild<QAction*>("MnuWeekReport")->trigger();
+    sheet->findChild<QAction*>("weekReportAction")->trigger();
     QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->windowFlags() & Qt::WindowStaysOnTopHint); // not under the station
     EXPECT_TRUE(report->findChild<QLabel*>("Notes")->text().startsWith("The time sheet holds changes to " +
                                                                        QString::fromStdString(week())));
 
-    const std::string csv = base.file("payroll");
+    const std::string csv = base.file("hours"); // payroll.csv holds the payroll IDs
     fakes.fileDialog.choose(QString::fromStdString(csv + ".csv"));
     press(report, "ExportCsv");
     EXPECT_EQ(told(), QStringList{QString::fromStdString("The week was exported:\r\n" + csv + ".csv\r\n" +
@@ -491,7 +502,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
                                             makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})}));
     TimeSheetScreen* sheet = openWeek();
     fakes.clock.set(mondayFeb3(9, 5, 7).addDays(7)); // payroll's Monday
-    sheet->findChild<QAction*>("MnuWeekReport")->trigger();
+    sheet->findChild<QAction*>("weekReportAction")->trigger();
     QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
     press(report, "PrevWeek");
@@ -540,7 +551,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
         << sealShown();
     const std::string bytes = readFile(week());
     correct(sheet, 1, TimeSheet::ActTime, "9:00:00 AM");
-    press(sheet, "Command3");
+    press(sheet, "saveButton");
     toldOnce("is closed (closed 2025-02-10 09:05:07 by ", "reopen it in the week report, giving the reason.");
     EXPECT_EQ(readFile(week()), bytes);
 
@@ -548,6 +559,43 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
     press(report, "ReopenWeek");
     EXPECT_EQ(told().last(), "Reopened the week ending 2025-02-09.");
     EXPECT_NE(sealShown().find("; the week is open."), std::string::npos) << sealShown();
+}
+
+} // namespace
+} // namespace tc::test
+
+namespace tc::test {
+namespace {
+
+TEST_F(Screens, TheWeekReportShowsRoundingAndExportsPayrollOnlyWithEveryId) {
+    // 7:53 AM to 4:07 PM rounded to 15 minutes: 8.00 paid of 8.23 worked, 14 minutes lost.
+    base.writeWeek(mondayFeb3(),
+                   weekBytes({makeRecord("Worker 1", {in("1234.Dept-1", "7:53:00 AM"),
+                                                      {"OUT", "", "4:07:00 PM", "Mon-Feb-3"}})}));
+    writeFile(base.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-double-time-after = 12\n");
+    TimeSheetScreen* sheet = openWeek();
+    sheet->findChild<QAction*>("weekReportAction")->trigger();
+    QWidget* report = shown("WeekReportScreen");
+    ASSERT_NE(report, nullptr);
+    press(report, "RoundingAudit");
+    EXPECT_EQ(told().last(),
+              "Punches are rounded to 15 minutes for pay.\r\n\r\nName: exact hours, paid hours, "
+              "minutes gained\r\nWorker 1: 8.23, 8.00, -14.00\r\nTotal: 8.23, 8.00, -14.00");
+    EXPECT_EQ(report->findChild<QTableWidget*>("WeekTable")->horizontalHeaderItem(13)->text(), "Double Time");
+
+    const std::string out = base.file("gusto.csv");
+    report->findChild<QComboBox*>("PayrollFormat")->setCurrentText("gusto");
+    fakes.fileDialog.choose(QString::fromStdString(out));
+    press(report, "ExportPayroll");
+    EXPECT_EQ(told().last(), "Nothing was written: no payroll ID for Worker 1 in payroll.csv.");
+    EXPECT_FALSE(fileExists(out));
+    writeFile(base.file("payroll.csv"), "Name,Payroll ID\r\nWorker 1,W1\r\n");
+    fakes.fileDialog.choose(QString::fromStdString(out));
+    press(report, "ExportPayroll");
+    EXPECT_EQ(told().last(), QString::fromStdString("The payroll file was written:\r\n" + out));
+    EXPECT_EQ(readFile(out),
+              "last_name,first_name,employee_id,regular_hours,overtime_hours,double_overtime_hours\r\n"
+              "1,Worker,W1,8.00,0.00,0.00\r\n");
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "core/files/MonthFolders.h"
 
 #include "core/files/Paths.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 
 namespace tc {
 
@@ -32,16 +32,16 @@ FirstRunFolders prepareMonthFolders(FileAccess& files, const std::string& baseFo
     return result;
 }
 
-Status ensureWeekFolder(AppState& state) {
-    if (state.WeekFile.empty())
+Status ensureWeekFolder(StationState& state) {
+    if (state.weekFile.empty())
         return Status::fail("This week's file has not been worked out.");
-    const std::string folder = parentFolder(state.WeekFile);
+    const std::string folder = parentFolder(state.weekFile);
     if (folder.empty() || state.files->isFolder(folder))
         return Status::ok();
     // Only a month folder is made again; a program folder that has gone
     // (moved or deleted under the running station) is for a person to mend.
     if (!state.files->isFolder(state.baseFolder))
-        return Status::fail("The program folder " + state.baseFolder + " is missing, so " + state.WeekFile +
+        return Status::fail("The program folder " + state.baseFolder + " is missing, so " + state.weekFile +
                             " cannot be opened or created.");
     return makeFolder(*state.files, folder);
 }

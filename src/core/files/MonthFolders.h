@@ -7,7 +7,7 @@
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // The month folders "Jan" to "Dec" beneath the base folder.
 struct FirstRunFolders {
@@ -20,8 +20,8 @@ struct FirstRunFolders {
 // is looked at.
 FirstRunFolders prepareMonthFolders(FileAccess& files, const std::string& baseFolder);
 
-// Makes the folder of state.WeekFile when it is missing, so a month folder
+// Makes the folder of state.weekFile when it is missing, so a month folder
 // deleted after the first run does not stop punches from being stored.
-Status ensureWeekFolder(AppState& state);
+Status ensureWeekFolder(StationState& state);
 
 } // namespace tc

@@ -54,9 +54,9 @@ std::string LastPunch::action() const {
     return entry > 0 ? std::string(trimSpaces(record.text(TimeRecord::Field::Action, entry))) : std::string();
 }
 
-Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out) {
+Status findLastPunch(const StationState& state, const DateTime& now, LastPunch& out) {
     out = LastPunch();
-    if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions)
+    if (state.punch.position < 0 || state.punch.position >= kPositions)
         return Status::ok();
     const std::string path = weekFilePath(state.baseFolder, now);
     // A program folder gone while the station runs is for a person to mend:
@@ -66,30 +66,30 @@ Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out)
                             " cannot be read.");
     if (!state.files->isFolder(parentFolder(path)))
         return Status::ok(); // a month folder not made again yet: no punch this week
-    if (Status st = readRecord(*state.files, path, state.ButtonNumber, out.record); !st)
+    if (Status st = readRecord(*state.files, path, state.punch.record(), out.record); !st)
         return st;
     out.weekFile = path;
     out.weekDay = now;
     if ((out.entry = out.record.lastEntry()) > 0) {
-        out.clockOutTold = clockOutToldFor(*state.files, out, state.ButtonNumber);
+        out.clockOutTold = clockOutToldFor(*state.files, out, state.punch.record());
         return Status::ok();
     }
     // Read only, never created; one that cannot be read holds no open shift.
     std::string lastWeek;
     if (!readWeekFile(*state.files, weekFilePath(state.baseFolder, now.addDays(-7)), lastWeek, false))
         return Status::ok();
-    const TimeRecord before = recordAt(lastWeek, state.ButtonNumber);
+    const TimeRecord before = recordAt(lastWeek, state.punch.record());
     std::string name = trimSpaces(before.text(TimeRecord::Field::EmpName));
     name = name.substr(0, name.find('\0'));
-    if (!name.empty() && name == trimSpaces(state.CurName) && before.lastEntry() > 0) {
+    if (!name.empty() && name == trimSpaces(state.punch.employee) && before.lastEntry() > 0) {
         out = LastPunch{before, before.lastEntry(), weekFilePath(state.baseFolder, now.addDays(-7)),
                         now.addDays(-7)};
-        out.clockOutTold = clockOutToldFor(*state.files, out, state.ButtonNumber);
+        out.clockOutTold = clockOutToldFor(*state.files, out, state.punch.record());
     }
     return Status::ok();
 }
 
-ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem) {
+ActionButtons permittedActions(const StationState& state, const DateTime& now, Status* problem) {
     LastPunch last;
     Status st = findLastPunch(state, now, last);
     if (problem)

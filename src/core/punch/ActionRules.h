@@ -3,7 +3,7 @@
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
 #include "core/format/TimeRecord.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 
 #include <array>
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace tc {
 
-// The buttons of the action screen, by index of Command1.
+// The buttons of the action screen, by index.
 enum ActionButton { ClockIn = 0, ChangeJob = 1, Lunch = 2, ClockOut = 3, ExitButton = 4 };
 inline constexpr int kActionButtons = 5;
 using ActionButtons = std::array<bool, kActionButtons>;
@@ -26,7 +26,7 @@ EmployeeState stateForLastAction(std::string_view lastAction);
 ActionButtons permittedActions(EmployeeState state);
 
 // The employee's last punch (TimeRecord::lastEntry) in this week's record at
-// ButtonNumber or, when that holds none yet, in last week's record of the
+// the punch's position or, when that holds none yet, in last week's record of the
 // same position under the same name: a shift across Sunday midnight is
 // still open after the week changes. `entry` 0: no punch.
 struct LastPunch {
@@ -42,11 +42,11 @@ struct LastPunch {
 // Reads this week's file (of `now`), and last week's when needed; a week
 // file that cannot be read (the program folder gone, a folder in its place)
 // is a failure saying why, never "no punch".
-Status findLastPunch(const AppState& state, const DateTime& now, LastPunch& out);
+Status findLastPunch(const StationState& state, const DateTime& now, LastPunch& out);
 
 // The clocking rules: judges the employee from the last punch alone. A full
 // record is judged from entry 100; when the week cannot be read only Clock IN
 // and Exit are offered and `problem` says why.
-ActionButtons SetActionButtons(const AppState& state, const DateTime& now, Status* problem = nullptr);
+ActionButtons permittedActions(const StationState& state, const DateTime& now, Status* problem = nullptr);
 
 } // namespace tc

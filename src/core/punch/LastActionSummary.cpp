@@ -47,26 +47,23 @@ std::string hoursLine(const WeekReport& report, int position, char decimalSepara
 
 } // namespace
 
-SummaryTexts LastActionSummary(AppState& state, const DateTime& now, char decimalSeparator) {
-    SetWeekFile(state, now);
+SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator) {
+    setWeekFile(state, now);
     SummaryTexts out;
     LastPunch last;
     out.problem = findLastPunch(state, now, last);
-    if (!out.problem) {
-        state.LastSlot = 0;
+    if (!out.problem)
         return out;
-    }
-    (void)FindLastSlot(state);
     const TimeRecord& record = last.record;
     const int k = last.entry;
-    out.Text1 = upToNul("Last Operation        " + record.text(F::Action, k) + "\r\n" +
-                        "On Job Number      " + record.text(F::JobNumber, k) + "\r\n" +
-                        "At Time                   " + record.text(F::ActTime, k) + "\r\n" +
-                        "On Date                   " + record.text(F::ActDate, k));
+    out.lastPunch = upToNul("Last Operation        " + record.text(F::Action, k) + "\r\n" +
+                            "On Job Number      " + record.text(F::JobNumber, k) + "\r\n" +
+                            "At Time                   " + record.text(F::ActTime, k) + "\r\n" +
+                            "On Date                   " + record.text(F::ActDate, k));
     const WeekReport report =
         makeWeekReport(*state.files, {{state.baseFolder, stationName(state.baseFolder)}}, now, now,
                        kDefaultOvertimeAfterSeconds);
-    out.Text2 = hoursLine(report, state.ButtonNumber, decimalSeparator);
+    out.weekHours = hoursLine(report, state.punch.record(), decimalSeparator);
     return out;
 }
 

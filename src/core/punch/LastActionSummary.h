@@ -2,7 +2,7 @@
 
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 
 #include <string>
 
@@ -10,16 +10,16 @@ namespace tc {
 
 // The texts of the action screen's two summary boxes.
 struct SummaryTexts {
-    std::string Text1; // the last punch, four lines
-    std::string Text2; // the hours line, then the flag of each span it did not count
-    Status problem;    // the week could not be read: why (the boxes are then empty)
+    std::string lastPunch; // the last punch, four lines
+    std::string weekHours; // the hours line, then the flag of each span it did not count
+    Status problem;        // the week could not be read: why (the boxes are then empty)
 };
 
-// Works out this week's file and LastSlot again, then describes the
+// Works out this week's file again, then describes the
 // employee's last punch (findLastPunch: last week's when this week holds
 // none) and the hours worked this week up to now, as the week report counts
 // them (makeWeekReport, rounded to hundredths as it rounds them), written
 // with `decimalSeparator` (the machine's). Reads the week files, writes nothing.
-SummaryTexts LastActionSummary(AppState& state, const DateTime& now, char decimalSeparator = '.');
+SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator = '.');
 
 } // namespace tc

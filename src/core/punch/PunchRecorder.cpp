@@ -18,22 +18,12 @@ Status notRecorded(const std::string& reason) {
 
 } // namespace
 
-Status FindLastSlot(AppState& state, TimeRecord& record) {
-    Status st = readRecord(*state.files, state.WeekFile, state.ButtonNumber, record);
-    state.LastSlot = st ? std::int16_t(record.usedEntries()) : std::int16_t(0);
-    return st;
-}
-
-Status FindLastSlot(AppState& state) {
-    TimeRecord record;
-    return FindLastSlot(state, record);
-}
-
-Status RecordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
+Status recordPunch(StationState& state, const PunchInProgress& punch, const DateTime& now,
+                   int utcOffsetSeconds) {
     // A punch after midnight at the end of a Sunday belongs to the new week.
-    SetWeekFile(state, now);
+    setWeekFile(state, now);
 
-    if (state.ButtonNumber < 1 || state.ButtonNumber > kPositions)
+    if (punch.position < 0 || punch.position >= kPositions)
         return notRecorded("No employee button was chosen.");
 
     // A month folder removed after the first run is made again rather than
@@ -44,52 +34,50 @@ Status RecordPunch(AppState& state, const DateTime& now, int utcOffsetSeconds) {
     // The file is read once and written back from the same bytes: reading it
     // again to write the record would double the file work of every punch.
     std::string bytes;
-    if (Status st = readWeekFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st) {
-        state.LastSlot = 0;
+    if (Status st = readWeekFile(*state.files, state.weekFile, bytes, /*createIfMissing=*/true); !st)
         return notRecorded(st.message());
-    }
-    TimeRecord record = recordAt(bytes, state.ButtonNumber);
-    state.LastSlot = std::int16_t(record.usedEntries());
+    TimeRecord record = recordAt(bytes, punch.record());
+    const int used = record.usedEntries();
 
-    // A full record has no place left; writing at LastSlot + 1 would run
+    // A full record has no place left; writing after the last used entry would run
     // past entry 100 or over a punch already paid from.
-    if (state.LastSlot >= TimeRecord::kEntries)
-        return notRecorded("This week's record for " + trimSpaces(state.CurName) +
+    if (used >= TimeRecord::kEntries)
+        return notRecorded("This week's record for " + trimSpaces(punch.employee) +
                            " is full (100 punches).\r\nPlease see the manager.");
 
-    const int k = state.LastSlot + 1;
+    const int k = used + 1;
 
     using F = TimeRecord::Field;
-    const std::pair<F, std::string> entry[] = {{F::Action, state.CurAction},
-                                               {F::JobNumber, state.CurJob + state.CurDept},
+    const std::pair<F, std::string> entry[] = {{F::Action, punch.action},
+                                               {F::JobNumber, punch.job + punch.department},
                                                {F::ActTime, formatTime(now)},
                                                {F::ActDate, formatDate(now)}};
-    bool converted = record.setName(state.CurName);
+    bool converted = record.setName(punch.employee);
     for (const auto& [field, value] : entry)
         converted = record.set(field, k, value) && converted;
     if (!converted) {
         const std::string lacking =
-            charactersOutsideCodePage(state.CurName + state.CurAction + state.CurJob + state.CurDept);
+            charactersOutsideCodePage(punch.employee + punch.action + punch.job + punch.department);
         const std::string why = lacking.empty()
                                     ? std::string(" could not be converted to the code page")
                                     : " holds characters (" + lacking + ") that cannot be stored in";
-        return notRecorded("The name or the job \"" + state.CurName + "\", \"" + state.CurJob + "\"" + why +
+        return notRecorded("The name or the job \"" + punch.employee + "\", \"" + punch.job + "\"" + why +
                            " the week files.\r\nPlease see the manager.");
     }
 
-    const TimeRecord before = recordAt(bytes, state.ButtonNumber);
-    putRecord(bytes, state.ButtonNumber, record);
-    if (Status st = replaceFile(*state.files, state.WeekFile, bytes); !st)
+    const TimeRecord before = recordAt(bytes, punch.record());
+    putRecord(bytes, punch.record(), record);
+    if (Status st = replaceFile(*state.files, state.weekFile, bytes); !st)
         return notRecorded(st.message());
 
     // The punch is stored: a journal that cannot be written does not undo
     // or refuse it. Verify and the history name the entry it lacks.
     const JournalStamp stamp{now, utcOffsetSeconds, {}, {}};
-    (void)appendToJournal(*state.files, journalPathOf(state.WeekFile),
-                          punchLine(stamp, state.ButtonNumber, k, record), [&] {
+    (void)appendToJournal(*state.files, journalPathOf(state.weekFile),
+                          punchLine(stamp, punch.record(), k, record), [&] {
                               // A journal begun now: what the file held before this punch.
                               std::string was = bytes;
-                              putRecord(was, state.ButtonNumber, before);
+                              putRecord(was, punch.record(), before);
                               return existingLines(stamp, was);
                           });
     return Status::ok();

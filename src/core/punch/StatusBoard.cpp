@@ -3,7 +3,7 @@
 #include "core/files/MonthFolders.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 
 namespace tc {
 
@@ -32,15 +32,16 @@ BoardButton boardButtonFor(const TimeRecord& record, const std::string& name) {
     return button;
 }
 
-Status readStatusBoard(AppState& state, StatusBoard& board) {
+Status readStatusBoard(StationState& state, StatusBoard& board) {
     if (Status st = ensureWeekFolder(state); !st)
         return st;
     std::string bytes;
-    if (Status st = readWeekFile(*state.files, state.WeekFile, bytes, /*createIfMissing=*/true); !st)
+    if (Status st = readWeekFile(*state.files, state.weekFile, bytes, /*createIfMissing=*/true); !st)
         return st;
     StatusBoard fresh;
     for (int p = 1; p <= kPositions; ++p)
-        fresh[std::size_t(p - 1)] = boardButtonFor(recordAt(bytes, p), state.EmpNames[std::size_t(p)]);
+        fresh[std::size_t(p - 1)] =
+            boardButtonFor(recordAt(bytes, p), state.employeeNames[std::size_t(p - 1)]);
     board = fresh;
     return Status::ok();
 }

@@ -10,7 +10,7 @@
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // What one employee button shows: its face colour (left as it was when the
 // last action is not one of the four words) and its two-line caption.
@@ -33,6 +33,6 @@ BoardButton boardButtonFor(const TimeRecord& record, const std::string& name);
 // The whole board from this week's file (read afresh, created empty when
 // missing; its month folder is made again first when it was deleted). On
 // failure `board` is left as it was and the Status says why.
-Status readStatusBoard(AppState& state, StatusBoard& board);
+Status readStatusBoard(StationState& state, StatusBoard& board);
 
 } // namespace tc

@@ -2,6 +2,7 @@
 
 #include "core/files/Paths.h"
 #include "core/format/WeekMoments.h"
+#include "core/report/PayrollIds.h"
 #include "core/report/WeekSignOff.h"
 
 #include <algorithm>
@@ -11,8 +12,6 @@
 namespace tc {
 
 namespace {
-
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 bool isNumber(std::string_view field) {
     if (!field.empty() && field.front() == '-')
@@ -26,12 +25,10 @@ bool isNumber(std::string_view field) {
     return digits(whole) && (fraction == "." || digits(fraction.substr(1)));
 }
 
-void addField(std::string& out, std::string_view field) {
-    // A spreadsheet runs a cell that begins so as a formula (a name "=SUM(A1)"
-    // shows 0); the apostrophe keeps it text. Numbers stay numbers.
+void addField(std::string& out, std::string_view field, bool escapeFormulas = true) {
+    // The apostrophe keeps a formula-like cell text.
     std::string guarded;
-    if (!field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos &&
-        !isNumber(field)) {
+    if (escapeFormulas && ReportCsv::isFormulaLike(field)) {
         guarded = "'" + std::string(field);
         field = guarded;
     }
@@ -124,11 +121,35 @@ std::string withSeal(std::string out, const WeekReport& report) {
 
 } // namespace
 
+bool ReportCsv::isFormulaLike(std::string_view field) {
+    // A spreadsheet runs a cell that begins so as a formula (a name "=SUM(A1)"
+    // shows 0). Numbers stay numbers.
+    return !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos &&
+           !isNumber(field);
+}
+
+void ReportCsv::row(std::string& out, const std::vector<std::string>& fields, bool escapeFormulas) {
+    bool first = true;
+    for (const std::string& f : fields) {
+        if (!first)
+            out += ',';
+        addField(out, f, escapeFormulas);
+        first = false;
+    }
+    out += "\r\n";
+}
+
 std::string ReportCsv::summary(const WeekReport& report) {
     const std::string week = formatIsoDate(report.sunday);
     std::string out(kBom);
-    addRow(out, {"Week Ending", "Station", "Position", "Name", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat",
-                 "Sun", "Total", "Regular", "Overtime", "Flags", "Approved", "Closed"});
+    const bool doubleTime = report.pay.doubleTime();
+    std::vector<std::string> header{"Week Ending", "Station", "Position", "Name",    "Mon",
+                                    "Tue",         "Wed",     "Thu",      "Fri",     "Sat",
+                                    "Sun",         "Total",   "Regular",  "Overtime"};
+    if (doubleTime)
+        header.push_back("Double Time");
+    header.insert(header.end(), {"Flags", "Approved", "Closed"});
+    row(out, header);
     const char* const closed = isWeekClosed(report) ? "yes" : "no";
     for (const PersonWeek& p : report.people) {
         std::vector<std::string> stations, positions;
@@ -141,22 +162,45 @@ std::string ReportCsv::summary(const WeekReport& report) {
         std::string days[7];
         for (int d = 0; d < 7; ++d)
             days[d] = formatShownHours(p.dayHundredths[std::size_t(d)]);
-        addRow(out, {week, joined(stations), joined(positions), p.name, days[0], days[1], days[2], days[3],
-                     days[4], days[5], days[6], formatShownHours(p.totalHundredths),
-                     formatShownHours(p.regularHundredths), formatShownHours(p.overtimeHundredths),
-                     joined(p.flags), standingApproval(report, p) ? "yes" : "no", closed});
+        std::vector<std::string> fields{week,
+                                        joined(stations),
+                                        joined(positions),
+                                        p.name,
+                                        days[0],
+                                        days[1],
+                                        days[2],
+                                        days[3],
+                                        days[4],
+                                        days[5],
+                                        days[6],
+                                        formatShownHours(p.totalHundredths),
+                                        formatShownHours(p.regularHundredths),
+                                        formatShownHours(p.overtimeHundredths)};
+        if (doubleTime)
+            fields.push_back(formatShownHours(p.doubleTimeHundredths));
+        fields.insert(fields.end(), {joined(p.flags), standingApproval(report, p) ? "yes" : "no", closed});
+        row(out, fields);
     }
-    for (const ReportProblem& problem : report.problems)
-        addRow(out, {week, report.sources[std::size_t(problem.source)].station, "", "", "", "", "", "", "",
-                     "", "", "", "", "", problem.message, "", ""});
+    for (const ReportProblem& problem : report.problems) {
+        std::vector<std::string> fields(header.size());
+        fields[0] = week;
+        fields[1] = report.sources[std::size_t(problem.source)].station;
+        fields[header.size() - 3] = problem.message;
+        row(out, fields);
+    }
     return withSeal(out, report);
 }
 
 std::string ReportCsv::detail(const WeekReport& report) {
     const std::string week = formatIsoDate(report.sunday);
     std::string out(kBom);
-    addRow(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End", "Hours",
-                 "Flags"});
+    const bool paidTimes = report.pay.roundMinutes > 0;
+    if (paidTimes)
+        row(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End",
+                  "Paid Start", "Paid End", "Hours", "Flags"});
+    else
+        addRow(out, {"Week Ending", "Station", "Position", "Name", "Job", "Department", "Start", "End",
+                     "Hours", "Flags"});
     for (const WorkedSpan& s : report.spans) {
         const JobHours& job = report.jobs[std::size_t(s.job)];
         const bool counted = s.counted();
@@ -166,9 +210,16 @@ std::string ReportCsv::detail(const WeekReport& report) {
         const std::string end = counted                ? formatStamp(report.monday, s.to)
                                 : !s.open && s.toKnown ? formatStamp(report.monday, s.closed)
                                                        : "";
-        addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
-                     report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
-                     s.open ? "" : formatShownHours(s.hundredths), report.spanFlags(s)});
+        const std::string hours = s.open ? "" : formatShownHours(s.hundredths);
+        if (paidTimes)
+            row(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
+                      report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
+                      counted ? formatStamp(report.monday, s.paidFrom) : "",
+                      counted ? formatStamp(report.monday, s.paidTo) : "", hours, report.spanFlags(s)});
+        else
+            addRow(out, {week, report.sources[std::size_t(s.source)].station, std::to_string(s.position),
+                         report.people[std::size_t(s.person)].name, job.job, job.department, start, end,
+                         hours, report.spanFlags(s)});
     }
     return withSeal(out, report);
 }
@@ -190,6 +241,10 @@ Status ReportCsv::write(FileAccess& files, const std::vector<Output>& outputs,
                                 " would replace a file of the time clock's own (its week files, journals, "
                                 "lists, settings or anything in its month folders). Choose a name ending in "
                                 ".csv elsewhere.");
+    for (const Output& o : outputs)
+        if (PayrollIds::isItsFile(files.resolvedPath(o.path)))
+            return Status::fail("Not written: " + o.path +
+                                " would replace the payroll IDs of the time clock. Choose another name.");
     // A folder that is not there would stop the writing half way through the files.
     for (const Output& o : outputs) {
         const std::string folder = parentFolder(o.path);

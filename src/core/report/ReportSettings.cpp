@@ -49,7 +49,16 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
         return Status::fail("Cannot read " + path + ": " + e.what());
     }
     for (const CLI::ConfigItem& item : items) {
-        if (item.parents.size() != 1 || item.parents[0] != "report" || item.name == "--" || item.name == "++")
+        if (item.parents.size() != 1 || item.name == "--" || item.name == "++")
+            continue;
+        if (item.parents[0] == "pay" && item.name != "overtime-after") {
+            if (Status st =
+                    out.pay.set(item.name, item.inputs.size() == 1 ? item.inputs[0] : std::string(), path);
+                !st)
+                return st;
+            continue;
+        }
+        if (item.parents[0] != "report" && item.parents[0] != "pay")
             continue;
         if (item.name == "overtime-after") {
             const std::optional<long long> seconds =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "core/report/PayRules.h"
 
 #include <optional>
 #include <string>
@@ -17,6 +18,11 @@ namespace tc {
 //   time-zone = America/Chicago
 //   ask-clock-out-after = 14
 //
+//   [pay]
+//   overtime-after = 40
+//   daily-overtime-after = 8
+//   ... (PayRules::keys())
+//
 // overtime-after: weekly hours above which hours are overtime (default 40).
 // folders: other stations' program folders reported with this one.
 // time-zone: the zone whose clock changes the stations' clocks follow
@@ -28,6 +34,7 @@ struct ReportSettings {
     long long askClockOutAfterSeconds = 14 * 3600;
     std::vector<std::string> folders;
     std::string timeZone;
+    PayRules pay;
 };
 
 inline constexpr const char* kSettingsFileName = "timeclock.ini";

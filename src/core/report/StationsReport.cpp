@@ -30,7 +30,7 @@ StationsReport makeStationsReport(FileAccess& files, const std::string& baseFold
                             " cannot be found; its station is not in this report.");
     }
     out.report = makeWeekReport(files, sources, anyDay, now, settings.overtimeAfterSeconds, nullptr,
-                                ZoneRules(settings.timeZone));
+                                ZoneRules(settings.timeZone), settings.pay);
 
     if (!unsavedSheet.empty())
         notes.insert(notes.begin(), "The time sheet holds changes to " + unsavedSheet +

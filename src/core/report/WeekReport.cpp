@@ -303,7 +303,6 @@ class Builder {
 
     void addSource(int source);
     void finish();
-    void shareOutHundredths();
 
   private:
     struct OpenSpan {
@@ -723,8 +722,10 @@ void Builder::addSpan(int person, int source, int position, int job, long long o
 }
 
 void Builder::finish() {
-    for (PersonWeek& p : r_.people)
+    for (PersonWeek& p : r_.people) {
         p.overtimeSeconds = std::max(0LL, p.totalSeconds - r_.overtimeAfterSeconds);
+        p.exactSeconds = p.totalSeconds;
+    }
 
     // Jobs by job, then department.
     struct Named {
@@ -781,42 +782,43 @@ void Builder::finish() {
         std::stable_sort(r_.spans.begin(), r_.spans.end(), [](const WorkedSpan& a, const WorkedSpan& b) {
             return a.person != b.person ? a.person < b.person : a.from < b.from;
         });
-    shareOutHundredths();
 }
 
-// The figures as shown add up: a person's days and regular + overtime to the
-// person's total, the jobs to the week's total, a job's detail rows to its line.
-void Builder::shareOutHundredths() {
-    for (PersonWeek& p : r_.people) {
+} // namespace
+
+void shareReportHundredths(WeekReport& report) {
+    for (PersonWeek& p : report.people) {
         p.totalHundredths = hundredthsOf(p.totalSeconds);
         const std::vector<long long> days = shareHundredths(
             p.totalHundredths, std::vector<long long>(p.daySeconds.begin(), p.daySeconds.end()));
         std::copy(days.begin(), days.end(), p.dayHundredths.begin());
         const std::vector<long long> parts =
-            shareHundredths(p.totalHundredths, {p.regularSeconds(), p.overtimeSeconds});
+            p.doubleTimeSeconds == 0
+                ? shareHundredths(p.totalHundredths, {p.regularSeconds(), p.overtimeSeconds})
+                : shareHundredths(p.totalHundredths,
+                                  {p.regularSeconds(), p.overtimeSeconds, p.doubleTimeSeconds});
         p.regularHundredths = parts[0];
         p.overtimeHundredths = parts[1];
+        p.doubleTimeHundredths = parts.size() > 2 ? parts[2] : 0;
     }
     std::vector<long long> jobSeconds;
-    for (const JobHours& j : r_.jobs)
+    for (const JobHours& j : report.jobs)
         jobSeconds.push_back(j.seconds);
-    const std::vector<long long> jobShares = shareHundredths(hundredthsOf(r_.totalSeconds()), jobSeconds);
-    std::vector<std::vector<std::size_t>> spansOfJob(r_.jobs.size());
-    for (std::size_t i = 0; i < r_.spans.size(); ++i)
-        if (r_.spans[i].counted())
-            spansOfJob[std::size_t(r_.spans[i].job)].push_back(i);
-    for (std::size_t j = 0; j < r_.jobs.size(); ++j) {
-        r_.jobs[j].hundredths = jobShares[j];
+    const std::vector<long long> jobShares = shareHundredths(hundredthsOf(report.totalSeconds()), jobSeconds);
+    std::vector<std::vector<std::size_t>> spansOfJob(report.jobs.size());
+    for (std::size_t i = 0; i < report.spans.size(); ++i)
+        if (report.spans[i].counted())
+            spansOfJob[std::size_t(report.spans[i].job)].push_back(i);
+    for (std::size_t j = 0; j < report.jobs.size(); ++j) {
+        report.jobs[j].hundredths = jobShares[j];
         std::vector<long long> seconds;
         for (std::size_t i : spansOfJob[j])
-            seconds.push_back(r_.spans[i].seconds());
+            seconds.push_back(report.spans[i].paidSeconds());
         const std::vector<long long> shares = shareHundredths(jobShares[j], seconds);
         for (std::size_t n = 0; n < shares.size(); ++n)
-            r_.spans[spansOfJob[j][n]].hundredths = shares[n];
+            report.spans[spansOfJob[j][n]].hundredths = shares[n];
     }
 }
-
-} // namespace
 
 std::string stationName(const std::string& folder) {
     std::string f = folder;
@@ -880,7 +882,7 @@ long long WeekReport::totalSeconds() const {
 
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
                           const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache,
-                          const ZoneRules& zone) {
+                          const ZoneRules& zone, const PayRules& pay) {
     WeekReport report;
     report.sunday = weekEndingSunday(anyDay);
     report.sunday.hour = report.sunday.minute = report.sunday.second = 0;
@@ -911,6 +913,8 @@ WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& so
                              [s](const ReportProblem& p) { return p.source == int(s); }))
                 report.problems.push_back({int(s), "There is no file " + report.weekFiles[s] + "."});
     builder.finish();
+    applyPayRules(report, pay);
+    shareReportHundredths(report);
     return report;
 }
 

@@ -5,6 +5,7 @@
 #include "core/format/TimeRecord.h"
 #include "core/format/ZoneRules.h"
 #include "core/journal/JournalReplay.h"
+#include "core/report/PayRules.h"
 #include "core/report/WeekApprovals.h"
 
 #include <algorithm>
@@ -68,6 +69,13 @@ struct WorkedSpan {
     long long hundredths = 0;        // its share of its job's line, as shown
     bool counted() const { return !open && doubt == PunchProblem::None; }
     long long seconds() const { return counted() ? std::max(0LL, to - from - clockShift) : 0; }
+    // Rounded for pay (roundSpansForPay): paid from `paidFrom` to `paidTo`.
+    bool rounded = false;
+    long long paidFrom = 0;
+    long long paidTo = 0;
+    long long paidSeconds() const {
+        return !rounded ? seconds() : counted() ? std::max(0LL, paidTo - paidFrom - clockShift) : 0;
+    }
 };
 
 struct PersonWeek {
@@ -76,12 +84,15 @@ struct PersonWeek {
     std::array<long long, 7> daySeconds{};    // Monday first
     long long totalSeconds = 0;
     long long overtimeSeconds = 0;
-    long long regularSeconds() const { return totalSeconds - overtimeSeconds; }
+    long long doubleTimeSeconds = 0;
+    long long exactSeconds = 0; // before rounding for pay
+    long long regularSeconds() const { return totalSeconds - overtimeSeconds - doubleTimeSeconds; }
     // As shown, in hundredths of an hour: the days and regular + overtime add up to the total.
     std::array<long long, 7> dayHundredths{};
     long long totalHundredths = 0;
     long long regularHundredths = 0;
     long long overtimeHundredths = 0;
+    long long doubleTimeHundredths = 0;
     std::vector<std::string> flags;
     std::vector<ReportPunch> punches;
 };
@@ -107,6 +118,7 @@ struct WeekReport {
     DateTime monday; // the week starts on this day, 00:00
     bool currentWeek = false;
     long long overtimeAfterSeconds = 0;
+    PayRules pay;
     std::vector<ReportSource> sources;
     std::vector<std::string> weekFiles;                        // per source
     std::vector<std::shared_ptr<const std::string>> weekBytes; // per source; null when not read
@@ -132,6 +144,11 @@ struct WeekReport {
 inline constexpr long long kDefaultOvertimeAfterSeconds = 40 * 3600;
 inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are counted and flagged
 
+// Shares the hours shown among the parts under them, so that they add up: a
+// person's days and regular + overtime + double time to the person's total,
+// the jobs to the week's total, a job's detail rows to its line.
+void shareReportHundredths(WeekReport& report);
+
 // Works out the week that holds `anyDay`. `now` says whether it is the
 // current week (an open span is then "in since", not a missing clock-out).
 // Reads this week's file of every source and, for shifts across the week's
@@ -139,9 +156,9 @@ inline constexpr long long kLongSpanSeconds = 16 * 3600; // longer spans are cou
 // come from each source's job list. Pass a cache to share reads between weeks
 // (the job lists are then read once). Spans count the time that passed by
 // the zone's rules: across a change of the clocks an hour more or less than
-// the wall clock shows.
+// the wall clock shows. The rules of pay apply last (applyPayRules).
 WeekReport makeWeekReport(FileAccess& files, const std::vector<ReportSource>& sources, const DateTime& anyDay,
                           const DateTime& now, long long overtimeAfterSeconds, WeekFileCache* cache = nullptr,
-                          const ZoneRules& zone = ZoneRules());
+                          const ZoneRules& zone = ZoneRules(), const PayRules& pay = PayRules());
 
 } // namespace tc

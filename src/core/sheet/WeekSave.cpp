@@ -172,9 +172,11 @@ SaveOutcome restoreWeek(FileAccess& files, const std::string& weekFile, TimeShee
         found += foundLine(stamp, p, k, now);
         if (target.size() < std::size_t(p) * TimeRecord::kSize)
             target.resize(std::size_t(p) * TimeRecord::kSize, '\0');
+        // A structured binding cannot be captured by every compiler in use (clang 14).
+        const std::size_t recordAt = std::size_t(p - 1) * TimeRecord::kSize;
         const auto put = [&](F f, int from, int to) {
-            std::memcpy(target.data() + std::size_t(p - 1) * TimeRecord::kSize + TimeRecord::offset(f, to),
-                        now.raw(f, from).data(), TimeRecord::width(f));
+            std::memcpy(target.data() + recordAt + TimeRecord::offset(f, to), now.raw(f, from).data(),
+                        TimeRecord::width(f));
         };
         if (trimSpaces(std::string(kept.raw(F::EmpName))).find_first_not_of('\0') == std::string::npos)
             put(F::EmpName, 0, 0); // a record the put-back would leave without a name takes the punch's

@@ -2,7 +2,7 @@
 
 #include "core/credentials/CredentialStore.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
 
@@ -15,7 +15,7 @@
 
 namespace tc {
 
-CredentialsScreen::CredentialsScreen(Services& services, AppState& state, QWidget* station)
+CredentialsScreen::CredentialsScreen(Services& services, StationState& state, QWidget* station)
     : QWidget(station, Qt::Window), services_(services), state_(state) {
     setObjectName(QStringLiteral("CredentialsScreen"));
     setWindowTitle(QStringLiteral("Employee PINs and Cards"));
@@ -26,7 +26,7 @@ CredentialsScreen::CredentialsScreen(Services& services, AppState& state, QWidge
     employee_ = new QComboBox(this);
     employee_->setObjectName(QStringLiteral("Employee"));
     for (int position = 1; position <= 24; ++position) {
-        const std::string& name = state_.EmpNames[std::size_t(position)];
+        const std::string& name = state_.employeeNames[std::size_t(position - 1)];
         if (!trimSpaces(name).empty())
             employee_->addItem(QString::fromStdString(name));
     }

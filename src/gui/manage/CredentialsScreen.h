@@ -12,7 +12,7 @@ class QLineEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class CredentialStore;
 
 // "Employee PINs and Cards": the manager sets or removes an employee's PIN
@@ -21,7 +21,7 @@ class CredentialsScreen : public QWidget {
     Q_OBJECT
 
   public:
-    CredentialsScreen(Services& services, AppState& state, QWidget* station);
+    CredentialsScreen(Services& services, StationState& state, QWidget* station);
 
   private:
     // Reads the file, changes it, writes it back; a failure is told and
@@ -31,7 +31,7 @@ class CredentialsScreen : public QWidget {
     void showEmployee();
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     QComboBox* employee_ = nullptr;
     QLabel* hasPin_ = nullptr;
     QLineEdit* pin_ = nullptr;

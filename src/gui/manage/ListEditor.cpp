@@ -68,72 +68,74 @@ ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFo
     setCentralWidget(area);
 
     auto* shape1 = new QFrame(area);
-    shape1->setObjectName(QStringLiteral("Shape1"));
+    shape1->setObjectName(QStringLiteral("namesFrame"));
     shape1->setFrameShape(QFrame::Box);
     shape1->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 40, 396, 306));
     auto* shape2 = new QFrame(area);
-    shape2->setObjectName(QStringLiteral("Shape2"));
+    shape2->setObjectName(QStringLiteral("jobsFrame"));
     shape2->setFrameShape(QFrame::Box);
     shape2->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 408, 524, 258));
 
-    makeLabel(area, QStringLiteral("Label3_0"), QStringLiteral("Employee Names "),
+    makeLabel(area, QStringLiteral("namesHeading"), QStringLiteral("Employee Names "),
               Environment::scaled(services_.host.screenSize(), 40, 24, 161, 17));
-    makeLabel(area, QStringLiteral("Label3_1"), QStringLiteral("Job Names , Numbers"),
+    makeLabel(area, QStringLiteral("jobsHeading"), QStringLiteral("Job Names , Numbers"),
               Environment::scaled(services_.host.screenSize(), 40, 392, 217, 17));
-    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Clock Notes"),
+    makeLabel(area, QStringLiteral("notesHeading"), QStringLiteral("Clock Notes"),
               Environment::scaled(services_.host.screenSize(), 424, 24, 185, 17));
 
     for (int i = 0; i < 24; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
-        Label1_[i] = makeLabel(area, QStringLiteral("Label1_%1").arg(i), QString(),
-                               Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
-        Label1_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Text1_[i] = makeBox(area, QStringLiteral("Text1_%1").arg(i),
-                            Environment::scaled(services_.host.screenSize(), left, top, 161, 25));
+        nameNumbers_[i] =
+            makeLabel(area, QStringLiteral("nameNumber_%1").arg(i), QString(),
+                      Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
+        nameNumbers_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        nameBoxes_[i] = makeBox(area, QStringLiteral("nameBox_%1").arg(i),
+                                Environment::scaled(services_.host.screenSize(), left, top, 161, 25));
     }
     for (int i = 0; i < 20; ++i) {
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
-        Label2_[i] = makeLabel(area, QStringLiteral("Label2_%1").arg(i), QString(),
-                               Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
-        Label2_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Text2_[i] = makeBox(area, QStringLiteral("Text2_%1").arg(i),
-                            Environment::scaled(services_.host.screenSize(), left, top, 217, 27));
+        jobNumbers_[i] =
+            makeLabel(area, QStringLiteral("jobNumber_%1").arg(i), QString(),
+                      Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
+        jobNumbers_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        jobBoxes_[i] = makeBox(area, QStringLiteral("jobBox_%1").arg(i),
+                               Environment::scaled(services_.host.screenSize(), left, top, 217, 27));
     }
     for (int i = 0; i < 2; ++i) {
-        Text3_[i] = makeBox(area, QStringLiteral("Text3_%1").arg(i),
-                            Environment::scaled(services_.host.screenSize(), 424, 48 + 32 * i, 185, 25));
-        Text3_[i]->setMaxLength(15);
+        noteBoxes_[i] = makeBox(area, QStringLiteral("noteBox_%1").arg(i),
+                                Environment::scaled(services_.host.screenSize(), 424, 48 + 32 * i, 185, 25));
+        noteBoxes_[i]->setMaxLength(15);
     }
 
-    auto* label5 = makeLabel(area, QStringLiteral("Label5"), positionWarning(),
+    auto* label5 = makeLabel(area, QStringLiteral("positionWarning"), positionWarning(),
                              Environment::scaled(services_.host.screenSize(), 416, 112, 193, 241));
     label5->setWordWrap(true);
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto* save = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Save"),
+    auto* save = makeButton(area, QStringLiteral("saveButton"), QStringLiteral("Save"),
                             Environment::scaled(services_.host.screenSize(), 416, 360, 65, 33));
-    auto* reload = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Reload"),
+    auto* reload = makeButton(area, QStringLiteral("reloadButton"), QStringLiteral("Reload"),
                               Environment::scaled(services_.host.screenSize(), 480, 360, 65, 33));
-    auto* exit = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Exit"),
+    auto* exit = makeButton(area, QStringLiteral("exitButton"), QStringLiteral("Exit"),
                             Environment::scaled(services_.host.screenSize(), 544, 360, 65, 33));
     connect(save, &QPushButton::clicked, this, [this] { saveButtonData(); });
     connect(reload, &QPushButton::clicked, this, [this] { reloadWithMessage(); });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("MnuFile"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     QAction* mnuSave = file->addAction(QStringLiteral("&Save"));
-    mnuSave->setObjectName(QStringLiteral("MnuSave"));
+    mnuSave->setObjectName(QStringLiteral("saveAction"));
     mnuSave->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     QAction* mnuLoad = file->addAction(QStringLiteral("Re&load"));
-    mnuLoad->setObjectName(QStringLiteral("MunLoad"));
+    mnuLoad->setObjectName(QStringLiteral("reloadAction"));
     mnuLoad->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("MnuExit"));
+    mnuExit->setObjectName(QStringLiteral("exitAction"));
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(mnuSave, &QAction::triggered, this, [this] { saveButtonData(); });
     connect(mnuLoad, &QAction::triggered, this, [this] { loadButtonData(); });
@@ -151,23 +153,23 @@ ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFo
 
 void ListEditor::resetButtonData() {
     for (int i = 0; i < 24; ++i) {
-        Text1_[i]->clear();
-        Label1_[i]->setText(QString::number(i + 1));
+        nameBoxes_[i]->clear();
+        nameNumbers_[i]->setText(QString::number(i + 1));
     }
     for (int i = 0; i < 20; ++i) {
-        Text2_[i]->clear();
-        Label2_[i]->setText(QString::number(i + 1));
+        jobBoxes_[i]->clear();
+        jobNumbers_[i]->setText(QString::number(i + 1));
     }
 }
 
 ListTexts ListEditor::boxes() const {
     ListTexts boxes;
     for (int i = 0; i < 24; ++i)
-        boxes.names[i] = Text1_[i]->text().toStdString();
+        boxes.names[i] = nameBoxes_[i]->text().toStdString();
     for (int i = 0; i < 20; ++i)
-        boxes.jobs[i] = Text2_[i]->text().toStdString();
+        boxes.jobs[i] = jobBoxes_[i]->text().toStdString();
     for (int i = 0; i < 2; ++i)
-        boxes.notes[i] = Text3_[i]->text().toStdString();
+        boxes.notes[i] = noteBoxes_[i]->text().toStdString();
     return boxes;
 }
 
@@ -176,11 +178,11 @@ bool ListEditor::loadButtonData() {
     const Status st = loadButtonDataBoxes(files_, baseFolder_, boxes);
     loaded_ = boxes;
     for (int i = 0; i < 24; ++i)
-        Text1_[i]->setText(fromUtf8(boxes.names[i]));
+        nameBoxes_[i]->setText(fromUtf8(boxes.names[i]));
     for (int i = 0; i < 20; ++i)
-        Text2_[i]->setText(fromUtf8(boxes.jobs[i]));
+        jobBoxes_[i]->setText(fromUtf8(boxes.jobs[i]));
     for (int i = 0; i < 2; ++i)
-        Text3_[i]->setText(fromUtf8(boxes.notes[i]));
+        noteBoxes_[i]->setText(fromUtf8(boxes.notes[i]));
     if (!st)
         services_.messages.show(this, fromUtf8(st.message()));
     return st.isOk();
@@ -201,8 +203,8 @@ bool ListEditor::saveButtonData() {
     loaded_ = boxes;
     // The job boxes show the lines written (an emptied box is now a lone comma).
     for (int i = 0; i < 20; ++i)
-        if (const QString written = fromUtf8(boxes.jobs[i]); written != Text2_[i]->text())
-            Text2_[i]->setText(written);
+        if (const QString written = fromUtf8(boxes.jobs[i]); written != jobBoxes_[i]->text())
+            jobBoxes_[i]->setText(written);
     if (!journal.problem.empty())
         services_.messages.show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
     services_.messages.show(

@@ -28,7 +28,7 @@ class ListEditor : public QMainWindow {
     // The warning beside the note boxes, 399 characters that the label wraps.
     static QString positionWarning();
 
-    // Saves both files from the boxes (menu Save, Command1). False when
+    // Saves both files from the boxes (the Save button and menu). False when
     // something typed was refused or a file could not be written; the person
     // has been told which.
     bool saveButtonData();
@@ -48,11 +48,11 @@ class ListEditor : public QMainWindow {
     FileAccess& files_;
     std::string baseFolder_;
     ListTexts loaded_; // as read or last saved: the lists journal's "before"
-    std::array<QLineEdit*, 24> Text1_{};
-    std::array<QLabel*, 24> Label1_{};
-    std::array<QLineEdit*, 20> Text2_{};
-    std::array<QLabel*, 20> Label2_{};
-    std::array<QLineEdit*, 2> Text3_{};
+    std::array<QLineEdit*, 24> nameBoxes_{};
+    std::array<QLabel*, 24> nameNumbers_{};
+    std::array<QLineEdit*, 20> jobBoxes_{};
+    std::array<QLabel*, 20> jobNumbers_{};
+    std::array<QLineEdit*, 2> noteBoxes_{};
     std::array<QAction*, 3> menuActions_{}; // Save, Reload, Exit
 };
 

@@ -1,7 +1,7 @@
 #include "gui/manage/PasswordChangeScreen.h"
 
 #include "core/credentials/ManagerPassword.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
 
@@ -12,7 +12,7 @@
 
 namespace tc {
 
-PasswordChangeScreen::PasswordChangeScreen(Services& services, AppState& state, QWidget* station)
+PasswordChangeScreen::PasswordChangeScreen(Services& services, StationState& state, QWidget* station)
     : QWidget(station, Qt::Window), services_(services), state_(state) {
     setObjectName(QStringLiteral("PasswordChangeScreen"));
     setWindowTitle(QStringLiteral("Change Password"));

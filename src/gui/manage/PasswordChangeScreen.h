@@ -8,20 +8,20 @@ class QLineEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // "Change Password": the old management password, then the new one twice.
 class PasswordChangeScreen : public QWidget {
     Q_OBJECT
 
   public:
-    PasswordChangeScreen(Services& services, AppState& state, QWidget* station);
+    PasswordChangeScreen(Services& services, StationState& state, QWidget* station);
 
   private:
     void okPressed();
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     QLineEdit* old_ = nullptr;
     QLineEdit* fresh_ = nullptr;
     QLineEdit* again_ = nullptr;

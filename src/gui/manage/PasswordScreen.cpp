@@ -1,7 +1,7 @@
 #include "gui/manage/PasswordScreen.h"
 
 #include "core/credentials/ManagerPassword.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/manage/CredentialsScreen.h"
 #include "gui/manage/EditorFactory.h"
 #include "gui/manage/PasswordChangeScreen.h"
@@ -43,8 +43,8 @@ QList<QWidget*> openScreens() {
 
 } // namespace
 
-PasswordScreen* PasswordScreen::showManagement(Services& services, AppState& state, StationControl* station,
-                                               EditorFactory& editors) {
+PasswordScreen* PasswordScreen::showManagement(Services& services, StationState& state,
+                                               StationControl* station, EditorFactory& editors) {
     // Open already, though minimised (still visible to Qt) or on another
     // desktop: the same screen comes back, or Management and Exit All would
     // be out of reach.
@@ -56,7 +56,7 @@ PasswordScreen* PasswordScreen::showManagement(Services& services, AppState& sta
     screen->show();
     screen->raise();
     screen->activateWindow();
-    screen->Text2_->setFocus();
+    screen->passwordBox_->setFocus();
     return screen;
 }
 
@@ -64,7 +64,7 @@ PasswordScreen* PasswordScreen::current() {
     return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
 }
 
-PasswordScreen::PasswordScreen(Services& services, AppState& state, StationControl* station,
+PasswordScreen::PasswordScreen(Services& services, StationState& state, StationControl* station,
                                EditorFactory& editors)
     : QWidget(station ? station->stationWindow() : nullptr, Qt::Window), services_(services), state_(state),
       station_(station), editors_(editors) {
@@ -76,49 +76,49 @@ PasswordScreen::PasswordScreen(Services& services, AppState& state, StationContr
     setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
     setFixedSize(Environment::scaled(services_.host.screenSize(), 0, 0, 217, 316).size());
 
-    Label1_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 120, 120, 88, 17));
-    Label1_->setAutoFillBackground(true);
-    QPalette tip = Label1_->palette();
+    capsLockTip_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
+    capsLockTip_->setObjectName(QStringLiteral("capsLockTip"));
+    capsLockTip_->setGeometry(Environment::scaled(services_.host.screenSize(), 120, 120, 88, 17));
+    capsLockTip_->setAutoFillBackground(true);
+    QPalette tip = capsLockTip_->palette();
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
     tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
-    Label1_->setPalette(tip);
-    Label1_->hide();
+    capsLockTip_->setPalette(tip);
+    capsLockTip_->hide();
 
     auto* label2 = new QLabel(QStringLiteral("Password"), this);
-    label2->setObjectName(QStringLiteral("Label2"));
+    label2->setObjectName(QStringLiteral("passwordLabel"));
     label2->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 136, 49, 25));
 
-    Text2_ = new QLineEdit(this);
-    Text2_->setObjectName(QStringLiteral("Text2"));
-    Text2_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 136, 121, 25));
-    Text2_->setEchoMode(QLineEdit::Password);
-    Text2_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
-    Text2_->installEventFilter(this);
+    passwordBox_ = new QLineEdit(this);
+    passwordBox_->setObjectName(QStringLiteral("passwordBox"));
+    passwordBox_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 136, 121, 25));
+    passwordBox_->setEchoMode(QLineEdit::Password);
+    passwordBox_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
+    passwordBox_->installEventFilter(this);
 
-    Option2_ = new QRadioButton(QStringLiteral("Edit Clock Data"), this);
-    Option2_->setObjectName(QStringLiteral("Option2"));
-    Option2_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 176, 161, 17));
-    Option2_->setChecked(true);
-    Option1_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
-    Option1_->setObjectName(QStringLiteral("Option1"));
-    Option1_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 192, 161, 25));
-    Option3_ = new QRadioButton(QStringLiteral("Employee PINs and Cards"), this);
-    Option3_->setObjectName(QStringLiteral("Option3"));
-    Option3_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 216, 185, 25));
-    Option4_ = new QRadioButton(QStringLiteral("Change Password"), this);
-    Option4_->setObjectName(QStringLiteral("Option4"));
-    Option4_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 240, 185, 25));
+    clockDataOption_ = new QRadioButton(QStringLiteral("Edit Clock Data"), this);
+    clockDataOption_->setObjectName(QStringLiteral("clockDataOption"));
+    clockDataOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 176, 161, 17));
+    clockDataOption_->setChecked(true);
+    buttonDataOption_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
+    buttonDataOption_->setObjectName(QStringLiteral("buttonDataOption"));
+    buttonDataOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 192, 161, 25));
+    credentialsOption_ = new QRadioButton(QStringLiteral("Employee PINs and Cards"), this);
+    credentialsOption_->setObjectName(QStringLiteral("credentialsOption"));
+    credentialsOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 216, 185, 25));
+    passwordOption_ = new QRadioButton(QStringLiteral("Change Password"), this);
+    passwordOption_->setObjectName(QStringLiteral("passwordOption"));
+    passwordOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 240, 185, 25));
 
     auto* exitAll = new QPushButton(QStringLiteral("Exit All"), this);
-    exitAll->setObjectName(QStringLiteral("Command3"));
+    exitAll->setObjectName(QStringLiteral("exitAllButton"));
     exitAll->setGeometry(Environment::scaled(services_.host.screenSize(), 16, 280, 57, 25));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("Command2"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 280, 57, 25));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("Command1"));
+    cancel->setObjectName(QStringLiteral("cancelButton"));
     cancel->setGeometry(Environment::scaled(services_.host.screenSize(), 144, 280, 57, 25));
     // The buttons must not take the focus from the password box, or Enter
     // would land on them.
@@ -131,18 +131,18 @@ PasswordScreen::PasswordScreen(Services& services, AppState& state, StationContr
     connect(cancel, &QPushButton::clicked, this, &QWidget::close);
     connect(exitAll, &QPushButton::clicked, this, &PasswordScreen::exitAllPressed);
 
-    Text2_->setFocus();
+    passwordBox_->setFocus();
 }
 
 bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Text2_) {
+    if (watched == passwordBox_) {
         const auto isEnter = [](QEvent* e) {
             auto* key = static_cast<QKeyEvent*>(e);
             return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
         };
         if (event->type() == QEvent::FocusIn) {
             if (services_.keyboard.capsLockOn())
-                Label1_->show();
+                capsLockTip_->show();
         } else if (event->type() == QEvent::FocusOut) {
             enterPressedHere_ = false;
         } else if (event->type() == QEvent::KeyPress && isEnter(event)) {
@@ -155,7 +155,7 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
                 okPressed();
             }
             if (!services_.keyboard.capsLockOn())
-                Label1_->hide();
+                capsLockTip_->hide();
         }
     }
     return QWidget::eventFilter(watched, event);
@@ -174,8 +174,8 @@ bool PasswordScreen::passwordAccepted() {
         return false;
     }
     bool matches = false;
-    if (const Status st =
-            ManagerPassword::check(*state_.files, state_.baseFolder, Text2_->text().toStdString(), matches);
+    if (const Status st = ManagerPassword::check(*state_.files, state_.baseFolder,
+                                                 passwordBox_->text().toStdString(), matches);
         !st) {
         services_.messages.show(this, QString::fromStdString(st.message()));
         return false;
@@ -194,15 +194,15 @@ bool PasswordScreen::passwordAccepted() {
 
 void PasswordScreen::okPressed() {
     if (!passwordAccepted()) {
-        Text2_->clear();
+        passwordBox_->clear();
         return;
     }
-    if (Option3_->isChecked())
+    if (credentialsOption_->isChecked())
         openWindow(new CredentialsScreen(services_, state_, parentWidget()));
-    else if (Option4_->isChecked())
+    else if (passwordOption_->isChecked())
         openWindow(new PasswordChangeScreen(services_, state_, parentWidget()));
     else
-        openEditor(Option1_->isChecked());
+        openEditor(buttonDataOption_->isChecked());
 }
 
 void PasswordScreen::openWindow(QWidget* window) {
@@ -237,12 +237,12 @@ void PasswordScreen::openEditor(bool buttonData) {
 void PasswordScreen::exitAllPressed() {
     if (!passwordAccepted())
         return;
-    FormsSafeUnload(true);
+    closeAllScreens(true);
 }
 
-bool PasswordScreen::FormsSafeUnload(bool bFormsModal) {
+bool PasswordScreen::closeAllScreens(bool modalFirst) {
     QWidget* const stationWindow = station_ ? station_->stationWindow() : nullptr;
-    if (bFormsModal) {
+    if (modalFirst) {
         QWidget* active = QApplication::activeModalWidget();
         if (!active)
             active = QApplication::activeWindow();

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class EditorFactory;
 class StationControl;
 
@@ -24,17 +24,17 @@ class PasswordScreen : public QWidget {
     // front when it is already open. `station` keeps the management screens
     // above it (it stays on top of everything while it runs); `editors`
     // makes the editor chosen.
-    static PasswordScreen* showManagement(Services& services, AppState& state, StationControl* station,
+    static PasswordScreen* showManagement(Services& services, StationState& state, StationControl* station,
                                           EditorFactory& editors);
     // The open password screen, if any.
     static PasswordScreen* current();
 
-    PasswordScreen(Services& services, AppState& state, StationControl* station, EditorFactory& editors);
+    PasswordScreen(Services& services, StationState& state, StationControl* station, EditorFactory& editors);
 
-    // Closes the modal or active screens first when `bFormsModal`, then every
+    // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
     // no screen is open any more; false when a screen refused to close.
-    bool FormsSafeUnload(bool bFormsModal = false);
+    bool closeAllScreens(bool modalFirst = false);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,16 +48,16 @@ class PasswordScreen : public QWidget {
     void openWindow(QWidget* window);
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     StationControl* station_; // none in a test without the station
     EditorFactory& editors_;
-    QLabel* Label1_ = nullptr;
-    QLineEdit* Text2_ = nullptr;
-    QRadioButton* Option1_ = nullptr;
-    QRadioButton* Option2_ = nullptr;
-    QRadioButton* Option3_ = nullptr; // PINs and cards
-    QRadioButton* Option4_ = nullptr; // change the password
-    bool enterPressedHere_ = false;   // an Enter's press reached the password box
+    QLabel* capsLockTip_ = nullptr;
+    QLineEdit* passwordBox_ = nullptr;
+    QRadioButton* buttonDataOption_ = nullptr;
+    QRadioButton* clockDataOption_ = nullptr;
+    QRadioButton* credentialsOption_ = nullptr; // PINs and cards
+    QRadioButton* passwordOption_ = nullptr;    // change the password
+    bool enterPressedHere_ = false;             // an Enter's press reached the password box
 };
 
 } // namespace tc

@@ -98,68 +98,68 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
     setCentralWidget(area);
 
     model_ = new TimeSheetModel(this);
-    FGrid_ = new QTableView(area);
-    FGrid_->setObjectName(QStringLiteral("FGrid"));
-    FGrid_->setGeometry(Environment::scaled(services_.host.screenSize(), 8, 8, 830, 560));
-    FGrid_->setModel(model_);
-    FGrid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    FGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    FGrid_->setSelectionBehavior(QAbstractItemView::SelectItems);
-    FGrid_->setWordWrap(false);
-    FGrid_->verticalHeader()->hide();
-    FGrid_->verticalHeader()->setDefaultSectionSize(
+    grid_ = new QTableView(area);
+    grid_->setObjectName(QStringLiteral("grid"));
+    grid_->setGeometry(Environment::scaled(services_.host.screenSize(), 8, 8, 830, 560));
+    grid_->setModel(model_);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid_->setWordWrap(false);
+    grid_->verticalHeader()->hide();
+    grid_->verticalHeader()->setDefaultSectionSize(
         Environment::scaled(services_.host.screenSize(), 0, 0, 0, 20).height());
-    FGrid_->horizontalHeader()->setSectionsClickable(false);
-    FGrid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid_->horizontalHeader()->setSectionsClickable(false);
+    grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < TimeSheet::kColumns; ++c) {
         const int px = int(std::lround(kColumnTwips[c] / 15.0));
-        FGrid_->setColumnWidth(c, Environment::scaled(services_.host.screenSize(), 0, 0, px, 0).width());
+        grid_->setColumnWidth(c, Environment::scaled(services_.host.screenSize(), 0, 0, px, 0).width());
     }
 
-    auto* label1 = makeLabel(area, QStringLiteral("Label1"), QStringLiteral("Edit Field"),
+    auto* label1 = makeLabel(area, QStringLiteral("editFieldLabel"), QStringLiteral("Edit Field"),
                              Environment::scaled(services_.host.screenSize(), 8, 580, 65, 21));
     label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Text1_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
-    Text1_->setObjectName(QStringLiteral("Text1"));
-    Text1_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 576, 600, 25));
+    editField_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
+    editField_->setObjectName(QStringLiteral("editField"));
+    editField_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 576, 600, 25));
     setEditFieldGrey();
-    connect(Text1_, &QLineEdit::textChanged, this, [this] {
-        QPalette p = Text1_->palette();
+    connect(editField_, &QLineEdit::textChanged, this, [this] {
+        QPalette p = editField_->palette();
         p.setColor(QPalette::Text, Qt::black);
-        Text1_->setPalette(p);
+        editField_->setPalette(p);
     });
-    auto* replace = makeButton(area, QStringLiteral("Command2"), QStringLiteral("Replace"),
+    auto* replace = makeButton(area, QStringLiteral("replaceButton"), QStringLiteral("Replace"),
                                Environment::scaled(services_.host.screenSize(), 688, 574, 80, 29));
 
     // "This weeks file name is", CR LF, then the file name without its folder.
     const DateTime now = services_.clock.now();
-    makeLabel(area, QStringLiteral("Label5"),
+    makeLabel(area, QStringLiteral("weekFileNote"),
               QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
               Environment::scaled(services_.host.screenSize(), 848, 8, 168, 41));
-    auto* open = makeButton(area, QStringLiteral("Command1"), QStringLiteral("Open"),
+    auto* open = makeButton(area, QStringLiteral("openButton"), QStringLiteral("Open"),
                             Environment::scaled(services_.host.screenSize(), 848, 56, 80, 33));
-    auto* save = makeButton(area, QStringLiteral("Command3"), QStringLiteral("Save"),
+    auto* save = makeButton(area, QStringLiteral("saveButton"), QStringLiteral("Save"),
                             Environment::scaled(services_.host.screenSize(), 936, 56, 80, 33));
     open->setToolTip(kSavedAsTip);
     save->setToolTip(kSavedAsTip);
-    auto* copy = makeButton(area, QStringLiteral("Command4"), QStringLiteral("Copy All"),
+    auto* copy = makeButton(area, QStringLiteral("copyAllButton"), QStringLiteral("Copy All"),
                             Environment::scaled(services_.host.screenSize(), 848, 96, 80, 33));
-    auto* paste = makeButton(area, QStringLiteral("Command5"), QStringLiteral("Paste All"),
+    auto* paste = makeButton(area, QStringLiteral("pasteAllButton"), QStringLiteral("Paste All"),
                              Environment::scaled(services_.host.screenSize(), 936, 96, 80, 33));
-    auto* add = makeButton(area, QStringLiteral("Command6"), QStringLiteral("Add Row"),
+    auto* add = makeButton(area, QStringLiteral("addRowButton"), QStringLiteral("Add Row"),
                            Environment::scaled(services_.host.screenSize(), 848, 136, 80, 33));
-    auto* remove = makeButton(area, QStringLiteral("Command7"), QStringLiteral("Remove Row"),
+    auto* remove = makeButton(area, QStringLiteral("removeRowButton"), QStringLiteral("Remove Row"),
                               Environment::scaled(services_.host.screenSize(), 936, 136, 80, 33));
-    auto* exit = makeButton(area, QStringLiteral("Command8"), QStringLiteral("Exit"),
+    auto* exit = makeButton(area, QStringLiteral("exitButton"), QStringLiteral("Exit"),
                             Environment::scaled(services_.host.screenSize(), 848, 176, 80, 33));
-    makeLabel(area, QStringLiteral("Label4"), QStringLiteral("Dur. = hour . % of hour"),
+    makeLabel(area, QStringLiteral("durationNote"), QStringLiteral("Dur. = hour . % of hour"),
               Environment::scaled(services_.host.screenSize(), 848, 224, 168, 33));
-    makeLabel(area, QStringLiteral("Label3"),
+    makeLabel(area, QStringLiteral("formatNote"),
               QStringLiteral(
                   "Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
                   "and paste into Excel or MSWorks."),
               Environment::scaled(services_.host.screenSize(), 848, 264, 168, 97));
-    makeLabel(area, QStringLiteral("Label2"), blankRowsNote(),
+    makeLabel(area, QStringLiteral("blankRowsNote"), blankRowsNote(),
               Environment::scaled(services_.host.screenSize(), 848, 368, 168, 97));
 
     connect(open, &QPushButton::clicked, this, &TimeSheetScreen::openFile);
@@ -172,9 +172,9 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("MnuFile"));
+    file->setObjectName(QStringLiteral("fileMenu"));
     QAction* mnuReport = file->addAction(QStringLiteral("&Week Report..."));
-    mnuReport->setObjectName(QStringLiteral("MnuWeekReport"));
+    mnuReport->setObjectName(QStringLiteral("weekReportAction"));
     connect(mnuReport, &QAction::triggered, this, [this] {
         auto* report = new WeekReportScreen(
             services_, files_, baseFolder_,
@@ -183,23 +183,23 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
         report->show();
     });
     QAction* mnuHistory = file->addAction(QStringLiteral("&History..."));
-    mnuHistory->setObjectName(QStringLiteral("MnuHistory"));
+    mnuHistory->setObjectName(QStringLiteral("historyAction"));
     connect(mnuHistory, &QAction::triggered, this, &TimeSheetScreen::showHistory);
     QAction* mnuClaims = file->addAction(QStringLiteral("&Clock-Out Claims..."));
-    mnuClaims->setObjectName(QStringLiteral("MnuClaims"));
+    mnuClaims->setObjectName(QStringLiteral("claimsAction"));
     connect(mnuClaims, &QAction::triggered, this, &TimeSheetScreen::showClaims);
     QAction* mnuExit = file->addAction(QStringLiteral("E&xit"));
-    mnuExit->setObjectName(QStringLiteral("MnuExit"));
+    mnuExit->setObjectName(QStringLiteral("exitAction"));
     connect(mnuExit, &QAction::triggered, this, &QWidget::close);
 
     // A click shows the cell's text, even on the cell that is already current;
     // a move with the keyboard does too. The program's own moves do not.
-    connect(FGrid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
+    connect(grid_, &QAbstractItemView::clicked, this, [this](const QModelIndex& at) {
         currentRow_ = TimeSheetModel::toSheetRow(at.row());
         currentCol_ = at.column();
         showCurrentInEditField();
     });
-    connect(FGrid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& at) {
                 if (programMove_ || !at.isValid())
                     return;
@@ -216,9 +216,9 @@ TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::str
 TimeSheetScreen::~TimeSheetScreen() = default;
 
 void TimeSheetScreen::setEditFieldGrey() {
-    QPalette p = Text1_->palette();
+    QPalette p = editField_->palette();
     p.setColor(QPalette::Text, QColor(128, 128, 128)); // an inactive window caption's grey
-    Text1_->setPalette(p);
+    editField_->setPalette(p);
 }
 
 void TimeSheetScreen::setCurrent(int sheetRow, int column) {
@@ -227,10 +227,10 @@ void TimeSheetScreen::setCurrent(int sheetRow, int column) {
     programMove_ = true;
     if (currentRow_ >= 1) {
         const QModelIndex at = model_->index(TimeSheetModel::toModelRow(currentRow_), currentCol_);
-        FGrid_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+        grid_->selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
     } else {
         // The heading row is the header: current, but nothing in the grid is selected.
-        FGrid_->selectionModel()->clear();
+        grid_->selectionModel()->clear();
     }
     programMove_ = false;
 }
@@ -243,7 +243,7 @@ void TimeSheetScreen::selectCell(int sheetRow, int column) {
 }
 
 void TimeSheetScreen::showCurrentInEditField() {
-    Text1_->setText(model_->cellText(currentRow_, currentCol_));
+    editField_->setText(model_->cellText(currentRow_, currentCol_));
 }
 
 void TimeSheetScreen::openFile() {
@@ -266,14 +266,14 @@ void TimeSheetScreen::openFile() {
     model_->load(bytes);
     setCurrent(1, 0);
     setEditFieldGrey();
-    Text1_->setText(QStringLiteral("Select cell & edit here."));
+    editField_->setText(QStringLiteral("Select cell & edit here."));
 }
 
 void TimeSheetScreen::replaceCell() {
     // The heading row is not edited (it is current only right after "Paste All").
     if (currentRow_ < 1)
         return;
-    model_->setCellText(currentRow_, currentCol_, Text1_->text());
+    model_->setCellText(currentRow_, currentCol_, editField_->text());
 }
 
 // The questions and messages of a save, on this screen; the saved week is
@@ -365,10 +365,10 @@ void TimeSheetScreen::copyAll() {
 }
 
 void TimeSheetScreen::pasteAll() {
-    FGrid_->setUpdatesEnabled(false);
+    grid_->setUpdatesEnabled(false);
     const int leftOut = model_->pasteAll(services_.clipboard.text());
     setCurrent(0, 1);
-    FGrid_->setUpdatesEnabled(true);
+    grid_->setUpdatesEnabled(true);
     if (leftOut > 0)
         services_.messages.show(
             this, QStringLiteral("The pasted text is longer than a full week of %1 rows: %2 more %3 "

@@ -15,7 +15,7 @@ namespace tc {
 
 class TimeSheetModel;
 
-// "Form1", the weekly time sheet editor: any week file in a grid, one row per
+// The weekly time sheet editor (its window title is "Form1"): any week file in a grid, one row per
 // punch, corrected cell by cell through the edit field, copied to and pasted
 // from a spreadsheet, and saved back after a backup copy. Shown beside the
 // station, which goes on taking punches into the same files meanwhile.
@@ -25,8 +25,8 @@ class TimeSheetScreen : public QMainWindow {
     TimeSheetScreen(Services& services, FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
     ~TimeSheetScreen() override;
 
-    static QString blankRowsNote(); // Label2
-    static QString openFilter();    // the dialog's filter list, as the screen has always written it
+    static QString blankRowsNote();                 // the note on blank rows beside the grid
+    static QString openFilter();                    // the open dialog's filter list, "name|pattern|..."
     static QString qtFilter(const QString& filter); // "a|*.x|b|*.y" -> "a;;b"
 
     // The week file last opened here; empty until one is opened.
@@ -38,13 +38,14 @@ class TimeSheetScreen : public QMainWindow {
     // Moves the current cell as a click on it does (fills the edit field).
     void selectCell(int sheetRow, int column);
 
-    void openFile();    // Command1 "Open"
-    void replaceCell(); // Command2 "Replace"
-    void saveFile();    // Command3 "Save"
-    void copyAll();     // Command4 "Copy All"
-    void pasteAll();    // Command5 "Paste All"
-    void addRow();      // Command6 "Add Row"
-    void removeRow();   // Command7 "Remove Row"
+    // What the buttons of the same captions do.
+    void openFile();
+    void replaceCell();
+    void saveFile();
+    void copyAll();
+    void pasteAll();
+    void addRow();
+    void removeRow();
     void showHistory(); // File > History...
     void showClaims();  // File > Clock-Out Claims...
     // Puts the open week back as it was before the save on line `saveLine`
@@ -62,8 +63,8 @@ class TimeSheetScreen : public QMainWindow {
     std::string baseFolder_;
     std::string openedFile_;
     TimeSheetModel* model_ = nullptr;
-    QTableView* FGrid_ = nullptr;
-    QLineEdit* Text1_ = nullptr;
+    QTableView* grid_ = nullptr;
+    QLineEdit* editField_ = nullptr;
     int currentRow_ = 1;
     int currentCol_ = 0;
     bool programMove_ = false;

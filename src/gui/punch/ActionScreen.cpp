@@ -2,8 +2,8 @@
 
 #include "core/format/TimeText.h"
 #include "core/punch/ActionRules.h"
-#include "core/punch/AppState.h"
 #include "core/punch/LastActionSummary.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/punch/OwnWeekScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -54,7 +54,7 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-ActionScreen::ActionScreen(Services& services, AppState& state, StationControl& station)
+ActionScreen::ActionScreen(Services& services, StationState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
       state_(state), station_(station) {
@@ -69,36 +69,38 @@ void ActionScreen::buildControls() {
 
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(this);
-        l->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        l->setObjectName(QStringLiteral("nameAndClock_%1").arg(i));
         l->setProperty("index", i);
         l->setTextFormat(Qt::PlainText);
         l->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
-        Label1_[std::size_t(i)] = l;
+        nameAndClock_[std::size_t(i)] = l;
     }
-    Label1_[0]->setText(QStringLiteral("Label1"));
-    Label1_[0]->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 56, 880, 97));
-    Label1_[1]->setText(QStringLiteral("0:00 Am"));
-    Label1_[1]->setAlignment(Qt::AlignCenter);
-    Label1_[1]->setGeometry(Environment::scaled(services_.host.screenSize(), 344, 680, 337, 81));
+    nameAndClock_[0]->setText(QStringLiteral("Label1"));
+    nameAndClock_[0]->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 56, 880, 97));
+    nameAndClock_[1]->setText(QStringLiteral("0:00 Am"));
+    nameAndClock_[1]->setAlignment(Qt::AlignCenter);
+    nameAndClock_[1]->setGeometry(Environment::scaled(services_.host.screenSize(), 344, 680, 337, 81));
 
-    Text1_ = makeBox(this, "Text1", Environment::scaled(services_.host.screenSize(), 64, 168, 433, 409),
-                     ScreenFonts::arial(services_.host.screenSize(), 18, true));
-    setBox(Text1_, "Text1");
-    Text2_ = makeBox(this, "Text2", Environment::scaled(services_.host.screenSize(), 504, 168, 425, 409),
-                     ScreenFonts::arial(services_.host.screenSize(), 18));
-    setBox(Text2_, "");
+    lastPunchBox_ =
+        makeBox(this, "lastPunchBox", Environment::scaled(services_.host.screenSize(), 64, 168, 433, 409),
+                ScreenFonts::arial(services_.host.screenSize(), 18, true));
+    setBox(lastPunchBox_, "Text1");
+    weekHoursBox_ =
+        makeBox(this, "weekHoursBox", Environment::scaled(services_.host.screenSize(), 504, 168, 425, 409),
+                ScreenFonts::arial(services_.host.screenSize(), 18));
+    setBox(weekHoursBox_, "");
 
     for (int i = 0; i < kActionButtons; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kButtons[i].caption), this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setObjectName(QStringLiteral("actionButton_%1").arg(i));
         b->setProperty("index", i);
         b->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(
             Environment::scaled(services_.host.screenSize(), kButtons[i].left, 592, kButtons[i].width, 81));
-        connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
         settle_.watch(b);
-        Command1_[std::size_t(i)] = b;
+        actionButtons_[std::size_t(i)] = b;
     }
 
     ownWeek_ = new QPushButton(QStringLiteral("My Week"), this);
@@ -109,21 +111,21 @@ void ActionScreen::buildControls() {
     connect(ownWeek_, &QPushButton::clicked, this, &ActionScreen::showOwnWeek);
     settle_.watch(ownWeek_);
 
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1_, &QTimer::timeout, this, &ActionScreen::onTimer1);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setObjectName(QStringLiteral("clockTimer"));
+    connect(clockTimer_, &QTimer::timeout, this, &ActionScreen::showTime);
 }
 
 void ActionScreen::load() {
-    Label1_[0]->setText(QString::fromStdString(state_.CurName));
+    nameAndClock_[0]->setText(QString::fromStdString(state_.punch.employee));
     const DateTime now = services_.clock.now();
-    const ActionButtons enabled = SetActionButtons(state_, now);
+    const ActionButtons enabled = permittedActions(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
-        Command1_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = LastActionSummary(state_, now, services_.host.decimalSeparator());
-    setBox(Text1_, summary.Text1);
-    setBox(Text2_, summary.Text2);
-    Timer1_->start(100);
+        actionButtons_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
+    const SummaryTexts summary = lastActionSummary(state_, now, services_.host.decimalSeparator());
+    setBox(lastPunchBox_, summary.lastPunch);
+    setBox(weekHoursBox_, summary.weekHours);
+    clockTimer_->start(100);
     // The week could not be read (the program folder gone): the employee is
     // told why only Clock IN is offered and the summary is empty.
     if (!summary.problem)
@@ -132,23 +134,23 @@ void ActionScreen::load() {
     settle_.restart();
 }
 
-void ActionScreen::onCommand1(int index) {
+void ActionScreen::onAction(int index) {
     if (done_ || !settle_.pressAccepted())
         return;
     switch (index) {
     case ClockIn:
-        state_.CurAction = std::string(kActionIn);
+        state_.punch.action = std::string(kActionIn);
         openJobScreen();
         break;
     case ChangeJob:
-        state_.CurAction = std::string(kActionChange);
+        state_.punch.action = std::string(kActionChange);
         openJobScreen();
         break;
     case Lunch:
     case ClockOut:
-        state_.CurAction = std::string(index == Lunch ? kActionLunch : kActionOut);
-        state_.CurJob.clear();
-        state_.CurDept.clear();
+        state_.punch.action = std::string(index == Lunch ? kActionLunch : kActionOut);
+        state_.punch.job.clear();
+        state_.punch.department.clear();
         done_ = true;
         punchscreens::storePunch(services_, this, state_, station_);
         exitToStation();
@@ -210,9 +212,9 @@ void ActionScreen::showOwnWeek() {
     week->activateWindow();
 }
 
-void ActionScreen::onTimer1() {
-    Timer1_->setInterval(1000);
-    Label1_[1]->setText(QString::fromStdString(formatTime(services_.clock.now())));
+void ActionScreen::showTime() {
+    clockTimer_->setInterval(1000);
+    nameAndClock_[1]->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 } // namespace tc

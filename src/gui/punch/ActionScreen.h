@@ -14,7 +14,7 @@ class QTimer;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class JobScreen;
 class StationControl;
 
@@ -25,10 +25,10 @@ class ActionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ActionScreen(Services& services, AppState& state, StationControl& station);
+    ActionScreen(Services& services, StationState& state, StationControl& station);
 
-    // Name, permitted actions (judged from WeekFile as it stands), then the
-    // summary (which works WeekFile out again); the clock starts.
+    // Name, permitted actions (judged from this week's file as it stands), then the
+    // summary (which works the week file out again); the clock starts.
     void load();
 
     // The station again, taking presses again; this screen and the job
@@ -46,19 +46,19 @@ class ActionScreen : public QWidget {
 
   private:
     void buildControls();
-    void onCommand1(int index);
+    void onAction(int index);
     void openJobScreen();
-    void onTimer1();
+    void showTime();
     void showOwnWeek();
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     StationControl& station_;
-    std::array<QPushButton*, 5> Command1_{};
-    std::array<QLabel*, 2> Label1_{};
-    QPlainTextEdit* Text1_ = nullptr;
-    QPlainTextEdit* Text2_ = nullptr;
-    QTimer* Timer1_ = nullptr;
+    std::array<QPushButton*, 5> actionButtons_{};
+    std::array<QLabel*, 2> nameAndClock_{};
+    QPlainTextEdit* lastPunchBox_ = nullptr;
+    QPlainTextEdit* weekHoursBox_ = nullptr;
+    QTimer* clockTimer_ = nullptr;
     QPushButton* ownWeek_ = nullptr; // the employee's own week
     QPointer<JobScreen> job_;
     bool done_ = false; // a punch was stored or the screen left: later presses do nothing

@@ -1,7 +1,7 @@
 #include "gui/punch/ClockOutQuestionScreen.h"
 
 #include "core/punch/ActionRules.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "core/report/ReportSettings.h"
 #include "gui/punch/PunchScreens.h"
 #include "gui/station/StationControl.h"
@@ -25,7 +25,8 @@ QTime timeOf(const DateTime& t) {
 
 } // namespace
 
-bool ClockOutQuestionScreen::askIfForgotten(Services& services, AppState& state, StationControl& station) {
+bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& state,
+                                            StationControl& station) {
     const DateTime now = services.clock.now();
     LastPunch last;
     if (!findLastPunch(state, now, last))
@@ -34,7 +35,7 @@ bool ClockOutQuestionScreen::askIfForgotten(Services& services, AppState& state,
     ReportSettings settings;
     (void)readReportSettings(*state.files, state.baseFolder, settings);
     std::optional<ForgottenClockOut> shift =
-        forgottenClockOut(last, state.ButtonNumber, now, settings.askClockOutAfterSeconds);
+        forgottenClockOut(last, state.punch.record(), now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
     auto* screen = new ClockOutQuestionScreen(services, state, station, std::move(*shift));
@@ -45,8 +46,8 @@ bool ClockOutQuestionScreen::askIfForgotten(Services& services, AppState& state,
     return true;
 }
 
-ClockOutQuestionScreen::ClockOutQuestionScreen(Services& services, AppState& state, StationControl& station,
-                                               ForgottenClockOut shift)
+ClockOutQuestionScreen::ClockOutQuestionScreen(Services& services, StationState& state,
+                                               StationControl& station, ForgottenClockOut shift)
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
       state_(state), station_(station), shift_(std::move(shift)) {
     setObjectName(QStringLiteral("ClockOutQuestionScreen"));
@@ -59,7 +60,7 @@ void ClockOutQuestionScreen::buildControls() {
     Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    auto* name = new QLabel(QString::fromStdString(state_.CurName), this);
+    auto* name = new QLabel(QString::fromStdString(state_.punch.employee), this);
     name->setObjectName(QStringLiteral("Name"));
     name->setTextFormat(Qt::PlainText);
     name->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));

@@ -12,7 +12,7 @@ class QTimeEdit;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class StationControl;
 
 // Asked when an employee presses the name while a shift of his or hers is
@@ -25,12 +25,12 @@ class ClockOutQuestionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ClockOutQuestionScreen(Services& services, AppState& state, StationControl& station,
+    ClockOutQuestionScreen(Services& services, StationState& state, StationControl& station,
                            ForgottenClockOut shift);
 
-    // Shows the question when the employee at ButtonNumber left a shift
+    // Shows the question when the employee making the punch left a shift
     // without clocking out (true); else nothing (false).
-    static bool askIfForgotten(Services& services, AppState& state, StationControl& station);
+    static bool askIfForgotten(Services& services, StationState& state, StationControl& station);
 
   protected:
     // Closed from outside: back to the station, nothing kept.
@@ -42,7 +42,7 @@ class ClockOutQuestionScreen : public QWidget {
     void leave();
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     StationControl& station_;
     ForgottenClockOut shift_;
     QTimeEdit* picker_ = nullptr;

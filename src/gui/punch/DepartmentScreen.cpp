@@ -1,6 +1,6 @@
 #include "gui/punch/DepartmentScreen.h"
 
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -26,7 +26,7 @@ const char* DepartmentScreen::suffix(int index) {
     return index >= 0 && index < 7 ? kSuffixes[index] : "";
 }
 
-DepartmentScreen::DepartmentScreen(Services& services, AppState& state, JobScreen& jobs)
+DepartmentScreen::DepartmentScreen(Services& services, StationState& state, JobScreen& jobs)
     : QWidget(&jobs, Qt::Dialog), services_(services), state_(state), jobs_(jobs) {
     setObjectName(QStringLiteral("DepartmentScreen"));
     setWindowTitle(QStringLiteral("Select Department"));
@@ -43,43 +43,43 @@ void DepartmentScreen::buildControls() {
     const QRect over = jobs_.geometry();
     move(over.left() + (over.width() - inner.width()) / 2, over.top() + (over.height() - inner.height()) / 2);
 
-    Label1_ = new QLabel(QStringLiteral("Label1"), this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setTextFormat(Qt::PlainText);
-    Label1_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 36));
-    Label1_->setWordWrap(true);
-    Label1_->setAutoFillBackground(true);
-    QPalette p = Label1_->palette();
+    jobLabel_ = new QLabel(QStringLiteral("Label1"), this);
+    jobLabel_->setObjectName(QStringLiteral("jobLabel"));
+    jobLabel_->setTextFormat(Qt::PlainText);
+    jobLabel_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 36));
+    jobLabel_->setWordWrap(true);
+    jobLabel_->setAutoFillBackground(true);
+    QPalette p = jobLabel_->palette();
     p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
     p.setColor(QPalette::WindowText, QColor(255, 255, 0));
-    Label1_->setPalette(p);
-    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 16, 546, 57));
+    jobLabel_->setPalette(p);
+    jobLabel_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 16, 546, 57));
 
     static constexpr int kTops[4] = {88, 192, 296, 400};
     for (int i = 0; i < 8; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setObjectName(QStringLiteral("departmentButton_%1").arg(i));
         b->setProperty("index", i);
         b->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(
             Environment::scaled(services_.host.screenSize(), i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
-        connect(b, &QPushButton::clicked, this, [this, i] { onCommand1(i); });
+        connect(b, &QPushButton::clicked, this, [this, i] { onDepartment(i); });
         settle_.watch(b);
-        Command1_[std::size_t(i)] = b;
+        departmentButtons_[std::size_t(i)] = b;
     }
 }
 
 void DepartmentScreen::load() {
     // The whole description, wrapped and in smaller type where it is long.
-    const QString text = QString::fromStdString(state_.CurJobText);
-    Label1_->setText(text);
-    Label1_->setFont(ScreenFonts::fitted(ScreenFonts::arialNarrow(services_.host.screenSize(), 36), text,
-                                         Label1_->contentsRect().size(), true));
+    const QString text = QString::fromStdString(state_.punch.jobText);
+    jobLabel_->setText(text);
+    jobLabel_->setFont(ScreenFonts::fitted(ScreenFonts::arialNarrow(services_.host.screenSize(), 36), text,
+                                           jobLabel_->contentsRect().size(), true));
     settle_.restart();
 }
 
-void DepartmentScreen::onCommand1(int index) {
+void DepartmentScreen::onDepartment(int index) {
     if (done_ || !settle_.pressAccepted())
         return;
     done_ = true;
@@ -92,7 +92,7 @@ void DepartmentScreen::onCommand1(int index) {
         punchscreens::unload(this);
         return;
     }
-    state_.CurDept = suffix(index);
+    state_.punch.department = suffix(index);
     punchscreens::storePunch(services_, this, state_, jobs_.actionScreen().station());
     jobs_.finishPunch();
     punchscreens::unload(this);

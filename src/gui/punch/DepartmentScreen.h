@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class JobScreen;
 
 // The department screen, a smaller window over the job screen: five numbered
@@ -21,7 +21,7 @@ class DepartmentScreen : public QWidget {
     Q_OBJECT
 
   public:
-    DepartmentScreen(Services& services, AppState& state, JobScreen& jobs);
+    DepartmentScreen(Services& services, StationState& state, JobScreen& jobs);
 
     // Shows the chosen job's description.
     void load();
@@ -31,13 +31,13 @@ class DepartmentScreen : public QWidget {
 
   private:
     void buildControls();
-    void onCommand1(int index);
+    void onDepartment(int index);
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     JobScreen& jobs_;
-    std::array<QPushButton*, 8> Command1_{};
-    QLabel* Label1_ = nullptr;
+    std::array<QPushButton*, 8> departmentButtons_{};
+    QLabel* jobLabel_ = nullptr;
     bool done_ = false;
     SettleTime settle_{services_.monotonic};
 };

@@ -3,7 +3,7 @@
 #include "core/files/Paths.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/DepartmentScreen.h"
 #include "gui/punch/PunchScreens.h"
@@ -16,7 +16,7 @@
 
 namespace tc {
 
-JobScreen::JobScreen(Services& services, AppState& state, ActionScreen& action)
+JobScreen::JobScreen(Services& services, StationState& state, ActionScreen& action)
     : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), services_(services), state_(state),
       action_(action) {
     setObjectName(QStringLiteral("JobScreen"));
@@ -31,7 +31,7 @@ void JobScreen::buildControls() {
     const QFont jobFont = ScreenFonts::arial(services_.host.screenSize(), 18);
     for (int i = 0; i < 20; ++i) {
         auto* b = new QPushButton(QStringLiteral("command1"), this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setObjectName(QStringLiteral("jobButton_%1").arg(i));
         b->setProperty("index", i);
         b->setFont(jobFont);
         b->setFocusPolicy(Qt::NoFocus);
@@ -41,23 +41,23 @@ void JobScreen::buildControls() {
             Environment::scaled(services_.host.screenSize(), column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
         connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
         settle_.watch(b);
-        Command1_[std::size_t(i)] = b;
+        jobButtons_[std::size_t(i)] = b;
     }
 
     static constexpr const char* kCaptions[2] = {"Cancel", "Back"};
     static constexpr int kTops[2] = {672, 600};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
-        b->setObjectName(QStringLiteral("Command2_%1").arg(i));
+        b->setObjectName(QStringLiteral("cancelAndBack_%1").arg(i));
         b->setProperty("index", i);
         b->setFont(ScreenFonts::arial(services_.host.screenSize(), 18));
         b->setFocusPolicy(Qt::NoFocus);
         b->setGeometry(Environment::scaled(services_.host.screenSize(), 832, kTops[i], 177, 65));
         settle_.watch(b);
-        Command2_[std::size_t(i)] = b;
+        cancelAndBack_[std::size_t(i)] = b;
     }
-    connect(Command2_[0], &QPushButton::clicked, this, &JobScreen::cancel);
-    connect(Command2_[1], &QPushButton::clicked, this, &JobScreen::back);
+    connect(cancelAndBack_[0], &QPushButton::clicked, this, &JobScreen::cancel);
+    connect(cancelAndBack_[1], &QPushButton::clicked, this, &JobScreen::back);
 }
 
 void JobScreen::load() {
@@ -65,13 +65,13 @@ void JobScreen::load() {
     const Status st = readJobList(*state_.files, state_.baseFolder, jobs);
 
     for (int i = 0; i < 20; ++i) {
-        QPushButton* b = Command1_[std::size_t(i)];
+        QPushButton* b = jobButtons_[std::size_t(i)];
         const bool listed = std::size_t(i) < jobs.size();
         const JobItem item = listed ? jobs[std::size_t(i)] : JobItem{};
         const std::string job = trimSpaces(item.first);
         const std::string description = trimSpaces(item.second);
-        state_.JobItems1[std::size_t(i + 1)] = job;
-        state_.JobItems2[std::size_t(i + 1)] = description;
+        state_.jobs[std::size_t(i)] = job;
+        state_.jobTexts[std::size_t(i)] = description;
         // A slot past the end of the list, an empty slot (a lone comma) or a
         // description without a job holds no job: pressing it would store a
         // punch without one. The description still shows.
@@ -98,8 +98,8 @@ void JobScreen::load() {
 void JobScreen::onJob(int index) {
     if (!settle_.pressAccepted())
         return;
-    state_.CurJobText = state_.JobItems2[std::size_t(index + 1)];
-    state_.CurJob = state_.JobItems1[std::size_t(index + 1)];
+    state_.punch.jobText = state_.jobTexts[std::size_t(index)];
+    state_.punch.job = state_.jobs[std::size_t(index)];
     if (!depart_)
         depart_ = new DepartmentScreen(services_, state_, *this);
     depart_->load();

@@ -11,7 +11,7 @@ class QPushButton;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class DepartmentScreen;
 class ActionScreen;
 
@@ -21,7 +21,7 @@ class JobScreen : public QWidget {
     Q_OBJECT
 
   public:
-    JobScreen(Services& services, AppState& state, ActionScreen& action);
+    JobScreen(Services& services, StationState& state, ActionScreen& action);
 
     // Reads the job list onto the buttons. A button without a job is blank
     // and cannot be pressed; a list that cannot be read is told on this
@@ -47,10 +47,10 @@ class JobScreen : public QWidget {
     void onJob(int index);
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     ActionScreen& action_;
-    std::array<QPushButton*, 20> Command1_{};
-    std::array<QPushButton*, 2> Command2_{};
+    std::array<QPushButton*, 20> jobButtons_{};
+    std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;
     SettleTime settle_{services_.monotonic};
 };

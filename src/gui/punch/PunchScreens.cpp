@@ -1,7 +1,7 @@
 #include "gui/punch/PunchScreens.h"
 
-#include "core/punch/AppState.h"
 #include "core/punch/PunchRecorder.h"
+#include "core/punch/StationState.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/ClockOutQuestionScreen.h"
 #include "gui/station/StationControl.h"
@@ -11,7 +11,7 @@
 
 namespace tc {
 
-ActionScreen* openActionScreen(Services& services, AppState& state, StationControl& station) {
+ActionScreen* openActionScreen(Services& services, StationState& state, StationControl& station) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
@@ -20,7 +20,7 @@ ActionScreen* openActionScreen(Services& services, AppState& state, StationContr
     return showActionScreen(services, state, station);
 }
 
-ActionScreen* showActionScreen(Services& services, AppState& state, StationControl& station) {
+ActionScreen* showActionScreen(Services& services, StationState& state, StationControl& station) {
     auto* screen = new ActionScreen(services, state, station);
     screen->load();
     screen->show();
@@ -31,13 +31,14 @@ ActionScreen* showActionScreen(Services& services, AppState& state, StationContr
 
 namespace punchscreens {
 
-bool storePunch(Services& services, QWidget* screen, AppState& state, StationControl& station) {
-    const Status st = RecordPunch(state, services.clock.now(), services.clock.utcOffsetSeconds());
+bool storePunch(Services& services, QWidget* screen, StationState& state, StationControl& station) {
+    const Status st =
+        recordPunch(state, state.punch, services.clock.now(), services.clock.utcOffsetSeconds());
     if (!st) {
         services.messages.show(screen, QString::fromStdString(st.message()), Messages::Buttons::OkOnly);
         return false;
     }
-    station.UpdateStatusBoard();
+    station.updateStatusBoard();
     return true;
 }
 

@@ -4,10 +4,13 @@
 #include "core/format/ShownText.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekMoments.h"
+#include "core/report/PayrollExport.h"
 #include "core/report/ReportCsv.h"
+#include "core/report/RoundingAudit.h"
 #include "core/report/StationsReport.h"
 #include "core/report/WeekSignOff.h"
 #include "gui/manage/ClockOutClaimsScreen.h"
+#include "gui/report/PayrollIdsDialog.h"
 #include "gui/report/TimeCards.h"
 #include "gui/report/WeekTimeline.h"
 #include "platform/Clock.h"
@@ -18,6 +21,7 @@
 #include "platform/TextPrompt.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -84,6 +88,13 @@ WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::s
     auto* print = makeButton(this, "PrintCards", QStringLiteral("Print Time Cards..."));
     auto* claims = makeButton(this, "ClockOutClaims", QStringLiteral("Clock-Out Claims..."));
     auto* close = makeButton(this, "CloseReport", QStringLiteral("Close"));
+    payrollFormat_ = new QComboBox(this);
+    payrollFormat_->setObjectName(QStringLiteral("PayrollFormat"));
+    for (const std::string& format : PayrollExport::formats())
+        payrollFormat_->addItem(qs(format));
+    auto* exportPayroll = makeButton(this, "ExportPayroll", QStringLiteral("Export Payroll..."));
+    auto* payrollIds = makeButton(this, "PayrollIds", QStringLiteral("Payroll IDs..."));
+    auto* rounding = makeButton(this, "RoundingAudit", QStringLiteral("Rounding..."));
     auto* approveOne = makeButton(this, "ApproveSelected", QStringLiteral("Approve Selected"));
     auto* approveAll = makeButton(this, "ApproveAll", QStringLiteral("Approve All"));
     auto* acknowledge = makeButton(this, "AcknowledgeFlags", QStringLiteral("Acknowledge Flags..."));
@@ -131,6 +142,12 @@ WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::s
     top->addWidget(print);
     top->addWidget(claims);
     top->addWidget(close);
+    auto* payroll = new QHBoxLayout;
+    payroll->addStretch(1);
+    payroll->addWidget(payrollFormat_);
+    payroll->addWidget(exportPayroll);
+    payroll->addWidget(payrollIds);
+    payroll->addWidget(rounding);
     auto* signOff = new QHBoxLayout;
     signOff->addWidget(seal_, 1);
     for (QPushButton* b : {approveOne, approveAll, acknowledge, closeWeek, reopenWeek})
@@ -140,6 +157,7 @@ WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::s
     bottom->addWidget(jobsTable_, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(payroll);
     layout->addWidget(notes_);
     layout->addLayout(signOff);
     layout->addWidget(weekTable_, 1);
@@ -150,6 +168,9 @@ WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::s
     connect(exportCsv, &QPushButton::clicked, this, &WeekReportScreen::exportCsv);
     connect(print, &QPushButton::clicked, this, &WeekReportScreen::printTimeCards);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(exportPayroll, &QPushButton::clicked, this, &WeekReportScreen::exportPayroll);
+    connect(payrollIds, &QPushButton::clicked, this, &WeekReportScreen::editPayrollIds);
+    connect(rounding, &QPushButton::clicked, this, &WeekReportScreen::showRoundingAudit);
     connect(approveOne, &QPushButton::clicked, this, [this] { approve(false); });
     connect(approveAll, &QPushButton::clicked, this, [this] { approve(true); });
     connect(acknowledge, &QPushButton::clicked, this, &WeekReportScreen::acknowledgeFlags);
@@ -189,6 +210,17 @@ void WeekReportScreen::showWeek(const DateTime& anyDay) {
 }
 
 void WeekReportScreen::fillWeekTable() {
+    // Double time has a column of its own only where a rule pays it.
+    const bool doubleTime = report_.pay.doubleTime();
+    const int approvedColumn = doubleTime ? 14 : 13;
+    const int flagsColumn = approvedColumn + 1;
+    if (weekTable_->columnCount() != flagsColumn + 1) {
+        weekTable_->setColumnCount(flagsColumn + 1);
+        if (doubleTime)
+            weekTable_->setHorizontalHeaderItem(13, new QTableWidgetItem(QStringLiteral("Double Time")));
+        weekTable_->setHorizontalHeaderItem(approvedColumn, new QTableWidgetItem(QStringLiteral("Approved")));
+        weekTable_->setHorizontalHeaderItem(flagsColumn, new QTableWidgetItem(QStringLiteral("Flags")));
+    }
     weekTable_->setRowCount(0);
     weekTable_->setRowCount(int(report_.people.size()));
     for (int row = 0; row < int(report_.people.size()); ++row) {
@@ -210,11 +242,13 @@ void WeekReportScreen::fillWeekTable() {
         weekTable_->setItem(row, 12, cell(qs(formatShownHours(p.overtimeHundredths)), true));
         auto* approved = cell(qs(standingApproval(report_, p) ? "yes" : "no"));
         approved->setToolTip(qs(approvalText(report_, p)));
-        weekTable_->setItem(row, 13, approved);
+        weekTable_->setItem(row, approvedColumn, approved);
         auto* flags = cell(qs(join(p.flags)));
         flags->setForeground(QColor(0xc0, 0, 0));
         flags->setToolTip(qs(join(p.flags)));
-        weekTable_->setItem(row, 14, flags);
+        if (doubleTime)
+            weekTable_->setItem(row, 13, cell(qs(formatShownHours(p.doubleTimeHundredths)), true));
+        weekTable_->setItem(row, flagsColumn, flags);
     }
     weekTable_->resizeColumnsToContents();
 }
@@ -260,6 +294,43 @@ void WeekReportScreen::exportCsv() {
     for (const ReportCsv::Output& o : outputs)
         written += QStringLiteral("\r\n") + qs(o.path);
     services_.messages.show(this, QStringLiteral("The week was exported:") + written);
+}
+
+void WeekReportScreen::exportPayroll() {
+    const std::string format = payrollFormat_->currentText().toStdString();
+    const std::string week = formatIsoDate(report_.sunday);
+    const std::optional<QString> chosen = services_.fileDialog.getSaveFileName(
+        this, QStringLiteral("Export Payroll"),
+        qs(pathJoin(baseFolder_, "Payroll " + week + (format == "iif" ? ".iif" : ".csv"))),
+        format == "iif" ? QStringLiteral("QuickBooks files (*.iif)") : QStringLiteral("CSV files (*.csv)"));
+    if (!chosen)
+        return;
+    const std::string path = chosen->toStdString();
+    if (Status st = PayrollExport::exportWeek(files_, baseFolder_, format, report_, path); !st) {
+        services_.messages.show(this, qs(st.message()));
+        return;
+    }
+    services_.messages.show(this, QStringLiteral("The payroll file was written:\r\n") + qs(path));
+}
+
+void WeekReportScreen::showRoundingAudit() {
+    QString text =
+        report_.pay.roundMinutes > 0
+            ? QStringLiteral("Punches are rounded to %1 minutes for pay.").arg(report_.pay.roundMinutes)
+            : QStringLiteral("Punches are not rounded for pay.");
+    text += QStringLiteral("\r\n\r\nName: exact hours, paid hours, minutes gained");
+    for (const RoundingAudit::Row& row : RoundingAudit::rows(report_))
+        text += QStringLiteral("\r\n%1: %2, %3, %4")
+                    .arg(qs(row.name), qs(row.exactHours), qs(row.paidHours), qs(row.minutesGained));
+    services_.messages.show(this, text);
+}
+
+void WeekReportScreen::editPayrollIds() {
+    std::vector<std::string> names;
+    for (const PersonWeek& p : report_.people)
+        names.push_back(p.name);
+    PayrollIdsDialog dialog(services_, files_, baseFolder_, names, this);
+    dialog.exec();
 }
 
 void WeekReportScreen::printTimeCards() {

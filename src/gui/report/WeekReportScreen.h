@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QTableWidget;
 
@@ -38,6 +39,11 @@ class WeekReportScreen : public QWidget {
     void exportCsv();
     // The selected employee's card, or every employee's when none is selected.
     void printTimeCards();
+    // The payroll service's file in the format chosen beside the button.
+    void exportPayroll();
+    // Per employee the exact and the paid hours and the minutes rounding moved.
+    void showRoundingAudit();
+    void editPayrollIds();
     // The selected employee's week, or everyone's: an approval in the journal.
     void approve(bool everyone);
     // Each flag of the selected employee that payroll cannot pay on, let
@@ -62,6 +68,7 @@ class WeekReportScreen : public QWidget {
     QTableWidget* weekTable_ = nullptr;
     QTableWidget* jobsTable_ = nullptr;
     WeekTimeline* timeline_ = nullptr;
+    QComboBox* payrollFormat_ = nullptr;
 };
 
 } // namespace tc

@@ -2,7 +2,7 @@
 
 #include "core/credentials/CredentialStore.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "gui/station/PinPadScreen.h"
 #include "gui/station/StationControl.h"
 #include "platform/Clock.h"
@@ -23,7 +23,7 @@ QString lockedUntil(const Clock& clock, std::int64_t ms) {
 
 } // namespace
 
-EmployeeGate::EmployeeGate(Services& services, AppState& state, StationControl& station, QWidget* board)
+EmployeeGate::EmployeeGate(Services& services, StationState& state, StationControl& station, QWidget* board)
     : QObject(board), services_(services), state_(state), station_(station), board_(board) {
     board_->installEventFilter(this);
 }
@@ -51,7 +51,7 @@ void EmployeeGate::pass(std::function<void()> next) {
         return;
     // No other name is taken while this one gives the PIN.
     station_.setPunchInProgress(true);
-    const std::string name = state_.CurName;
+    const std::string name = state_.punch.employee;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
@@ -83,7 +83,7 @@ void EmployeeGate::pass(std::function<void()> next) {
 }
 
 void EmployeeGate::pinEntered(const QString& pin, bool change, const std::function<void()>& next) {
-    const std::string name = state_.CurName;
+    const std::string name = state_.punch.employee;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
@@ -132,7 +132,7 @@ void EmployeeGate::newPinEntered(const QString& pin) {
     CredentialStore store;
     Status st = store.load(*state_.files, state_.baseFolder);
     if (st)
-        st = store.setPin(state_.CurName, pin.toStdString());
+        st = store.setPin(state_.punch.employee, pin.toStdString());
     if (st)
         st = store.save(*state_.files, state_.baseFolder);
     tellAndEnd(st ? QStringLiteral("Your PIN is changed.")
@@ -167,10 +167,10 @@ void EmployeeGate::cardRead(const std::string& card) {
     }
     const std::optional<std::string> name = store.nameForCard(card);
     for (int position = 1; name && position <= 24; ++position) {
-        if (state_.EmpNames[std::size_t(position)] != *name)
+        if (state_.employeeNames[std::size_t(position - 1)] != *name)
             continue;
-        state_.ButtonNumber = static_cast<std::int16_t>(position);
-        state_.CurName = *name;
+        state_.punch.position = position - 1;
+        state_.punch.employee = *name;
         emit cardChosen(position);
         return;
     }

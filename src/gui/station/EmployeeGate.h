@@ -14,7 +14,7 @@ class QWidget;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 class StationControl;
 
 // Who is punching: between the press of a name (or a card read at the board)
@@ -25,13 +25,13 @@ class EmployeeGate : public QObject {
     Q_OBJECT
 
   public:
-    EmployeeGate(Services& services, AppState& state, StationControl& station, QWidget* board);
+    EmployeeGate(Services& services, StationState& state, StationControl& station, QWidget* board);
 
     // Reads the [station] settings; a message names a file it cannot use.
     void load();
     const StationSettings& settings() const { return settings_; }
 
-    // ButtonNumber and CurName are set: `next` runs once the employee is
+    // The punch's position and name are set: `next` runs once the employee is
     // known (the PIN right, or PINs off). A wrong PIN or Cancel runs nothing
     // and brings the station back.
     void pass(std::function<void()> next);
@@ -39,8 +39,8 @@ class EmployeeGate : public QObject {
     PinPadScreen* pinPad() const { return pad_; }
 
   signals:
-    // A card at the board chose the employee at this button (ButtonNumber
-    // and CurName set), as a press of the name would.
+    // A card at the board chose the employee at this button (the punch's
+    // position and name set), as a press of the name would.
     void cardChosen(int position);
 
   protected:
@@ -56,7 +56,7 @@ class EmployeeGate : public QObject {
     void tellAndEnd(const QString& message);
 
     Services& services_;
-    AppState& state_;
+    StationState& state_;
     StationControl& station_;
     QWidget* board_;
     StationSettings settings_;

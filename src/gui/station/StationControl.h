@@ -21,7 +21,7 @@ class StationControl {
     virtual void setPunchInProgress(bool on) = 0;
 
     // Redraws every employee button from this week's file.
-    virtual void UpdateStatusBoard() = 0;
+    virtual void updateStatusBoard() = 0;
 
     // The punch screens are done: the station comes to the front and takes
     // presses again once it has settled.

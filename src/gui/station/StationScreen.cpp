@@ -3,7 +3,7 @@
 #include "core/files/MonthFolders.h"
 #include "core/format/ListFiles.h"
 #include "core/format/TimeText.h"
-#include "core/punch/AppState.h"
+#include "core/punch/StationState.h"
 #include "core/sheet/ListsSave.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
@@ -34,7 +34,7 @@ QString faceStyle(const QColor& c) {
 
 } // namespace
 
-StationScreen::StationScreen(Services& services, AppState& state, QWidget* parent)
+StationScreen::StationScreen(Services& services, StationState& state, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), services_(services),
       state_(state) {
     setObjectName(QStringLiteral("StationScreen"));
@@ -54,7 +54,7 @@ void StationScreen::buildControls() {
     buttonFont_ = ScreenFonts::arial(services_.host.screenSize(), 22);
     for (int i = 0; i < 24; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setObjectName(QStringLiteral("employeeButton_%1").arg(i));
         b->setProperty("index", i);
         b->setFont(buttonFont_);
         b->setFocusPolicy(Qt::NoFocus);
@@ -65,63 +65,63 @@ void StationScreen::buildControls() {
             Environment::scaled(services_.host.screenSize(), kLeft[column], 16 + 80 * row, 300, 73));
         connect(b, &QPushButton::clicked, this, [this, i] { onEmployeeButton(i); });
         settle_.watch(b);
-        Command1_[std::size_t(i)] = b;
+        employeeButtons_[std::size_t(i)] = b;
         setButtonCaption(i, QStringLiteral("Command1"));
         setButtonColour(i, lightGrey());
     }
 
-    Command4_ = new QPushButton(QStringLiteral("Management"), this);
-    Command4_->setObjectName(QStringLiteral("Command4"));
-    Command4_->setFont(ScreenFonts::arial(services_.host.screenSize(), 14, true));
-    Command4_->setFocusPolicy(Qt::NoFocus);
-    Command4_->setGeometry(Environment::scaled(services_.host.screenSize(), 664, 656, 177, 81));
-    connect(Command4_, &QPushButton::clicked, this, [this] {
+    managementButton_ = new QPushButton(QStringLiteral("Management"), this);
+    managementButton_->setObjectName(QStringLiteral("managementButton"));
+    managementButton_->setFont(ScreenFonts::arial(services_.host.screenSize(), 14, true));
+    managementButton_->setFocusPolicy(Qt::NoFocus);
+    managementButton_->setGeometry(Environment::scaled(services_.host.screenSize(), 664, 656, 177, 81));
+    connect(managementButton_, &QPushButton::clicked, this, [this] {
         if (settle_.pressAccepted())
             emit managementPressed();
     });
-    settle_.watch(Command4_);
+    settle_.watch(managementButton_);
 
-    Label1_ = new QLabel(QStringLiteral("Label1"), this);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
-    Label1_->setAlignment(Qt::AlignCenter);
-    Label1_->setGeometry(Environment::scaled(services_.host.screenSize(), 320, 656, 337, 81));
+    clockLabel_ = new QLabel(QStringLiteral("Label1"), this);
+    clockLabel_->setObjectName(QStringLiteral("clockLabel"));
+    clockLabel_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
+    clockLabel_->setAlignment(Qt::AlignCenter);
+    clockLabel_->setGeometry(Environment::scaled(services_.host.screenSize(), 320, 656, 337, 81));
 
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(QStringLiteral(" "), this);
-        l->setObjectName(QStringLiteral("Label2_%1").arg(i));
+        l->setObjectName(QStringLiteral("noteLabel_%1").arg(i));
         l->setProperty("index", i);
         l->setFont(ScreenFonts::arial(services_.host.screenSize(), 12, true));
         l->setTextFormat(Qt::PlainText);
         l->setGeometry(Environment::scaled(services_.host.screenSize(), 104, 656 + 25 * i, 209, 25));
-        Label2_[std::size_t(i)] = l;
+        noteLabels_[std::size_t(i)] = l;
     }
 
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1_, &QTimer::timeout, this, &StationScreen::onTimer1);
+    clockTimer_ = new QTimer(this);
+    clockTimer_->setObjectName(QStringLiteral("clockTimer"));
+    connect(clockTimer_, &QTimer::timeout, this, &StationScreen::showTime);
 }
 
 void StationScreen::load() {
     if (loaded_)
         return;
     loaded_ = true;
-    FirstRunSetup();
+    firstRunSetup();
     // A list save killed part way is finished (or undone) before the names are read.
     if (const Status st = finishListSave(*state_.files, state_.baseFolder); !st)
         services_.messages.show(this, QString::fromStdString(st.message()));
-    LoadButtonNames();
-    SetWeekFile(state_, services_.clock.now());
+    loadButtonNames();
+    setWeekFile(state_, services_.clock.now());
     // The board is silent on failure; at start-up a week file that cannot be
     // read (a folder, pipe or device at its place, a file too large) is told,
     // and the station runs on.
     if (const Status st = drawStatusBoard(); !st)
         services_.messages.show(this, QString::fromStdString(st.message()));
     services_.taskBar.setVisible(false);
-    Timer1_->start(100);
+    clockTimer_->start(100);
 }
 
-void StationScreen::FirstRunSetup() {
+void StationScreen::firstRunSetup() {
     const FirstRunFolders folders = prepareMonthFolders(*state_.files, state_.baseFolder);
     if (!folders.firstRun)
         return;
@@ -138,22 +138,22 @@ void StationScreen::FirstRunSetup() {
                                 Messages::Buttons::OkOnly);
 }
 
-void StationScreen::LoadButtonNames() {
+void StationScreen::loadButtonNames() {
     EmployeeList list;
     const Status st = readEmployeeList(*state_.files, state_.baseFolder, list);
     // A missing or short list still gives a working station: the names that
     // could be read stand on their buttons and the rest are blank.
     for (int i = 0; i < 24; ++i) {
-        state_.EmpNames[std::size_t(i + 1)] = list.names[std::size_t(i)];
+        state_.employeeNames[std::size_t(i)] = list.names[std::size_t(i)];
         setButtonCaption(i, QString::fromStdString(list.names[std::size_t(i)]));
     }
     for (int i = 0; i < 2; ++i)
-        Label2_[std::size_t(i)]->setText(QString::fromStdString(list.notes[std::size_t(i)]));
+        noteLabels_[std::size_t(i)]->setText(QString::fromStdString(list.notes[std::size_t(i)]));
     if (!st)
         services_.messages.show(this, QString::fromStdString(st.message()));
 }
 
-void StationScreen::UpdateStatusBoard() {
+void StationScreen::updateStatusBoard() {
     (void)drawStatusBoard();
 }
 
@@ -212,15 +212,15 @@ void StationScreen::backFromPunch() {
 }
 
 QColor StationScreen::buttonColour(int index) const {
-    return Command1_[std::size_t(index)]->property("BackColor").value<QColor>();
+    return employeeButtons_[std::size_t(index)]->property("BackColor").value<QColor>();
 }
 
 QString StationScreen::buttonCaption(int index) const {
-    return Command1_[std::size_t(index)]->property("Caption").toString();
+    return employeeButtons_[std::size_t(index)]->property("Caption").toString();
 }
 
 void StationScreen::setButtonColour(int index, const QColor& colour) {
-    QPushButton* b = Command1_[std::size_t(index)];
+    QPushButton* b = employeeButtons_[std::size_t(index)];
     if (b->property("BackColor").value<QColor>() == colour && !b->styleSheet().isEmpty())
         return;
     b->setProperty("BackColor", colour);
@@ -228,7 +228,7 @@ void StationScreen::setButtonColour(int index, const QColor& colour) {
 }
 
 void StationScreen::setButtonCaption(int index, const QString& caption) {
-    QPushButton* b = Command1_[std::size_t(index)];
+    QPushButton* b = employeeButtons_[std::size_t(index)];
     b->setProperty("Caption", caption);
     b->setText(ScreenText::forButton(caption));
     // A long name is shown whole, in smaller type, never cut at both ends.
@@ -240,16 +240,16 @@ void StationScreen::onEmployeeButton(int index) {
     if (punchInProgress_ || !settle_.pressAccepted())
         return;
     // A button without a name belongs to nobody: its punches would be paid to no one.
-    if (trimSpaces(state_.EmpNames[std::size_t(index + 1)]).empty())
+    if (trimSpaces(state_.employeeNames[std::size_t(index)]).empty())
         return;
-    state_.ButtonNumber = static_cast<std::int16_t>(index + 1);
-    state_.CurName = state_.EmpNames[std::size_t(index + 1)];
+    state_.punch.position = index;
+    state_.punch.employee = state_.employeeNames[std::size_t(index)];
     emit employeePressed(index + 1);
 }
 
-void StationScreen::onTimer1() {
-    Timer1_->setInterval(1000);
-    Label1_->setText(QString::fromStdString(formatTime(services_.clock.now())));
+void StationScreen::showTime() {
+    clockTimer_->setInterval(1000);
+    clockLabel_->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 void StationScreen::closeEvent(QCloseEvent* event) {

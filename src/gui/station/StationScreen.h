@@ -16,7 +16,7 @@ class QTimer;
 
 namespace tc {
 
-struct AppState;
+struct StationState;
 
 // The clock station: 24 employee buttons that double as the status board, the
 // clock, the two clock notes and the Management button. It is the first
@@ -26,20 +26,20 @@ class StationScreen : public QWidget, public StationControl {
     Q_OBJECT
 
   public:
-    explicit StationScreen(Services& services, AppState& state, QWidget* parent = nullptr);
+    explicit StationScreen(Services& services, StationState& state, QWidget* parent = nullptr);
     ~StationScreen() override;
 
-    // The start-up steps, in order: FirstRunSetup, LoadButtonNames,
-    // SetWeekFile, UpdateStatusBoard, hide the taskbar; then the clock starts.
+    // The start-up steps, in order: firstRunSetup, loadButtonNames,
+    // setWeekFile, updateStatusBoard, hide the taskbar; then the clock starts.
     // Runs once; later calls do nothing.
     void load();
     bool isLoaded() const { return loaded_; }
 
-    void FirstRunSetup();
-    void LoadButtonNames();
-    // Redraws every employee button from this week's file (AppState::WeekFile,
+    void firstRunSetup();
+    void loadButtonNames();
+    // Redraws every employee button from this week's file (StationState::weekFile,
     // worked out by the caller). Silent on failure: the board keeps what it showed.
-    void UpdateStatusBoard() override;
+    void updateStatusBoard() override;
 
     QWidget* stationWindow() override { return this; }
     void setPunchInProgress(bool on) override { punchInProgress_ = on; }
@@ -56,7 +56,7 @@ class StationScreen : public QWidget, public StationControl {
     void allowClose() override { closeAllowed_ = true; }
 
     // Controls, for the screens that read them and for tests.
-    QPushButton* employeeButton(int index) const { return Command1_[std::size_t(index)]; }
+    QPushButton* employeeButton(int index) const { return employeeButtons_[std::size_t(index)]; }
     QColor buttonColour(int index) const;
     QString buttonCaption(int index) const; // the caption with its CR LF line break
 
@@ -65,7 +65,7 @@ class StationScreen : public QWidget, public StationControl {
     static QColor red() { return QColor(255, 0, 0); }
 
   signals:
-    // An employee button was pressed: ButtonNumber and CurName are set.
+    // An employee button was pressed: the punch's position and name are set.
     void employeePressed(int position);
     // The Management button was pressed.
     void managementPressed();
@@ -81,15 +81,15 @@ class StationScreen : public QWidget, public StationControl {
     void setButtonColour(int index, const QColor& colour);
     void setButtonCaption(int index, const QString& caption);
     void onEmployeeButton(int index);
-    void onTimer1();
+    void showTime();
 
     Services& services_;
-    AppState& state_;
-    std::array<QPushButton*, 24> Command1_{};
-    QPushButton* Command4_ = nullptr;
-    QLabel* Label1_ = nullptr;
-    std::array<QLabel*, 2> Label2_{};
-    QTimer* Timer1_ = nullptr;
+    StationState& state_;
+    std::array<QPushButton*, 24> employeeButtons_{};
+    QPushButton* managementButton_ = nullptr;
+    QLabel* clockLabel_ = nullptr;
+    std::array<QLabel*, 2> noteLabels_{};
+    QTimer* clockTimer_ = nullptr;
     QFont buttonFont_;
     bool loaded_ = false;
     bool punchInProgress_ = false;
