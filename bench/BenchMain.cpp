@@ -1,11 +1,5 @@
-// Runs the benchmarks on Qt's offscreen platform with the platform layer in
-// its test modes: no message box waits, the clock stands still, the open
-// dialog answers with the file the benchmark names.
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/Environment.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
+// Runs the benchmarks on Qt's offscreen platform with the screens handed
+// fakes of their services (see benchServices()).
 
 #include "BenchSupport.h"
 
@@ -34,11 +28,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     qInstallMessageHandler(quietMessages);
     QApplication app(argc, argv);
-    tc::Messages::setTestMode(true);
-    tc::FileDialog::setTestMode(true);
-    tc::Clipboard::setTestMode(true);
-    tc::Clock::setFixed(tc::bench::benchNow());
-    tc::Environment::setScreenSizeForTest(QSize(1024, 768));
+    tc::bench::benchServices().clock.set(tc::bench::benchNow());
 
     if (argc > 1 && std::strcmp(argv[1], "--station-memory") == 0)
         return tc::bench::runStationMemory(argc > 2 ? std::atoi(argv[2]) : 1000);

@@ -26,6 +26,11 @@ DateTime benchNow() {
     return makeDateTime(2025, 2, 3, 9, 5, 7);
 }
 
+FakeServices& benchServices() {
+    static FakeServices fakes;
+    return fakes;
+}
+
 BenchFolder::BenchFolder() {
     std::string tmpl = (fs::temp_directory_path() / "timeclock-bench-XXXXXX").string();
     if (!mkdtemp(tmpl.data()))

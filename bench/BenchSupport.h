@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format/DateTime.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QObject>
 #include <string>
@@ -12,6 +13,11 @@ namespace tc::bench {
 // The clock every benchmark runs at: Monday Feb 3 2025, 9:05:07 AM, whose
 // week file is "Feb/Week Ending Sunday Feb 9 2025.dat".
 DateTime benchNow();
+
+// The screens' services for every benchmark: no message box waits, the
+// clock stands still at benchNow() until moved, the open dialog answers with
+// the file the benchmark names.
+FakeServices& benchServices();
 
 // A fresh base folder with the twelve month folders, both list files and 24
 // employee names, removed again when it goes away. Lies under TMPDIR (the

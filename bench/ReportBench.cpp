@@ -10,7 +10,6 @@
 #include "core/report/WeekFileCache.h"
 #include "core/report/WeekReport.h"
 #include "gui/report/WeekReportScreen.h"
-#include "platform/Clock.h"
 
 #include <benchmark/benchmark.h>
 
@@ -183,11 +182,11 @@ void BM_ReportScreen(benchmark::State& s) {
     const DateTime monday = makeDateTime(2025, 2, 3);
     writeDurable(weekFilePath(base.path(), monday), reportWeekBytes(monday));
     writeDurable(weekFilePath(base.path(), monday.addDays(7)), reportWeekBytes(monday.addDays(7)));
-    Clock::setFixed(monday.addDays(4));
+    benchServices().clock.set(monday.addDays(4));
     PaintWatcher watcher;
     for (auto _ : s) {
         const auto t0 = std::chrono::steady_clock::now();
-        auto* screen = new WeekReportScreen(realFiles(), base.path(), {});
+        auto* screen = new WeekReportScreen(benchServices().services, realFiles(), base.path(), {});
         watcher.arm(screen, true);
         screen->show();
         if (!watcher.wait())
@@ -196,7 +195,7 @@ void BM_ReportScreen(benchmark::State& s) {
         delete screen;
         settle();
     }
-    Clock::setFixed(benchNow());
+    benchServices().clock.set(benchNow());
 }
 
 } // namespace

@@ -8,9 +8,6 @@
 #include "gui/punch/DepartmentScreen.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
-#include "platform/MonotonicClock.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -35,7 +32,7 @@ void press(QWidget* screen, const QString& name) {
     auto* b = screen ? screen->findChild<QPushButton*>(name) : nullptr;
     if (!b)
         throw std::runtime_error("no button " + name.toStdString());
-    MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
+    benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
     b->click();
 }
 
@@ -55,7 +52,7 @@ void BM_StationStart(benchmark::State& s) {
     PaintWatcher watcher;
     for (auto _ : s) {
         const auto t0 = Clock::now();
-        auto app = std::make_unique<StationApp>(base.path());
+        auto app = std::make_unique<StationApp>(benchServices().services, base.path());
         watcher.arm(&app->home(), true);
         app->start();
         waitOrFail(watcher, "start-up");
@@ -69,7 +66,7 @@ void BM_StationStart(benchmark::State& s) {
 void BM_EmployeePress(benchmark::State& s) {
     BenchFolder base;
     writeDurable(base.weekFile(), weekBytes(50));
-    StationApp app(base.path());
+    StationApp app(benchServices().services, base.path());
     PaintWatcher watcher;
     watcher.arm(&app.home(), true);
     app.start();
@@ -78,7 +75,7 @@ void BM_EmployeePress(benchmark::State& s) {
     for (auto _ : s) {
         QPushButton* employee = app.home().employeeButton(i++ % 24);
         const auto t0 = Clock::now();
-        MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
+        benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
         employee->click();
         ActionScreen* action = actionScreen(app);
         if (!action)
@@ -97,7 +94,7 @@ void BM_DepartmentPress(benchmark::State& s) {
     BenchFolder base;
     const std::string week = weekBytes(50); // everyone at lunch
     writeDurable(base.weekFile(), week);
-    StationApp app(base.path());
+    StationApp app(benchServices().services, base.path());
     PaintWatcher watcher;
     watcher.arm(&app.home(), true);
     app.start();
@@ -109,7 +106,7 @@ void BM_DepartmentPress(benchmark::State& s) {
         QCoreApplication::processEvents();
         const int index = i++ % 24;
         QPushButton* employee = app.home().employeeButton(index);
-        MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
+        benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
         employee->click();
         ActionScreen* action = actionScreen(app);
         press(action, QStringLiteral("actionButton_0")); // Clock IN
@@ -134,20 +131,20 @@ void BM_DepartmentPress(benchmark::State& s) {
 void BM_SheetOpenScreen(benchmark::State& s) {
     BenchFolder base;
     writeDurable(base.weekFile(), weekBytes(100));
-    TimeSheetScreen screen(realFiles(), base.path());
+    TimeSheetScreen screen(benchServices().services, realFiles(), base.path());
     PaintWatcher watcher;
     watcher.arm(&screen, true);
     screen.show();
     waitOrFail(watcher, "showing the time sheet");
     auto* grid = screen.findChild<QTableView*>(QStringLiteral("grid"));
     for (auto _ : s) {
-        FileDialog::setNextFileName(QString::fromStdString(base.weekFile()));
+        benchServices().fileDialog.choose(QString::fromStdString(base.weekFile()));
         watcher.arm(grid->viewport(), false);
         const auto t0 = Clock::now();
         press(&screen, QStringLiteral("openButton"));
         waitOrFail(watcher, "Open");
         s.SetIterationTime(secondsSince(t0));
-        Messages::clearShown();
+        benchServices().messages.clearShown();
     }
 }
 

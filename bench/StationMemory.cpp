@@ -8,8 +8,6 @@
 #include "gui/punch/DepartmentScreen.h"
 #include "gui/punch/JobScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Clock.h"
-#include "platform/MonotonicClock.h"
 
 #include <QPushButton>
 
@@ -23,14 +21,14 @@ void press(QWidget* screen, const QString& name) {
     auto* b = screen ? screen->findChild<QPushButton*>(name) : nullptr;
     if (!b)
         throw std::runtime_error("no button " + name.toStdString());
-    MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
+    benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
     b->click();
 }
 
 // One punch by the employee at `index`: whatever the last punch allows,
 // taking turns among clock in, change job, lunch and clock out.
 void punchThroughScreens(StationApp& app, int index, int turn) {
-    MonotonicClock::advanceForTest(SettleTime::kMilliseconds); // a screen just shown takes no press
+    benchServices().monotonic.advance(SettleTime::kMilliseconds); // a screen just shown takes no press
     app.home().employeeButton(index)->click();
     auto* action = app.home().findChild<ActionScreen*>(QString(), Qt::FindDirectChildrenOnly);
     if (!action)
@@ -56,7 +54,7 @@ int runStationMemory(int punches) {
     BenchFolder base;
     writeDurable(base.weekFile(), std::string());
     PaintWatcher watcher;
-    StationApp app(base.path());
+    StationApp app(benchServices().services, base.path());
     watcher.arm(&app.home(), true);
     app.start();
     if (!watcher.wait())
@@ -65,7 +63,7 @@ int runStationMemory(int punches) {
     const long startRss = residentKb();
     long warmRss = 0;
     for (int i = 0; i < punches; ++i) {
-        tc::Clock::advance(60);
+        benchServices().clock.advance(60);
         punchThroughScreens(app, i % 24, i / 24);
         if (i + 1 == punches / 10)
             warmRss = residentKb();

@@ -7,8 +7,6 @@
 #include "core/sheet/TimeSheet.h"
 #include "gui/manage/TimeSheetModel.h"
 #include "gui/manage/TimeSheetScreen.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
 
 #include <QString>
 #include <benchmark/benchmark.h>
@@ -90,8 +88,8 @@ void BM_SheetSave(benchmark::State& s) {
     BenchFolder base;
     const std::string week = base.weekFile();
     writeDurable(week, weekBytes(100));
-    TimeSheetScreen screen(realFiles(), base.path());
-    FileDialog::setNextFileName(QString::fromStdString(week));
+    TimeSheetScreen screen(benchServices().services, realFiles(), base.path());
+    benchServices().fileDialog.choose(QString::fromStdString(week));
     screen.openFile();
     // Each save is paired with its floor on the same files, as for the punch.
     double saveTotal = 0, floorTotal = 0;
@@ -101,7 +99,7 @@ void BM_SheetSave(benchmark::State& s) {
         const double save = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         s.SetIterationTime(save);
         s.PauseTiming();
-        Messages::clearShown();
+        benchServices().messages.clearShown();
         const auto t1 = std::chrono::steady_clock::now();
         saveFloor(week);
         floorTotal += std::chrono::duration<double>(std::chrono::steady_clock::now() - t1).count();

@@ -6,7 +6,8 @@
 A file's layer is the folder it is in (src/core/*, src/cli, src/platform,
 src/gui/*, src/app). Tests, fuzz targets and benchmarks are checked too: a
 test built without the screens (and so for Windows), a fuzz target and the
-test support code reach the core (and the report command) only. Every quoted
+test support code reach the core (and the report command) only; the fakes of
+the screens' services (tests/support/fakes) are built with the screens. Every quoted
 include is resolved, relative to the including file first, then from src/,
 tests/ and fuzz/; one that resolves nowhere is an error too. Prints each
 include that points the wrong way and fails on any."""
@@ -23,7 +24,7 @@ ALLOWED = {
     'test-core': {'core', 'cli', 'test-core'},
     'test-ui': {'core', 'cli', 'platform', 'gui', 'app', 'test-core', 'test-ui'},
     'fuzz': {'core', 'fuzz'},
-    'bench': {'core', 'cli', 'platform', 'gui', 'app', 'bench'},
+    'bench': {'core', 'cli', 'platform', 'gui', 'app', 'test-ui', 'bench'},
 }
 
 def ui_test_sources():
@@ -42,6 +43,8 @@ def layer(path):
     if parts[0] == 'src':
         return parts[1] if parts[1] in ALLOWED else None
     if parts[0] == 'tests':
+        if parts[1:3] == ['support', 'fakes']:
+            return 'test-ui'
         return 'test-ui' if path in UI_TESTS else 'test-core'
     return parts[0] if parts[0] in ('fuzz', 'bench') else None
 

@@ -7,9 +7,10 @@
 
 namespace tc {
 
-StationApp::StationApp(std::string baseFolder, QObject* parent)
-    : QObject(parent), state_(std::move(baseFolder)), home_(std::make_unique<StationScreen>(state_)),
-      gate_(new EmployeeGate(state_, *home_, home_.get())) {
+StationApp::StationApp(Services& services, std::string baseFolder, QObject* parent)
+    : QObject(parent), services_(services), state_(std::move(baseFolder)),
+      home_(std::make_unique<StationScreen>(services_, state_)),
+      gate_(new EmployeeGate(services_, state_, *home_, home_.get())) {
     connectScreens();
 }
 
@@ -27,11 +28,13 @@ void StationApp::connectScreens() {
     // screen opens from here.
     // The employee is made sure of first (the PIN, when turned on); a card
     // read at the board chooses a name as its press would.
-    const auto nameChosen = [this](int) { gate_->pass([this] { openActionScreen(state_, *home_); }); };
+    const auto nameChosen = [this](int) {
+        gate_->pass([this] { openActionScreen(services_, state_, *home_); });
+    };
     connect(home_.get(), &StationScreen::employeePressed, this, nameChosen);
     connect(gate_, &EmployeeGate::cardChosen, this, nameChosen);
     connect(home_.get(), &StationScreen::managementPressed, this,
-            [this] { PasswordScreen::showManagement(state_, home_.get(), editors_); });
+            [this] { PasswordScreen::showManagement(services_, state_, home_.get(), editors_); });
 }
 
 } // namespace tc

@@ -2,6 +2,7 @@
 
 #include "core/punch/StationState.h"
 #include "gui/manage/EditorFactory.h"
+#include "platform/Services.h"
 
 #include <QObject>
 #include <memory>
@@ -18,7 +19,7 @@ class StationApp : public QObject {
     Q_OBJECT
 
   public:
-    explicit StationApp(std::string baseFolder, QObject* parent = nullptr);
+    StationApp(Services& services, std::string baseFolder, QObject* parent = nullptr);
     ~StationApp() override;
 
     // Loads the station (start-up steps) and shows it full screen.
@@ -31,6 +32,7 @@ class StationApp : public QObject {
   private:
     void connectScreens();
 
+    Services& services_;
     StationState state_;
     EditorFactory editors_;
     std::unique_ptr<StationScreen> home_;

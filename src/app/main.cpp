@@ -1,8 +1,6 @@
 #include "app/StationApp.h"
-#include "platform/Environment.h"
+#include "app/SystemServices.h"
 #include "platform/InstanceLock.h"
-#include "platform/Messages.h"
-#include "platform/TaskBar.h"
 
 #include <QApplication>
 
@@ -11,16 +9,18 @@ int main(int argc, char** argv) {
     // The application name stays the executable's own: the single-instance
     // lock compares it with the running process's name to tell a live lock
     // from one left by a killed station.
-    tc::TaskBar::restoreOnExit();
+    tc::ShellTaskBar::restoreOnExit();
+    tc::SystemServices system;
 
     // A second station on the same folder would overwrite the first one's punches.
-    tc::InstanceLock lock(tc::Environment::baseFolder());
+    const QString folder = system.services().host.baseFolder();
+    tc::InstanceLock lock(folder);
     if (const tc::InstanceLock::Result locked = lock.acquire(); !locked) {
-        tc::Messages::show(nullptr, locked.message);
+        system.services().messages.show(nullptr, locked.message);
         return 1;
     }
 
-    tc::StationApp station(tc::Environment::baseFolder().toStdString());
+    tc::StationApp station(system.services(), folder.toStdString());
     station.start();
     return app.exec();
 }

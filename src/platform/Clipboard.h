@@ -4,13 +4,13 @@
 
 namespace tc {
 
-// Plain-text clipboard. In test mode a private buffer stands in for it.
+// Plain-text clipboard.
 class Clipboard {
   public:
-    static void clear();
-    static void setText(const QString& text);
-    static QString text();
-    static void setTestMode(bool on);
+    virtual ~Clipboard() = default;
+    virtual void clear() = 0;
+    virtual void setText(const QString& text) = 0;
+    virtual QString text() const = 0;
 };
 
 } // namespace tc

@@ -1,11 +1,6 @@
 #include "platform/Environment.h"
 
-#include "platform/Clock.h"
-
-#include <QCoreApplication>
-#include <QDir>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QScreen>
 #include <QSysInfo>
 #include <QTimer>
@@ -21,26 +16,17 @@
 namespace tc {
 
 namespace {
-std::optional<QString> gBaseFolder;
-std::optional<QSize> gScreenSize;
-std::optional<char> gDecimalSeparator;
-
 constexpr double kLayoutWidth = 1024.0;
 constexpr double kLayoutHeight = 768.0;
+
+double scaleX(QSize screen) {
+    return screen.width() / kLayoutWidth;
+}
+
+double scaleY(QSize screen) {
+    return screen.height() / kLayoutHeight;
+}
 } // namespace
-
-QString Environment::baseFolder() {
-    if (gBaseFolder)
-        return *gBaseFolder;
-    QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
-    while (folder.size() > 1 && (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))))
-        folder.chop(1);
-    return folder;
-}
-
-void Environment::setBaseFolderForTest(std::optional<QString> folder) {
-    gBaseFolder = std::move(folder);
-}
 
 std::string Environment::userName() {
     QString user = qEnvironmentVariable("USERNAME"); // Windows
@@ -53,46 +39,13 @@ std::string Environment::hostName() {
     return QSysInfo::machineHostName().toStdString();
 }
 
-JournalStamp Environment::journalStamp() {
-    return JournalStamp{Clock::now(), Clock::utcOffsetSeconds(), userName(), hostName()};
+JournalStamp Environment::journalStamp(const Clock& clock) {
+    return JournalStamp{clock.now(), clock.utcOffsetSeconds(), userName(), hostName()};
 }
 
-char Environment::decimalSeparator() {
-    if (gDecimalSeparator)
-        return *gDecimalSeparator;
-    // The hours are digits and one separator; a separator that is not one
-    // plain character (none known) falls back to the point.
-    const QString point = QLocale::system().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? char(point[0].unicode()) : '.';
-}
-
-void Environment::setDecimalSeparatorForTest(std::optional<char> separator) {
-    gDecimalSeparator = separator;
-}
-
-QSize Environment::screenSize() {
-    if (gScreenSize)
-        return *gScreenSize;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->geometry().size();
-    return QSize(int(kLayoutWidth), int(kLayoutHeight));
-}
-
-void Environment::setScreenSizeForTest(std::optional<QSize> size) {
-    gScreenSize = size;
-}
-
-double Environment::scaleX() {
-    return screenSize().width() / kLayoutWidth;
-}
-
-double Environment::scaleY() {
-    return screenSize().height() / kLayoutHeight;
-}
-
-QRect Environment::scaled(int left, int top, int width, int height) {
-    const double sx = scaleX();
-    const double sy = scaleY();
+QRect Environment::scaled(QSize screen, int left, int top, int width, int height) {
+    const double sx = scaleX(screen);
+    const double sy = scaleY(screen);
     // Scale both edges, not the size, so neighbouring controls keep their gaps.
     const int l = int(std::lround(left * sx));
     const int t = int(std::lround(top * sy));
@@ -101,17 +54,17 @@ QRect Environment::scaled(int left, int top, int width, int height) {
     return QRect(l, t, r - l, b - t);
 }
 
-int Environment::scaledPointSize(double points) {
+int Environment::scaledPointSize(QSize screen, double points) {
     // Type grows with the smaller factor so a caption still fits its control.
-    const double s = std::min(scaleX(), scaleY());
+    const double s = std::min(scaleX(screen), scaleY(screen));
     return std::max(1, int(std::lround(points * s)));
 }
 
-void Environment::fillScreen(QWidget* screen) {
+void Environment::fillScreen(QSize screen, QWidget* window) {
     QPoint origin(0, 0);
     if (QScreen* primary = QGuiApplication::primaryScreen())
         origin = primary->geometry().topLeft();
-    screen->setGeometry(QRect(origin, screenSize()));
+    window->setGeometry(QRect(origin, screen));
 }
 
 namespace {

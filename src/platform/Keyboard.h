@@ -1,15 +1,12 @@
 #pragma once
 
-#include <optional>
-
 namespace tc {
 
-// Caps Lock state: GetKeyState(VK_CAPITAL) & 1 on Windows, the keyboard's
-// state elsewhere. Tests force it.
+// The keyboard's lock keys.
 class Keyboard {
   public:
-    static bool capsLockOn();
-    static void setCapsLockForTest(std::optional<bool> on);
+    virtual ~Keyboard() = default;
+    virtual bool capsLockOn() const = 0;
 };
 
 } // namespace tc

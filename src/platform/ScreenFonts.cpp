@@ -17,9 +17,9 @@ QString firstInstalled(const QString& wanted, const QString& fallback) {
     return wanted; // let Qt's own substitution choose
 }
 
-QFont makeFont(const QString& family, double points, bool bold) {
+QFont makeFont(QSize screen, const QString& family, double points, bool bold) {
     QFont f(family);
-    f.setPointSize(Environment::scaledPointSize(points));
+    f.setPointSize(Environment::scaledPointSize(screen, points));
     f.setBold(bold);
     return f;
 }
@@ -36,12 +36,12 @@ QString ScreenFonts::arialNarrowFamily() {
     return family;
 }
 
-QFont ScreenFonts::arial(double points, bool bold) {
-    return makeFont(arialFamily(), points, bold);
+QFont ScreenFonts::arial(QSize screen, double points, bool bold) {
+    return makeFont(screen, arialFamily(), points, bold);
 }
 
-QFont ScreenFonts::arialNarrow(double points, bool bold) {
-    return makeFont(arialNarrowFamily(), points, bold);
+QFont ScreenFonts::arialNarrow(QSize screen, double points, bool bold) {
+    return makeFont(screen, arialNarrowFamily(), points, bold);
 }
 
 QFont ScreenFonts::fitted(const QFont& font, const QString& text, const QSize& room, bool wrap) {

@@ -1,18 +1,16 @@
 #include "platform/SettleTime.h"
 
-#include "platform/MonotonicClock.h"
-
 #include <QAbstractButton>
 
 namespace tc {
 
 void SettleTime::restart() {
-    since_ = MonotonicClock::milliseconds();
+    since_ = clock_.milliseconds();
     pressAccepted_ = false;
 }
 
 bool SettleTime::settled() const {
-    return MonotonicClock::milliseconds() - since_ >= kMilliseconds;
+    return clock_.milliseconds() - since_ >= kMilliseconds;
 }
 
 void SettleTime::watch(QAbstractButton* button) {

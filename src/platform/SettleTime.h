@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MonotonicClock.h"
+
 #include <QtGlobal>
 
 class QAbstractButton;
@@ -13,6 +15,8 @@ namespace tc {
 class SettleTime {
   public:
     static constexpr qint64 kMilliseconds = 350;
+
+    explicit SettleTime(const MonotonicClock& clock) : clock_(clock) {}
 
     // The screen has just appeared (or come back to the front).
     void restart();
@@ -28,6 +32,7 @@ class SettleTime {
     bool pressAccepted() const { return pressAccepted_; }
 
   private:
+    const MonotonicClock& clock_;
     qint64 since_ = -kMilliseconds; // settled from the start until first restarted
     bool pressAccepted_ = false;
 };

@@ -2,16 +2,12 @@
 
 namespace tc {
 
-// The Windows taskbar ("Shell_TrayWnd"): FindWindowA, ShowWindow (0 hide,
-// 5 show), EnableWindow. Elsewhere there is no taskbar to hide; the station
-// takes the whole screen and stays on top instead, and only the state is kept.
+// The desktop's taskbar, hidden while the station runs as a kiosk.
 class TaskBar {
   public:
-    static void setVisible(bool visible);
-    static bool isVisible(); // as last set (true at start)
-    // Makes sure the taskbar comes back however the program ends (normal end,
-    // fatal signal, unhandled exception).
-    static void restoreOnExit();
+    virtual ~TaskBar() = default;
+    virtual void setVisible(bool visible) = 0;
+    virtual bool isVisible() const = 0; // as last set (true at start)
 };
 
 } // namespace tc

@@ -10,11 +10,9 @@
 #include "gui/manage/TimeSheetModel.h"
 #include "gui/manage/TimeSheetScreen.h"
 #include "gui/report/WeekReportScreen.h"
-#include "platform/Clock.h"
 #include "platform/Environment.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
 #include "support/WeekBuilder.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,12 +27,12 @@ namespace {
 // 4:30 PM, and clocked in again; the manager looks on Wednesday.
 class ClaimsScreen : public ::testing::Test {
   protected:
+    // The screens' clock, dialogs, clipboard and printer.
+    FakeServices fakes;
+
     void SetUp() override {
-        Messages::setTestMode(true);
-        FileDialog::setTestMode(true);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
-        Clock::setFixed(makeDateTime(2025, 2, 5, 10, 0, 0));
-        Clock::setFixedUtcOffset(-5 * 3600);
+        fakes.clock.set(makeDateTime(2025, 2, 5, 10, 0, 0));
+        fakes.clock.setUtcOffset(-5 * 3600);
         StationState s(base.path());
         s.punch.position = 1;
         s.punch.employee = "Kim";
@@ -53,9 +51,6 @@ class ClaimsScreen : public ::testing::Test {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Environment::setScreenSizeForTest(std::nullopt);
-        Clock::useSystemTime();
-        Clock::setFixedUtcOffset(0);
     }
     std::string week() const { return base.weekFile(mondayFeb3()); }
     static void click(QWidget* screen, const char* name) {
@@ -69,9 +64,9 @@ const Punch kOut{"OUT", "", "4:30:00 PM", "Mon-Feb-3"};
 const Punch kTueIn{"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"};
 
 TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
-    auto* sheet = new TimeSheetScreen(realFiles(), base.path());
+    auto* sheet = new TimeSheetScreen(fakes.services, realFiles(), base.path());
     sheet->show();
-    FileDialog::setNextFileName(QString::fromStdString(week()));
+    fakes.fileDialog.choose(QString::fromStdString(week()));
     sheet->openFile();
     sheet->findChild<QAction*>(QStringLiteral("claimsAction"))->trigger();
     auto* claims = sheet->findChild<ClockOutClaimsScreen*>();
@@ -84,11 +79,11 @@ TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
     const std::string before = readFile(week());
     claims->selectItem(0);
     click(claims, "AcceptClaim");
-    EXPECT_EQ(Messages::shown().back().text,
+    EXPECT_EQ(fakes.messages.shown().back().text,
               QStringLiteral("Save the changes made here first: accepting a claim saves the week."));
     EXPECT_EQ(readFile(week()), before);
 
-    FileDialog::setNextFileName(QString::fromStdString(week()));
+    fakes.fileDialog.choose(QString::fromStdString(week()));
     sheet->openFile(); // the week again, as on disk
     claims->selectItem(0);
     click(claims, "AcceptClaim");
@@ -98,7 +93,8 @@ TEST_F(ClaimsScreen, AcceptedInTheTimeSheetTheGridShowsTheOut) {
 }
 
 TEST_F(ClaimsScreen, RejectedFromTheReportWithANoteItsFlagGoes) {
-    auto* report = new WeekReportScreen(realFiles(), base.path(), [] { return std::string(); });
+    auto* report =
+        new WeekReportScreen(fakes.services, realFiles(), base.path(), [] { return std::string(); });
     report->showWeek(mondayFeb3());
     EXPECT_EQ(report->report().people.at(0).flags.size(), 3u); // unpaid, still in, the claim
     click(report, "ClockOutClaims");
@@ -106,7 +102,8 @@ TEST_F(ClaimsScreen, RejectedFromTheReportWithANoteItsFlagGoes) {
     ASSERT_NE(claims, nullptr);
     claims->selectItem(0);
     click(claims, "RejectClaim");
-    EXPECT_EQ(Messages::shown().back().text, QStringLiteral("A claim is rejected with a note saying why."));
+    EXPECT_EQ(fakes.messages.shown().back().text,
+              QStringLiteral("A claim is rejected with a note saying why."));
     claims->findChild<QLineEdit*>(QStringLiteral("RejectNote"))->setText(QStringLiteral("Left at noon"));
     click(claims, "RejectClaim");
     EXPECT_TRUE(

@@ -6,11 +6,9 @@
 #include "gui/manage/TimeSheetModel.h"
 #include "gui/manage/TimeSheetScreen.h"
 #include "gui/manage/WeekHistoryScreen.h"
-#include "platform/Clock.h"
 #include "platform/Environment.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
 #include "support/WeekBuilder.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,21 +23,18 @@ namespace {
 
 class HistoryScreen : public ::testing::Test {
   protected:
+    // The screens' clock, dialogs, clipboard and printer.
+    FakeServices fakes;
+
     void SetUp() override {
-        Messages::setTestMode(true);
-        FileDialog::setTestMode(true);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
-        Clock::setFixed(makeDateTime(2025, 2, 4, 10, 0, 0));
-        Clock::setFixedUtcOffset(-5 * 3600);
+        fakes.clock.set(makeDateTime(2025, 2, 4, 10, 0, 0));
+        fakes.clock.setUtcOffset(-5 * 3600);
         qputenv("USERNAME", "ann");
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())
             w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        Environment::setScreenSizeForTest(std::nullopt);
-        Clock::useSystemTime();
-        Clock::setFixedUtcOffset(0);
     }
     ProgramFolder base;
 };
@@ -60,15 +55,15 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     const std::string before = readFile(week);
 
     // The manager corrects Ann's clock-out and saves.
-    auto* sheet = new TimeSheetScreen(realFiles(), base.path());
+    auto* sheet = new TimeSheetScreen(fakes.services, realFiles(), base.path());
     sheet->show();
-    FileDialog::setNextFileName(QString::fromStdString(week));
+    fakes.fileDialog.choose(QString::fromStdString(week));
     sheet->openFile();
     sheet->selectCell(2, TimeSheet::ActTime);
     sheet->findChild<QLineEdit*>(QStringLiteral("editField"))->setText(QStringLiteral("4:30 PM"));
     sheet->replaceCell();
     sheet->saveFile();
-    ASSERT_EQ(Messages::shown().back().text, QStringLiteral("done"));
+    ASSERT_EQ(fakes.messages.shown().back().text, QStringLiteral("done"));
     ASSERT_NE(readFile(week), before);
 
     sheet->findChild<QAction*>(QStringLiteral("historyAction"))->trigger();
@@ -87,10 +82,10 @@ TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     EXPECT_EQ(cell(list, 2, 2).toStdString(), "ann on " + Environment::hostName());
 
     history->selectItem(2);
-    Messages::clearShown();
-    Messages::setNextAnswer(Messages::Yes);
+    fakes.messages.clearShown();
+    fakes.messages.answer(Messages::Answer::Yes);
     history->findChild<QPushButton*>(QStringLiteral("PutBack"))->click();
-    EXPECT_EQ(Messages::shown().back().text, QStringLiteral("done"));
+    EXPECT_EQ(fakes.messages.shown().back().text, QStringLiteral("done"));
     EXPECT_EQ(recordAt(readFile(week), 1), recordAt(before, 1));
     ASSERT_EQ(list->rowCount(), 4);
     EXPECT_TRUE(

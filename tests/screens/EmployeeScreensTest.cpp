@@ -6,12 +6,9 @@
 #include "core/punch/ActionRules.h"
 #include "gui/punch/OwnWeekScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Clock.h"
-#include "platform/Environment.h"
-#include "platform/Messages.h"
-#include "platform/MonotonicClock.h"
 #include "platform/SettleTime.h"
 #include "support/WeekBuilder.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -26,18 +23,18 @@ namespace {
 
 class EmployeeScreens : public ::testing::Test {
   protected:
+    // The screens' clock, dialogs, clipboard and printer.
+    FakeServices fakes;
+
     void SetUp() override {
-        Messages::setTestMode(true);
-        Clock::setFixed(mondayFeb3().addDays(1).addSeconds(-90 * 60)); // Tue 6:30 AM
-        Clock::setFixedUtcOffset(-5 * 3600);
-        MonotonicClock::setForTest(0);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
+        fakes.clock.set(mondayFeb3().addDays(1).addSeconds(-90 * 60)); // Tue 6:30 AM
+        fakes.clock.setUtcOffset(-5 * 3600);
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof"}));
         base.putRecord(mondayFeb3(), 2,
                        makeRecord("Worker 2", {{"IN", "1234.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
         weekBefore = readFile(week());
-        app = std::make_unique<StationApp>(base.path());
+        app = std::make_unique<StationApp>(fakes.services, base.path());
         app->start();
     }
     void TearDown() override {
@@ -64,8 +61,8 @@ class EmployeeScreens : public ::testing::Test {
         ASSERT_NE(b, nullptr) << name.toStdString();
         b->click();
     }
-    static void press(QWidget* screen, const QString& name) {
-        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+    void press(QWidget* screen, const QString& name) {
+        fakes.monotonic.advance(SettleTime::kMilliseconds);
         tap(screen, name);
     }
     QWidget* pressName() {
@@ -125,15 +122,15 @@ TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
 
 TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
     writeFile(base.file("timeclock.ini"), "[report]\nask-clock-out-after = 2.5\n");
-    Clock::setFixed(mondayFeb3(9, 30));
+    fakes.clock.set(mondayFeb3(9, 30));
     EXPECT_EQ(pressName(), nullptr);
     press(shown("ActionScreen"), QStringLiteral("actionButton_4")); // Exit
-    Clock::setFixed(mondayFeb3(9, 30, 1));
+    fakes.clock.set(mondayFeb3(9, 30, 1));
     EXPECT_NE(pressName(), nullptr);
 }
 
 TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
-    Clock::setFixed(mondayFeb3(11));
+    fakes.clock.set(mondayFeb3(11));
     press(&app->home(), QStringLiteral("employeeButton_1"));
     QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
@@ -148,10 +145,10 @@ TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItsel
 
     tap(own, "CloseWeek");
     EXPECT_EQ(shown("OwnWeekScreen"), own);
-    MonotonicClock::advanceForTest(OwnWeekScreen::kShownMilliseconds - 1);
+    fakes.monotonic.advance(OwnWeekScreen::kShownMilliseconds - 1);
     static_cast<OwnWeekScreen*>(own)->closeIfShownLongEnough();
     EXPECT_EQ(shown("OwnWeekScreen"), own);
-    MonotonicClock::advanceForTest(1);
+    fakes.monotonic.advance(1);
     static_cast<OwnWeekScreen*>(own)->closeIfShownLongEnough();
     EXPECT_EQ(shown("OwnWeekScreen"), nullptr);
     EXPECT_EQ(shown("ActionScreen"), actions);

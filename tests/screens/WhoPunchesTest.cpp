@@ -5,12 +5,9 @@
 #include "gui/station/EmployeeGate.h"
 #include "gui/station/PinPadScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Clock.h"
-#include "platform/Environment.h"
-#include "platform/Messages.h"
-#include "platform/MonotonicClock.h"
 #include "platform/SettleTime.h"
 #include "support/WeekBuilder.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -30,11 +27,11 @@ namespace fs = std::filesystem;
 
 class WhoPunches : public ::testing::Test {
   protected:
+    // The screens' clock, dialogs, clipboard and printer.
+    FakeServices fakes;
+
     void SetUp() override {
-        Messages::setTestMode(true);
-        Clock::setFixed(mondayFeb3(9, 5, 7));
-        MonotonicClock::setForTest(0);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
+        fakes.clock.set(mondayFeb3(9, 5, 7));
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof repair", "2001,Siding"}));
     }
@@ -47,7 +44,7 @@ class WhoPunches : public ::testing::Test {
     void start(const std::string& settings = "") {
         if (!settings.empty())
             writeFile(base.file("timeclock.ini"), settings);
-        app = std::make_unique<StationApp>(base.path());
+        app = std::make_unique<StationApp>(fakes.services, base.path());
         app->start();
         told();
     }
@@ -64,16 +61,16 @@ class WhoPunches : public ::testing::Test {
         ASSERT_NE(b, nullptr) << name.toStdString();
         b->click();
     }
-    static void press(QWidget* screen, const QString& name) {
-        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+    void press(QWidget* screen, const QString& name) {
+        fakes.monotonic.advance(SettleTime::kMilliseconds);
         tap(screen, name);
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    static QStringList told() {
+    QStringList told() {
         QStringList texts;
-        for (const Messages::Shown& m : Messages::shown())
+        for (const FakeMessages::Shown& m : fakes.messages.shown())
             texts << m.text;
-        Messages::clearShown();
+        fakes.messages.clearShown();
         return texts;
     }
     // The name at `position`, then the PIN on the keypad and OK.
@@ -89,7 +86,7 @@ class WhoPunches : public ::testing::Test {
     // Keys at the board, `gapMs` apart, then Enter: a badge reader or a hand.
     void typeAtBoard(const QString& keys, qint64 gapMs) {
         for (QChar c : keys + QChar('\r')) {
-            MonotonicClock::advanceForTest(gapMs);
+            fakes.monotonic.advance(gapMs);
             QKeyEvent key(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : Qt::Key_0 + (c.unicode() - '0'),
                           Qt::NoModifier, QString(c));
             QCoreApplication::sendEvent(&home(), &key);
@@ -201,15 +198,15 @@ TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
         pinFor(2, "0000");
         EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."}) << i;
     }
-    Clock::setFixed(mondayFeb3(9, 10, 0));
+    fakes.clock.set(mondayFeb3(9, 10, 0));
     pinFor(2, "0000");
     EXPECT_EQ(told(),
               QStringList{"Wrong PIN. Nothing was stored.\r\nWorker 2 is locked after five wrong PINs "
                           "until 9:15:00 AM."});
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
     // Locked, even for the right PIN: the keypad does not open.
-    MonotonicClock::advanceForTest(4 * 60'000);
-    Clock::advance(4 * 60);
+    fakes.monotonic.advance(4 * 60'000);
+    fakes.clock.advance(4 * 60);
     press(&home(), "employeeButton_1");
     ASSERT_EQ(told().size(), 1);
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
@@ -219,7 +216,7 @@ TEST_F(WhoPunches, FiveWrongPinsLockThatNameForFiveMinutes) {
     press(shown("ActionScreen"), "actionButton_4"); // Exit
     settle();
     // Five minutes on, the right PIN goes through.
-    MonotonicClock::advanceForTest(60'000);
+    fakes.monotonic.advance(60'000);
     pinFor(2, "1357");
     EXPECT_EQ(told(), QStringList());
     EXPECT_NE(shown("ActionScreen"), nullptr);
@@ -325,17 +322,17 @@ TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
         told(),
         QStringList{"Wrong Password\r\nToo many wrong passwords: wait 30 seconds before the next try."});
     // The right one, too soon, is not even looked at.
-    MonotonicClock::advanceForTest(20'000);
+    fakes.monotonic.advance(20'000);
     management("Yard gate 42");
     EXPECT_EQ(told(), QStringList{"Too many wrong passwords: wait 10 seconds before the next try."});
     EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
     // Wrong again after the wait: the next wait is longer.
-    MonotonicClock::advanceForTest(10'000);
+    fakes.monotonic.advance(10'000);
     management("qm482");
     EXPECT_EQ(
         told(),
         QStringList{"Wrong Password\r\nToo many wrong passwords: wait 60 seconds before the next try."});
-    MonotonicClock::advanceForTest(60'000);
+    fakes.monotonic.advance(60'000);
     management("Yard gate 42");
     EXPECT_EQ(told(), QStringList());
     EXPECT_NE(shown("TimeSheetScreen"), nullptr);

@@ -8,17 +8,9 @@
 #include "gui/manage/PasswordScreen.h"
 #include "gui/manage/TimeSheetScreen.h"
 #include "gui/station/StationScreen.h"
-#include "platform/Clipboard.h"
-#include "platform/Clock.h"
-#include "platform/Environment.h"
-#include "platform/FileDialog.h"
-#include "platform/Messages.h"
-#include "platform/MonotonicClock.h"
-#include "platform/Printing.h"
 #include "platform/SettleTime.h"
-#include "platform/TaskBar.h"
-#include "platform/TextPrompt.h"
 #include "support/WeekBuilder.h"
+#include "support/fakes/FakeServices.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -45,18 +37,14 @@ namespace fs = std::filesystem;
 // The program folder with both lists (Worker 1 .. Worker 24; jobs 1234 and
 // 2001 and a description without a job), the month folders made, a 1024 x 768
 // screen, the clock at Monday 3 February 2025 9:05:07 AM, every dialog, the
-// clipboard and the printer in test mode.
+// clipboard and the printer fakes.
 class Screens : public ::testing::Test {
   protected:
+    // The screens' clock, dialogs, clipboard and printer.
+    FakeServices fakes;
+
     void SetUp() override {
-        Messages::setTestMode(true);
-        FileDialog::setTestMode(true);
-        Clipboard::setTestMode(true);
-        Printing::setTestMode(true);
-        TextPrompt::setTestMode(true);
-        Clock::setFixed(mondayFeb3(9, 5, 7));
-        MonotonicClock::setForTest(0);
-        Environment::setScreenSizeForTest(QSize(1024, 768));
+        fakes.clock.set(mondayFeb3(9, 5, 7));
         base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
                         jobListBytes({"1234,Roof repair", "2001,Siding", "   ,Only a description"}));
     }
@@ -67,7 +55,7 @@ class Screens : public ::testing::Test {
     }
 
     void startStation() {
-        app = std::make_unique<StationApp>(base.path());
+        app = std::make_unique<StationApp>(fakes.services, base.path());
         app->start();
     }
     StationScreen& home() { return app->home(); }
@@ -87,8 +75,8 @@ class Screens : public ::testing::Test {
         b->click();
     }
     // A press once the screen has settled.
-    static void press(QWidget* screen, const QString& name) {
-        MonotonicClock::advanceForTest(SettleTime::kMilliseconds);
+    void press(QWidget* screen, const QString& name) {
+        fakes.monotonic.advance(SettleTime::kMilliseconds);
         tap(screen, name);
     }
     // The numbered button `index` of a punch screen (or of the station).
@@ -107,11 +95,11 @@ class Screens : public ::testing::Test {
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
     // Everything told since the last call.
-    static QStringList told() {
+    QStringList told() {
         QStringList texts;
-        for (const Messages::Shown& m : Messages::shown())
+        for (const FakeMessages::Shown& m : fakes.messages.shown())
             texts << m.text;
-        Messages::clearShown();
+        fakes.messages.clearShown();
         return texts;
     }
 
@@ -145,19 +133,19 @@ class Screens : public ::testing::Test {
     // This week in the time sheet, a new one unless given.
     TimeSheetScreen* openWeek(TimeSheetScreen* sheet = nullptr) {
         if (!sheet)
-            (sheet = new TimeSheetScreen(realFiles(), base.path()))->show();
-        FileDialog::setNextFileName(QString::fromStdString(week()));
+            (sheet = new TimeSheetScreen(fakes.services, realFiles(), base.path()))->show();
+        fakes.fileDialog.choose(QString::fromStdString(week()));
         press(sheet, "openButton");
         return sheet;
     }
     // The edit field into the cell, then Replace.
-    static void correct(TimeSheetScreen* sheet, int row, int column, const QString& text) {
+    void correct(TimeSheetScreen* sheet, int row, int column, const QString& text) {
         sheet->selectCell(row, column);
         type(sheet, "editField", text);
         press(sheet, "replaceButton");
     }
     // One message, the refusal or failure, holding `part` and ending so.
-    static void toldOnce(const QString& part, const QString& end) {
+    void toldOnce(const QString& part, const QString& end) {
         const QStringList texts = told();
         ASSERT_EQ(texts.size(), 1) << texts.join(" | ").toStdString();
         EXPECT_TRUE(texts[0].contains(part) && texts[0].endsWith(end)) << texts[0].toStdString();
@@ -185,7 +173,7 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
                {mondayFeb3(16, 30), ClockOut, -1, -1, "Worker 2\r\n", StationScreen::lightGrey()}};
     for (const auto& step : day) {
         SCOPED_TRACE(step.board.toStdString());
-        Clock::setFixed(step.at);
+        fakes.clock.set(step.at);
         punch(2, step.action, step.job, step.department);
         EXPECT_EQ(home().buttonCaption(1), step.board);
         EXPECT_EQ(home().buttonColour(1), step.colour);
@@ -224,15 +212,15 @@ TEST_F(Screens, APunchDayThroughTheButtonsIsStoredAndShownOnTheBoard) {
 // just shown settles is ignored whole, however long it is held.
 TEST_F(Screens, APressThatLandsBeforeTheScreenSettlesIsIgnoredWhole) {
     startStation();
-    const auto hold = [](QWidget* screen, const QString& name, qint64 after, qint64 held) {
+    const auto hold = [this](QWidget* screen, const QString& name, qint64 after, qint64 held) {
         auto* b = screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
         ASSERT_NE(b, nullptr) << name.toStdString();
         const QPointF at = QRectF(b->rect()).center();
-        MonotonicClock::advanceForTest(after);
+        fakes.monotonic.advance(after);
         QMouseEvent down(QEvent::MouseButtonPress, at, b->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
                          Qt::NoModifier);
         QCoreApplication::sendEvent(b, &down);
-        MonotonicClock::advanceForTest(held);
+        fakes.monotonic.advance(held);
         QMouseEvent up(QEvent::MouseButtonRelease, at, b->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                        Qt::NoModifier);
         QCoreApplication::sendEvent(b, &up);
@@ -286,14 +274,14 @@ TEST_F(Screens, TheStationStartsAndTellsWhatIsWrong) {
         {"no employee list", "employeelist.txt", false, {"employeelist.txt"}},
         {"and a week file's folder", "Feb", true, {"employeelist.txt", "Sunday Feb 9 2025.dat"}},
     };
-    Environment::setScreenSizeForTest(QSize(1280, 1024));
+    fakes.host.setScreenSize(QSize(1280, 1024));
     for (const auto& c : starts) {
         SCOPED_TRACE(c.what);
         if (!c.removed.empty())
             fs::remove_all(base.file(c.removed));
         if (c.weekFolder)
             fs::create_directories(week());
-        StationApp station(base.path());
+        StationApp station(fakes.services, base.path());
         station.start();
         const QStringList texts = told();
         ASSERT_EQ(texts.size(), c.toldParts.size()) << texts.join(" | ").toStdString();
@@ -371,7 +359,7 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     // To a spreadsheet, one time changed there, and back (with its CR LF):
     // saved, that time is all that changes.
     press(sheet, "copyAllButton");
-    Clipboard::setText(Clipboard::text().replace("\r", "\r\n").replace("7:55:00", "7:50:00"));
+    fakes.clipboard.setText(fakes.clipboard.text().replace("\r", "\r\n").replace("7:55:00", "7:50:00"));
     press(sheet, "pasteAllButton");
     press(sheet, "saveButton");
     EXPECT_EQ(told().last(), "done");
@@ -382,29 +370,29 @@ TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
     press(shown("PasswordScreen"), "exitAllButton"); // Exit All
     EXPECT_FALSE(home().isVisible());
     EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
-    EXPECT_TRUE(TaskBar::isVisible());
+    EXPECT_TRUE(fakes.taskBar.isVisible());
 }
 
 TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbarBack) {
     struct FailingEditors : EditorFactory {
-        QWidget* make(Editor, FileAccess&, const std::string&, QWidget*) override {
+        QWidget* make(Services&, Editor, FileAccess&, const std::string&, QWidget*) override {
             throw std::runtime_error("the editor failed to load");
         }
     } failing;
     StationState state(base.path());
-    TaskBar::setVisible(false);
-    PasswordScreen* pass = PasswordScreen::showManagement(state, nullptr, failing);
+    fakes.taskBar.setVisible(false);
+    PasswordScreen* pass = PasswordScreen::showManagement(fakes.services, state, nullptr, failing);
     type(pass, "passwordBox", "qm482");
     press(pass, "okButton");
     EXPECT_EQ(shown("PasswordScreen"), nullptr);
-    EXPECT_TRUE(TaskBar::isVisible());
+    EXPECT_TRUE(fakes.taskBar.isVisible());
 }
 
 TEST_F(Screens, TheListEditorShowsWhatItRefusesAndWhatItCouldNotWrite) {
     const std::string jobList = jobListPath(base.path());
     writeFile(jobList, jobListBytes({"1234 Roof repair", "2001,Siding"}));
     const std::string employees = readFile(employeeListPath(base.path()));
-    QPointer<ListEditor> editor = new ListEditor(realFiles(), base.path());
+    QPointer<ListEditor> editor = new ListEditor(fakes.services, realFiles(), base.path());
     editor->show();
     // A job line without a comma stays in its own box, its line named.
     toldOnce("Line 1 of the job list " + QString::fromStdString(jobList) + " is not", "");
@@ -440,7 +428,7 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     startStation();
     punch(1, ClockIn, 0, 0);
     TimeSheetScreen* sheet = openWeek();
-    Clock::setFixed(mondayFeb3(12));
+    fakes.clock.set(mondayFeb3(12));
     punch(1, Lunch);
     press(sheet, "saveButton");
     EXPECT_EQ(told().last(), "done");
@@ -454,12 +442,12 @@ TEST_F(Screens, AStationPunchMadeWhileTheSheetIsOpenSurvivesTwoSaves) {
     // Both sides change Worker 1 now: Enter pressed through every question
     // keeps the station's punch, which the question names.
     correct(sheet, 1, TimeSheet::ActTime, "7:30:00 AM");
-    Clock::setFixed(mondayFeb3(13));
+    fakes.clock.set(mondayFeb3(13));
     punch(1, ClockIn, 0, 0);
     const std::string stored = readFile(week());
     told();
     for (int i = 0; i < 3; ++i)
-        Messages::setNextAnswer(Messages::Enter);
+        fakes.messages.pressEnter();
     press(sheet, "saveButton");
     EXPECT_TRUE(readFile(week()) == stored);
     const QStringList asked = told();
@@ -484,14 +472,14 @@ TEST_F(Screens, TheWeekReportExportsTheSavedWeekAndPrintsATimeCard) {
                                                                        QString::fromStdString(week())));
 
     const std::string csv = base.file("hours"); // payroll.csv holds the payroll IDs
-    FileDialog::setNextFileName(QString::fromStdString(csv + ".csv"));
+    fakes.fileDialog.choose(QString::fromStdString(csv + ".csv"));
     press(report, "ExportCsv");
     EXPECT_EQ(told(), QStringList{QString::fromStdString("The week was exported:\r\n" + csv + ".csv\r\n" +
                                                          csv + " detail.csv\r\n" + csv + " jobs.csv")});
     for (const char* file : {".csv", " detail.csv", " jobs.csv"})
         EXPECT_NE(readFile(csv + file).find(",8.50"), std::string::npos) << file; // the saved week's hours
 
-    Printing::setTestPdf(QString::fromStdString(base.file("card.pdf")));
+    fakes.printing.printTo(QString::fromStdString(base.file("card.pdf")));
     const auto cards = [&] {
         press(report, "PrintCards");
         return QByteArray::fromStdString(readFile(base.file("card.pdf"))).count("/Type /Page\n");
@@ -513,7 +501,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
                                                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}}),
                                             makeRecord("Worker 2", {in("2001.Office", "9:00:00 AM")})}));
     TimeSheetScreen* sheet = openWeek();
-    Clock::setFixed(mondayFeb3(9, 5, 7).addDays(7)); // payroll's Monday
+    fakes.clock.set(mondayFeb3(9, 5, 7).addDays(7)); // payroll's Monday
     sheet->findChild<QAction*>("weekReportAction")->trigger();
     QWidget* report = shown("WeekReportScreen");
     ASSERT_NE(report, nullptr);
@@ -521,7 +509,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
     auto* table = report->findChild<QTableWidget*>("WeekTable");
     const auto sealShown = [&] { return report->findChild<QLabel*>("SealLabel")->text().toStdString(); };
     const std::string pdf = base.file("card.pdf");
-    Printing::setTestPdf(QString::fromStdString(pdf));
+    fakes.printing.printTo(QString::fromStdString(pdf));
     const auto card = [&](int row) {
         table->selectRow(row);
         press(report, "PrintCards");
@@ -538,7 +526,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
         << said[0].toStdString();
     EXPECT_EQ(table->item(1, 13)->text(), "no");
     table->selectRow(1);
-    TextPrompt::setNextText(QStringLiteral("left at noon, told the office"));
+    fakes.prompt.answer(QStringLiteral("left at noon, told the office"));
     press(report, "AcknowledgeFlags");
     table->selectRow(1);
     press(report, "ApproveSelected");
@@ -556,7 +544,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
         EXPECT_NE(printed.find(part), std::string::npos) << part << "\n" << printed;
     EXPECT_EQ(printed.find("NOT APPROVED"), std::string::npos) << printed;
 
-    Messages::setNextAnswer(Messages::Yes);
+    fakes.messages.answer(Messages::Answer::Yes);
     press(report, "CloseWeek");
     EXPECT_EQ(told().last(), "Closed the week ending 2025-02-09.");
     EXPECT_NE(sealShown().find("; the week is closed 2025-02-10 09:05:07 by "), std::string::npos)
@@ -567,7 +555,7 @@ TEST_F(Screens, AWeekIsApprovedAcknowledgedClosedAndReopenedFromTheReport) {
     toldOnce("is closed (closed 2025-02-10 09:05:07 by ", "reopen it in the week report, giving the reason.");
     EXPECT_EQ(readFile(week()), bytes);
 
-    TextPrompt::setNextText(QStringLiteral("Worker 1's start was wrong"));
+    fakes.prompt.answer(QStringLiteral("Worker 1's start was wrong"));
     press(report, "ReopenWeek");
     EXPECT_EQ(told().last(), "Reopened the week ending 2025-02-09.");
     EXPECT_NE(sealShown().find("; the week is open."), std::string::npos) << sealShown();
@@ -597,12 +585,12 @@ TEST_F(Screens, TheWeekReportShowsRoundingAndExportsPayrollOnlyWithEveryId) {
 
     const std::string out = base.file("gusto.csv");
     report->findChild<QComboBox*>("PayrollFormat")->setCurrentText("gusto");
-    FileDialog::setNextFileName(QString::fromStdString(out));
+    fakes.fileDialog.choose(QString::fromStdString(out));
     press(report, "ExportPayroll");
     EXPECT_EQ(told().last(), "Nothing was written: no payroll ID for Worker 1 in payroll.csv.");
     EXPECT_FALSE(fileExists(out));
     writeFile(base.file("payroll.csv"), "Name,Payroll ID\r\nWorker 1,W1\r\n");
-    FileDialog::setNextFileName(QString::fromStdString(out));
+    fakes.fileDialog.choose(QString::fromStdString(out));
     press(report, "ExportPayroll");
     EXPECT_EQ(told().last(), QString::fromStdString("The payroll file was written:\r\n" + out));
     EXPECT_EQ(readFile(out),

@@ -22,21 +22,22 @@ QString qs(const std::string& s) {
 // A save's questions and messages on this screen.
 class ClaimsTalk : public SaveTalk {
   public:
-    explicit ClaimsTalk(QWidget* screen) : screen_(screen) {}
+    ClaimsTalk(Messages& messages, QWidget* screen) : messages_(messages), screen_(screen) {}
     bool ask(const std::string& question) override {
-        return Messages::show(screen_, qs(question), Messages::YesNoCancel) == Messages::Yes;
+        return messages_.show(screen_, qs(question), Messages::Buttons::YesNoCancel) == Messages::Answer::Yes;
     }
-    void tell(const std::string& message) override { Messages::show(screen_, qs(message)); }
+    void tell(const std::string& message) override { messages_.show(screen_, qs(message)); }
 
   private:
+    Messages& messages_;
     QWidget* screen_;
 };
 
 } // namespace
 
-ClockOutClaimsScreen::ClockOutClaimsScreen(FileAccess& files, std::vector<std::string> weekFiles,
-                                           Accept accept, QWidget* parent)
-    : QWidget(parent, Qt::Window), files_(files), weekFiles_(std::move(weekFiles)),
+ClockOutClaimsScreen::ClockOutClaimsScreen(Services& services, FileAccess& files,
+                                           std::vector<std::string> weekFiles, Accept accept, QWidget* parent)
+    : QWidget(parent, Qt::Window), services_(services), files_(files), weekFiles_(std::move(weekFiles)),
       accept_(std::move(accept)) {
     setObjectName(QStringLiteral("ClockOutClaimsScreen"));
     setWindowTitle(QStringLiteral("Clock-Out Claims"));
@@ -130,10 +131,11 @@ void ClockOutClaimsScreen::acceptSelected() {
     if (!item)
         return;
     const Item chosen = *item;
-    ClaimsTalk talk(this);
-    const bool saved = accept_ ? accept_(chosen)
-                               : acceptClaim(files_, chosen.weekFile, chosen.claim, talk,
-                                             Environment::journalStamp()) == SaveOutcome::Saved;
+    ClaimsTalk talk(services_.messages, this);
+    const bool saved = accept_
+                           ? accept_(chosen)
+                           : acceptClaim(files_, chosen.weekFile, chosen.claim, talk,
+                                         Environment::journalStamp(services_.clock)) == SaveOutcome::Saved;
     if (saved) {
         reload();
         emit answered();
@@ -145,9 +147,9 @@ void ClockOutClaimsScreen::rejectSelected() {
     if (!item)
         return;
     const Status st = rejectClaim(files_, item->weekFile, item->claim, note_->text().toStdString(),
-                                  Environment::journalStamp());
+                                  Environment::journalStamp(services_.clock));
     if (!st) {
-        Messages::show(this, qs(st.message()));
+        services_.messages.show(this, qs(st.message()));
         return;
     }
     note_->clear();

@@ -2,6 +2,7 @@
 
 #include "core/files/FileAccess.h"
 #include "core/journal/ClockOutClaim.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <functional>
@@ -30,8 +31,8 @@ class ClockOutClaimsScreen : public QWidget {
     // Stores the accepted claim's OUT; true when it was saved. Empty: a
     // save of its own, told on this screen.
     using Accept = std::function<bool(const Item&)>;
-    ClockOutClaimsScreen(FileAccess& files, std::vector<std::string> weekFiles, Accept accept,
-                         QWidget* parent = nullptr);
+    ClockOutClaimsScreen(Services& services, FileAccess& files, std::vector<std::string> weekFiles,
+                         Accept accept, QWidget* parent = nullptr);
 
     // Reads the journals again.
     void reload();
@@ -47,6 +48,7 @@ class ClockOutClaimsScreen : public QWidget {
   private:
     const Item* selected() const;
 
+    Services& services_;
     FileAccess& files_;
     std::vector<std::string> weekFiles_;
     Accept accept_;

@@ -16,12 +16,12 @@
 
 namespace tc {
 
-CredentialsScreen::CredentialsScreen(StationState& state, QWidget* station)
-    : QWidget(station, Qt::Window), state_(state) {
+CredentialsScreen::CredentialsScreen(Services& services, StationState& state, QWidget* station)
+    : QWidget(station, Qt::Window), services_(services), state_(state) {
     setObjectName(QStringLiteral("CredentialsScreen"));
     setWindowTitle(QStringLiteral("Employee PINs and Cards"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(10));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 10));
     auto* form = new QFormLayout(this);
 
     employee_ = new QComboBox(this);
@@ -115,10 +115,10 @@ void CredentialsScreen::change(const std::function<Status(CredentialStore&, cons
     // The PIN typed is gone from the screen whatever happened.
     pin_->clear();
     if (!st) {
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
         return;
     }
-    Messages::show(this, done);
+    services_.messages.show(this, done);
     showEmployee();
 }
 

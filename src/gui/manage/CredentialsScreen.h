@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/Status.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <functional>
@@ -20,7 +21,7 @@ class CredentialsScreen : public QWidget {
     Q_OBJECT
 
   public:
-    CredentialsScreen(StationState& state, QWidget* station);
+    CredentialsScreen(Services& services, StationState& state, QWidget* station);
 
   private:
     // Reads the file, changes it, writes it back; a failure is told and
@@ -29,6 +30,7 @@ class CredentialsScreen : public QWidget {
                 const QString& done);
     void showEmployee();
 
+    Services& services_;
     StationState& state_;
     QComboBox* employee_ = nullptr;
     QLabel* hasPin_ = nullptr;

@@ -5,11 +5,11 @@
 
 namespace tc {
 
-QWidget* EditorFactory::make(Editor editor, FileAccess& files, const std::string& baseFolder,
-                             QWidget* parent) {
+QWidget* EditorFactory::make(Services& services, Editor editor, FileAccess& files,
+                             const std::string& baseFolder, QWidget* parent) {
     if (editor == Editor::ListEditor)
-        return new ListEditor(files, baseFolder, parent);
-    return new TimeSheetScreen(files, baseFolder, parent);
+        return new ListEditor(services, files, baseFolder, parent);
+    return new TimeSheetScreen(services, files, baseFolder, parent);
 }
 
 } // namespace tc

@@ -57,12 +57,12 @@ QString ListEditor::positionWarning() {
            QString(2, QLatin1Char(' ')) + QStringLiteral("Job Data may be changed at anytime.");
 }
 
-ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* parent)
-    : QMainWindow(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+ListEditor::ListEditor(Services& services, FileAccess& files, std::string baseFolder, QWidget* parent)
+    : QMainWindow(parent), services_(services), files_(files), baseFolder_(std::move(baseFolder)) {
     setObjectName(QStringLiteral("ListEditor"));
     setWindowTitle(QStringLiteral("Button Data"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
 
     auto* area = new QWidget(this);
     setCentralWidget(area);
@@ -70,56 +70,58 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
     auto* shape1 = new QFrame(area);
     shape1->setObjectName(QStringLiteral("namesFrame"));
     shape1->setFrameShape(QFrame::Box);
-    shape1->setGeometry(Environment::scaled(4, 40, 396, 306));
+    shape1->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 40, 396, 306));
     auto* shape2 = new QFrame(area);
     shape2->setObjectName(QStringLiteral("jobsFrame"));
     shape2->setFrameShape(QFrame::Box);
-    shape2->setGeometry(Environment::scaled(4, 408, 524, 258));
+    shape2->setGeometry(Environment::scaled(services_.host.screenSize(), 4, 408, 524, 258));
 
     makeLabel(area, QStringLiteral("namesHeading"), QStringLiteral("Employee Names "),
-              Environment::scaled(40, 24, 161, 17));
+              Environment::scaled(services_.host.screenSize(), 40, 24, 161, 17));
     makeLabel(area, QStringLiteral("jobsHeading"), QStringLiteral("Job Names , Numbers"),
-              Environment::scaled(40, 392, 217, 17));
+              Environment::scaled(services_.host.screenSize(), 40, 392, 217, 17));
     makeLabel(area, QStringLiteral("notesHeading"), QStringLiteral("Clock Notes"),
-              Environment::scaled(424, 24, 185, 17));
+              Environment::scaled(services_.host.screenSize(), 424, 24, 185, 17));
 
     for (int i = 0; i < kPositions; ++i) {
         const int column = i / 12;
         const int top = 48 + 24 * (i % 12);
         const int left = column == 0 ? 40 : 232;
-        nameNumbers_[i] = makeLabel(area, QStringLiteral("nameNumber_%1").arg(i), QString(),
-                                    Environment::scaled(left - 32, top + 4, 28, 17));
+        nameNumbers_[i] =
+            makeLabel(area, QStringLiteral("nameNumber_%1").arg(i), QString(),
+                      Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
         nameNumbers_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        nameBoxes_[i] =
-            makeBox(area, QStringLiteral("nameBox_%1").arg(i), Environment::scaled(left, top, 161, 25));
+        nameBoxes_[i] = makeBox(area, QStringLiteral("nameBox_%1").arg(i),
+                                Environment::scaled(services_.host.screenSize(), left, top, 161, 25));
     }
     for (int i = 0; i < kJobs; ++i) {
         const int column = i / 10;
         const int top = 416 + 24 * (i % 10);
         const int left = column == 0 ? 40 : 304;
-        jobNumbers_[i] = makeLabel(area, QStringLiteral("jobNumber_%1").arg(i), QString(),
-                                   Environment::scaled(left - 32, top + 4, 28, 17));
+        jobNumbers_[i] =
+            makeLabel(area, QStringLiteral("jobNumber_%1").arg(i), QString(),
+                      Environment::scaled(services_.host.screenSize(), left - 32, top + 4, 28, 17));
         jobNumbers_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        jobBoxes_[i] =
-            makeBox(area, QStringLiteral("jobBox_%1").arg(i), Environment::scaled(left, top, 217, 27));
+        jobBoxes_[i] = makeBox(area, QStringLiteral("jobBox_%1").arg(i),
+                               Environment::scaled(services_.host.screenSize(), left, top, 217, 27));
     }
     for (int i = 0; i < 2; ++i) {
         noteBoxes_[i] = makeBox(area, QStringLiteral("noteBox_%1").arg(i),
-                                Environment::scaled(424, 48 + 32 * i, 185, 25));
+                                Environment::scaled(services_.host.screenSize(), 424, 48 + 32 * i, 185, 25));
         noteBoxes_[i]->setMaxLength(15);
     }
 
     auto* label5 = makeLabel(area, QStringLiteral("positionWarning"), positionWarning(),
-                             Environment::scaled(416, 112, 193, 241));
+                             Environment::scaled(services_.host.screenSize(), 416, 112, 193, 241));
     label5->setWordWrap(true);
     label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* save = makeButton(area, QStringLiteral("saveButton"), QStringLiteral("Save"),
-                            Environment::scaled(416, 360, 65, 33));
+                            Environment::scaled(services_.host.screenSize(), 416, 360, 65, 33));
     auto* reload = makeButton(area, QStringLiteral("reloadButton"), QStringLiteral("Reload"),
-                              Environment::scaled(480, 360, 65, 33));
+                              Environment::scaled(services_.host.screenSize(), 480, 360, 65, 33));
     auto* exit = makeButton(area, QStringLiteral("exitButton"), QStringLiteral("Exit"),
-                            Environment::scaled(544, 360, 65, 33));
+                            Environment::scaled(services_.host.screenSize(), 544, 360, 65, 33));
     connect(save, &QPushButton::clicked, this, [this] { saveButtonData(); });
     connect(reload, &QPushButton::clicked, this, [this] { reloadWithMessage(); });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -142,7 +144,7 @@ ListEditor::ListEditor(FileAccess& files, std::string baseFolder, QWidget* paren
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->installEventFilter(this);
 
-    const QRect client = Environment::scaled(0, 0, 632, 676);
+    const QRect client = Environment::scaled(services_.host.screenSize(), 0, 0, 632, 676);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
 
     resetButtonData();
@@ -182,20 +184,20 @@ bool ListEditor::loadButtonData() {
     for (int i = 0; i < 2; ++i)
         noteBoxes_[i]->setText(fromUtf8(boxes.notes[i]));
     if (!st)
-        Messages::show(this, fromUtf8(st.message()));
+        services_.messages.show(this, fromUtf8(st.message()));
     return st.isOk();
 }
 
 void ListEditor::reloadWithMessage() {
     if (loadButtonData())
-        Messages::show(this, QStringLiteral("File Has Been Reloaded."));
+        services_.messages.show(this, QStringLiteral("File Has Been Reloaded."));
 }
 
 bool ListEditor::saveButtonData() {
     ListTexts boxes = this->boxes();
-    ListsJournal journal{loaded_, Environment::journalStamp(), {}};
+    ListsJournal journal{loaded_, Environment::journalStamp(services_.clock), {}};
     if (Status st = saveButtonDataBoxes(files_, baseFolder_, boxes, &journal); !st) {
-        Messages::show(this, fromUtf8(st.message()));
+        services_.messages.show(this, fromUtf8(st.message()));
         return false;
     }
     loaded_ = boxes;
@@ -204,8 +206,8 @@ bool ListEditor::saveButtonData() {
         if (const QString written = fromUtf8(boxes.jobs[i]); written != jobBoxes_[i]->text())
             jobBoxes_[i]->setText(written);
     if (!journal.problem.empty())
-        Messages::show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
-    Messages::show(
+        services_.messages.show(this, fromUtf8(journal.problem + "\r\nThe lists were saved all the same."));
+    services_.messages.show(
         this, QStringLiteral("Files Have Been Updated. Restart is necessary for Employee Names to rebuild."));
     return true;
 }

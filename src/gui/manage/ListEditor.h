@@ -3,6 +3,7 @@
 #include "core/files/FileAccess.h"
 #include "core/format/ListFiles.h"
 #include "core/sheet/ListTexts.h"
+#include "platform/Services.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -23,7 +24,7 @@ namespace tc {
 class ListEditor : public QMainWindow {
     Q_OBJECT
   public:
-    ListEditor(FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
+    ListEditor(Services& services, FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
 
     // The warning beside the note boxes, 399 characters that the label wraps.
     static QString positionWarning();
@@ -44,6 +45,7 @@ class ListEditor : public QMainWindow {
     void reloadWithMessage();
     ListTexts boxes() const;
 
+    Services& services_;
     FileAccess& files_;
     std::string baseFolder_;
     ListTexts loaded_; // as read or last saved: the lists journal's "before"

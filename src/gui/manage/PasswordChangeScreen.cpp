@@ -12,12 +12,12 @@
 
 namespace tc {
 
-PasswordChangeScreen::PasswordChangeScreen(StationState& state, QWidget* station)
-    : QWidget(station, Qt::Window), state_(state) {
+PasswordChangeScreen::PasswordChangeScreen(Services& services, StationState& state, QWidget* station)
+    : QWidget(station, Qt::Window), services_(services), state_(state) {
     setObjectName(QStringLiteral("PasswordChangeScreen"));
     setWindowTitle(QStringLiteral("Change Password"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(10));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 10));
     auto* form = new QFormLayout(this);
     const auto box = [this, form](const char* name, const QString& label) {
         auto* edit = new QLineEdit(this);
@@ -46,10 +46,10 @@ void PasswordChangeScreen::okPressed() {
     const Status st = ManagerPassword::change(*state_.files, state_.baseFolder, old_->text().toStdString(),
                                               fresh_->text().toStdString(), again_->text().toStdString());
     if (!st) {
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
         return;
     }
-    Messages::show(
+    services_.messages.show(
         this, QStringLiteral("The management password is changed. Keep it where only the owner finds it."));
     close();
 }

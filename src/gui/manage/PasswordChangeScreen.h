@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Services.h"
+
 #include <QWidget>
 
 class QLineEdit;
@@ -13,11 +15,12 @@ class PasswordChangeScreen : public QWidget {
     Q_OBJECT
 
   public:
-    PasswordChangeScreen(StationState& state, QWidget* station);
+    PasswordChangeScreen(Services& services, StationState& state, QWidget* station);
 
   private:
     void okPressed();
 
+    Services& services_;
     StationState& state_;
     QLineEdit* old_ = nullptr;
     QLineEdit* fresh_ = nullptr;

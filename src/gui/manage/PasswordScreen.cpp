@@ -41,22 +41,10 @@ QList<QWidget*> openScreens() {
     return screens;
 }
 
-bool isStation(QWidget* w) {
-    return dynamic_cast<StationControl*>(w) != nullptr;
-}
-
-bool closeScreen(QWidget* w) {
-    // The station refuses to close (it is the kiosk) until told that the
-    // program is being ended on purpose.
-    if (auto* station = dynamic_cast<StationControl*>(w))
-        station->allowClose();
-    return w->close();
-}
-
 } // namespace
 
-PasswordScreen* PasswordScreen::showManagement(StationState& state, QWidget* station,
-                                               EditorFactory& editors) {
+PasswordScreen* PasswordScreen::showManagement(Services& services, StationState& state,
+                                               StationControl* station, EditorFactory& editors) {
     // Open already, though minimised (still visible to Qt) or on another
     // desktop: the same screen comes back, or Management and Exit All would
     // be out of reach.
@@ -64,7 +52,7 @@ PasswordScreen* PasswordScreen::showManagement(StationState& state, QWidget* sta
         Environment::bringBack(gPassFM);
         return gPassFM;
     }
-    auto* screen = new PasswordScreen(state, station, editors);
+    auto* screen = new PasswordScreen(services, state, station, editors);
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -76,19 +64,21 @@ PasswordScreen* PasswordScreen::current() {
     return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
 }
 
-PasswordScreen::PasswordScreen(StationState& state, QWidget* station, EditorFactory& editors)
-    : QWidget(station, Qt::Window), state_(state), station_(station), editors_(editors) {
+PasswordScreen::PasswordScreen(Services& services, StationState& state, StationControl* station,
+                               EditorFactory& editors)
+    : QWidget(station ? station->stationWindow() : nullptr, Qt::Window), services_(services), state_(state),
+      station_(station), editors_(editors) {
     gPassFM = this;
     Environment::keepAboveStation(this);
     setObjectName(QStringLiteral("PasswordScreen"));
     setWindowTitle(QStringLiteral("PassWord Area"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
-    setFixedSize(Environment::scaled(0, 0, 217, 316).size());
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
+    setFixedSize(Environment::scaled(services_.host.screenSize(), 0, 0, 217, 316).size());
 
     capsLockTip_ = new QLabel(QStringLiteral("Caps Lock is on"), this);
     capsLockTip_->setObjectName(QStringLiteral("capsLockTip"));
-    capsLockTip_->setGeometry(Environment::scaled(120, 120, 88, 17));
+    capsLockTip_->setGeometry(Environment::scaled(services_.host.screenSize(), 120, 120, 88, 17));
     capsLockTip_->setAutoFillBackground(true);
     QPalette tip = capsLockTip_->palette();
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
@@ -98,38 +88,38 @@ PasswordScreen::PasswordScreen(StationState& state, QWidget* station, EditorFact
 
     auto* label2 = new QLabel(QStringLiteral("Password"), this);
     label2->setObjectName(QStringLiteral("passwordLabel"));
-    label2->setGeometry(Environment::scaled(24, 136, 49, 25));
+    label2->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 136, 49, 25));
 
     passwordBox_ = new QLineEdit(this);
     passwordBox_->setObjectName(QStringLiteral("passwordBox"));
-    passwordBox_->setGeometry(Environment::scaled(80, 136, 121, 25));
+    passwordBox_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 136, 121, 25));
     passwordBox_->setEchoMode(QLineEdit::Password);
     passwordBox_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // "*"
     passwordBox_->installEventFilter(this);
 
     clockDataOption_ = new QRadioButton(QStringLiteral("Edit Clock Data"), this);
     clockDataOption_->setObjectName(QStringLiteral("clockDataOption"));
-    clockDataOption_->setGeometry(Environment::scaled(24, 176, 161, 17));
+    clockDataOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 176, 161, 17));
     clockDataOption_->setChecked(true);
     buttonDataOption_ = new QRadioButton(QStringLiteral("Change Button Data"), this);
     buttonDataOption_->setObjectName(QStringLiteral("buttonDataOption"));
-    buttonDataOption_->setGeometry(Environment::scaled(24, 192, 161, 25));
+    buttonDataOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 192, 161, 25));
     credentialsOption_ = new QRadioButton(QStringLiteral("Employee PINs and Cards"), this);
     credentialsOption_->setObjectName(QStringLiteral("credentialsOption"));
-    credentialsOption_->setGeometry(Environment::scaled(24, 216, 185, 25));
+    credentialsOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 216, 185, 25));
     passwordOption_ = new QRadioButton(QStringLiteral("Change Password"), this);
     passwordOption_->setObjectName(QStringLiteral("passwordOption"));
-    passwordOption_->setGeometry(Environment::scaled(24, 240, 185, 25));
+    passwordOption_->setGeometry(Environment::scaled(services_.host.screenSize(), 24, 240, 185, 25));
 
     auto* exitAll = new QPushButton(QStringLiteral("Exit All"), this);
     exitAll->setObjectName(QStringLiteral("exitAllButton"));
-    exitAll->setGeometry(Environment::scaled(16, 280, 57, 25));
+    exitAll->setGeometry(Environment::scaled(services_.host.screenSize(), 16, 280, 57, 25));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("okButton"));
-    ok->setGeometry(Environment::scaled(80, 280, 57, 25));
+    ok->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 280, 57, 25));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
-    cancel->setGeometry(Environment::scaled(144, 280, 57, 25));
+    cancel->setGeometry(Environment::scaled(services_.host.screenSize(), 144, 280, 57, 25));
     // The buttons must not take the focus from the password box, or Enter
     // would land on them.
     for (QPushButton* b : {exitAll, ok, cancel}) {
@@ -151,7 +141,7 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
             return !key->isAutoRepeat() && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
         };
         if (event->type() == QEvent::FocusIn) {
-            if (Keyboard::capsLockOn())
+            if (services_.keyboard.capsLockOn())
                 capsLockTip_->show();
         } else if (event->type() == QEvent::FocusOut) {
             enterPressedHere_ = false;
@@ -164,7 +154,7 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
                 enterPressedHere_ = false;
                 okPressed();
             }
-            if (!Keyboard::capsLockOn())
+            if (!services_.keyboard.capsLockOn())
                 capsLockTip_->hide();
         }
     }
@@ -174,9 +164,9 @@ bool PasswordScreen::eventFilter(QObject* watched, QEvent* event) {
 bool PasswordScreen::passwordAccepted() {
     const ManagerPassword::Answer answer =
         ManagerPassword::attempt(*state_.files, state_.baseFolder, passwordBox_->text().toStdString(),
-                                 state_.passwordTries, MonotonicClock::milliseconds());
+                                 state_.passwordTries, services_.monotonic.milliseconds());
     if (!answer.accepted)
-        Messages::show(this, QString::fromStdString(answer.message));
+        services_.messages.show(this, QString::fromStdString(answer.message));
     return answer.accepted;
 }
 
@@ -186,9 +176,9 @@ void PasswordScreen::okPressed() {
         return;
     }
     if (credentialsOption_->isChecked())
-        openWindow(new CredentialsScreen(state_, station_));
+        openWindow(new CredentialsScreen(services_, state_, parentWidget()));
     else if (passwordOption_->isChecked())
-        openWindow(new PasswordChangeScreen(state_, station_));
+        openWindow(new PasswordChangeScreen(services_, state_, parentWidget()));
     else
         openEditor(buttonDataOption_->isChecked());
 }
@@ -208,8 +198,8 @@ void PasswordScreen::openEditor(bool buttonData) {
         // holds, not loaded a second time over the same files.
         if (!slot || !slot->isVisible()) {
             using Editor = EditorFactory::Editor;
-            slot = editors_.make(buttonData ? Editor::ListEditor : Editor::TimeSheetScreen, *state_.files,
-                                 state_.baseFolder, station_);
+            slot = editors_.make(services_, buttonData ? Editor::ListEditor : Editor::TimeSheetScreen,
+                                 *state_.files, state_.baseFolder, parentWidget());
             Environment::keepAboveStation(slot);
         }
         slot->show();
@@ -217,7 +207,7 @@ void PasswordScreen::openEditor(bool buttonData) {
         slot->activateWindow();
     } catch (const std::exception&) {
         // The station goes on; the taskbar comes back so the computer stays usable.
-        TaskBar::setVisible(true);
+        services_.taskBar.setVisible(true);
     }
     close();
 }
@@ -229,6 +219,7 @@ void PasswordScreen::exitAllPressed() {
 }
 
 bool PasswordScreen::closeAllScreens(bool modalFirst) {
+    QWidget* const stationWindow = station_ ? station_->stationWindow() : nullptr;
     if (modalFirst) {
         QWidget* active = QApplication::activeModalWidget();
         if (!active)
@@ -236,30 +227,27 @@ bool PasswordScreen::closeAllScreens(bool modalFirst) {
         if (active) {
             const QList<QWidget*> screens = openScreens();
             for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
-                if (*it == active && !closeScreen(*it))
+                if (*it == active && *it != stationWindow && !(*it)->close())
                     return false;
             }
         }
     }
     // The station goes last: closing it ends the program, and every other
     // screen must be gone by then.
-    QList<QWidget*> stations;
     for (QWidget* w : openScreens()) {
-        if (isStation(w)) {
-            stations.append(w);
-            continue;
-        }
-        if (!closeScreen(w))
+        if (w != stationWindow && !w->close())
             return false;
     }
-    for (QWidget* w : stations) {
-        if (!closeScreen(w))
+    // The station refuses to close (it is the kiosk) until told that the
+    // program is being ended on purpose.
+    if (station_ && stationWindow->isVisible()) {
+        station_->allowClose();
+        if (!stationWindow->close())
             return false;
+        // The program is ending: the computer gets its taskbar back now, not
+        // only when the station is finally destroyed.
+        services_.taskBar.setVisible(true);
     }
-    // The program is ending: the computer gets its taskbar back now, not only
-    // when the station is finally destroyed.
-    if (!stations.isEmpty())
-        TaskBar::setVisible(true);
     return openScreens().isEmpty();
 }
 

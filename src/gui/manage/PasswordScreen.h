@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Services.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -11,6 +13,7 @@ namespace tc {
 
 struct StationState;
 class EditorFactory;
+class StationControl;
 
 // "PassWord Area": the management password in front of the two editors and
 // of "Exit All". Shown beside the station, not modal.
@@ -21,16 +24,17 @@ class PasswordScreen : public QWidget {
     // front when it is already open. `station` keeps the management screens
     // above it (it stays on top of everything while it runs); `editors`
     // makes the editor chosen.
-    static PasswordScreen* showManagement(StationState& state, QWidget* station, EditorFactory& editors);
+    static PasswordScreen* showManagement(Services& services, StationState& state, StationControl* station,
+                                          EditorFactory& editors);
     // The open password screen, if any.
     static PasswordScreen* current();
 
-    PasswordScreen(StationState& state, QWidget* station, EditorFactory& editors);
+    PasswordScreen(Services& services, StationState& state, StationControl* station, EditorFactory& editors);
 
     // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
     // no screen is open any more; false when a screen refused to close.
-    static bool closeAllScreens(bool modalFirst = false);
+    bool closeAllScreens(bool modalFirst = false);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,8 +47,9 @@ class PasswordScreen : public QWidget {
     void openEditor(bool buttonData);
     void openWindow(QWidget* window);
 
+    Services& services_;
     StationState& state_;
-    QWidget* station_;
+    StationControl* station_; // none in a test without the station
     EditorFactory& editors_;
     QLabel* capsLockTip_ = nullptr;
     QLineEdit* passwordBox_ = nullptr;

@@ -86,12 +86,13 @@ QString TimeSheetScreen::qtFilter(const QString& filter) {
     return entries.join(QStringLiteral(";;"));
 }
 
-TimeSheetScreen::TimeSheetScreen(FileAccess& files, std::string baseFolder, QWidget* parent)
-    : QMainWindow(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+TimeSheetScreen::TimeSheetScreen(Services& services, FileAccess& files, std::string baseFolder,
+                                 QWidget* parent)
+    : QMainWindow(parent), services_(services), files_(files), baseFolder_(std::move(baseFolder)) {
     setObjectName(QStringLiteral("TimeSheetScreen"));
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(ScreenFonts::arial(8));
+    setFont(ScreenFonts::arial(services_.host.screenSize(), 8));
 
     auto* area = new QWidget(this);
     setCentralWidget(area);
@@ -99,27 +100,28 @@ TimeSheetScreen::TimeSheetScreen(FileAccess& files, std::string baseFolder, QWid
     model_ = new TimeSheetModel(this);
     grid_ = new QTableView(area);
     grid_->setObjectName(QStringLiteral("grid"));
-    grid_->setGeometry(Environment::scaled(8, 8, 830, 560));
+    grid_->setGeometry(Environment::scaled(services_.host.screenSize(), 8, 8, 830, 560));
     grid_->setModel(model_);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid_->setWordWrap(false);
     grid_->verticalHeader()->hide();
-    grid_->verticalHeader()->setDefaultSectionSize(Environment::scaled(0, 0, 0, 20).height());
+    grid_->verticalHeader()->setDefaultSectionSize(
+        Environment::scaled(services_.host.screenSize(), 0, 0, 0, 20).height());
     grid_->horizontalHeader()->setSectionsClickable(false);
     grid_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (int c = 0; c < TimeSheet::kColumns; ++c) {
         const int px = int(std::lround(kColumnTwips[c] / 15.0));
-        grid_->setColumnWidth(c, Environment::scaled(0, 0, px, 0).width());
+        grid_->setColumnWidth(c, Environment::scaled(services_.host.screenSize(), 0, 0, px, 0).width());
     }
 
     auto* label1 = makeLabel(area, QStringLiteral("editFieldLabel"), QStringLiteral("Edit Field"),
-                             Environment::scaled(8, 580, 65, 21));
+                             Environment::scaled(services_.host.screenSize(), 8, 580, 65, 21));
     label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     editField_ = new QLineEdit(QStringLiteral("Select cell & edit hear."), area);
     editField_->setObjectName(QStringLiteral("editField"));
-    editField_->setGeometry(Environment::scaled(80, 576, 600, 25));
+    editField_->setGeometry(Environment::scaled(services_.host.screenSize(), 80, 576, 600, 25));
     setEditFieldGrey();
     connect(editField_, &QLineEdit::textChanged, this, [this] {
         QPalette p = editField_->palette();
@@ -127,37 +129,38 @@ TimeSheetScreen::TimeSheetScreen(FileAccess& files, std::string baseFolder, QWid
         editField_->setPalette(p);
     });
     auto* replace = makeButton(area, QStringLiteral("replaceButton"), QStringLiteral("Replace"),
-                               Environment::scaled(688, 574, 80, 29));
+                               Environment::scaled(services_.host.screenSize(), 688, 574, 80, 29));
 
     // "This weeks file name is", CR LF, then the file name without its folder.
-    const DateTime now = Clock::now();
+    const DateTime now = services_.clock.now();
     makeLabel(area, QStringLiteral("weekFileNote"),
               QStringLiteral("This weeks file name is\r\n") + fromUtf8(weekFileName(now)),
-              Environment::scaled(848, 8, 168, 41));
+              Environment::scaled(services_.host.screenSize(), 848, 8, 168, 41));
     auto* open = makeButton(area, QStringLiteral("openButton"), QStringLiteral("Open"),
-                            Environment::scaled(848, 56, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 56, 80, 33));
     auto* save = makeButton(area, QStringLiteral("saveButton"), QStringLiteral("Save"),
-                            Environment::scaled(936, 56, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 936, 56, 80, 33));
     open->setToolTip(kSavedAsTip);
     save->setToolTip(kSavedAsTip);
     auto* copy = makeButton(area, QStringLiteral("copyAllButton"), QStringLiteral("Copy All"),
-                            Environment::scaled(848, 96, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 96, 80, 33));
     auto* paste = makeButton(area, QStringLiteral("pasteAllButton"), QStringLiteral("Paste All"),
-                             Environment::scaled(936, 96, 80, 33));
+                             Environment::scaled(services_.host.screenSize(), 936, 96, 80, 33));
     auto* add = makeButton(area, QStringLiteral("addRowButton"), QStringLiteral("Add Row"),
-                           Environment::scaled(848, 136, 80, 33));
+                           Environment::scaled(services_.host.screenSize(), 848, 136, 80, 33));
     auto* remove = makeButton(area, QStringLiteral("removeRowButton"), QStringLiteral("Remove Row"),
-                              Environment::scaled(936, 136, 80, 33));
+                              Environment::scaled(services_.host.screenSize(), 936, 136, 80, 33));
     auto* exit = makeButton(area, QStringLiteral("exitButton"), QStringLiteral("Exit"),
-                            Environment::scaled(848, 176, 80, 33));
+                            Environment::scaled(services_.host.screenSize(), 848, 176, 80, 33));
     makeLabel(area, QStringLiteral("durationNote"), QStringLiteral("Dur. = hour . % of hour"),
-              Environment::scaled(848, 224, 168, 33));
+              Environment::scaled(services_.host.screenSize(), 848, 224, 168, 33));
     makeLabel(area, QStringLiteral("formatNote"),
               QStringLiteral(
                   "Use correct time format, when editing. Use [Copy All] to copy data to clipboard then open "
                   "and paste into Excel or MSWorks."),
-              Environment::scaled(848, 264, 168, 97));
-    makeLabel(area, QStringLiteral("blankRowsNote"), blankRowsNote(), Environment::scaled(848, 368, 168, 97));
+              Environment::scaled(services_.host.screenSize(), 848, 264, 168, 97));
+    makeLabel(area, QStringLiteral("blankRowsNote"), blankRowsNote(),
+              Environment::scaled(services_.host.screenSize(), 848, 368, 168, 97));
 
     connect(open, &QPushButton::clicked, this, &TimeSheetScreen::openFile);
     connect(replace, &QPushButton::clicked, this, &TimeSheetScreen::replaceCell);
@@ -174,7 +177,7 @@ TimeSheetScreen::TimeSheetScreen(FileAccess& files, std::string baseFolder, QWid
     mnuReport->setObjectName(QStringLiteral("weekReportAction"));
     connect(mnuReport, &QAction::triggered, this, [this] {
         auto* report = new WeekReportScreen(
-            files_, baseFolder_,
+            services_, files_, baseFolder_,
             [this] { return model_->sheet().hasUnsavedChanges() ? openedFile_ : std::string(); }, this);
         Environment::keepAboveStation(report);
         report->show();
@@ -205,7 +208,7 @@ TimeSheetScreen::TimeSheetScreen(FileAccess& files, std::string baseFolder, QWid
                 showCurrentInEditField();
             });
 
-    const QRect client = Environment::scaled(0, 0, 1024, 612);
+    const QRect client = Environment::scaled(services_.host.screenSize(), 0, 0, 1024, 612);
     resize(client.width(), client.height() + menuBar()->sizeHint().height());
     setCurrent(1, 0);
 }
@@ -244,10 +247,10 @@ void TimeSheetScreen::showCurrentInEditField() {
 }
 
 void TimeSheetScreen::openFile() {
-    const std::optional<QString> chosen = FileDialog::getOpenFileName(
+    const std::optional<QString> chosen = services_.fileDialog.getOpenFileName(
         this, QStringLiteral("Open File"), QString::fromStdString(baseFolder_), qtFilter(openFilter()));
     if (!chosen) {
-        Messages::show(this, QStringLiteral("Dialog Cancelled"));
+        services_.messages.show(this, QStringLiteral("Dialog Cancelled"));
         return;
     }
     const std::string path = chosen->toStdString();
@@ -256,7 +259,7 @@ void TimeSheetScreen::openFile() {
     // A file that cannot be read must not show as an empty week either:
     // saving that would write 24 empty records over the employees' punches.
     if (Status st = checkWeekFileForEditing(files_, baseFolder_, path, bytes); !st) {
-        Messages::show(this, fromUtf8(st.message()));
+        services_.messages.show(this, fromUtf8(st.message()));
         return;
     }
     openedFile_ = path;
@@ -279,9 +282,13 @@ class TimeSheetScreen::ScreenTalk : public SaveTalk {
   public:
     explicit ScreenTalk(TimeSheetScreen& screen) : screen_(screen) {}
     bool ask(const std::string& question) override {
-        return Messages::show(&screen_, fromUtf8(question), Messages::YesNoCancelDefaultNo) == Messages::Yes;
+        return screen_.services_.messages.show(&screen_, fromUtf8(question),
+                                               Messages::Buttons::YesNoCancelDefaultNo) ==
+               Messages::Answer::Yes;
     }
-    void tell(const std::string& message) override { Messages::show(&screen_, fromUtf8(message)); }
+    void tell(const std::string& message) override {
+        screen_.services_.messages.show(&screen_, fromUtf8(message));
+    }
     void showSaved(TimeSheet&, std::string_view written) override {
         const int row = screen_.currentRow_;
         const int column = screen_.currentCol_;
@@ -295,37 +302,40 @@ class TimeSheetScreen::ScreenTalk : public SaveTalk {
 
 void TimeSheetScreen::saveFile() {
     ScreenTalk talk(*this);
-    saveWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp());
+    saveWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(services_.clock));
 }
 
 void TimeSheetScreen::showHistory() {
     if (openedFile_.empty()) {
-        Messages::show(this, QStringLiteral("Open a week first: the history shown is the open week's."));
+        services_.messages.show(this,
+                                QStringLiteral("Open a week first: the history shown is the open week's."));
         return;
     }
     auto* history = new WeekHistoryScreen(
-        files_, openedFile_, [this](int saveLine) { putBack(saveLine); }, this);
+        services_, files_, openedFile_, [this](int saveLine) { putBack(saveLine); }, this);
     Environment::keepAboveStation(history);
     history->show();
 }
 
 void TimeSheetScreen::showClaims() {
     if (openedFile_.empty()) {
-        Messages::show(this, QStringLiteral("Open a week first: the claims shown are the open week's."));
+        services_.messages.show(this,
+                                QStringLiteral("Open a week first: the claims shown are the open week's."));
         return;
     }
     // Accepted here, the OUT is saved as this screen saves, and the grid shows it.
     auto* claims = new ClockOutClaimsScreen(
-        files_, {openedFile_},
+        services_, files_, {openedFile_},
         [this](const ClockOutClaimsScreen::Item& item) {
             if (model_->sheet().hasUnsavedChanges()) {
-                Messages::show(this, QStringLiteral("Save the changes made here first: accepting a claim "
-                                                    "saves the week."));
+                services_.messages.show(this,
+                                        QStringLiteral("Save the changes made here first: accepting a claim "
+                                                       "saves the week."));
                 return false;
             }
             ScreenTalk talk(*this);
-            return acceptClaim(files_, item.weekFile, item.claim, talk, Environment::journalStamp()) ==
-                   SaveOutcome::Saved;
+            return acceptClaim(files_, item.weekFile, item.claim, talk,
+                               Environment::journalStamp(services_.clock)) == SaveOutcome::Saved;
         },
         this);
     Environment::keepAboveStation(claims);
@@ -339,32 +349,34 @@ void TimeSheetScreen::putBack(int saveLine) {
             "stored at the station since then are kept.") +
         (model_->sheet().hasUnsavedChanges() ? QStringLiteral(" The changes not saved here are discarded.")
                                              : QString());
-    if (Messages::show(this, question, Messages::YesNoCancelDefaultNo) != Messages::Yes)
+    if (services_.messages.show(this, question, Messages::Buttons::YesNoCancelDefaultNo) !=
+        Messages::Answer::Yes)
         return;
     ScreenTalk talk(*this);
-    restoreWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(), saveLine);
+    restoreWeek(files_, openedFile_, model_->sheetForSave(), talk, Environment::journalStamp(services_.clock),
+                saveLine);
 }
 
 void TimeSheetScreen::copyAll() {
-    Clipboard::clear();
-    Clipboard::setText(fromUtf8(model_->sheet().copyAllText()));
+    services_.clipboard.clear();
+    services_.clipboard.setText(fromUtf8(model_->sheet().copyAllText()));
     setCurrent(1, 1);
-    Messages::show(this, QStringLiteral("Data has been placed on the clipboard."));
+    services_.messages.show(this, QStringLiteral("Data has been placed on the clipboard."));
 }
 
 void TimeSheetScreen::pasteAll() {
     grid_->setUpdatesEnabled(false);
-    const int leftOut = model_->pasteAll(Clipboard::text());
+    const int leftOut = model_->pasteAll(services_.clipboard.text());
     setCurrent(0, 1);
     grid_->setUpdatesEnabled(true);
     if (leftOut > 0)
-        Messages::show(this,
-                       QStringLiteral("The pasted text is longer than a full week of %1 rows: %2 more %3 "
-                                      "holding data %4 not pasted. Nothing has been saved.")
-                           .arg(TimeSheet::kFullWeekRows)
-                           .arg(leftOut)
-                           .arg(leftOut == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
-                           .arg(leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were")));
+        services_.messages.show(
+            this, QStringLiteral("The pasted text is longer than a full week of %1 rows: %2 more %3 "
+                                 "holding data %4 not pasted. Nothing has been saved.")
+                      .arg(TimeSheet::kFullWeekRows)
+                      .arg(leftOut)
+                      .arg(leftOut == 1 ? QStringLiteral("line") : QStringLiteral("lines"))
+                      .arg(leftOut == 1 ? QStringLiteral("was") : QStringLiteral("were")));
 }
 
 void TimeSheetScreen::addRow() {
@@ -374,14 +386,14 @@ void TimeSheetScreen::addRow() {
 
 void TimeSheetScreen::removeRow() {
     if (currentRow_ < 1) {
-        Messages::show(this,
-                       QStringLiteral("Select the row to remove first; the heading row cannot be removed."));
+        services_.messages.show(
+            this, QStringLiteral("Select the row to remove first; the heading row cannot be removed."));
         return;
     }
-    const int answer =
-        Messages::show(this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
-                       Messages::YesNoCancelDefaultNo, QStringLiteral("Warning"));
-    if (answer != Messages::Yes)
+    const Messages::Answer answer = services_.messages.show(
+        this, QStringLiteral("Blank rows are place holders are you sure you want to remove?"),
+        Messages::Buttons::YesNoCancelDefaultNo, QStringLiteral("Warning"));
+    if (answer != Messages::Answer::Yes)
         return;
     model_->removeRow(currentRow_);
     setCurrent(currentRow_, currentCol_);

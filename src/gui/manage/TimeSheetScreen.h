@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/FileAccess.h"
+#include "platform/Services.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -21,7 +22,7 @@ class TimeSheetModel;
 class TimeSheetScreen : public QMainWindow {
     Q_OBJECT
   public:
-    TimeSheetScreen(FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
+    TimeSheetScreen(Services& services, FileAccess& files, std::string baseFolder, QWidget* parent = nullptr);
     ~TimeSheetScreen() override;
 
     static QString blankRowsNote();                 // the note on blank rows beside the grid
@@ -57,6 +58,7 @@ class TimeSheetScreen : public QMainWindow {
     void showCurrentInEditField();
     void setEditFieldGrey();
 
+    Services& services_;
     FileAccess& files_;
     std::string baseFolder_;
     std::string openedFile_;

@@ -16,9 +16,9 @@ QString qs(const std::string& s) {
 
 } // namespace
 
-WeekHistoryScreen::WeekHistoryScreen(FileAccess& files, std::string weekFile,
+WeekHistoryScreen::WeekHistoryScreen(Services& services, FileAccess& files, std::string weekFile,
                                      std::function<void(int)> putBack, QWidget* parent)
-    : QWidget(parent, Qt::Window), files_(files), weekFile_(std::move(weekFile)),
+    : QWidget(parent, Qt::Window), services_(services), files_(files), weekFile_(std::move(weekFile)),
       putBack_(std::move(putBack)) {
     setObjectName(QStringLiteral("WeekHistoryScreen"));
     setWindowTitle(QStringLiteral("History of ") + qs(weekFile_));

@@ -2,6 +2,7 @@
 
 #include "core/files/FileAccess.h"
 #include "core/journal/JournalReplay.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <functional>
@@ -21,8 +22,8 @@ namespace tc {
 class WeekHistoryScreen : public QWidget {
     Q_OBJECT
   public:
-    WeekHistoryScreen(FileAccess& files, std::string weekFile, std::function<void(int saveLine)> putBack,
-                      QWidget* parent = nullptr);
+    WeekHistoryScreen(Services& services, FileAccess& files, std::string weekFile,
+                      std::function<void(int saveLine)> putBack, QWidget* parent = nullptr);
 
     // Reads the journal and the week file again.
     void reload();
@@ -32,6 +33,7 @@ class WeekHistoryScreen : public QWidget {
     void putBackSelected();
 
   private:
+    Services& services_;
     FileAccess& files_;
     std::string weekFile_;
     std::function<void(int)> putBack_;

@@ -54,17 +54,17 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-ActionScreen::ActionScreen(StationState& state, StationControl& station)
+ActionScreen::ActionScreen(Services& services, StationState& state, StationControl& station)
     // Owned by the station so it stays above it (the station stays on top).
-    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
-      station_(station) {
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
+      state_(state), station_(station) {
     setObjectName(QStringLiteral("ActionScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
 }
 
 void ActionScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
     for (int i = 0; i < 2; ++i) {
@@ -72,29 +72,32 @@ void ActionScreen::buildControls() {
         l->setObjectName(QStringLiteral("nameAndClock_%1").arg(i));
         l->setProperty("index", i);
         l->setTextFormat(Qt::PlainText);
-        l->setFont(ScreenFonts::arialNarrow(48));
+        l->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
         nameAndClock_[std::size_t(i)] = l;
     }
     nameAndClock_[0]->setText(QStringLiteral("Label1"));
-    nameAndClock_[0]->setGeometry(Environment::scaled(64, 56, 880, 97));
+    nameAndClock_[0]->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 56, 880, 97));
     nameAndClock_[1]->setText(QStringLiteral("0:00 Am"));
     nameAndClock_[1]->setAlignment(Qt::AlignCenter);
-    nameAndClock_[1]->setGeometry(Environment::scaled(344, 680, 337, 81));
+    nameAndClock_[1]->setGeometry(Environment::scaled(services_.host.screenSize(), 344, 680, 337, 81));
 
     lastPunchBox_ =
-        makeBox(this, "lastPunchBox", Environment::scaled(64, 168, 433, 409), ScreenFonts::arial(18, true));
+        makeBox(this, "lastPunchBox", Environment::scaled(services_.host.screenSize(), 64, 168, 433, 409),
+                ScreenFonts::arial(services_.host.screenSize(), 18, true));
     setBox(lastPunchBox_, "Text1");
     weekHoursBox_ =
-        makeBox(this, "weekHoursBox", Environment::scaled(504, 168, 425, 409), ScreenFonts::arial(18));
+        makeBox(this, "weekHoursBox", Environment::scaled(services_.host.screenSize(), 504, 168, 425, 409),
+                ScreenFonts::arial(services_.host.screenSize(), 18));
     setBox(weekHoursBox_, "");
 
     for (int i = 0; i < kActionButtons; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kButtons[i].caption), this);
         b->setObjectName(QStringLiteral("actionButton_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arial(24));
+        b->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(kButtons[i].left, 592, kButtons[i].width, 81));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), kButtons[i].left, 592, kButtons[i].width, 81));
         connect(b, &QPushButton::clicked, this, [this, i] { onAction(i); });
         settle_.watch(b);
         actionButtons_[std::size_t(i)] = b;
@@ -102,9 +105,9 @@ void ActionScreen::buildControls() {
 
     ownWeek_ = new QPushButton(QStringLiteral("My Week"), this);
     ownWeek_->setObjectName(QStringLiteral("OwnWeek"));
-    ownWeek_->setFont(ScreenFonts::arial(24));
+    ownWeek_->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
     ownWeek_->setFocusPolicy(Qt::NoFocus);
-    ownWeek_->setGeometry(Environment::scaled(776, 680, 153, 81));
+    ownWeek_->setGeometry(Environment::scaled(services_.host.screenSize(), 776, 680, 153, 81));
     connect(ownWeek_, &QPushButton::clicked, this, &ActionScreen::showOwnWeek);
     settle_.watch(ownWeek_);
 
@@ -115,18 +118,19 @@ void ActionScreen::buildControls() {
 
 void ActionScreen::load() {
     nameAndClock_[0]->setText(QString::fromStdString(state_.punch.employee));
-    const DateTime now = Clock::now();
+    const DateTime now = services_.clock.now();
     const ActionButtons enabled = permittedActions(state_, now);
     for (int i = 0; i < kActionButtons; ++i)
         actionButtons_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = lastActionSummary(state_, now, Environment::decimalSeparator());
+    const SummaryTexts summary = lastActionSummary(state_, now, services_.host.decimalSeparator());
     setBox(lastPunchBox_, summary.lastPunch);
     setBox(weekHoursBox_, summary.weekHours);
     clockTimer_->start(100);
     // The week could not be read (the program folder gone): the employee is
     // told why only Clock IN is offered and the summary is empty.
     if (!summary.problem)
-        Messages::show(this, QString::fromStdString(summary.problem.message()), Messages::OkOnly);
+        services_.messages.show(this, QString::fromStdString(summary.problem.message()),
+                                Messages::Buttons::OkOnly);
     settle_.restart();
 }
 
@@ -148,7 +152,7 @@ void ActionScreen::onAction(int index) {
         state_.punch.job.clear();
         state_.punch.department.clear();
         done_ = true;
-        punchscreens::storePunch(this, state_, station_);
+        punchscreens::storePunch(services_, this, state_, station_);
         exitToStation();
         break;
     case ExitButton:
@@ -166,7 +170,7 @@ void ActionScreen::openJobScreen() {
         job_->settle();
         return;
     }
-    job_ = new JobScreen(state_, *this);
+    job_ = new JobScreen(services_, state_, *this);
     job_->show();
     job_->raise();
     job_->activateWindow();
@@ -199,7 +203,8 @@ void ActionScreen::jobScreenClosed() {
 void ActionScreen::showOwnWeek() {
     if (done_ || !settle_.pressAccepted())
         return;
-    auto* week = new OwnWeekScreen(station_.stationWindow(), ownWeek(state_, Clock::now()));
+    auto* week =
+        new OwnWeekScreen(services_, station_.stationWindow(), ownWeek(state_, services_.clock.now()));
     // In front again when it closes: a press meant for it does not land here.
     connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
     week->show();
@@ -209,7 +214,7 @@ void ActionScreen::showOwnWeek() {
 
 void ActionScreen::showTime() {
     clockTimer_->setInterval(1000);
-    nameAndClock_[1]->setText(QString::fromStdString(formatTime(Clock::now())));
+    nameAndClock_[1]->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 } // namespace tc

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QPointer>
@@ -24,7 +25,7 @@ class ActionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ActionScreen(StationState& state, StationControl& station);
+    ActionScreen(Services& services, StationState& state, StationControl& station);
 
     // Name, permitted actions (judged from this week's file as it stands), then the
     // summary (which works the week file out again); the clock starts.
@@ -50,6 +51,7 @@ class ActionScreen : public QWidget {
     void showTime();
     void showOwnWeek();
 
+    Services& services_;
     StationState& state_;
     StationControl& station_;
     std::array<QPushButton*, 5> actionButtons_{};
@@ -60,7 +62,7 @@ class ActionScreen : public QWidget {
     QPushButton* ownWeek_ = nullptr; // the employee's own week
     QPointer<JobScreen> job_;
     bool done_ = false; // a punch was stored or the screen left: later presses do nothing
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

@@ -25,8 +25,9 @@ QTime timeOf(const DateTime& t) {
 
 } // namespace
 
-bool ClockOutQuestionScreen::askIfForgotten(StationState& state, StationControl& station) {
-    const DateTime now = Clock::now();
+bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& state,
+                                            StationControl& station) {
+    const DateTime now = services.clock.now();
     LastPunch last;
     if (!findLastPunch(state, now, last))
         return false; // the action screen says why the week cannot be read
@@ -37,7 +38,7 @@ bool ClockOutQuestionScreen::askIfForgotten(StationState& state, StationControl&
         forgottenClockOut(last, state.punch.record(), now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
-    auto* screen = new ClockOutQuestionScreen(state, station, std::move(*shift));
+    auto* screen = new ClockOutQuestionScreen(services, state, station, std::move(*shift));
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -45,10 +46,10 @@ bool ClockOutQuestionScreen::askIfForgotten(StationState& state, StationControl&
     return true;
 }
 
-ClockOutQuestionScreen::ClockOutQuestionScreen(StationState& state, StationControl& station,
-                                               ForgottenClockOut shift)
-    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), state_(state),
-      station_(station), shift_(std::move(shift)) {
+ClockOutQuestionScreen::ClockOutQuestionScreen(Services& services, StationState& state,
+                                               StationControl& station, ForgottenClockOut shift)
+    : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
+      state_(state), station_(station), shift_(std::move(shift)) {
     setObjectName(QStringLiteral("ClockOutQuestionScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -56,21 +57,21 @@ ClockOutQuestionScreen::ClockOutQuestionScreen(StationState& state, StationContr
 }
 
 void ClockOutQuestionScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
     auto* name = new QLabel(QString::fromStdString(state_.punch.employee), this);
     name->setObjectName(QStringLiteral("Name"));
     name->setTextFormat(Qt::PlainText);
-    name->setFont(ScreenFonts::arialNarrow(48));
-    name->setGeometry(Environment::scaled(64, 56, 880, 97));
+    name->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
+    name->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 56, 880, 97));
 
     auto* question = new QLabel(QString::fromStdString(shift_.question()), this);
     question->setObjectName(QStringLiteral("Question"));
     question->setTextFormat(Qt::PlainText);
     question->setWordWrap(true);
-    question->setFont(ScreenFonts::arial(28, true));
-    question->setGeometry(Environment::scaled(64, 168, 880, 160));
+    question->setFont(ScreenFonts::arial(services_.host.screenSize(), 28, true));
+    question->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 168, 880, 160));
 
     // Limited to the shift's day, from its last punch on: no other time can be told.
     picker_ = new QTimeEdit(this);
@@ -78,10 +79,10 @@ void ClockOutQuestionScreen::buildControls() {
     picker_->setDisplayFormat(QStringLiteral("h:mm AP"));
     picker_->setTimeRange(timeOf(shift_.earliest), timeOf(shift_.latest));
     picker_->setTime(timeOf(shift_.earliest));
-    picker_->setFont(ScreenFonts::arial(36));
+    picker_->setFont(ScreenFonts::arial(services_.host.screenSize(), 36));
     // Arrows a finger can hit: the station has no mouse.
     picker_->setStyleSheet(QStringLiteral("QTimeEdit::up-button, QTimeEdit::down-button { width: 72px; }"));
-    picker_->setGeometry(Environment::scaled(64, 360, 400, 97));
+    picker_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 360, 400, 97));
     connect(picker_, &QTimeEdit::timeChanged, this, [this] { leftAt_->setEnabled(true); });
 
     struct Choice {
@@ -96,10 +97,10 @@ void ClockOutQuestionScreen::buildControls() {
     for (const Choice& c : choices) {
         auto* b = new QPushButton(QString::fromLatin1(c.caption), this);
         b->setObjectName(QString::fromLatin1(c.name));
-        b->setFont(ScreenFonts::arial(24));
+        b->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
         b->setAutoDefault(false);
-        b->setGeometry(Environment::scaled(c.left, 592, c.width, 81));
+        b->setGeometry(Environment::scaled(services_.host.screenSize(), c.left, 592, c.width, 81));
         settle_.watch(b);
         const std::string which = c.name;
         connect(b, &QPushButton::clicked, this, [this, which] {
@@ -127,15 +128,15 @@ void ClockOutQuestionScreen::answer(bool known) {
         d.second = t.second();
         left = d;
     }
-    const JournalStamp told{Clock::now(), Clock::utcOffsetSeconds(), {}, {}};
+    const JournalStamp told{services_.clock.now(), services_.clock.utcOffsetSeconds(), {}, {}};
     if (Status st = tellClockOut(*state_.files, shift_, left, told); !st) {
-        Messages::show(this, QString::fromStdString(st.message()), Messages::OkOnly);
+        services_.messages.show(this, QString::fromStdString(st.message()), Messages::Buttons::OkOnly);
         leave();
         return;
     }
     done_ = true;
     close();
-    showActionScreen(state_, station_);
+    showActionScreen(services_, state_, station_);
 }
 
 void ClockOutQuestionScreen::leave() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/punch/ForgottenClockOut.h"
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QWidget>
@@ -24,11 +25,12 @@ class ClockOutQuestionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ClockOutQuestionScreen(StationState& state, StationControl& station, ForgottenClockOut shift);
+    ClockOutQuestionScreen(Services& services, StationState& state, StationControl& station,
+                           ForgottenClockOut shift);
 
     // Shows the question when the employee making the punch left a shift
     // without clocking out (true); else nothing (false).
-    static bool askIfForgotten(StationState& state, StationControl& station);
+    static bool askIfForgotten(Services& services, StationState& state, StationControl& station);
 
   protected:
     // Closed from outside: back to the station, nothing kept.
@@ -39,13 +41,14 @@ class ClockOutQuestionScreen : public QWidget {
     void answer(bool known);
     void leave();
 
+    Services& services_;
     StationState& state_;
     StationControl& station_;
     ForgottenClockOut shift_;
     QTimeEdit* picker_ = nullptr;
     QPushButton* leftAt_ = nullptr;
     bool done_ = false;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

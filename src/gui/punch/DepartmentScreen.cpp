@@ -26,8 +26,8 @@ const char* DepartmentScreen::suffix(int index) {
     return index >= 0 && index < 7 ? kSuffixes[index] : "";
 }
 
-DepartmentScreen::DepartmentScreen(StationState& state, JobScreen& jobs)
-    : QWidget(&jobs, Qt::Dialog), state_(state), jobs_(jobs) {
+DepartmentScreen::DepartmentScreen(Services& services, StationState& state, JobScreen& jobs)
+    : QWidget(&jobs, Qt::Dialog), services_(services), state_(state), jobs_(jobs) {
     setObjectName(QStringLiteral("DepartmentScreen"));
     setWindowTitle(QStringLiteral("Select Department"));
     // The jobs underneath cannot be pressed while a department is chosen, so
@@ -37,7 +37,7 @@ DepartmentScreen::DepartmentScreen(StationState& state, JobScreen& jobs)
 }
 
 void DepartmentScreen::buildControls() {
-    const QSize inner = Environment::scaled(0, 0, 686, 498).size();
+    const QSize inner = Environment::scaled(services_.host.screenSize(), 0, 0, 686, 498).size();
     setFixedSize(inner);
     // About two thirds of the screen, centred over the job screen.
     const QRect over = jobs_.geometry();
@@ -46,23 +46,24 @@ void DepartmentScreen::buildControls() {
     jobLabel_ = new QLabel(QStringLiteral("Label1"), this);
     jobLabel_->setObjectName(QStringLiteral("jobLabel"));
     jobLabel_->setTextFormat(Qt::PlainText);
-    jobLabel_->setFont(ScreenFonts::arialNarrow(36));
+    jobLabel_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 36));
     jobLabel_->setWordWrap(true);
     jobLabel_->setAutoFillBackground(true);
     QPalette p = jobLabel_->palette();
     p.setColor(QPalette::Window, palette().color(QPalette::Highlight));
     p.setColor(QPalette::WindowText, QColor(255, 255, 0));
     jobLabel_->setPalette(p);
-    jobLabel_->setGeometry(Environment::scaled(64, 16, 546, 57));
+    jobLabel_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 16, 546, 57));
 
     static constexpr int kTops[4] = {88, 192, 296, 400};
     for (int i = 0; i < 8; ++i) {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
         b->setObjectName(QStringLiteral("departmentButton_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arialNarrow(24));
+        b->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 24));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), i < 4 ? 64 : 344, kTops[i % 4], 266, 93));
         connect(b, &QPushButton::clicked, this, [this, i] { onDepartment(i); });
         settle_.watch(b);
         departmentButtons_[std::size_t(i)] = b;
@@ -73,8 +74,8 @@ void DepartmentScreen::load() {
     // The whole description, wrapped and in smaller type where it is long.
     const QString text = QString::fromStdString(state_.punch.jobText);
     jobLabel_->setText(text);
-    jobLabel_->setFont(
-        ScreenFonts::fitted(ScreenFonts::arialNarrow(36), text, jobLabel_->contentsRect().size(), true));
+    jobLabel_->setFont(ScreenFonts::fitted(ScreenFonts::arialNarrow(services_.host.screenSize(), 36), text,
+                                           jobLabel_->contentsRect().size(), true));
     settle_.restart();
 }
 
@@ -92,7 +93,7 @@ void DepartmentScreen::onDepartment(int index) {
         return;
     }
     state_.punch.department = suffix(index);
-    punchscreens::storePunch(this, state_, jobs_.actionScreen().station());
+    punchscreens::storePunch(services_, this, state_, jobs_.actionScreen().station());
     jobs_.finishPunch();
     punchscreens::unload(this);
 }

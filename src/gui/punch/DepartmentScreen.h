@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QWidget>
@@ -20,7 +21,7 @@ class DepartmentScreen : public QWidget {
     Q_OBJECT
 
   public:
-    DepartmentScreen(StationState& state, JobScreen& jobs);
+    DepartmentScreen(Services& services, StationState& state, JobScreen& jobs);
 
     // Shows the chosen job's description.
     void load();
@@ -32,12 +33,13 @@ class DepartmentScreen : public QWidget {
     void buildControls();
     void onDepartment(int index);
 
+    Services& services_;
     StationState& state_;
     JobScreen& jobs_;
     std::array<QPushButton*, 8> departmentButtons_{};
     QLabel* jobLabel_ = nullptr;
     bool done_ = false;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

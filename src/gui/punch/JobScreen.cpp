@@ -16,18 +16,19 @@
 
 namespace tc {
 
-JobScreen::JobScreen(StationState& state, ActionScreen& action)
-    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), state_(state), action_(action) {
+JobScreen::JobScreen(Services& services, StationState& state, ActionScreen& action)
+    : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), services_(services), state_(state),
+      action_(action) {
     setObjectName(QStringLiteral("JobScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
 }
 
 void JobScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    const QFont jobFont = ScreenFonts::arial(18);
+    const QFont jobFont = ScreenFonts::arial(services_.host.screenSize(), 18);
     for (int i = 0; i < kJobs; ++i) {
         auto* b = new QPushButton(QStringLiteral("command1"), this);
         b->setObjectName(QStringLiteral("jobButton_%1").arg(i));
@@ -36,7 +37,8 @@ void JobScreen::buildControls() {
         b->setFocusPolicy(Qt::NoFocus);
         const int column = i / 10;
         const int row = i % 10;
-        b->setGeometry(Environment::scaled(column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), column == 0 ? 8 : 416, 24 + 72 * row, 400, 63));
         connect(b, &QPushButton::clicked, this, [this, i] { onJob(i); });
         settle_.watch(b);
         jobButtons_[std::size_t(i)] = b;
@@ -48,9 +50,9 @@ void JobScreen::buildControls() {
         auto* b = new QPushButton(QString::fromLatin1(kCaptions[i]), this);
         b->setObjectName(QStringLiteral("cancelAndBack_%1").arg(i));
         b->setProperty("index", i);
-        b->setFont(ScreenFonts::arial(18));
+        b->setFont(ScreenFonts::arial(services_.host.screenSize(), 18));
         b->setFocusPolicy(Qt::NoFocus);
-        b->setGeometry(Environment::scaled(832, kTops[i], 177, 65));
+        b->setGeometry(Environment::scaled(services_.host.screenSize(), 832, kTops[i], 177, 65));
         settle_.watch(b);
         cancelAndBack_[std::size_t(i)] = b;
     }
@@ -88,7 +90,7 @@ void JobScreen::load() {
         const QString path = QString::fromStdString(jobListPath(state_.baseFolder));
         if (!text.contains(path))
             text = QStringLiteral("The job list %1 cannot be read.\r\n").arg(path) + text;
-        Messages::show(this, text, Messages::OkOnly);
+        services_.messages.show(this, text, Messages::Buttons::OkOnly);
     }
     settle_.restart();
 }
@@ -99,7 +101,7 @@ void JobScreen::onJob(int index) {
     state_.punch.jobText = state_.jobTexts[std::size_t(index)];
     state_.punch.job = state_.jobs[std::size_t(index)];
     if (!depart_)
-        depart_ = new DepartmentScreen(state_, *this);
+        depart_ = new DepartmentScreen(services_, state_, *this);
     depart_->load();
     depart_->show();
     depart_->raise();

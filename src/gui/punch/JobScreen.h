@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format/ListFiles.h"
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QPointer>
@@ -21,7 +22,7 @@ class JobScreen : public QWidget {
     Q_OBJECT
 
   public:
-    JobScreen(StationState& state, ActionScreen& action);
+    JobScreen(Services& services, StationState& state, ActionScreen& action);
 
     // Reads the job list onto the buttons. A button without a job is blank
     // and cannot be pressed; a list that cannot be read is told on this
@@ -46,12 +47,13 @@ class JobScreen : public QWidget {
     void buildControls();
     void onJob(int index);
 
+    Services& services_;
     StationState& state_;
     ActionScreen& action_;
     std::array<QPushButton*, kJobs> jobButtons_{};
     std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

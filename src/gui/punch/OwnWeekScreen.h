@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/punch/OwnWeek.h"
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QWidget>
@@ -18,15 +19,16 @@ class OwnWeekScreen : public QWidget {
   public:
     static constexpr qint64 kShownMilliseconds = 20000;
 
-    OwnWeekScreen(QWidget* stationWindow, const OwnWeek& week);
+    OwnWeekScreen(Services& services, QWidget* stationWindow, const OwnWeek& week);
 
     // Closes once it has been shown kShownMilliseconds (the timer asks each second).
     void closeIfShownLongEnough();
 
   private:
+    Services& services_;
     qint64 shownAt_ = 0;
     QTimer* timer_ = nullptr;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
 };
 
 } // namespace tc

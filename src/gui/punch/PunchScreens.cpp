@@ -5,25 +5,23 @@
 #include "gui/punch/ActionScreen.h"
 #include "gui/punch/ClockOutQuestionScreen.h"
 #include "gui/station/StationControl.h"
-#include "platform/Clock.h"
-#include "platform/Environment.h"
-#include "platform/Messages.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 
 namespace tc {
 
-ActionScreen* openActionScreen(StationState& state, StationControl& station) {
+ActionScreen* openActionScreen(Services& services, StationState& state, StationControl& station) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
-    if (ClockOutQuestionScreen::askIfForgotten(state, station))
+    if (ClockOutQuestionScreen::askIfForgotten(services, state, station))
         return nullptr;
-    return showActionScreen(state, station);
+    return showActionScreen(services, state, station);
 }
 
-ActionScreen* showActionScreen(StationState& state, StationControl& station) {
-    auto* screen = new ActionScreen(state, station);
+ActionScreen* showActionScreen(Services& services, StationState& state, StationControl& station) {
+    auto* screen = new ActionScreen(services, state, station);
     screen->load();
     screen->show();
     screen->raise();
@@ -33,10 +31,11 @@ ActionScreen* showActionScreen(StationState& state, StationControl& station) {
 
 namespace punchscreens {
 
-bool storePunch(QWidget* screen, StationState& state, StationControl& station) {
-    const Status st = recordPunch(state, state.punch, Clock::now(), Clock::utcOffsetSeconds());
+bool storePunch(Services& services, QWidget* screen, StationState& state, StationControl& station) {
+    const Status st =
+        recordPunch(state, state.punch, services.clock.now(), services.clock.utcOffsetSeconds());
     if (!st) {
-        Messages::show(screen, QString::fromStdString(st.message()), Messages::OkOnly);
+        services.messages.show(screen, QString::fromStdString(st.message()), Messages::Buttons::OkOnly);
         return false;
     }
     station.updateStatusBoard();

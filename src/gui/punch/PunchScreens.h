@@ -6,6 +6,7 @@ class QWidget;
 
 namespace tc {
 
+struct Services;
 struct StationState;
 class ActionScreen;
 class StationControl;
@@ -15,17 +16,17 @@ class StationControl;
 // screens are open the station's buttons start no other punch. Returns
 // nullptr when a punch is already in progress, or when a shift the employee
 // did not clock out of is asked about first (the action screen follows).
-ActionScreen* openActionScreen(StationState& state, StationControl& station);
+ActionScreen* openActionScreen(Services& services, StationState& state, StationControl& station);
 
 // The action screen itself, a punch being in progress already.
-ActionScreen* showActionScreen(StationState& state, StationControl& station);
+ActionScreen* showActionScreen(Services& services, StationState& state, StationControl& station);
 
 namespace punchscreens {
 
 // Stores the punch put together on the screens. A punch that could not be
 // stored is told to the employee (OK only) and the board is left as it was;
 // a stored one is shown on the board at once.
-bool storePunch(QWidget* screen, StationState& state, StationControl& station);
+bool storePunch(Services& services, QWidget* screen, StationState& state, StationControl& station);
 
 // Closes the screen and lets it go once the current event is handled.
 void unload(QWidget* screen);

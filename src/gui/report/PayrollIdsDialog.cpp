@@ -1,7 +1,7 @@
 #include "gui/report/PayrollIdsDialog.h"
 
 #include "core/report/PayrollIds.h"
-#include "platform/Messages.h"
+#include "platform/Services.h"
 
 #include <QBoxLayout>
 #include <QHeaderView>
@@ -10,9 +10,9 @@
 
 namespace tc {
 
-PayrollIdsDialog::PayrollIdsDialog(FileAccess& files, std::string baseFolder,
+PayrollIdsDialog::PayrollIdsDialog(Services& services, FileAccess& files, std::string baseFolder,
                                    const std::vector<std::string>& names, QWidget* parent)
-    : QDialog(parent), files_(files), baseFolder_(std::move(baseFolder)) {
+    : QDialog(parent), services_(services), files_(files), baseFolder_(std::move(baseFolder)) {
     setObjectName(QStringLiteral("PayrollIdsDialog"));
     setWindowTitle(QStringLiteral("Payroll IDs"));
     PayrollIds ids;
@@ -45,7 +45,7 @@ PayrollIdsDialog::PayrollIdsDialog(FileAccess& files, std::string baseFolder,
     connect(save, &QPushButton::clicked, this, &PayrollIdsDialog::save);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     if (!read)
-        Messages::show(parent, QString::fromStdString(read.message()));
+        services_.messages.show(parent, QString::fromStdString(read.message()));
 }
 
 void PayrollIdsDialog::save() {
@@ -56,7 +56,7 @@ void PayrollIdsDialog::save() {
             ids.entries.emplace_back(table_->item(r, 0)->text().toStdString(), id);
     }
     if (Status st = PayrollIds::write(files_, baseFolder_, ids); !st) {
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
         return;
     }
     accept();

@@ -74,9 +74,9 @@ std::string join(const std::vector<std::string>& parts) {
 
 } // namespace
 
-WeekReportScreen::WeekReportScreen(FileAccess& files, std::string baseFolder,
+WeekReportScreen::WeekReportScreen(Services& services, FileAccess& files, std::string baseFolder,
                                    std::function<std::string()> unsavedSheet, QWidget* parent)
-    : QWidget(parent, Qt::Window), files_(files), baseFolder_(std::move(baseFolder)),
+    : QWidget(parent, Qt::Window), services_(services), files_(files), baseFolder_(std::move(baseFolder)),
       unsavedSheet_(std::move(unsavedSheet)) {
     setObjectName(QStringLiteral("WeekReportScreen"));
     setWindowTitle(QStringLiteral("Week Report"));
@@ -177,19 +177,19 @@ WeekReportScreen::WeekReportScreen(FileAccess& files, std::string baseFolder,
     connect(closeWeek, &QPushButton::clicked, this, &WeekReportScreen::closeWeek);
     connect(reopenWeek, &QPushButton::clicked, this, &WeekReportScreen::reopenWeek);
     connect(claims, &QPushButton::clicked, this, [this] {
-        auto* screen = new ClockOutClaimsScreen(files_, report_.weekFiles, {}, this);
+        auto* screen = new ClockOutClaimsScreen(services_, files_, report_.weekFiles, {}, this);
         connect(screen, &ClockOutClaimsScreen::answered, this, [this] { showWeek(report_.sunday); });
         Environment::keepAboveStation(screen);
         screen->show();
     });
 
-    const QRect area = Environment::scaled(0, 0, 1000, 700);
+    const QRect area = Environment::scaled(services_.host.screenSize(), 0, 0, 1000, 700);
     resize(area.width(), area.height());
-    showWeek(Clock::now());
+    showWeek(services_.clock.now());
 }
 
 void WeekReportScreen::showWeek(const DateTime& anyDay) {
-    const DateTime now = Clock::now();
+    const DateTime now = services_.clock.now();
     StationsReport shown =
         makeStationsReport(files_, baseFolder_, anyDay, now, unsavedSheet_ ? unsavedSheet_() : std::string());
     report_ = std::move(shown.report);
@@ -265,7 +265,7 @@ void WeekReportScreen::fillJobsTable() {
 }
 
 void WeekReportScreen::exportCsv() {
-    const std::optional<QString> chosen = FileDialog::getSaveFileName(
+    const std::optional<QString> chosen = services_.fileDialog.getSaveFileName(
         this, QStringLiteral("Export CSV"), qs(ReportCsv::suggestedPath(baseFolder_, report_)),
         QStringLiteral("CSV files (*.csv)"));
     if (!chosen)
@@ -276,19 +276,19 @@ void WeekReportScreen::exportCsv() {
     for (const ReportSource& source : report_.sources)
         programFolders.push_back(source.folder);
     if (Status st = ReportCsv::write(files_, outputs, programFolders); !st) {
-        Messages::show(this, qs(st.message()));
+        services_.messages.show(this, qs(st.message()));
         return;
     }
     QString written;
     for (const ReportCsv::Output& o : outputs)
         written += QStringLiteral("\r\n") + qs(o.path);
-    Messages::show(this, QStringLiteral("The week was exported:") + written);
+    services_.messages.show(this, QStringLiteral("The week was exported:") + written);
 }
 
 void WeekReportScreen::exportPayroll() {
     const std::string format = payrollFormat_->currentText().toStdString();
     const std::string week = formatIsoDate(report_.sunday);
-    const std::optional<QString> chosen = FileDialog::getSaveFileName(
+    const std::optional<QString> chosen = services_.fileDialog.getSaveFileName(
         this, QStringLiteral("Export Payroll"),
         qs(pathJoin(baseFolder_, "Payroll " + week + (format == "iif" ? ".iif" : ".csv"))),
         format == "iif" ? QStringLiteral("QuickBooks files (*.iif)") : QStringLiteral("CSV files (*.csv)"));
@@ -296,10 +296,10 @@ void WeekReportScreen::exportPayroll() {
         return;
     const std::string path = chosen->toStdString();
     if (Status st = PayrollExport::exportWeek(files_, baseFolder_, format, report_, path); !st) {
-        Messages::show(this, qs(st.message()));
+        services_.messages.show(this, qs(st.message()));
         return;
     }
-    Messages::show(this, QStringLiteral("The payroll file was written:\r\n") + qs(path));
+    services_.messages.show(this, QStringLiteral("The payroll file was written:\r\n") + qs(path));
 }
 
 void WeekReportScreen::showRoundingAudit() {
@@ -311,27 +311,28 @@ void WeekReportScreen::showRoundingAudit() {
     for (const RoundingAudit::Row& row : RoundingAudit::rows(report_))
         text += QStringLiteral("\r\n%1: %2, %3, %4")
                     .arg(qs(row.name), qs(row.exactHours), qs(row.paidHours), qs(row.minutesGained));
-    Messages::show(this, text);
+    services_.messages.show(this, text);
 }
 
 void WeekReportScreen::editPayrollIds() {
     std::vector<std::string> names;
     for (const PersonWeek& p : report_.people)
         names.push_back(p.name);
-    PayrollIdsDialog dialog(files_, baseFolder_, names, this);
+    PayrollIdsDialog dialog(services_, files_, baseFolder_, names, this);
     dialog.exec();
 }
 
 void WeekReportScreen::printTimeCards() {
     if (report_.people.empty()) {
-        Messages::show(this, QStringLiteral("Nobody punched in this week: there is no time card to print."));
+        services_.messages.show(
+            this, QStringLiteral("Nobody punched in this week: there is no time card to print."));
         return;
     }
     const int person = selectedPerson();
     QTextDocument document;
     TimeCards::build(document, report_, person);
-    Printing::preview(this, document,
-                      QStringLiteral("Time cards, week ending %1").arg(qs(formatIsoDate(report_.sunday))));
+    services_.printing.preview(
+        this, document, QStringLiteral("Time cards, week ending %1").arg(qs(formatIsoDate(report_.sunday))));
 }
 
 int WeekReportScreen::selectedPerson() const {
@@ -342,13 +343,14 @@ int WeekReportScreen::selectedPerson() const {
 void WeekReportScreen::approve(bool everyone) {
     const int person = selectedPerson();
     if (report_.people.empty() || (!everyone && person < 0)) {
-        Messages::show(this, QStringLiteral("Select the employee to approve in the table first."));
+        services_.messages.show(this, QStringLiteral("Select the employee to approve in the table first."));
         return;
     }
     std::vector<std::size_t> people;
     if (!everyone)
         people.push_back(std::size_t(person));
-    const ApprovalOutcome outcome = approvePeople(files_, report_, people, Environment::journalStamp());
+    const ApprovalOutcome outcome =
+        approvePeople(files_, report_, people, Environment::journalStamp(services_.clock));
     std::string said;
     if (!outcome.written)
         said = outcome.written.message() + "\r\nNobody was approved.";
@@ -360,33 +362,33 @@ void WeekReportScreen::approve(bool everyone) {
             said += "\r\n" + why + ".";
         said += "\r\nMend it in the time sheet, or acknowledge it with a note (Acknowledge Flags...).";
     }
-    Messages::show(this, qs(said));
+    services_.messages.show(this, qs(said));
     showWeek(report_.sunday);
 }
 
 void WeekReportScreen::acknowledgeFlags() {
     const int person = selectedPerson();
     if (person < 0) {
-        Messages::show(this,
-                       QStringLiteral("Select the employee whose flags to acknowledge in the table first."));
+        services_.messages.show(
+            this, QStringLiteral("Select the employee whose flags to acknowledge in the table first."));
         return;
     }
     const PersonWeek& who = report_.people[std::size_t(person)];
     const std::vector<std::string> flags = blockingFlags(report_, who);
     if (flags.empty()) {
-        Messages::show(this, qs(who.name + " has no flag left that payroll cannot pay on."));
+        services_.messages.show(this, qs(who.name + " has no flag left that payroll cannot pay on."));
         return;
     }
     for (const std::string& flag : flags) {
-        const std::optional<QString> note =
-            TextPrompt::getText(this, QStringLiteral("Acknowledge Flag"),
-                                qs(who.name + ": " + flag + "\r\nWhy may the week be paid as it stands?"));
+        const std::optional<QString> note = services_.prompt.getText(
+            this, QStringLiteral("Acknowledge Flag"),
+            qs(who.name + ": " + flag + "\r\nWhy may the week be paid as it stands?"));
         if (!note)
             break;
         if (Status st = acknowledgeFlag(files_, report_, std::size_t(person), flag, note->toStdString(),
-                                        Environment::journalStamp());
+                                        Environment::journalStamp(services_.clock));
             !st) {
-            Messages::show(this, qs(st.message()));
+            services_.messages.show(this, qs(st.message()));
             break;
         }
     }
@@ -395,30 +397,32 @@ void WeekReportScreen::acknowledgeFlags() {
 
 void WeekReportScreen::closeWeek() {
     const std::string week = "the week ending " + formatIsoDate(report_.sunday);
-    if (Messages::show(this,
-                       qs("Close " + week +
-                          "? Do so once payroll has paid it: the time sheet then does not save "
-                          "it until it is reopened, with a reason."),
-                       Messages::YesNoCancel) != Messages::Yes)
+    if (services_.messages.show(this,
+                                qs("Close " + week +
+                                   "? Do so once payroll has paid it: the time sheet then does not save "
+                                   "it until it is reopened, with a reason."),
+                                Messages::Buttons::YesNoCancel) != Messages::Answer::Yes)
         return;
-    const Status st = tc::closeWeek(files_, report_, Environment::journalStamp());
+    const Status st = tc::closeWeek(files_, report_, Environment::journalStamp(services_.clock));
     showWeek(report_.sunday);
-    Messages::show(this, st ? qs("Closed " + week + ".") : qs(st.message()));
+    services_.messages.show(this, st ? qs("Closed " + week + ".") : qs(st.message()));
 }
 
 void WeekReportScreen::reopenWeek() {
     const std::string week = "the week ending " + formatIsoDate(report_.sunday);
     if (!isWeekClosed(report_)) {
-        Messages::show(this, qs("The week ending " + formatIsoDate(report_.sunday) + " is not closed."));
+        services_.messages.show(this,
+                                qs("The week ending " + formatIsoDate(report_.sunday) + " is not closed."));
         return;
     }
     const std::optional<QString> reason =
-        TextPrompt::getText(this, QStringLiteral("Reopen Week"), qs("Why is " + week + " reopened?"));
+        services_.prompt.getText(this, QStringLiteral("Reopen Week"), qs("Why is " + week + " reopened?"));
     if (!reason)
         return;
-    const Status st = tc::reopenWeek(files_, report_, reason->toStdString(), Environment::journalStamp());
+    const Status st =
+        tc::reopenWeek(files_, report_, reason->toStdString(), Environment::journalStamp(services_.clock));
     showWeek(report_.sunday);
-    Messages::show(this, st ? qs("Reopened " + week + ".") : qs(st.message()));
+    services_.messages.show(this, st ? qs("Reopened " + week + ".") : qs(st.message()));
 }
 
 } // namespace tc

@@ -3,6 +3,7 @@
 #include "core/files/FileAccess.h"
 #include "core/format/DateTime.h"
 #include "core/report/WeekReport.h"
+#include "platform/Services.h"
 
 #include <QWidget>
 #include <functional>
@@ -27,8 +28,8 @@ class WeekReportScreen : public QWidget {
   public:
     // `unsavedSheet` names the file the time sheet holds unsaved changes
     // to, or gives "" when it holds none.
-    WeekReportScreen(FileAccess& files, std::string baseFolder, std::function<std::string()> unsavedSheet,
-                     QWidget* parent = nullptr);
+    WeekReportScreen(Services& services, FileAccess& files, std::string baseFolder,
+                     std::function<std::string()> unsavedSheet, QWidget* parent = nullptr);
 
     const WeekReport& report() const { return report_; }
 
@@ -56,6 +57,7 @@ class WeekReportScreen : public QWidget {
     void fillJobsTable();
     int selectedPerson() const;
 
+    Services& services_;
     FileAccess& files_;
     std::string baseFolder_;
     std::function<std::string()> unsavedSheet_;

@@ -18,25 +18,25 @@ namespace tc {
 namespace {
 
 // The time of day at which a lock of `ms` more milliseconds ends.
-QString lockedUntil(std::int64_t ms) {
-    return QString::fromStdString(formatTime(Clock::now().addSeconds((ms + 999) / 1000)));
+QString lockedUntil(const Clock& clock, std::int64_t ms) {
+    return QString::fromStdString(formatTime(clock.now().addSeconds((ms + 999) / 1000)));
 }
 
 } // namespace
 
-EmployeeGate::EmployeeGate(StationState& state, StationControl& station, QWidget* board)
-    : QObject(board), state_(state), station_(station), board_(board) {
+EmployeeGate::EmployeeGate(Services& services, StationState& state, StationControl& station, QWidget* board)
+    : QObject(board), services_(services), state_(state), station_(station), board_(board) {
     board_->installEventFilter(this);
 }
 
 void EmployeeGate::load() {
     settings_ = StationSettings();
     if (const Status st = readStationSettings(*state_.files, state_.baseFolder, settings_); !st)
-        Messages::show(board_, QString::fromStdString(st.message()));
+        services_.messages.show(board_, QString::fromStdString(st.message()));
 }
 
 void EmployeeGate::tellAndEnd(const QString& message) {
-    Messages::show(pad_ ? static_cast<QWidget*>(pad_) : board_, message);
+    services_.messages.show(pad_ ? static_cast<QWidget*>(pad_) : board_, message);
     if (pad_)
         pad_->closeAccepted();
     pad_.clear(); // it goes once this press is handled; the next name may come at once
@@ -59,10 +59,10 @@ void EmployeeGate::pass(std::function<void()> next) {
     if (!store.hasPin(name))
         return tellAndEnd(QStringLiteral("No PIN is set for %1. The manager sets it under Management.")
                               .arg(QString::fromStdString(name)));
-    if (const std::int64_t ms = lockout_.lockedForMs(name, MonotonicClock::milliseconds()))
+    if (const std::int64_t ms = lockout_.lockedForMs(name, services_.monotonic.milliseconds()))
         return tellAndEnd(QStringLiteral("%1 is locked after five wrong PINs until %2.")
-                              .arg(QString::fromStdString(name), lockedUntil(ms)));
-    pad_ = new PinPadScreen(QString::fromStdString(name), station_.stationWindow());
+                              .arg(QString::fromStdString(name), lockedUntil(services_.clock, ms)));
+    pad_ = new PinPadScreen(services_, QString::fromStdString(name), station_.stationWindow());
     asking_ = Asking::Pin;
     connect(pad_, &PinPadScreen::entered, this, [this, next](const QString& pin) {
         if (asking_ == Asking::Pin)
@@ -88,7 +88,7 @@ void EmployeeGate::pinEntered(const QString& pin, bool change, const std::functi
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
-    const std::int64_t now = MonotonicClock::milliseconds();
+    const std::int64_t now = services_.monotonic.milliseconds();
     if (store.pinMatches(name, pin.toStdString())) {
         lockout_.right(name);
         if (change) {
@@ -107,15 +107,16 @@ void EmployeeGate::pinEntered(const QString& pin, bool change, const std::functi
     if (lockout_.wrong(name, now))
         return tellAndEnd(
             QStringLiteral("Wrong PIN. Nothing was stored.\r\n%1 is locked after five wrong PINs until %2.")
-                .arg(QString::fromStdString(name), lockedUntil(lockout_.lockedForMs(name, now))));
-    Messages::show(pad_, QStringLiteral("Wrong PIN. Nothing was stored."));
+                .arg(QString::fromStdString(name),
+                     lockedUntil(services_.clock, lockout_.lockedForMs(name, now))));
+    services_.messages.show(pad_, QStringLiteral("Wrong PIN. Nothing was stored."));
     pad_->startAgain();
 }
 
 void EmployeeGate::newPinEntered(const QString& pin) {
     if (asking_ == Asking::NewPin) {
         if (!CredentialStore::isPin(pin.toStdString())) {
-            Messages::show(pad_, QStringLiteral("A PIN is 4 to 8 digits."));
+            services_.messages.show(pad_, QStringLiteral("A PIN is 4 to 8 digits."));
             pad_->startAgain();
             return;
         }
@@ -143,7 +144,7 @@ bool EmployeeGate::eventFilter(QObject* watched, QEvent* event) {
     if (watched != board_ || event->type() != QEvent::KeyPress || !settings_.cards)
         return QObject::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);
-    const std::int64_t now = MonotonicClock::milliseconds();
+    const std::int64_t now = services_.monotonic.milliseconds();
     const QString text = key->text();
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (const std::optional<std::string> card = typing_.enter(now))
@@ -162,7 +163,7 @@ void EmployeeGate::cardRead(const std::string& card) {
         return;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st) {
-        Messages::show(board_, QString::fromStdString(st.message()));
+        services_.messages.show(board_, QString::fromStdString(st.message()));
         return;
     }
     const std::optional<std::string> name = store.nameForCard(card);
@@ -174,7 +175,7 @@ void EmployeeGate::cardRead(const std::string& card) {
         emit cardChosen(position);
         return;
     }
-    Messages::show(board_, QStringLiteral("Unknown card. Nothing was stored."));
+    services_.messages.show(board_, QStringLiteral("Unknown card. Nothing was stored."));
 }
 
 } // namespace tc

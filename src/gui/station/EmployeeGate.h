@@ -4,6 +4,7 @@
 #include "core/punch/PinLockout.h"
 #include "core/punch/StationSettings.h"
 #include "gui/station/PinPadScreen.h"
+#include "platform/Services.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,7 +25,7 @@ class EmployeeGate : public QObject {
     Q_OBJECT
 
   public:
-    EmployeeGate(StationState& state, StationControl& station, QWidget* board);
+    EmployeeGate(Services& services, StationState& state, StationControl& station, QWidget* board);
 
     // Reads the [station] settings; a message names a file it cannot use.
     void load();
@@ -54,6 +55,7 @@ class EmployeeGate : public QObject {
     // Tells the employee and ends: keypad closed, the station back.
     void tellAndEnd(const QString& message);
 
+    Services& services_;
     StationState& state_;
     StationControl& station_;
     QWidget* board_;

@@ -15,28 +15,28 @@ namespace {
 constexpr int kLongestPin = 8;
 }
 
-PinPadScreen::PinPadScreen(const QString& employee, QWidget* station)
-    : QWidget(station, Qt::Window | Qt::FramelessWindowHint) {
+PinPadScreen::PinPadScreen(Services& services, const QString& employee, QWidget* station)
+    : QWidget(station, Qt::Window | Qt::FramelessWindowHint), services_(services) {
     setObjectName(QStringLiteral("PinPadScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
 
     auto* name = new QLabel(employee, this);
     name->setObjectName(QStringLiteral("Name"));
     name->setTextFormat(Qt::PlainText);
-    name->setFont(ScreenFonts::arialNarrow(40));
-    name->setGeometry(Environment::scaled(64, 24, 896, 72));
+    name->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 40));
+    name->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 24, 896, 72));
     prompt_ = new QLabel(QStringLiteral("Enter your PIN"), this);
     prompt_->setObjectName(QStringLiteral("Prompt"));
-    prompt_->setFont(ScreenFonts::arial(20));
-    prompt_->setGeometry(Environment::scaled(64, 96, 410, 40));
+    prompt_->setFont(ScreenFonts::arial(services_.host.screenSize(), 20));
+    prompt_->setGeometry(Environment::scaled(services_.host.screenSize(), 64, 96, 410, 40));
     dots_ = new QLabel(this);
     dots_->setObjectName(QStringLiteral("Typed"));
-    dots_->setFont(ScreenFonts::arial(36, true));
-    dots_->setGeometry(Environment::scaled(480, 88, 480, 56));
+    dots_->setFont(ScreenFonts::arial(services_.host.screenSize(), 36, true));
+    dots_->setGeometry(Environment::scaled(services_.host.screenSize(), 480, 88, 480, 56));
 
     // 1 2 3 / 4 5 6 / 7 8 9 / Clear 0 OK, and Cancel below.
     const QString keys[4][3] = {{"1", "2", "3"}, {"4", "5", "6"}, {"7", "8", "9"}, {"Clear", "0", "OK"}};
@@ -45,9 +45,10 @@ PinPadScreen::PinPadScreen(const QString& employee, QWidget* station)
             const QString key = keys[row][column];
             auto* b = new QPushButton(key, this);
             b->setObjectName(key.size() == 1 ? QStringLiteral("Digit_") + key : key);
-            b->setFont(ScreenFonts::arial(28, true));
+            b->setFont(ScreenFonts::arial(services_.host.screenSize(), 28, true));
             b->setFocusPolicy(Qt::NoFocus);
-            b->setGeometry(Environment::scaled(272 + 164 * column, 160 + 112 * row, 152, 100));
+            b->setGeometry(Environment::scaled(services_.host.screenSize(), 272 + 164 * column,
+                                               160 + 112 * row, 152, 100));
             settle_.watch(b);
             connect(b, &QPushButton::clicked, this, [this, key] {
                 if (!settle_.pressAccepted())
@@ -65,9 +66,9 @@ PinPadScreen::PinPadScreen(const QString& employee, QWidget* station)
     }
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Cancel"));
-    cancel->setFont(ScreenFonts::arial(24));
+    cancel->setFont(ScreenFonts::arial(services_.host.screenSize(), 24));
     cancel->setFocusPolicy(Qt::NoFocus);
-    cancel->setGeometry(Environment::scaled(436, 616, 152, 81));
+    cancel->setGeometry(Environment::scaled(services_.host.screenSize(), 436, 616, 152, 81));
     settle_.watch(cancel);
     connect(cancel, &QPushButton::clicked, this, [this] {
         if (settle_.pressAccepted())
@@ -75,9 +76,9 @@ PinPadScreen::PinPadScreen(const QString& employee, QWidget* station)
     });
     auto* change = new QPushButton(QStringLiteral("Change PIN"), this);
     change->setObjectName(QStringLiteral("ChangePin"));
-    change->setFont(ScreenFonts::arial(20));
+    change->setFont(ScreenFonts::arial(services_.host.screenSize(), 20));
     change->setFocusPolicy(Qt::NoFocus);
-    change->setGeometry(Environment::scaled(600, 616, 152, 81));
+    change->setGeometry(Environment::scaled(services_.host.screenSize(), 600, 616, 152, 81));
     settle_.watch(change);
     connect(change, &QPushButton::clicked, this, [this] {
         if (settle_.pressAccepted())

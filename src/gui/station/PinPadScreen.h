@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QWidget>
@@ -17,7 +18,7 @@ class PinPadScreen : public QWidget {
     Q_OBJECT
 
   public:
-    PinPadScreen(const QString& employee, QWidget* station);
+    PinPadScreen(Services& services, const QString& employee, QWidget* station);
 
     // Empties the PIN and lets the keypad settle again (after a message).
     void startAgain();
@@ -42,7 +43,8 @@ class PinPadScreen : public QWidget {
     void showTyped();
     void finish(bool change = false);
 
-    SettleTime settle_;
+    Services& services_;
+    SettleTime settle_{services_.monotonic};
     QLabel* prompt_ = nullptr;
     QLabel* dots_ = nullptr;
     QString typed_;

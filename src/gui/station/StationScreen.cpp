@@ -35,8 +35,9 @@ QString faceStyle(const QColor& c) {
 
 } // namespace
 
-StationScreen::StationScreen(StationState& state, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), state_(state) {
+StationScreen::StationScreen(Services& services, StationState& state, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), services_(services),
+      state_(state) {
     setObjectName(QStringLiteral("StationScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -44,14 +45,14 @@ StationScreen::StationScreen(StationState& state, QWidget* parent)
 
 StationScreen::~StationScreen() {
     // However the station goes away, the computer gets its taskbar back.
-    TaskBar::setVisible(true);
+    services_.taskBar.setVisible(true);
 }
 
 void StationScreen::buildControls() {
-    Environment::fillScreen(this);
+    Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    buttonFont_ = ScreenFonts::arial(22);
+    buttonFont_ = ScreenFonts::arial(services_.host.screenSize(), 22);
     for (int i = 0; i < kPositions; ++i) {
         auto* b = new QPushButton(QStringLiteral("Command1"), this);
         b->setObjectName(QStringLiteral("employeeButton_%1").arg(i));
@@ -61,7 +62,8 @@ void StationScreen::buildControls() {
         const int column = i / 8;
         const int row = i % 8;
         static constexpr int kLeft[3] = {32, 344, 656};
-        b->setGeometry(Environment::scaled(kLeft[column], 16 + 80 * row, 300, 73));
+        b->setGeometry(
+            Environment::scaled(services_.host.screenSize(), kLeft[column], 16 + 80 * row, 300, 73));
         connect(b, &QPushButton::clicked, this, [this, i] { onEmployeeButton(i); });
         settle_.watch(b);
         employeeButtons_[std::size_t(i)] = b;
@@ -71,9 +73,9 @@ void StationScreen::buildControls() {
 
     managementButton_ = new QPushButton(QStringLiteral("Management"), this);
     managementButton_->setObjectName(QStringLiteral("managementButton"));
-    managementButton_->setFont(ScreenFonts::arial(14, true));
+    managementButton_->setFont(ScreenFonts::arial(services_.host.screenSize(), 14, true));
     managementButton_->setFocusPolicy(Qt::NoFocus);
-    managementButton_->setGeometry(Environment::scaled(664, 656, 177, 81));
+    managementButton_->setGeometry(Environment::scaled(services_.host.screenSize(), 664, 656, 177, 81));
     connect(managementButton_, &QPushButton::clicked, this, [this] {
         if (settle_.pressAccepted())
             emit managementPressed();
@@ -82,17 +84,17 @@ void StationScreen::buildControls() {
 
     clockLabel_ = new QLabel(QStringLiteral("Label1"), this);
     clockLabel_->setObjectName(QStringLiteral("clockLabel"));
-    clockLabel_->setFont(ScreenFonts::arialNarrow(48));
+    clockLabel_->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
     clockLabel_->setAlignment(Qt::AlignCenter);
-    clockLabel_->setGeometry(Environment::scaled(320, 656, 337, 81));
+    clockLabel_->setGeometry(Environment::scaled(services_.host.screenSize(), 320, 656, 337, 81));
 
     for (int i = 0; i < 2; ++i) {
         auto* l = new QLabel(QStringLiteral(" "), this);
         l->setObjectName(QStringLiteral("noteLabel_%1").arg(i));
         l->setProperty("index", i);
-        l->setFont(ScreenFonts::arial(12, true));
+        l->setFont(ScreenFonts::arial(services_.host.screenSize(), 12, true));
         l->setTextFormat(Qt::PlainText);
-        l->setGeometry(Environment::scaled(104, 656 + 25 * i, 209, 25));
+        l->setGeometry(Environment::scaled(services_.host.screenSize(), 104, 656 + 25 * i, 209, 25));
         noteLabels_[std::size_t(i)] = l;
     }
 
@@ -108,15 +110,15 @@ void StationScreen::load() {
     firstRunSetup();
     // A list save killed part way is finished (or undone) before the names are read.
     if (const Status st = finishListSave(*state_.files, state_.baseFolder); !st)
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
     loadButtonNames();
-    setWeekFile(state_, Clock::now());
+    setWeekFile(state_, services_.clock.now());
     // The board is silent on failure; at start-up a week file that cannot be
     // read (a folder, pipe or device at its place, a file too large) is told,
     // and the station runs on.
     if (const Status st = drawStatusBoard(); !st)
-        Messages::show(this, QString::fromStdString(st.message()));
-    TaskBar::setVisible(false);
+        services_.messages.show(this, QString::fromStdString(st.message()));
+    services_.taskBar.setVisible(false);
     clockTimer_->start(100);
 }
 
@@ -125,17 +127,18 @@ void StationScreen::firstRunSetup() {
     if (!folders.firstRun)
         return;
     if (!folders.status)
-        Messages::show(this, QString::fromStdString(folders.status.message()));
+        services_.messages.show(this, QString::fromStdString(folders.status.message()));
     const QString password = QStringLiteral("Password = ") + QLatin1String(ManagerPassword::kFirstPassword);
-    Messages::show(this, password, Messages::OkCritical);
-    Messages::show(this,
-                   QStringLiteral("Wright it down!\r\n") + password +
-                       QStringLiteral("\r\nThis pass word will not be repeted"),
-                   Messages::OkCritical);
-    const QSize screen = Environment::screenSize();
+    services_.messages.show(this, password, Messages::Buttons::OkCritical);
+    services_.messages.show(this,
+                            QStringLiteral("Wright it down!\r\n") + password +
+                                QStringLiteral("\r\nThis pass word will not be repeted"),
+                            Messages::Buttons::OkCritical);
+    const QSize screen = services_.host.screenSize();
     if (screen.width() != 1024 && screen.height() != 768)
-        Messages::show(this, QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
-                       Messages::OkOnly);
+        services_.messages.show(this,
+                                QStringLiteral("Optimal screen resolution should be set to\r\n1024 By 768"),
+                                Messages::Buttons::OkOnly);
 }
 
 void StationScreen::loadButtonNames() {
@@ -150,7 +153,7 @@ void StationScreen::loadButtonNames() {
     for (int i = 0; i < 2; ++i)
         noteLabels_[std::size_t(i)]->setText(QString::fromStdString(list.notes[std::size_t(i)]));
     if (!st)
-        Messages::show(this, QString::fromStdString(st.message()));
+        services_.messages.show(this, QString::fromStdString(st.message()));
 }
 
 void StationScreen::updateStatusBoard() {
@@ -249,7 +252,7 @@ void StationScreen::onEmployeeButton(int index) {
 
 void StationScreen::showTime() {
     clockTimer_->setInterval(1000);
-    clockLabel_->setText(QString::fromStdString(formatTime(Clock::now())));
+    clockLabel_->setText(QString::fromStdString(formatTime(services_.clock.now())));
 }
 
 void StationScreen::closeEvent(QCloseEvent* event) {

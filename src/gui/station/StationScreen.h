@@ -3,6 +3,7 @@
 #include "core/format/WeekFile.h"
 #include "core/punch/StatusBoard.h"
 #include "gui/station/StationControl.h"
+#include "platform/Services.h"
 #include "platform/SettleTime.h"
 
 #include <QColor>
@@ -26,7 +27,7 @@ class StationScreen : public QWidget, public StationControl {
     Q_OBJECT
 
   public:
-    explicit StationScreen(StationState& state, QWidget* parent = nullptr);
+    explicit StationScreen(Services& services, StationState& state, QWidget* parent = nullptr);
     ~StationScreen() override;
 
     // The start-up steps, in order: firstRunSetup, loadButtonNames,
@@ -83,6 +84,7 @@ class StationScreen : public QWidget, public StationControl {
     void onEmployeeButton(int index);
     void showTime();
 
+    Services& services_;
     StationState& state_;
     std::array<QPushButton*, kPositions> employeeButtons_{};
     QPushButton* managementButton_ = nullptr;
@@ -92,7 +94,7 @@ class StationScreen : public QWidget, public StationControl {
     QFont buttonFont_;
     bool loaded_ = false;
     bool punchInProgress_ = false;
-    SettleTime settle_;
+    SettleTime settle_{services_.monotonic};
     bool closeAllowed_ = false;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/Keyboard.h"
+#include "platform/SystemKeyboard.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -9,13 +9,7 @@
 
 namespace tc {
 
-namespace {
-std::optional<bool> gForced;
-}
-
-bool Keyboard::capsLockOn() {
-    if (gForced)
-        return *gForced;
+bool SystemKeyboard::capsLockOn() const {
 #ifdef _WIN32
     return (GetKeyState(VK_CAPITAL) & 1) != 0;
 #elif defined(TIMECLOCK_HAVE_X11)
@@ -29,10 +23,6 @@ bool Keyboard::capsLockOn() {
 #else
     return false;
 #endif
-}
-
-void Keyboard::setCapsLockForTest(std::optional<bool> on) {
-    gForced = on;
 }
 
 } // namespace tc

@@ -1,4 +1,4 @@
-#include "platform/TaskBar.h"
+#include "platform/ShellTaskBar.h"
 
 #include <atomic>
 #include <csignal>
@@ -13,6 +13,7 @@ namespace tc {
 
 namespace {
 
+// The state a signal handler reads: there is one taskbar per desktop.
 std::atomic<bool> gVisible{true};
 std::atomic<bool> gHandlersInstalled{false};
 std::terminate_handler gPreviousTerminate = nullptr;
@@ -63,16 +64,16 @@ LONG WINAPI onUnhandledException(EXCEPTION_POINTERS*) {
 
 } // namespace
 
-void TaskBar::setVisible(bool visible) {
+void ShellTaskBar::setVisible(bool visible) {
     gVisible = visible;
     applyToTaskBar(visible);
 }
 
-bool TaskBar::isVisible() {
+bool ShellTaskBar::isVisible() const {
     return gVisible;
 }
 
-void TaskBar::restoreOnExit() {
+void ShellTaskBar::restoreOnExit() {
     if (gHandlersInstalled.exchange(true))
         return;
     // A station that ends in any way must not leave the computer without its taskbar.
