@@ -6,7 +6,7 @@ set -euo pipefail
 # clang-format is pinned: each version formats some lines its own way.
 packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev googletest
           libbenchmark-dev libcli11-dev libsodium-dev libx11-dev fonts-liberation xvfb xauth clang-format-14
-          locales libssl-dev poppler-utils)
+          clang-tidy-14 locales libssl-dev poppler-utils)
 
 missing=()
 for p in "${packages[@]}"; do

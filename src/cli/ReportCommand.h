@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace CLI {
+namespace CLI { // NOLINT(readability-identifier-naming): CLI11's own namespace
 class App;
 }
 

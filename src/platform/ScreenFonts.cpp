@@ -26,14 +26,14 @@ QFont makeFont(QSize screen, const QString& family, double points, bool bold) {
 } // namespace
 
 QString ScreenFonts::arialFamily() {
-    static const QString family = firstInstalled(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    return family;
+    static const QString kFamily = firstInstalled(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    return kFamily;
 }
 
 QString ScreenFonts::arialNarrowFamily() {
-    static const QString family =
+    static const QString kFamily =
         firstInstalled(QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow"));
-    return family;
+    return kFamily;
 }
 
 QFont ScreenFonts::arial(QSize screen, double points, bool bold) {

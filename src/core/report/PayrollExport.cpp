@@ -54,8 +54,8 @@ std::vector<long long> shareMinutes(long long total, const std::vector<long long
 } // namespace
 
 const std::vector<std::string>& PayrollExport::formats() {
-    static const std::vector<std::string> all{"adp", "gusto", "paychex", "iif"};
-    return all;
+    static const std::vector<std::string> kAll{"adp", "gusto", "paychex", "iif"};
+    return kAll;
 }
 
 Status PayrollExport::make(const std::string& format, const WeekReport& report, const PayrollIds& ids,
