@@ -12,7 +12,7 @@ Status readStationSettings(FileAccess& files, const std::string& baseFolder, Sta
     if (!files.exists(path))
         return Status::ok();
     std::string bytes;
-    if (Status st = readWholeFile(files, path, bytes, false, 1024 * 1024); !st)
+    if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
     std::vector<CLI::ConfigItem> items;
     try {
