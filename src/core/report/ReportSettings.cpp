@@ -34,10 +34,8 @@ std::optional<long long> parseHours(std::string_view text) {
     return seconds;
 }
 
-Status readReportSettings(FileAccess& files, const std::string& baseFolder, ReportSettings& out) {
-    const std::string path = settingsPath(baseFolder);
-    if (!files.exists(path))
-        return Status::ok();
+Status readSettingsEntries(FileAccess& files, const std::string& path, std::vector<SettingsEntry>& out) {
+    out.clear();
     std::string bytes;
     if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
@@ -48,21 +46,30 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
     } catch (const std::exception& e) {
         return Status::fail("Cannot read " + path + ": " + e.what());
     }
-    for (const CLI::ConfigItem& item : items) {
-        if (item.parents.size() != 1 || item.name == "--" || item.name == "++")
-            continue;
-        if (item.parents[0] == "pay" && item.name != "overtime-after") {
-            if (Status st =
-                    out.pay.set(item.name, item.inputs.size() == 1 ? item.inputs[0] : std::string(), path);
-                !st)
+    for (CLI::ConfigItem& item : items)
+        if (item.parents.size() == 1 && item.name != "--" && item.name != "++")
+            out.push_back({item.parents[0], item.name, std::move(item.inputs)});
+    return Status::ok();
+}
+
+Status readReportSettings(FileAccess& files, const std::string& baseFolder, ReportSettings& out) {
+    const std::string path = settingsPath(baseFolder);
+    if (!files.exists(path))
+        return Status::ok();
+    std::vector<SettingsEntry> items;
+    if (Status st = readSettingsEntries(files, path, items); !st)
+        return st;
+    for (const SettingsEntry& item : items) {
+        if (item.section == "pay" && item.name != "overtime-after") {
+            if (Status st = out.pay.set(item.name, item.value(), path); !st)
                 return st;
             continue;
         }
-        if (item.parents[0] != "report" && item.parents[0] != "pay")
+        if (item.section != "report" && item.section != "pay")
             continue;
         if (item.name == "overtime-after") {
             const std::optional<long long> seconds =
-                item.inputs.size() == 1 ? parseHours(item.inputs[0]) : std::nullopt;
+                item.values.size() == 1 ? parseHours(item.values[0]) : std::nullopt;
             if (!seconds)
                 return Status::fail("In " + path +
                                     ", overtime-after must be a number of hours such as 40 or "
@@ -70,17 +77,17 @@ Status readReportSettings(FileAccess& files, const std::string& baseFolder, Repo
             out.overtimeAfterSeconds = *seconds;
         } else if (item.name == "ask-clock-out-after") {
             const std::optional<long long> seconds =
-                item.inputs.size() == 1 ? parseHours(item.inputs[0]) : std::nullopt;
+                item.values.size() == 1 ? parseHours(item.values[0]) : std::nullopt;
             if (!seconds || *seconds == 0)
                 return Status::fail("In " + path +
                                     ", ask-clock-out-after must be a number of hours such as 14.");
             out.askClockOutAfterSeconds = *seconds;
         } else if (item.name == "folders") {
-            for (const std::string& folder : item.inputs)
+            for (const std::string& folder : item.values)
                 if (!folder.empty())
                     out.folders.push_back(folder);
         } else if (item.name == "time-zone") {
-            const ZoneRules zone(item.inputs.size() == 1 ? item.inputs[0] : std::string());
+            const ZoneRules zone(item.value());
             if (zone.name().empty() || !zone.known())
                 return Status::fail("In " + path +
                                     ", time-zone must name one time zone this computer knows, such as "

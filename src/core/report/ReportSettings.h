@@ -42,6 +42,19 @@ inline constexpr const char* kSettingsFileName = "timeclock.ini";
 // filled by something else) is named, not read.
 inline constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 
+// One setting of the settings file: its [section], its name and its values.
+struct SettingsEntry {
+    std::string section;
+    std::string name;
+    std::vector<std::string> values;
+    std::string value() const { return values.size() == 1 ? values[0] : std::string(); }
+};
+
+// The settings in the settings file at `path`, read as every program file
+// is read: a regular file, never past kMaxSettingsBytes; or why it cannot be
+// read. The station's and the report's settings both come from here.
+Status readSettingsEntries(FileAccess& files, const std::string& path, std::vector<SettingsEntry>& out);
+
 std::string settingsPath(const std::string& baseFolder);
 
 // Reads the settings of the program in `baseFolder`. A missing file gives the
