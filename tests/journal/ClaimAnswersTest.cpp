@@ -96,5 +96,27 @@ TEST(ClaimAnswers, RejectingNeedsANoteAndStoresNothing) {
     EXPECT_EQ(week.report().flags, (std::vector<std::string>{kUnpaid, kStillIn}));
 }
 
+// A claimed time changed by hand into one the calendar or the clock lacks
+// claims no time: accepting it could only store a punch at an impossible moment.
+TEST(ClaimAnswers, OnlyAWholeRealMomentIsAClaimedTime) {
+    const std::pair<std::string, std::string> cases[] = {{"2025-02-03 16:30:00", "left Mon-Feb-3 4:30:00 PM"},
+                                                         {"2025-02-30 16:30:00", ""},
+                                                         {"2025-02-03 24:00:00", ""},
+                                                         {"2025-02-03 16:60:00", ""},
+                                                         {"2025-02-03 16:30:00x", ""},
+                                                         {"2025-02-03 16:30", ""},
+                                                         {"unknown", ""}};
+    for (const auto& [left, said] : cases) {
+        const std::string text =
+            "timeclock-journal\t2\tx.journal\tDoor\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tKim\t" + left +
+            "\n";
+        const std::vector<ClockOutClaim> claims = clockOutClaims(parseJournal(text));
+        ASSERT_EQ(claims.size(), 1u) << left;
+        EXPECT_EQ(claimText(claims[0]).substr(0, claimText(claims[0]).find(" (told")),
+                  said.empty() ? "left at a time not known" : said)
+            << left;
+    }
+}
+
 } // namespace
 } // namespace tc::test

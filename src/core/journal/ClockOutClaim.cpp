@@ -1,6 +1,7 @@
 #include "core/journal/ClockOutClaim.h"
 
 #include "core/format/TimeText.h"
+#include "core/format/WeekMoments.h"
 
 #include <cstdio>
 
@@ -10,13 +11,21 @@ namespace {
 
 constexpr const char* kUnknown = "unknown";
 
+// "2025-02-03 16:30:00" exactly, a day of the calendar and a time of day;
+// a journal changed by hand to anything else claims no time, so accepting
+// it can never store a punch at an impossible moment.
 std::optional<DateTime> readClaimedTime(const std::string& text) {
-    DateTime t;
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &t.year, &t.month, &t.day, &t.hour, &t.minute,
-                    &t.second, &end) != 6)
+    if (text.size() != 19 || text[10] != ' ' || text[13] != ':' || text[16] != ':')
         return std::nullopt;
-    return t;
+    const std::optional<DateTime> day = parseIsoDate(std::string_view(text).substr(0, 10));
+    const auto twoDigits = [&](std::size_t at) {
+        const char a = text[at], b = text[at + 1];
+        return a >= '0' && a <= '9' && b >= '0' && b <= '9' ? (a - '0') * 10 + (b - '0') : 99;
+    };
+    const int hour = twoDigits(11), minute = twoDigits(14), second = twoDigits(17);
+    if (!day || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    return makeDateTime(day->year, day->month, day->day, hour, minute, second);
 }
 
 } // namespace
