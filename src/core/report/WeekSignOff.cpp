@@ -138,6 +138,25 @@ std::string weekSealText(const WeekReport& report) {
     return text.empty() ? "not sealed" : text;
 }
 
+std::string approvalMessage(const ApprovalOutcome& outcome) {
+    std::string said;
+    if (!outcome.written)
+        said = outcome.written.message() + "\r\nNobody was approved.";
+    else if (!outcome.approved.empty()) {
+        said = "Approved: ";
+        for (std::size_t i = 0; i < outcome.approved.size(); ++i)
+            said += (i ? "; " : "") + outcome.approved[i];
+        said += ".";
+    }
+    if (!outcome.refused.empty()) {
+        said += std::string(said.empty() ? "" : "\r\n") + "Not approved:";
+        for (const std::string& why : outcome.refused)
+            said += "\r\n" + why + ".";
+        said += "\r\nMend it in the time sheet, or acknowledge it with a note (Acknowledge Flags...).";
+    }
+    return said;
+}
+
 ApprovalOutcome approvePeople(FileAccess& files, const WeekReport& report, std::vector<std::size_t> people,
                               const JournalStamp& stamp) {
     ApprovalOutcome out;

@@ -42,6 +42,9 @@ struct ApprovalOutcome {
 // payroll cannot pay on that is not acknowledged is not approved.
 ApprovalOutcome approvePeople(FileAccess& files, const WeekReport& report, std::vector<std::size_t> people,
                               const JournalStamp& stamp);
+// What the manager is told after approving: "Approved: Ann; Bob." and for
+// each person not approved why, with where to mend it.
+std::string approvalMessage(const ApprovalOutcome& outcome);
 // Lets one of a person's unpayable flags through: an acknowledge line with
 // the note (which must say something).
 Status acknowledgeFlag(FileAccess& files, const WeekReport& report, std::size_t person,

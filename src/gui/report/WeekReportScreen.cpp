@@ -351,18 +351,7 @@ void WeekReportScreen::approve(bool everyone) {
         people.push_back(std::size_t(person));
     const ApprovalOutcome outcome =
         approvePeople(files_, report_, people, Environment::journalStamp(services_.clock));
-    std::string said;
-    if (!outcome.written)
-        said = outcome.written.message() + "\r\nNobody was approved.";
-    else if (!outcome.approved.empty())
-        said = "Approved: " + join(outcome.approved) + ".";
-    if (!outcome.refused.empty()) {
-        said += std::string(said.empty() ? "" : "\r\n") + "Not approved:";
-        for (const std::string& why : outcome.refused)
-            said += "\r\n" + why + ".";
-        said += "\r\nMend it in the time sheet, or acknowledge it with a note (Acknowledge Flags...).";
-    }
-    services_.messages.show(this, qs(said));
+    services_.messages.show(this, qs(approvalMessage(outcome)));
     showWeek(report_.sunday);
 }
 
