@@ -4,6 +4,7 @@
 #include "core/files/Paths.h"
 #include "core/format/WeekMoments.h"
 #include "core/journal/Journal.h"
+#include "core/report/PayRules.h"
 #include "core/report/ReportCsv.h"
 #include "core/report/ReportSettings.h"
 #include "core/report/StationsReport.h"
@@ -38,8 +39,26 @@ struct Stations {
     }
 };
 
-// Each person on a line, the figures as shown: "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over; flags"; then the
-// problems' first words. A line whose shown parts do not add up says so.
+PayRules rules(std::initializer_list<std::pair<std::string, std::string>> settings) {
+    PayRules r;
+    for (const auto& [key, value] : settings)
+        EXPECT_TRUE(r.set(key, value, "test")) << key;
+    return r;
+}
+
+// The punches of working from `in` to `out` on each of `days` (0: Mon-Feb-2), as a record text goes on.
+std::string shifts(const std::string& in, const std::string& out, std::initializer_list<int> days) {
+    const char* const dates[] = {"Mon-Feb-2", "Tue-Feb-3", "Wed-Feb-4", "Thu-Feb-5",
+                                 "Fri-Feb-6", "Sat-Feb-7", "Sun-Feb-8"};
+    std::string s;
+    for (const int d : days)
+        s += "|IN " + in + " " + dates[d] + "|OUT " + out;
+    return s;
+}
+
+// Each person on a line, the figures as shown: "Ann Tue 2.00 Wed 11.00 = 13.00, 4.00 over, 1.00 double,
+// exact 12.95; flags", overtime, double time and the hours before rounding only where they say something;
+// then the problems' first words. A line whose shown parts do not add up says so.
 std::string describe(const WeekReport& report) {
     const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::string s;
@@ -51,9 +70,13 @@ std::string describe(const WeekReport& report) {
                                     : "";
             daySum += p.dayHundredths[d];
         }
-        s += " = " + formatShownHours(p.totalHundredths) + ", " + formatShownHours(p.overtimeHundredths) +
-             " over";
-        if (daySum != p.totalHundredths || p.regularHundredths + p.overtimeHundredths != p.totalHundredths)
+        const std::string total = formatShownHours(p.totalHundredths), exact = formatHours(p.exactSeconds);
+        s += " = " + total;
+        s += p.overtimeHundredths ? ", " + formatShownHours(p.overtimeHundredths) + " over" : "";
+        s += p.doubleTimeHundredths ? ", " + formatShownHours(p.doubleTimeHundredths) + " double" : "";
+        s += exact != total ? ", exact " + exact : "";
+        if (daySum != p.totalHundredths ||
+            p.regularHundredths + p.overtimeHundredths + p.doubleTimeHundredths != p.totalHundredths)
             s += " (DOES NOT ADD UP)";
         for (const std::string& flag : p.flags)
             s += "; " + flag;
@@ -64,41 +87,53 @@ std::string describe(const WeekReport& report) {
     return s;
 }
 
-TEST(WeekReport, TheRulesOfTheWeek) {
-    const std::pair<std::vector<std::vector<std::string>>, std::string> cases[] = {
-        // files as Stations takes them
+// The rules of the week (a span across midnight, Sunday's carry to and from the weeks beside, what is not
+// counted and why, stations added up) and of pay, each alone and where two meet.
+TEST(WeekReport, TheRulesOfTheWeekAndOfPay) {
+    struct Case {
+        std::vector<std::vector<std::string>> files; // as Stations takes them
+        std::string people;
+        PayRules pay = {};
+        long long overtimeAfter = 40 * 3600;
+    };
+    const PayRules daily = rules({{"daily-overtime-after", "8"}});
+    const PayRules california =
+        rules({{"daily-overtime-after", "8"}, {"daily-double-time-after", "12"}, {"seventh-day", "on"}});
+    const PayRules round15 = rules({{"round-minutes", "15"}});
+    const std::string fourDays = "Ann|IN 8:00a Mon-Feb-2|OUT 6:30p" + shifts("8:00a", "6:00p", {1, 2, 3});
+    const std::string fourDaysShown = "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50";
+    const Case cases[] = {
         {{{"Ann|IN 10:00p Tue-Feb-3|OUT 6:00a Wed-Feb-4", "Bob|IN 4:02p Tue-Feb-3",
            "Cy|IN 6:00a Mon-Feb-2|OUT 11:00p", "Dee|IN 8:00a Mon-Feb-2|OUT 12:00p|IN 11:00a|OUT 3:00p",
            "Eve|IN 8:00a Mon-Feb-2|OUT 25:00p|IN 1:00p Tue-Feb-2|OUT 2:00p Mon-Feb-2|X 3:00p|OUT 4:00p "
            "Mon-Feb-9",
            "Fay|IN 8:00a Mon-Feb-2|OUT 8:00:18a|IN 8:00a Tue-Feb-3|OUT 8:00:18a|IN 8:00a Wed-Feb-4|OUT "
            "8:00:17a"}},
-         "Ann Tue 2.00 Wed 6.00 = 8.00, 0.00 over\n"
-         "Bob = 0.00, 0.00 over; no clock-out after Tue 4:02 PM\n"
-         "Cy Mon 17.00 = 17.00, 0.00 over; over 16 hours: Mon 6:00 AM to Mon 11:00 PM\n"
-         "Dee Mon 4.00 = 4.00, 0.00 over; punch 3 (Mon 11:00 AM) is earlier than the punch before it; its "
-         "hours are not counted\n"
-         "Eve = 0.00, 0.00 over; punch 2 cannot be read (\"25:00:00 PM\", \"Mon-Feb-2\"); its hours are not "
-         "counted; punch 3 cannot be read (\"1:00:00 PM\", \"Tue-Feb-2\"); its hours are not counted; punch "
-         "5 "
-         "has no action IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its "
-         "hours are not counted\n"
-         "Fay Mon 0.01 = 0.01, 0.00 over\n"},
+         "Ann Tue 2.00 Wed 6.00 = 8.00\n"
+         "Bob = 0.00; no clock-out after Tue 4:02 PM\n"
+         "Cy Mon 17.00 = 17.00; over 16 hours: Mon 6:00 AM to Mon 11:00 PM\n"
+         "Dee Mon 4.00 = 4.00; punch 3 (Mon 11:00 AM) is earlier than the punch before it; its hours are not "
+         "counted\n"
+         "Eve = 0.00; punch 2 cannot be read (\"25:00:00 PM\", \"Mon-Feb-2\"); its hours are not counted; "
+         "punch 3 cannot be read (\"1:00:00 PM\", \"Tue-Feb-2\"); its hours are not counted; punch 5 has no "
+         "action IN, CHANGE, LUNCH or OUT (\"X\"); punch 6 is dated Mon-Feb-9, outside the week; its hours "
+         "are not counted\n"
+         "Fay Mon 0.01 = 0.01\n"},
         // a lunch without a return: the day ends there, or the next day's IN follows
         {{{"Gus|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 8:00a Tue-Feb-3|OUT 4:00p",
            "Hal|IN 8:00a Wed-Feb-4|LUNCH 12:00p", "Ida|IN 8:00a Mon-Feb-2|LUNCH 12:00p|IN 12:30p|OUT 4:30p"}},
-         "Gus Mon 4.00 Tue 8.00 = 12.00, 0.00 over; no return from lunch after Mon 12:00 PM\n"
-         "Hal Wed 4.00 = 4.00, 0.00 over; no return from lunch after Wed 12:00 PM\n"
-         "Ida Mon 8.00 = 8.00, 0.00 over\n"},
-        {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {" Ann|OUT 6:00a Mon-Feb-9"}}, "Ann Sun 2.00 = 2.00, 0.00 over\n"},
-        {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+         "Gus Mon 4.00 Tue 8.00 = 12.00; no return from lunch after Mon 12:00 PM\n"
+         "Hal Wed 4.00 = 4.00; no return from lunch after Wed 12:00 PM\n"
+         "Ida Mon 8.00 = 8.00\n"},
+        {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {" Ann|OUT 6:00a Mon-Feb-9"}}, "Ann Sun 2.00 = 2.00\n"},
+        {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Ann Mon 6.00 = 6.00\n"},
         {{{"Ann|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 8:00a Sun-Feb-1|OUT 12:00p|IN 10:00p"}},
-         "Ann Mon 6.00 = 6.00, 0.00 over\n"},
+         "Ann Mon 6.00 = 6.00\n"},
         // last week's open IN of one employee is never paid to another at that position, nor next week's
         // first punch of another closing this week's
-        {{{"Bob|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Bob = 0.00, 0.00 over\n"},
+        {{{"Bob|OUT 6:00a Mon-Feb-2"}, {"Ann|IN 10:00p Sun-Feb-1"}}, "Bob = 0.00\n"},
         {{{"Ann|IN 10:00p Sun-Feb-8"}, {}, {"Bob|OUT 6:00a Mon-Feb-9"}},
-         "Ann = 0.00, 0.00 over; no clock-out after Sun 10:00 PM\n"},
+         "Ann = 0.00; no clock-out after Sun 10:00 PM\n"},
         {{{"Ann|IN 6:00a Mon-Feb-2|OUT 6:00p|IN 6:00a Tue-Feb-3|OUT 6:00p"},
           {"/"},
           {},
@@ -111,28 +146,79 @@ TEST(WeekReport, TheRulesOfTheWeek) {
            "Cy|IN 8:00a Mon-Feb-2|LUNCH 12:00p", "Dee|IN 8:00a Sun-Feb-8"},
           {"", "", "Cy|IN 8:00a Sun-Feb-1"},
           {"", "", "", "Dee|CHANGE 7:00a Mon-Feb-9|OUT 8:00a"}},
-         "Ann Tue 8.00 = 8.00, 0.00 over; no clock-out after Mon 8:00 AM\n"
-         "Bob Tue 3.00 = 3.00, 0.00 over; no clock-out after Mon 10:00 PM\n"
-         "Cy Mon 4.00 = 4.00, 0.00 over; no clock-out after Sun 8:00 AM; no return from lunch after Mon "
-         "12:00 PM\n"
-         "Dee = 0.00, 0.00 over; no clock-out after Sun 8:00 AM\n"},
+         "Ann Tue 8.00 = 8.00; no clock-out after Mon 8:00 AM\n"
+         "Bob Tue 3.00 = 3.00; no clock-out after Mon 10:00 PM\n"
+         "Cy Mon 4.00 = 4.00; no clock-out after Sun 8:00 AM; no return from lunch after Mon 12:00 PM\n"
+         "Dee = 0.00; no clock-out after Sun 8:00 AM\n"},
+        // Overtime on a week and a threshold that are not whole hours.
+        {{{fourDays}}, fourDaysShown + ", 0.50 over\n"},
+        {{{fourDays}}, fourDaysShown + ", 3.00 over\n", {}, 37 * 3600 + 1800},
+        {{{fourDays}}, fourDaysShown + "\n", {}, 41 * 3600},
+        // Daily overtime after 8: 5 x 2 h daily overtime; the regular 40 h reach the weekly 40 only on
+        // Friday's last hour, so no hour is overtime twice: 10 h over, not 20.
+        {{{"Ann" + shifts("7:00a", "5:00p", {0, 1, 2, 3, 4})}},
+         "Ann Mon 10.00 Tue 10.00 Wed 10.00 Thu 10.00 Fri 10.00 = 50.00, 10.00 over\n",
+         daily},
+        // Daily overtime then weekly: 4 x 11 h = 44 h; daily 4 x 3 h = 12 h over; regular 32 h < 40. A fifth
+        // day of 10 h: 2 h daily, its 8 regular h bring 32 to 40 exactly: 14 h over.
+        {{{"Bo" + shifts("6:00a", "5:00p", {0, 1, 2, 3}) + shifts("7:00a", "5:00p", {4}) +
+           shifts("8:00a", "10:00a", {5})}},
+         "Bo Mon 11.00 Tue 11.00 Wed 11.00 Thu 11.00 Fri 10.00 Sat 2.00 = 56.00, 16.00 over\n",
+         daily},
+        // Double time after 12: a 13-hour day is 8 regular, 4 overtime (8 to 12), 1 double time.
+        {{{"Cy|IN 6:00a Mon-Feb-2|OUT 7:00p"}}, "Cy Mon 13.00 = 13.00, 4.00 over, 1.00 double\n", california},
+        // The 13-hour day in a 50-hour week with the seventh day: Mon 8 + 4 ot + 1 dt; Tue to Thu 8 regular
+        // each (32 regular so far); Fri 5 (37); Sat 4: 3 regular reach 40, 1 weekly overtime; Sun, the
+        // seventh day in a row, 4 h all overtime. Regular 40, overtime 4 + 1 + 4 = 9, double time 1.
+        {{{"Ann" + shifts("6:00a", "7:00p", {0}) + shifts("8:00a", "4:00p", {1, 2, 3}) +
+           shifts("8:00a", "1:00p", {4}) + shifts("8:00a", "12:00p", {5, 6})}},
+         "Ann Mon 13.00 Tue 8.00 Wed 8.00 Thu 8.00 Fri 5.00 Sat 4.00 Sun 4.00 = 50.00, 9.00 over, 1.00 "
+         "double\n",
+         california},
+        // The seventh day alone: 6 x 6 h = 36 regular, Sunday 10 h: its first 8 overtime, 2 double time.
+        {{{"Di" + shifts("8:00a", "2:00p", {0, 1, 2, 3, 4, 5}) + shifts("8:00a", "6:00p", {6})}},
+         "Di Mon 6.00 Tue 6.00 Wed 6.00 Thu 6.00 Fri 6.00 Sat 6.00 Sun 10.00 = 46.00, 8.00 over, 2.00 "
+         "double\n",
+         rules({{"seventh-day", "on"}})},
+        // Six days only: no seventh day, Sunday off; the same hours are plain regular.
+        {{{"Di" + shifts("8:00a", "2:00p", {0, 1, 2, 3, 5}) + shifts("8:00a", "6:00p", {6})}},
+         "Di Mon 6.00 Tue 6.00 Wed 6.00 Thu 6.00 Sat 6.00 Sun 10.00 = 40.00\n",
+         rules({{"seventh-day", "on"}})},
+        // Rounding to 15 minutes: 7:53 -> 8:00, 4:07 -> 4:00: 8 h paid of 8 h 14 min (8.23) worked; 8:07:30
+        // is half way: up to 8:15; 4:07:29 down to 4:00: 7.75 h of 7 h 59 min 59 s (8.00).
+        {{{"Ed|IN 7:53a Mon-Feb-2|OUT 4:07p", "Flo|IN 8:07:30a Mon-Feb-2|OUT 4:07:29p"}},
+         "Ed Mon 8.00 = 8.00, exact 8.23\nFlo Mon 7.75 = 7.75, exact 8.00\n",
+         round15},
+        // Rounding across midnight: IN Mon 11:53 PM is paid from Tue 0:00, so Monday's 7 minutes go; OUT Tue
+        // 11:55 PM is paid to Wed 0:00, on Tuesday: Tue 24.00 paid of 24 h 2 min worked (24.03).
+        {{{"Gil|IN 11:53p Mon-Feb-2|OUT 11:55p Tue-Feb-3"}},
+         "Gil Tue 24.00 = 24.00, exact 24.03; over 16 hours: Mon 11:53 PM to Tue 11:55 PM\n",
+         round15},
+        // Rounding and daily overtime meet: 7:52 -> 7:45, 4:08 -> 4:15: 8.5 h paid, 0.5 of it overtime; the
+        // overtime is counted on the paid hours.
+        {{{"Hy|IN 7:52a Mon-Feb-2|OUT 4:08p"}},
+         "Hy Mon 8.50 = 8.50, 0.50 over, exact 8.27\n",
+         rules({{"round-minutes", "15"}, {"daily-overtime-after", "8"}})},
+        // A meal at 5 hours 1 minute is late: flagged (5 h 1 min + 3 h = 8.02 h); at 5 hours it is not; a
+        // 10-minute break does not end the stretch (7:00 to 12:30 is 5.5 h; 3 + 2 h 20 min + 2 h = 7.33 h).
+        {{{"Ivy|IN 7:00a Mon-Feb-2|LUNCH 12:01p|IN 12:31p|OUT 3:31p",
+           "Jo|IN 7:00a Mon-Feb-2|LUNCH 12:00p|IN 12:30p|OUT 3:30p",
+           "Kit|IN 7:00a Mon-Feb-2|LUNCH 10:00a|IN 10:10a|LUNCH 12:30p|IN 1:00p|OUT 3:00p"}},
+         "Ivy Mon 8.02 = 8.02; meal break: 5.02 hours of work from Mon 7:00 AM to Mon 12:01 PM without a "
+         "break "
+         "of 30 minutes\n"
+         "Jo Mon 8.00 = 8.00\n"
+         "Kit Mon 7.33 = 7.33; meal break: 5.50 hours of work from Mon 7:00 AM to Mon 12:30 PM without a "
+         "break "
+         "of 30 minutes\n",
+         rules({{"meal-after-hours", "5"}, {"meal-minutes", "30"}})},
     };
-    for (const auto& [files, people] : cases) {
+    for (const auto& [files, people, pay, overtimeAfter] : cases) {
         SCOPED_TRACE(people);
-        EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, 40 * 3600)),
+        EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, overtimeAfter,
+                                          nullptr, ZoneRules(), pay)),
                   people);
     }
-}
-
-// Overtime on a week and a threshold that are not whole hours.
-TEST(WeekReport, OvertimeOnFractionalHours) {
-    const std::vector<std::vector<std::string>> files = {
-        {"Ann|IN 8:00a Mon-Feb-2|OUT 6:30p|IN 8:00a Tue-Feb-3|OUT 6:00p|IN 8:00a Wed-Feb-4|OUT 6:00p|IN "
-         "8:00a Thu-Feb-5|OUT 6:00p"}};
-    for (const auto& [after, over] :
-         {std::pair{40 * 3600, "0.50"}, {37 * 3600 + 1800, "3.00"}, {41 * 3600, "0.00"}})
-        EXPECT_EQ(describe(makeWeekReport(realFiles(), Stations(files).sources, kWeek, kLater, after)),
-                  "Ann Mon 10.50 Tue 10.00 Wed 10.00 Thu 10.00 = 40.50, " + std::string(over) + " over\n");
 }
 
 // The detail and jobs files as a clerk re-adds and pivots them: a job's rows add up to its line and the
@@ -300,19 +386,19 @@ TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
         {newYork,
          spring,
          {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"},
-         "Ann Sun 2.00 = 2.00, 0.00 over; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours "
+         "Ann Sun 2.00 = 2.00; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours "
          "passed\n"},
         {rule,
          spring,
          {"Cy|IN 10:00p Sat-Mar-7|OUT 6:00a Sun-Mar-8|IN 8:00a|OUT 9:00a"},
-         "Cy Sat 2.00 Sun 6.00 = 8.00, 0.00 over; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: "
+         "Cy Sat 2.00 Sun 6.00 = 8.00; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: "
          "7.00 hours passed\n"},
         {newYork,
          autumn,
          {"Bob|IN 12:30a Sun-Nov-1|OUT 3:00a"},
-         "Bob Sun 3.50 = 3.50, 0.00 over; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
+         "Bob Sun 3.50 = 3.50; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
          "hours passed\n"},
-        {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00, 0.00 over\n"},
+        {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00\n"},
     };
     for (const auto& [zone, day, records, people] : cases) {
         SCOPED_TRACE(people);
@@ -352,7 +438,7 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
     const std::string link = other.file("link");
     std::error_code noLinks;
     std::filesystem::create_directory_symlink(f, link, noLinks);
-    const std::string once = "Ann Mon 8.00 = 8.00, 0.00 over\n";
+    const std::string once = "Ann Mon 8.00 = 8.00\n";
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         // folders given (none: the program's own and the settings file's), what stderr says
         {{f, f + "/"}, "the folder " + f + "/ is the same as " + f + ", given twice"},
@@ -436,6 +522,75 @@ TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
     EXPECT_NE(out.find("\n\\x09Tab "), std::string::npos) << out;
     EXPECT_NE(out.find("\nBell\\x07\\x81 "), std::string::npos) << out;
     EXPECT_EQ(out.find('\a'), std::string::npos);
+}
+
+TEST(PayRules, RefusesASettingItCannotUseAndWritesNothing) {
+    const std::pair<std::string, std::string> cases[] = {
+        // [pay] line, the message's words after the file's name
+        {"round-minutes = 7", "round-minutes must be 0, 5, 6, 10 or 15, not \"7\"."},
+        {"daily-overtime-after = eight",
+         "daily-overtime-after must be a number of hours in a day such as 8 or 7.5, not \"eight\"."},
+        {"meal-minutes = -5",
+         "meal-minutes must be a number of minutes from 1 to 240 such as 30, not \"-5\"."},
+        {"seventh-day = yes", "seventh-day must be on or off, not \"yes\"."},
+        {"overtime-after = -1", "overtime-after must be a number of hours such as 40 or 37.5."},
+        {"double = 12", "[pay] has no setting \"double\" (there are " + std::string(PayRules::keys()) + ")."},
+    };
+    for (const auto& [line, said] : cases) {
+        SCOPED_TRACE(line);
+        ProgramFolder folder;
+        folder.writeWeek(kWeek, week({"Ann|IN 8:00a Mon-Feb-2|OUT 4:00p"}));
+        writeFile(folder.file("timeclock.ini"), "[pay]\n" + line + "\n");
+        const std::string csv = folder.file("week.csv");
+        const ReportRun run = runReport({"--week", "2009-02-04", "--csv", csv}, folder.path(), kLater);
+        EXPECT_EQ(run.code, ReportCommand::BadUsage);
+        EXPECT_EQ(run.err, "timeclock-report: In " + folder.file("timeclock.ini") + ", " + said + "\n");
+        EXPECT_FALSE(fileExists(csv));
+    }
+}
+
+TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
+    ProgramFolder folder;
+    // Ann 7:53 AM to 9:08 PM: 13 h 15 min exact, paid 8:00 AM to 9:15 PM = 13.25 h: 8 + 4 ot + 1.25 dt; she
+    // gains 0 min (-7 + 7). Bob 8:07 AM to 4:07 PM: paid 8:00 to 4:00, gains 0; 12:07 AM to 12:10 AM Tue:
+    // paid 12:00 to 12:15, gains 12 min. Shop: 12 min gained.
+    folder.writeWeek(
+        kWeek,
+        week({"Ann|IN 7:53a Mon-Feb-2 1001.Dept-1|OUT 9:08p",
+              "Bob|IN 8:07a Mon-Feb-2 1001.Dept-1|OUT 4:07p|IN 12:07a Tue-Feb-3 1001.Dept-1|OUT 12:10a"}));
+    writeFile(folder.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-overtime-after = 8\n"
+                                            "daily-double-time-after = 12\n");
+    const std::string csv = folder.file("w.csv"), detail = folder.file("d.csv"), audit = folder.file("a.csv");
+    const ReportRun run =
+        runReport({"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
+                  folder.path(), kLater);
+    ASSERT_EQ(run.code, ReportCommand::Done) << run.err;
+    const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(folder.path()) + ",";
+    EXPECT_EQ(
+        readFile(csv),
+        bom +
+            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,"
+            "Overtime,Double Time,Flags,Approved,Closed\r\n" +
+            head + "1,Ann,13.25,0.00,0.00,0.00,0.00,0.00,0.00,13.25,8.00,4.00,1.25,,no,no\r\n" + head +
+            "2,Bob,8.00,0.25,0.00,0.00,0.00,0.00,0.00,8.25,8.25,0.00,0.00,,no,no\r\nSeal,not sealed\r\n");
+    EXPECT_EQ(
+        readFile(detail),
+        bom +
+            "Week Ending,Station,Position,Name,Job,Department,Start,End,Paid Start,Paid End,Hours,Flags\r\n" +
+            head +
+            "1,Ann,1001,Dept-1,2009-02-02 07:53:00,2009-02-02 21:08:00,2009-02-02 08:00:00,2009-02-02 "
+            "21:15:00,13.25,\r\n" +
+            head +
+            "2,Bob,1001,Dept-1,2009-02-02 08:07:00,2009-02-02 16:07:00,2009-02-02 08:00:00,2009-02-02 "
+            "16:00:00,8.00,\r\n" +
+            head +
+            "2,Bob,1001,Dept-1,2009-02-03 00:07:00,2009-02-03 00:10:00,2009-02-03 00:00:00,2009-02-03 "
+            "00:15:00,0.25,\r\nSeal,not sealed\r\n");
+    EXPECT_EQ(readFile(audit), bom + "Week Ending,Name,Exact Hours,Paid Hours,Minutes Gained\r\n"
+                                     "2009-02-08,Ann,13.25,13.25,0.00\r\n"
+                                     "2009-02-08,Bob,8.05,8.25,12.00\r\n"
+                                     "2009-02-08,Total,21.30,21.50,12.00\r\n");
+    EXPECT_NE(run.out.find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << run.out;
 }
 
 } // namespace
