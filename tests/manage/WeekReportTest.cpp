@@ -549,49 +549,5 @@ TEST(PayRules, RefusesASettingItCannotUseAndWritesNothing) {
     }
 }
 
-TEST(PayRules, CsvFilesGainTheirColumnsAndTheRoundingAudit) {
-    ProgramFolder folder;
-    // Ann 7:53 AM to 9:08 PM: 13 h 15 min exact, paid 8:00 AM to 9:15 PM = 13.25 h: 8 + 4 ot + 1.25 dt; she
-    // gains 0 min (-7 + 7). Bob 8:07 AM to 4:07 PM: paid 8:00 to 4:00, gains 0; 12:07 AM to 12:10 AM Tue:
-    // paid 12:00 to 12:15, gains 12 min. Shop: 12 min gained.
-    folder.writeWeek(
-        kWeek,
-        week({"Ann|IN 7:53a Mon-Feb-2 1001.Dept-1|OUT 9:08p",
-              "Bob|IN 8:07a Mon-Feb-2 1001.Dept-1|OUT 4:07p|IN 12:07a Tue-Feb-3 1001.Dept-1|OUT 12:10a"}));
-    writeFile(folder.file("timeclock.ini"), "[pay]\nround-minutes = 15\ndaily-overtime-after = 8\n"
-                                            "daily-double-time-after = 12\n");
-    const std::string csv = folder.file("w.csv"), detail = folder.file("d.csv"), audit = folder.file("a.csv");
-    const ReportRun run =
-        runReport({"--week", "2009-02-04", "--csv", csv, "--detail-csv", detail, "--rounding-audit", audit},
-                  folder.path(), kLater);
-    ASSERT_EQ(run.code, ReportCommand::Done) << run.err;
-    const std::string bom = "\xEF\xBB\xBF", head = "2009-02-08," + stationName(folder.path()) + ",";
-    EXPECT_EQ(
-        readFile(csv),
-        bom +
-            "Week Ending,Station,Position,Name,Mon,Tue,Wed,Thu,Fri,Sat,Sun,Total,Regular,"
-            "Overtime,Double Time,Flags,Approved,Closed\r\n" +
-            head + "1,Ann,13.25,0.00,0.00,0.00,0.00,0.00,0.00,13.25,8.00,4.00,1.25,,no,no\r\n" + head +
-            "2,Bob,8.00,0.25,0.00,0.00,0.00,0.00,0.00,8.25,8.25,0.00,0.00,,no,no\r\nSeal,not sealed\r\n");
-    EXPECT_EQ(
-        readFile(detail),
-        bom +
-            "Week Ending,Station,Position,Name,Job,Department,Start,End,Paid Start,Paid End,Hours,Flags\r\n" +
-            head +
-            "1,Ann,1001,Dept-1,2009-02-02 07:53:00,2009-02-02 21:08:00,2009-02-02 08:00:00,2009-02-02 "
-            "21:15:00,13.25,\r\n" +
-            head +
-            "2,Bob,1001,Dept-1,2009-02-02 08:07:00,2009-02-02 16:07:00,2009-02-02 08:00:00,2009-02-02 "
-            "16:00:00,8.00,\r\n" +
-            head +
-            "2,Bob,1001,Dept-1,2009-02-03 00:07:00,2009-02-03 00:10:00,2009-02-03 00:00:00,2009-02-03 "
-            "00:15:00,0.25,\r\nSeal,not sealed\r\n");
-    EXPECT_EQ(readFile(audit), bom + "Week Ending,Name,Exact Hours,Paid Hours,Minutes Gained\r\n"
-                                     "2009-02-08,Ann,13.25,13.25,0.00\r\n"
-                                     "2009-02-08,Bob,8.05,8.25,12.00\r\n"
-                                     "2009-02-08,Total,21.30,21.50,12.00\r\n");
-    EXPECT_NE(run.out.find("Overtime  Double Time  Approved  Flags\n"), std::string::npos) << run.out;
-}
-
 } // namespace
 } // namespace tc::test
