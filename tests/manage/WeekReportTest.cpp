@@ -295,25 +295,22 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                       program = pathJoin(other, "../../" + stationName(base) + "/timeclock-report");
 #endif
     std::vector<std::tuple<int, std::string, std::vector<std::string>>> cases = {
-        // exit code, stderr or stdout, arguments
+        // exit code, stderr or stdout, arguments after --week and --csv
         {C::NoFolder, "the folder " + missing + " does not exist.\n", {"--folder", missing}},
         {C::NoWeekFile,
-         "no week file for the week ending 2009-03-08 in\n  " + weekFilePath(base, kLater) + "\n",
-         {"--week", "2009-03-02"}},
+         "no week file for the week ending 2009-02-08 in\n  " + weekFilePath(dir.path(), kWeek) + "\n",
+         {"--folder", dir.path()}},
         {C::NotWritten,
          "Nothing was written: the folder " + missing + " does not exist.\n",
-         {"--week", wk, "--csv", csv, "--jobs-csv", pathJoin(missing, "jobs.csv")}},
+         {"--jobs-csv", pathJoin(missing, "jobs.csv")}},
         {C::NotWritten,
          "Cannot write " + blocked + ": the temporary file beside it cannot be made (" + kIsAFolder +
-             "). "
-             "Nothing was written.\n",
-         {"--week", wk, "--csv", csv, "--detail-csv", blocked, "--jobs-csv", jobs}},
-        {C::NotWritten,
-         "Nothing was written: " + other + " is a folder.\n",
-         {"--week", wk, "--csv", csv, "--jobs-csv", other}},
+             "). Nothing was written.\n",
+         {"--detail-csv", blocked, "--jobs-csv", jobs}},
+        {C::NotWritten, "Nothing was written: " + other + " is a folder.\n", {"--jobs-csv", other}},
         {C::BadUsage,
          "only one CSV can be written to standard output (-).\n",
-         {"--week", wk, "--csv", "-", "--jobs-csv", "-"}},
+         {"--detail-csv", "-", "--jobs-csv", "-"}},
     };
     // Every file of a program folder, however the path is spelt, and anything in its month folders.
     std::filesystem::create_directory(other);
@@ -331,13 +328,14 @@ TEST(ReportCommand, WritesThreeWholeCsvFilesOrNoneAndSaysWhy) {
                  " would replace a file of the time clock's own (its week files, journals, lists, "
                  "settings or anything in its month folders). Choose a name ending in .csv "
                  "elsewhere.\n",
-             {"--week", wk, "--csv", csv, "--detail-csv", own}});
+             {"--detail-csv", own}});
     cases.push_back({C::Done,
                      "Week ending 2009-02-08, overtime after 5.00 hours\n",
-                     {"--week", wk, "--csv", csv, "--detail-csv", detail, "--jobs-csv", jobs}});
+                     {"--detail-csv", detail, "--jobs-csv", jobs}});
     const std::string weekBefore = readFile(weekFile);
-    for (const auto& [code, said, args] : cases) {
+    for (auto [code, said, args] : cases) {
         SCOPED_TRACE(said);
+        args.insert(args.begin(), {"--week", wk, "--csv", csv});
         const ReportRun run = runReport(args, base, kNextWeek);
         EXPECT_EQ(run.code, code);
         EXPECT_EQ(run.err, code ? "timeclock-report: " + said : "");
@@ -382,28 +380,20 @@ TEST(WeekReport, CountsTheTimeThatPassedWhenTheClocksChange) {
     if (!ZoneRules(newYork).known())
         GTEST_SKIP() << "this computer has no time-zone database";
     const DateTime spring = makeDateTime(2009, 3, 4), autumn = makeDateTime(2009, 10, 28);
-    const std::tuple<std::string, DateTime, std::vector<std::string>, std::string> cases[] = {
-        {newYork,
-         spring,
-         {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"},
-         "Ann Sun 2.00 = 2.00; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours "
+    const std::tuple<std::string, DateTime, std::string, std::string> cases[] = {
+        {newYork, spring, "Ann|IN 1:00a Sun-Mar-8|OUT 4:00a",
+         "Ann Sun 2.00 = 2.00; the clocks changed between Sun 1:00 AM and Sun 4:00 AM: 2.00 hours passed\n"},
+        {rule, spring, "Cy|IN 10:00p Sat-Mar-7|OUT 6:00a Sun-Mar-8|IN 8:00a|OUT 9:00a",
+         "Cy Sat 2.00 Sun 6.00 = 8.00; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: 7.00 hours "
          "passed\n"},
-        {rule,
-         spring,
-         {"Cy|IN 10:00p Sat-Mar-7|OUT 6:00a Sun-Mar-8|IN 8:00a|OUT 9:00a"},
-         "Cy Sat 2.00 Sun 6.00 = 8.00; the clocks changed between Sat 10:00 PM and Sun 6:00 AM: "
-         "7.00 hours passed\n"},
-        {newYork,
-         autumn,
-         {"Bob|IN 12:30a Sun-Nov-1|OUT 3:00a"},
-         "Bob Sun 3.50 = 3.50; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 "
-         "hours passed\n"},
-        {"UTC0", spring, {"Ann|IN 1:00a Sun-Mar-8|OUT 4:00a"}, "Ann Sun 3.00 = 3.00\n"},
+        {newYork, autumn, "Bob|IN 12:30a Sun-Nov-1|OUT 3:00a",
+         "Bob Sun 3.50 = 3.50; the clocks changed between Sun 12:30 AM and Sun 3:00 AM: 3.50 hours passed\n"},
+        {"UTC0", spring, "Ann|IN 1:00a Sun-Mar-8|OUT 4:00a", "Ann Sun 3.00 = 3.00\n"},
     };
-    for (const auto& [zone, day, records, people] : cases) {
+    for (const auto& [zone, day, record, people] : cases) {
         SCOPED_TRACE(people);
         const ProgramFolder folder;
-        folder.writeWeek(day, week(records));
+        folder.writeWeek(day, week({record}));
         EXPECT_EQ(describe(makeWeekReport(realFiles(), {{folder.path(), "Front"}}, day, kLater, 40 * 3600,
                                           nullptr, ZoneRules(zone))),
                   people);
