@@ -23,6 +23,7 @@ namespace {
 
 const DateTime kWeek = makeDateTime(2009, 2, 4); // Wednesday; the week ends Sunday Feb 8 2009
 const DateTime kLater = makeDateTime(2009, 3, 2, 9), kNextWeek = makeDateTime(2009, 2, 11, 9);
+const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 // The week files of a case: this week's, last week's and next week's of the station "Front", then this
 // week's of "Back" ({"/"}: a folder in the file's place).
@@ -50,11 +51,9 @@ PayRules rules(std::initializer_list<std::pair<std::string, std::string>> settin
 
 // The punches of working from `in` to `out` on each of `days` (0: Mon-Feb-2), as a record text goes on.
 std::string shifts(const std::string& in, const std::string& out, std::initializer_list<int> days) {
-    const char* const dates[] = {"Mon-Feb-2", "Tue-Feb-3", "Wed-Feb-4", "Thu-Feb-5",
-                                 "Fri-Feb-6", "Sat-Feb-7", "Sun-Feb-8"};
     std::string s;
     for (const int d : days)
-        s += "|IN " + in + " " + dates[d] + "|OUT " + out;
+        s += "|IN " + in + " " + kDays[d] + "-Feb-" + std::to_string(2 + d) + "|OUT " + out;
     return s;
 }
 
@@ -62,12 +61,11 @@ std::string shifts(const std::string& in, const std::string& out, std::initializ
 // exact 12.95; flags", overtime, double time and the hours before rounding only where they say something;
 // then the problems' first words. A line whose shown parts do not add up says so.
 std::string describe(const WeekReport& report) {
-    const char* const days[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     std::string s;
     for (const PersonWeek& p : report.people) {
         s += p.name;
         for (std::size_t d = 0; d < 7; ++d)
-            s += p.dayHundredths[d] ? std::string(" ") + days[d] + " " + formatShownHours(p.dayHundredths[d])
+            s += p.dayHundredths[d] ? std::string(" ") + kDays[d] + " " + formatShownHours(p.dayHundredths[d])
                                     : "";
         const std::string total = formatShownHours(p.totalHundredths), exact = formatHours(p.exactSeconds);
         s += " = " + total;
@@ -443,12 +441,9 @@ TEST(ReportCommand, CountsAFolderNamedTwiceOnce) {
 // A spreadsheet runs a cell that begins with = + - @ TAB or CR as a formula: such text is kept text by an
 // apostrophe, numbers stay numbers, a lone quote is doubled; the table shows control characters escaped.
 TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
-    const std::vector<std::string> names = {"=SUM(A1)",        "+1x", "-2", "@cmd", "\tTab", "\"",
-                                            "Bell\x07\xC2\x81"};
-    std::vector<std::string> records;
-    for (const std::string& name : names)
+    std::vector<std::string> records = {"Al|IN 8:00a Mon-Feb-2 -3.Dept-1|OUT 9:00a"};
+    for (const std::string name : {"=SUM(A1)", "+1x", "-2", "@cmd", "\tTab", "\"", "Bell\x07\xC2\x81"})
         records.push_back(name + "|IN 8:00a Mon-Feb-2 1001.Dept-1|OUT 9:00a");
-    records.push_back("Al|IN 8:00a Mon-Feb-2 -3.Dept-1|OUT 9:00a");
     const Stations stations({records});
     const std::string& base = stations.front.path();
     writeFile(pathJoin(base, "Jobs.dat"), "1001,=1+1\r\n-3,\r\n");
@@ -456,14 +451,12 @@ TEST(ReportCommand, TextThatASpreadsheetWouldRunIsWrittenAsText) {
     const auto [code, out, err] =
         runReport({"--week", "2009-02-04", "--csv", csv, "--jobs-csv", jobs}, base, kNextWeek);
     ASSERT_EQ(code, ReportCommand::Done) << err;
-    const std::string summary = readFile(csv), jobLines = readFile(jobs);
-    for (const char* cell :
-         {",'=SUM(A1),", ",'+1x,", ",-2,", ",'@cmd,", ",'\tTab,", ",\"\"\"\",", ",Bell\x07\xC2\x81,"})
-        EXPECT_NE(summary.find(cell), std::string::npos) << cell << " in\n" << summary;
-    EXPECT_NE(jobLines.find(",1001,'=1+1,Dept-1,"), std::string::npos) << jobLines;
-    EXPECT_NE(jobLines.find(",-3,,Dept-1,1.00"), std::string::npos) << jobLines;
-    EXPECT_NE(out.find("\n\\x09Tab "), std::string::npos) << out;
-    EXPECT_NE(out.find("\nBell\\x07\\x81 "), std::string::npos) << out;
+    const std::string written = readFile(csv) + readFile(jobs);
+    for (const char* cell : {",'=SUM(A1),", ",'+1x,", ",-2,", ",'@cmd,", ",'\tTab,", ",\"\"\"\",",
+                             ",Bell\x07\xC2\x81,", ",1001,'=1+1,Dept-1,", ",-3,,Dept-1,1.00"})
+        EXPECT_NE(written.find(cell), std::string::npos) << cell << " in\n" << written;
+    for (const char* shown : {"\n\\x09Tab ", "\nBell\\x07\\x81 "})
+        EXPECT_NE(out.find(shown), std::string::npos) << out;
     EXPECT_EQ(out.find('\a'), std::string::npos);
 }
 
@@ -475,7 +468,9 @@ TEST(ReportCommand, RefusesASettingsFileItCannotUseAndWritesNothing) {
         void (*plant)(const std::string& ini) = nullptr;
     };
     const std::string pay = "[pay]\n";
-    std::vector<Row> rows = {
+    const std::string notRegular =
+        ": it is not a regular file (a folder, a device or a pipe stands at its place).";
+    const Row rows[] = {
         {pay + "round-minutes = 7", ", round-minutes must be 0, 5, 6, 10 or 15, not \"7\"."},
         {pay + "daily-overtime-after = eight",
          ", daily-overtime-after must be a number of hours in a day such as 8 or 7.5, not \"eight\"."},
@@ -487,20 +482,17 @@ TEST(ReportCommand, RefusesASettingsFileItCannotUseAndWritesNothing) {
          ", [pay] has no setting \"double\" (there are " + std::string(PayRules::keys()) + ")."},
         {"[report]\ntime-zone = Nowhere/Land",
          ", time-zone must name one time zone this computer knows, such as America/Chicago."},
-    };
 #ifndef _WIN32
-    const std::string notRegular =
-        ": it is not a regular file (a folder, a device or a pipe stands at its place).";
-    rows.push_back({"", ": it is larger than 65536 bytes, more than such a file can hold.", "Cannot read ",
-                    [](const std::string& ini) {
-                        writeFile(ini, "[report]\n");
-                        std::filesystem::resize_file(ini, 100 << 20);
-                    }});
-    rows.push_back(
-        {"", notRegular, "Cannot open ", [](const std::string& ini) { mkfifo(ini.c_str(), 0666); }});
-    rows.push_back({"", notRegular, "Cannot open ",
-                    [](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); }});
+        {"", ": it is larger than 65536 bytes, more than such a file can hold.", "Cannot read ",
+         [](const std::string& ini) {
+             writeFile(ini, "[report]\n");
+             std::filesystem::resize_file(ini, 100 << 20);
+         }},
+        {"", notRegular, "Cannot open ", [](const std::string& ini) { mkfifo(ini.c_str(), 0666); }},
+        {"", notRegular, "Cannot open ",
+         [](const std::string& ini) { std::filesystem::create_symlink("/dev/zero", ini); }},
 #endif
+    };
     for (const auto& [text, after, before, plant] : rows) {
         SCOPED_TRACE(text + after);
         ProgramFolder folder;
