@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace tc {
 
@@ -14,6 +15,14 @@ struct PunchInProgress {
     std::string job;        // the job number; empty for LUNCH and OUT
     std::string department; // the department suffix; empty for LUNCH and OUT
     std::string jobText;    // the chosen job's description, shown while the department is chosen
+
+    // The punch begun by the employee at `position` (0 to 23), before any action is chosen.
+    static PunchInProgress forEmployee(int position, std::string employee) {
+        PunchInProgress punch;
+        punch.position = position;
+        punch.employee = std::move(employee);
+        return punch;
+    }
 
     // The employee's record in the week file, which counts from 1.
     int record() const { return position + 1; }

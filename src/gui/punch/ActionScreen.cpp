@@ -119,10 +119,11 @@ void ActionScreen::buildControls() {
 void ActionScreen::load() {
     nameAndClock_[0]->setText(QString::fromStdString(state_.punch.employee));
     const DateTime now = services_.clock.now();
-    const ActionButtons enabled = permittedActions(state_, now);
+    const ActionButtons enabled = permittedActions(state_, state_.punch, now);
     for (int i = 0; i < kActionButtons; ++i)
         actionButtons_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = lastActionSummary(state_, now, services_.host.decimalSeparator());
+    const SummaryTexts summary =
+        lastActionSummary(state_, state_.punch, now, services_.host.decimalSeparator());
     setBox(lastPunchBox_, summary.lastPunch);
     setBox(weekHoursBox_, summary.weekHours);
     clockTimer_->start(100);
@@ -203,8 +204,8 @@ void ActionScreen::jobScreenClosed() {
 void ActionScreen::showOwnWeek() {
     if (done_ || !settle_.pressAccepted())
         return;
-    auto* week =
-        new OwnWeekScreen(services_, station_.stationWindow(), ownWeek(state_, services_.clock.now()));
+    auto* week = new OwnWeekScreen(services_, station_.stationWindow(),
+                                   ownWeek(state_, state_.punch, services_.clock.now()));
     // In front again when it closes: a press meant for it does not land here.
     connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
     week->show();

@@ -29,13 +29,13 @@ bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& st
                                             StationControl& station) {
     const DateTime now = services.clock.now();
     LastPunch last;
-    if (!findLastPunch(state, now, last))
+    if (!findLastPunch(state, state.punch, now, last))
         return false; // the action screen says why the week cannot be read
     // A settings file that cannot be read is told on the report screen; the question keeps its default.
     ReportSettings settings;
     (void)readReportSettings(*state.files, state.baseFolder, settings);
     std::optional<ForgottenClockOut> shift =
-        forgottenClockOut(last, state.punch.record(), now, settings.askClockOutAfterSeconds);
+        forgottenClockOut(last, state.punch.position, now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
     auto* screen = new ClockOutQuestionScreen(services, state, station, std::move(*shift));
