@@ -31,13 +31,12 @@ DateTime when(long n) {
 
 bool punch(StationState& state, long n) {
     static const char* const kWalk[] = {"IN", "LUNCH", "IN", "CHANGE", "OUT"};
-    state.punch.position = n % 24 + 1 - 1;
-    state.punch.employee = "Worker " + std::to_string(state.punch.record());
-    state.punch.action = kWalk[(n / 24) % 5];
-    const bool job = state.punch.action == "IN" || state.punch.action == "CHANGE";
-    state.punch.job = job ? std::to_string(100 + n % 37) : "";
-    state.punch.department = job ? ".Dept-1" : "";
-    return recordPunch(state, state.punch, when(n)).isOk();
+    PunchInProgress punch = PunchInProgress::forEmployee(int(n % 24), "Worker " + std::to_string(n % 24 + 1));
+    punch.action = kWalk[(n / 24) % 5];
+    const bool job = punch.action == "IN" || punch.action == "CHANGE";
+    punch.job = job ? std::to_string(100 + n % 37) : "";
+    punch.department = job ? ".Dept-1" : "";
+    return recordPunch(state, punch, when(n)).isOk();
 }
 
 TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {

@@ -5,9 +5,9 @@
 
 namespace tc {
 
-// The punch an employee is making, filled in screen by screen (the name at
-// the board, the action, then for IN and CHANGE the job and department) and
-// stored by recordPunch.
+// The punch an employee is making: a value handed from screen to screen, each
+// adding its part (the name at the board, the action, then for IN and CHANGE
+// the job and department), then stored by recordPunch.
 struct PunchInProgress {
     int position = -1;      // the employee's button, 0 to 23; -1 before a press
     std::string employee;   // the name on that button, as the week file stores it

@@ -3,7 +3,6 @@
 #include "core/files/FileAccess.h"
 #include "core/format/DateTime.h"
 #include "core/punch/PasswordDelay.h"
-#include "core/punch/PunchInProgress.h"
 
 #include <array>
 #include <string>
@@ -23,9 +22,6 @@ struct StationState {
     std::array<std::string, 24> employeeNames; // by button, as the board last read them
     std::array<std::string, 20> jobs;          // the job numbers, by job button
     std::array<std::string, 20> jobTexts;      // their descriptions
-
-    // The punch being made at the board.
-    PunchInProgress punch;
 
     // Wrong management passwords in a row, for the whole run.
     PasswordDelay passwordTries;

@@ -43,7 +43,7 @@ void EmployeeGate::tellAndEnd(const QString& message) {
     station_.backFromPunch();
 }
 
-void EmployeeGate::pass(std::function<void()> next) {
+void EmployeeGate::pass(const std::string& employee, std::function<void()> next) {
     if (!settings_.pins) {
         next();
         return;
@@ -52,7 +52,7 @@ void EmployeeGate::pass(std::function<void()> next) {
         return;
     // No other name is taken while this one gives the PIN.
     station_.setPunchInProgress(true);
-    const std::string name = state_.punch.employee;
+    const std::string name = employee;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
@@ -64,15 +64,15 @@ void EmployeeGate::pass(std::function<void()> next) {
                               .arg(QString::fromStdString(name), lockedUntil(services_.clock, ms)));
     pad_ = new PinPadScreen(services_, QString::fromStdString(name), station_.stationWindow());
     asking_ = Asking::Pin;
-    connect(pad_, &PinPadScreen::entered, this, [this, next](const QString& pin) {
+    connect(pad_, &PinPadScreen::entered, this, [this, name, next](const QString& pin) {
         if (asking_ == Asking::Pin)
-            pinEntered(pin, false, next);
+            pinEntered(name, pin, false, next);
         else
-            newPinEntered(pin);
+            newPinEntered(name, pin);
     });
-    connect(pad_, &PinPadScreen::changeAsked, this, [this, next](const QString& pin) {
+    connect(pad_, &PinPadScreen::changeAsked, this, [this, name, next](const QString& pin) {
         if (asking_ == Asking::Pin)
-            pinEntered(pin, true, next);
+            pinEntered(name, pin, true, next);
     });
     connect(pad_, &PinPadScreen::cancelled, this, [this] {
         pad_.clear();
@@ -83,8 +83,8 @@ void EmployeeGate::pass(std::function<void()> next) {
     pad_->activateWindow();
 }
 
-void EmployeeGate::pinEntered(const QString& pin, bool change, const std::function<void()>& next) {
-    const std::string name = state_.punch.employee;
+void EmployeeGate::pinEntered(const std::string& name, const QString& pin, bool change,
+                              const std::function<void()>& next) {
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
@@ -113,7 +113,7 @@ void EmployeeGate::pinEntered(const QString& pin, bool change, const std::functi
     pad_->startAgain();
 }
 
-void EmployeeGate::newPinEntered(const QString& pin) {
+void EmployeeGate::newPinEntered(const std::string& employee, const QString& pin) {
     if (asking_ == Asking::NewPin) {
         if (!CredentialStore::isPin(pin.toStdString())) {
             services_.messages.show(pad_, QStringLiteral("A PIN is 4 to 8 digits."));
@@ -133,7 +133,7 @@ void EmployeeGate::newPinEntered(const QString& pin) {
     CredentialStore store;
     Status st = store.load(*state_.files, state_.baseFolder);
     if (st)
-        st = store.setPin(state_.punch.employee, pin.toStdString());
+        st = store.setPin(employee, pin.toStdString());
     if (st)
         st = store.save(*state_.files, state_.baseFolder);
     tellAndEnd(st ? QStringLiteral("Your PIN is changed.")
@@ -167,11 +167,9 @@ void EmployeeGate::cardRead(const std::string& card) {
         return;
     }
     const std::optional<std::string> name = store.nameForCard(card);
-    for (int position = 1; name && position <= kPositions; ++position) {
-        if (state_.employeeNames[std::size_t(position - 1)] != *name)
+    for (int position = 0; name && position < kPositions; ++position) {
+        if (state_.employeeNames[std::size_t(position)] != *name)
             continue;
-        state_.punch.position = position - 1;
-        state_.punch.employee = *name;
         emit cardChosen(position);
         return;
     }
