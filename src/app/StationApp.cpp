@@ -36,8 +36,9 @@ void StationApp::connectScreens() {
     };
     connect(home_.get(), &StationScreen::employeePressed, this, nameChosen);
     connect(gate_, &EmployeeGate::cardChosen, this, nameChosen);
-    connect(home_.get(), &StationScreen::managementPressed, this,
-            [this] { PasswordScreen::showManagement(services_, state_, home_.get(), editors_); });
+    connect(home_.get(), &StationScreen::managementPressed, this, [this] {
+        PasswordScreen::showManagement(services_, state_, home_.get(), editors_, management_);
+    });
 }
 
 } // namespace tc
