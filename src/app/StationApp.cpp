@@ -1,5 +1,6 @@
 #include "app/StationApp.h"
 
+#include "core/punch/PunchInProgress.h"
 #include "gui/manage/PasswordScreen.h"
 #include "gui/punch/PunchScreens.h"
 #include "gui/station/EmployeeGate.h"
@@ -23,18 +24,21 @@ void StationApp::start() {
 }
 
 void StationApp::connectScreens() {
-    // StationScreen::employeePressed(position): the punch's position and name are set; the
-    // action screen opens from here. StationScreen::managementPressed: the password
-    // screen opens from here.
+    // StationScreen::employeePressed(position) begins a punch; the action
+    // screen opens from here with it. StationScreen::managementPressed: the
+    // password screen opens from here.
     // The employee is made sure of first (the PIN, when turned on); a card
     // read at the board chooses a name as its press would.
-    const auto nameChosen = [this](int) {
-        gate_->pass([this] { openActionScreen(services_, state_, *home_); });
+    const auto nameChosen = [this](int position) {
+        const PunchInProgress punch =
+            PunchInProgress::forEmployee(position, state_.employeeNames[std::size_t(position)]);
+        gate_->pass(punch.employee, [this, punch] { openActionScreen(services_, state_, *home_, punch); });
     };
     connect(home_.get(), &StationScreen::employeePressed, this, nameChosen);
     connect(gate_, &EmployeeGate::cardChosen, this, nameChosen);
-    connect(home_.get(), &StationScreen::managementPressed, this,
-            [this] { PasswordScreen::showManagement(services_, state_, home_.get(), editors_); });
+    connect(home_.get(), &StationScreen::managementPressed, this, [this] {
+        PasswordScreen::showManagement(services_, state_, home_.get(), editors_, management_);
+    });
 }
 
 } // namespace tc

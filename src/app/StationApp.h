@@ -2,6 +2,7 @@
 
 #include "core/punch/StationState.h"
 #include "gui/manage/EditorFactory.h"
+#include "gui/manage/ManagementWindows.h"
 #include "platform/Services.h"
 
 #include <QObject>
@@ -35,6 +36,7 @@ class StationApp : public QObject {
     Services& services_;
     StationState state_;
     EditorFactory editors_;
+    ManagementWindows management_;
     std::unique_ptr<StationScreen> home_;
     EmployeeGate* gate_ = nullptr; // owned by the station screen
 };

@@ -14,17 +14,12 @@ namespace {
 
 const JournalStamp kTold{makeDateTime(2025, 2, 4, 6, 30, 0), -5 * 3600, "", ""};
 
-StationState pressed(const ProgramFolder& base, const std::string& name = "Ann") {
-    StationState s(base.path());
-    s.punch.position = 2;
-    s.punch.employee = name;
-    return s;
-}
+const PunchInProgress kPressed = PunchInProgress::forEmployee(2, "Ann"); // record 3
 
 std::optional<ForgottenClockOut> asked(const ProgramFolder& base, const DateTime& now) {
     LastPunch last;
-    EXPECT_TRUE(findLastPunch(pressed(base), now, last));
-    return forgottenClockOut(last, 3, now);
+    EXPECT_TRUE(findLastPunch(StationState(base.path()), kPressed, now, last));
+    return forgottenClockOut(last, kPressed.position, now);
 }
 
 TEST(ForgottenClockOut, AskedOnlyAfterAnInOrChangeOfAnEarlierDayOrLongerAgoThanTheLimit) {
@@ -117,13 +112,14 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
         EXPECT_TRUE(journal.ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tAnn\t" + c.claimed + "\n"))
             << journal;
         EXPECT_FALSE(asked(base, now));
-        const ActionButtons offered = permittedActions(pressed(base), now);
+        const ActionButtons offered = permittedActions(StationState(base.path()), kPressed, now);
         EXPECT_EQ(offered, (ActionButtons{true, false, false, false, true}));
         // The next shift is not the claimed one: at work again.
         base.putRecord(mondayFeb3(), 3,
                        makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
                                           {"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"}}));
-        EXPECT_EQ(permittedActions(pressed(base), now), (ActionButtons{false, true, true, true, true}));
+        EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
+                  (ActionButtons{false, true, true, true, true}));
     }
 }
 

@@ -39,10 +39,9 @@ TEST(OwnWeek, ShowsTheEmployeesDaysTotalAndFlagsAndNothingOfAnyoneElse) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        StationState s(base.path());
-        s.punch.position = c.position - 1;
-        s.punch.employee = c.name;
-        const OwnWeek week = ownWeek(s, mondayFeb3(12).addDays(3));
+        const OwnWeek week =
+            ownWeek(StationState(base.path()), PunchInProgress::forEmployee(c.position - 1, c.name),
+                    mondayFeb3(12).addDays(3));
         EXPECT_EQ(week.name, c.name);
         EXPECT_EQ(week.days, c.days);
         EXPECT_EQ(week.total, c.total);

@@ -23,15 +23,10 @@ namespace fs = std::filesystem;
 
 const Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
 
-StationState chosen(const std::string& base, int position, const std::string& name, const std::string& action,
-                    const std::string& job = "", const std::string& dept = "") {
-    StationState s(base);
-    s.punch.position = position - 1;
-    s.punch.employee = name;
-    s.punch.action = action;
-    s.punch.job = job;
-    s.punch.department = dept;
-    return s;
+// The punch at the button of record `position` (counted from 1, as the week file counts).
+PunchInProgress chosen(int position, const std::string& name, const std::string& action,
+                       const std::string& job = "", const std::string& dept = "") {
+    return {position - 1, name, action, job, dept, {}};
 }
 
 // Punches as "IN 8:00:00 AM, OUT 9:00:00 AM Tue-Feb-4", dated Mon-Feb-3 unless said.
@@ -49,11 +44,12 @@ TimeRecord punches(const std::string& text, const std::string& name = "Ann") {
 TEST(recordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
-    StationState s = chosen(base.path(), 5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
-    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(9, 5, 7)));
-    s.punch.action = "LUNCH";
-    s.punch.job = s.punch.department = "";
-    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(12, 0, 0)));
+    StationState s(base.path());
+    PunchInProgress punch = chosen(5, "Jos\xC3\xA9 Ortiz", "IN", "ABCDEFGHIJKLMN", ".Office");
+    ASSERT_TRUE(recordPunch(s, punch, mondayFeb3(9, 5, 7)));
+    punch.action = "LUNCH";
+    punch.job = punch.department = "";
+    ASSERT_TRUE(recordPunch(s, punch, mondayFeb3(12, 0, 0)));
 
     // Name, then entries 0..100 of each field: actions, jobs, times, dates.
     const auto field = [](std::size_t width, const std::string& first, const std::string& second) {
@@ -70,15 +66,16 @@ TEST(recordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
 TEST(recordPunch, ANameOrJobTheCodePageCannotHoldIsRefusedNotReplaced) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(), "");
-    const std::pair<StationState, std::string> cases[] = {
-        {chosen(base.path(), 1, "\xC5\x81ucja", "IN", "1001", ".Dept-1"),
+    StationState state(base.path());
+    const std::pair<PunchInProgress, std::string> cases[] = {
+        {chosen(1, "\xC5\x81ucja", "IN", "1001", ".Dept-1"),
          "\"\xC5\x81ucja\", \"1001\" holds characters (\xC5\x81)"},
-        {chosen(base.path(), 2, "Ann", "IN", "\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9", ".Dept-1"),
+        {chosen(2, "Ann", "IN", "\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9", ".Dept-1"),
          "\"Ann\", \"\xE2\x82\xAC\xE2\x84\xA2\xCE\xA9\" holds characters (\xCE\xA9)"},
     };
-    for (auto [state, said] : cases) {
+    for (const auto& [punch, said] : cases) {
         SCOPED_TRACE(said);
-        EXPECT_EQ(recordPunch(state, state.punch, mondayFeb3(9)).message(),
+        EXPECT_EQ(recordPunch(state, punch, mondayFeb3(9)).message(),
                   "Your punch was NOT recorded.\r\nThe name or the job " + said +
                       " that cannot be stored in the week files.\r\nPlease see the manager.");
         EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), "");
@@ -104,10 +101,10 @@ TEST(recordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRe
     for (std::size_t i = 0; i < cases.size(); ++i)
         base.putRecord(mondayFeb3(), int(i + 1), cases[i].before);
     std::string expected = readFile(base.weekFile(mondayFeb3()));
+    StationState s(base.path());
     for (std::size_t i = 0; i < cases.size(); ++i) {
         SCOPED_TRACE(cases[i].what);
-        StationState s = chosen(base.path(), int(i + 1), "Ann", "OUT");
-        const Status st = recordPunch(s, s.punch, mondayFeb3(16));
+        const Status st = recordPunch(s, chosen(int(i + 1), "Ann", "OUT"), mondayFeb3(16));
         if (const int k = cases[i].entry; k == 0) {
             EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThis week's record for Ann is full (100 "
                                     "punches).\r\nPlease see the manager.");
@@ -175,8 +172,7 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         SCOPED_TRACE(i + 1);
         EXPECT_EQ(board[i].colour, cases[i].colour);
         EXPECT_EQ(board[i].caption, "Emp " + std::to_string(i + 1) + "\r\n" + cases[i].job);
-        s.punch.position = i + 1 - 1;
-        EXPECT_EQ(permittedActions(s, mondayFeb3()), cases[i].buttons);
+        EXPECT_EQ(permittedActions(s, chosen(int(i + 1), "", ""), mondayFeb3()), cases[i].buttons);
     }
     EXPECT_EQ(readFile(s.weekFile), bytes) << "a reader wrote to the week file";
 }
@@ -205,9 +201,9 @@ TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
     }
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(i + 1);
-        StationState s = chosen(base.path(), int(i + 1), "Ann", "");
-        EXPECT_EQ(permittedActions(s, mondayFeb3(7)), cases[i].buttons);
-        const std::string text = lastActionSummary(s, mondayFeb3(7)).lastPunch;
+        StationState s(base.path());
+        EXPECT_EQ(permittedActions(s, chosen(int(i + 1), "Ann", ""), mondayFeb3(7)), cases[i].buttons);
+        const std::string text = lastActionSummary(s, chosen(int(i + 1), "Ann", ""), mondayFeb3(7)).lastPunch;
         EXPECT_EQ(text.substr(0, text.find('\r')), cases[i].summary);
     }
 }
@@ -247,8 +243,7 @@ TEST(LastPunch, HoursWorkedUpToIt) {
         base.putRecord(mondayFeb3(), 4, week);
         base.putRecord(sundayFeb2(), 4, lastWeek);
         StationState s(base.path());
-        s.punch.position = 3;
-        return lastActionSummary(s, mondayFeb3(18), separator).weekHours;
+        return lastActionSummary(s, chosen(4, "", ""), mondayFeb3(18), separator).weekHours;
     };
     for (const Case& c : cases)
         EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
@@ -272,19 +267,21 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     EXPECT_FALSE(prepareMonthFolders(realFiles(), dir.path()).firstRun);
     EXPECT_FALSE(fs::exists(monthFolderPath(dir.path(), 2)));
 
-    StationState s = chosen(dir.path(), 1, "Ann", "IN", "1001", ".Dept-1");
-    ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3()));
+    StationState s(dir.path());
+    const PunchInProgress ann = chosen(1, "Ann", "IN", "1001", ".Dept-1");
+    ASSERT_TRUE(recordPunch(s, ann, mondayFeb3()));
     EXPECT_EQ(recordAt(readFile(s.weekFile), 1).raw(F::Action, 1), "IN     ");
 
     const std::string moved = dir.path() + "-moved";
     fs::rename(dir.path(), moved);
-    const Status st = recordPunch(s, s.punch, mondayFeb3(9));
+    const Status st = recordPunch(s, ann, mondayFeb3(9));
     std::vector<JobItem> jobs;
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
     // The action screen of an employee at work: only Clock IN, and why.
     Status actions;
-    EXPECT_EQ(permittedActions(s, mondayFeb3(9), &actions), (ActionButtons{true, false, false, false, true}));
-    const SummaryTexts summary = lastActionSummary(s, mondayFeb3(9));
+    EXPECT_EQ(permittedActions(s, ann, mondayFeb3(9), &actions),
+              (ActionButtons{true, false, false, false, true}));
+    const SummaryTexts summary = lastActionSummary(s, ann, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());
     EXPECT_EQ(st.message(), "Your punch was NOT recorded.\r\nThe program folder " + dir.path() +

@@ -25,18 +25,14 @@ const std::string kStillIn = "in since Tue 7:00 AM";
 struct ToldWeek {
     explicit ToldWeek(std::optional<DateTime> left) {
         StationState s(base.path());
-        s.punch.position = 2;
-        s.punch.employee = "Kim";
-        s.punch.action = "IN";
-        s.punch.job = "1001";
-        s.punch.department = ".Dept-1";
-        EXPECT_TRUE(recordPunch(s, s.punch, mondayFeb3(7), -5 * 3600));
+        const PunchInProgress in{2, "Kim", "IN", "1001", ".Dept-1", {}};
+        EXPECT_TRUE(recordPunch(s, in, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6, 30).addDays(1);
         LastPunch last;
-        EXPECT_TRUE(findLastPunch(s, told, last));
-        EXPECT_TRUE(
-            tellClockOut(realFiles(), *forgottenClockOut(last, 3, told), left, {told, -5 * 3600, {}, {}}));
-        EXPECT_TRUE(recordPunch(s, s.punch, mondayFeb3(7).addDays(1), -5 * 3600));
+        EXPECT_TRUE(findLastPunch(s, in, told, last));
+        EXPECT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, in.position, told), left,
+                                 {told, -5 * 3600, {}, {}}));
+        EXPECT_TRUE(recordPunch(s, in, mondayFeb3(7).addDays(1), -5 * 3600));
         std::vector<ClockOutClaim> open;
         EXPECT_TRUE(openClaims(realFiles(), path(), open));
         EXPECT_EQ(open.size(), 1u);

@@ -34,18 +34,14 @@ class ClaimsScreen : public ::testing::Test {
         fakes.clock.set(makeDateTime(2025, 2, 5, 10, 0, 0));
         fakes.clock.setUtcOffset(-5 * 3600);
         StationState s(base.path());
-        s.punch.position = 1;
-        s.punch.employee = "Kim";
-        s.punch.action = "IN";
-        s.punch.job = "1001";
-        s.punch.department = ".Dept-1";
-        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7), -5 * 3600));
+        const PunchInProgress in{1, "Kim", "IN", "1001", ".Dept-1", {}};
+        ASSERT_TRUE(recordPunch(s, in, mondayFeb3(7), -5 * 3600));
         const DateTime told = mondayFeb3(6).addDays(1);
         LastPunch last;
-        ASSERT_TRUE(findLastPunch(s, told, last));
-        ASSERT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, 2, told), mondayFeb3(16, 30),
+        ASSERT_TRUE(findLastPunch(s, in, told, last));
+        ASSERT_TRUE(tellClockOut(realFiles(), *forgottenClockOut(last, in.position, told), mondayFeb3(16, 30),
                                  {told, -5 * 3600, {}, {}}));
-        ASSERT_TRUE(recordPunch(s, s.punch, mondayFeb3(7).addDays(1), -5 * 3600));
+        ASSERT_TRUE(recordPunch(s, in, mondayFeb3(7).addDays(1), -5 * 3600));
     }
     void TearDown() override {
         for (QWidget* w : QApplication::topLevelWidgets())

@@ -45,11 +45,10 @@ QString cell(QTableWidget* list, int row, int column) {
 
 TEST_F(HistoryScreen, ListsTheWeekAndPutsItBackAsBeforeAChosenSave) {
     StationState station(base.path());
-    station.punch.position = 0;
-    station.punch.employee = "Ann";
+    PunchInProgress punch = PunchInProgress::forEmployee(0, "Ann");
     for (const char* action : {"IN", "OUT"}) {
-        station.punch.action = action;
-        ASSERT_TRUE(recordPunch(station, station.punch, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
+        punch.action = action;
+        ASSERT_TRUE(recordPunch(station, punch, mondayFeb3(action[0] == 'I' ? 8 : 17), -5 * 3600));
     }
     const std::string week = base.weekFile(mondayFeb3());
     const std::string before = readFile(week);

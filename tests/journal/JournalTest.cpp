@@ -47,12 +47,9 @@ struct Week {
                "\n";
     }
     Status punch(int position, const std::string& name, const std::string& action, int hour) {
-        state.punch.position = position - 1;
-        state.punch.employee = name;
-        state.punch.action = action;
-        state.punch.job = action == "IN" ? "1001" : "";
-        state.punch.department = action == "IN" ? ".Dept-1" : "";
-        return recordPunch(state, state.punch, mondayFeb3(hour), -5 * 3600);
+        const bool in = action == "IN";
+        const PunchInProgress punch{position - 1, name, action, in ? "1001" : "", in ? ".Dept-1" : "", {}};
+        return recordPunch(state, punch, mondayFeb3(hour), -5 * 3600);
     }
     void day() {
         ASSERT_TRUE(punch(1, "Ann", "IN", 8));

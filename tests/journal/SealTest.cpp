@@ -51,12 +51,9 @@ struct Week {
     std::string journal() const { return readFile(journalPath()); }
     std::string events() const { return withoutSeals(journal()); }
     void punch(int position, const std::string& name, const std::string& action, int hour, int day = 0) {
-        state.punch.position = position - 1;
-        state.punch.employee = name;
-        state.punch.action = action;
-        state.punch.job = action == "IN" ? "1001" : "";
-        state.punch.department = action == "IN" ? ".Dept-1" : "";
-        ASSERT_TRUE(recordPunch(state, state.punch, mondayFeb3(hour).addDays(day), -5 * 3600));
+        const bool in = action == "IN";
+        const PunchInProgress punch{position - 1, name, action, in ? "1001" : "", in ? ".Dept-1" : "", {}};
+        ASSERT_TRUE(recordPunch(state, punch, mondayFeb3(hour).addDays(day), -5 * 3600));
     }
     void days() {
         for (int d = 0; d < 2; ++d) {

@@ -155,10 +155,7 @@ TEST(WeekSave, KeepsWhatTheStationStoresWhileTheWeekIsOpen) {
     ProgramFolder base;
     StationState station(base.path());
     const auto punch = [&](int position, const std::string& name, const std::string& action, int h) {
-        station.punch.position = position - 1;
-        std::tie(station.punch.employee, station.punch.action, station.punch.job) =
-            std::tuple(name, action, "1001.Dept-1");
-        ASSERT_TRUE(recordPunch(station, station.punch, mondayFeb3(h)));
+        ASSERT_TRUE(recordPunch(station, {position - 1, name, action, "1001.Dept-1", "", {}}, mondayFeb3(h)));
     };
     const std::string path = base.weekFile(mondayFeb3()), backup = backupPathOf(path);
     punch(1, "Ann", "IN", 8);

@@ -14,6 +14,7 @@
 #include "core/journal/JournalReplay.h"
 #include "core/punch/PunchRecorder.h"
 #include "core/sheet/ListsSave.h"
+#include "support/FaultyFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -31,13 +32,12 @@ DateTime when(long n) {
 
 bool punch(StationState& state, long n) {
     static const char* const kWalk[] = {"IN", "LUNCH", "IN", "CHANGE", "OUT"};
-    state.punch.position = n % 24 + 1 - 1;
-    state.punch.employee = "Worker " + std::to_string(state.punch.record());
-    state.punch.action = kWalk[(n / 24) % 5];
-    const bool job = state.punch.action == "IN" || state.punch.action == "CHANGE";
-    state.punch.job = job ? std::to_string(100 + n % 37) : "";
-    state.punch.department = job ? ".Dept-1" : "";
-    return recordPunch(state, state.punch, when(n)).isOk();
+    PunchInProgress punch = PunchInProgress::forEmployee(int(n % 24), "Worker " + std::to_string(n % 24 + 1));
+    punch.action = kWalk[(n / 24) % 5];
+    const bool job = punch.action == "IN" || punch.action == "CHANGE";
+    punch.job = job ? std::to_string(100 + n % 37) : "";
+    punch.department = job ? ".Dept-1" : "";
+    return recordPunch(state, punch, when(n)).isOk();
 }
 
 TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
@@ -98,12 +98,14 @@ TEST(KillTest, EveryAcknowledgedPunchSurvivesAKillAndTheWeekIsNeverTorn) {
     }
 }
 
-SaveStep gStep;
-std::string gFile;
-
-void stopHere(SaveStep step, const std::string& path) {
-    if (step == gStep && path == gFile)
-        _exit(42);
+// Files that end the process with 42 right after `step` of a replacement of `file`.
+FaultyFiles stoppingAt(SaveStep step, const std::string& file) {
+    FaultyFiles files;
+    files.onSaveStep = [step, file](SaveStep done, const std::string& path) {
+        if (done == step && path == file)
+            _exit(42);
+    };
+    return files;
 }
 
 TEST(StopAtEachStep, EveryWriterLeavesEachFileOldOrNew) {
@@ -123,11 +125,9 @@ TEST(StopAtEachStep, EveryWriterLeavesEachFileOldOrNew) {
                 SCOPED_TRACE(std::string(w.name) + " stopped after step " + std::to_string(int(step)) +
                              " of " + files[i]);
                 const std::vector<std::string> before = contents(files);
-                gStep = step;
-                gFile = files[i];
                 ChildProcess child([&](int) {
-                    setSaveStepHook(stopHere);
-                    return w.run(realFiles(), base.path()).empty() ? 0 : 1;
+                    FaultyFiles stopping = stoppingAt(step, files[i]);
+                    return w.run(stopping, base.path()).empty() ? 0 : 1;
                 });
                 ASSERT_EQ(child.wait(), 42);
                 // A writer with a record renames none of its files before all are whole.
@@ -169,11 +169,9 @@ TEST(StopAtEachStep, AListSaveStoppedAnywhereIsFinishedOrUndoneAtTheNextStart) {
         const std::string places[] = {files[0], files[1], w.record(base.path()), w.journal(base.path())};
         SCOPED_TRACE("stopped after step " + std::to_string(int(stop.step)) + " of " + places[stop.place]);
         const std::vector<std::string> before = contents(files);
-        gStep = stop.step;
-        gFile = places[stop.place];
         ChildProcess child([&](int) {
-            setSaveStepHook(stopHere);
-            return w.run(realFiles(), base.path()).empty() ? 0 : 1;
+            FaultyFiles stopping = stoppingAt(stop.step, places[stop.place]);
+            return w.run(stopping, base.path()).empty() ? 0 : 1;
         });
         ASSERT_EQ(child.wait(), 42);
         // The next start, twice over: the second finds nothing left to do.

@@ -25,10 +25,7 @@ std::string weekOf(const std::string& base) {
 
 std::string punchOut(FileAccess& files, const std::string& base) {
     StationState state(base, files);
-    state.punch.position = 1;
-    state.punch.employee = "Worker 2";
-    state.punch.action = "OUT";
-    return recordPunch(state, state.punch, kNow).message();
+    return recordPunch(state, {1, "Worker 2", "OUT", "", "", {}}, kNow).message();
 }
 
 // The manager corrects a job in the week as it was loaded.

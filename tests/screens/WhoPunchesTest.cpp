@@ -2,6 +2,7 @@
 #include "core/credentials/CredentialStore.h"
 #include "core/credentials/ManagerPassword.h"
 #include "core/punch/ActionRules.h"
+#include "gui/punch/ActionScreen.h"
 #include "gui/station/EmployeeGate.h"
 #include "gui/station/PinPadScreen.h"
 #include "gui/station/StationScreen.h"
@@ -149,7 +150,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     EXPECT_EQ(pad->digitsTyped(), 0);
     // Nor does another name open while the PIN is asked.
     press(&home(), "employeeButton_4");
-    EXPECT_EQ(app->state().punch.employee, "Worker 2");
+    EXPECT_EQ(app->gate().pinPad(), pad);
     press(pad, "Digit_8");
     EXPECT_EQ(pad->digitsTyped(), 1);
     press(pad, "Cancel");
@@ -174,9 +175,9 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
         QCoreApplication::sendEvent(shown("PinPadScreen"), &e);
     }
     settle();
-    QWidget* action = shown("ActionScreen");
+    auto* action = qobject_cast<ActionScreen*>(shown("ActionScreen"));
     ASSERT_NE(action, nullptr);
-    EXPECT_EQ(app->state().punch.employee, "Worker 2");
+    EXPECT_EQ(action->punch().employee, "Worker 2");
     press(action, QStringLiteral("actionButton_%1").arg(ClockIn));
     press(shown("JobScreen"), "jobButton_0");
     press(shown("DepartmentScreen"), "departmentButton_1");
@@ -272,10 +273,11 @@ TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
     EXPECT_EQ(told(), QStringList{"Unknown card. Nothing was stored."});
     EXPECT_EQ(shown("ActionScreen"), nullptr);
     typeAtBoard("0004711234", 10);
-    ASSERT_NE(shown("ActionScreen"), nullptr);
-    EXPECT_EQ(app->state().punch.employee, "Worker 5");
-    EXPECT_EQ(app->state().punch.position, 4);
-    press(shown("ActionScreen"), "actionButton_4");
+    auto* action = qobject_cast<ActionScreen*>(shown("ActionScreen"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->punch().employee, "Worker 5");
+    EXPECT_EQ(action->punch().position, 4);
+    press(action, "actionButton_4");
     settle();
     // With PINs on as well, the card leads to the keypad.
     app.reset();

@@ -5,6 +5,7 @@
 #include "core/sheet/TimeSheet.h"
 #include "gui/manage/EditorFactory.h"
 #include "gui/manage/ListEditor.h"
+#include "gui/manage/ManagementWindows.h"
 #include "gui/manage/PasswordScreen.h"
 #include "gui/manage/TimeSheetScreen.h"
 #include "gui/station/StationScreen.h"
@@ -328,6 +329,10 @@ TEST_F(Screens, AMinimisedManagementWindowComesBack) {
         QCoreApplication::processEvents();
         EXPECT_FALSE(window->isMinimized()) << name;
     }
+    // The time sheet open already comes to the front; a second is not loaded over it.
+    type(shown("PasswordScreen"), "passwordBox", "qm482");
+    press(shown("PasswordScreen"), "okButton");
+    EXPECT_EQ(home().findChildren<TimeSheetScreen*>().size(), 1);
 }
 
 TEST_F(Screens, AManagersRoundFromThePasswordToExitAll) {
@@ -380,8 +385,9 @@ TEST_F(Screens, AnEditorThatFailsToLoadClosesThePasswordScreenAndGivesTheTaskbar
         }
     } failing;
     StationState state(base.path());
+    ManagementWindows open;
     fakes.taskBar.setVisible(false);
-    PasswordScreen* pass = PasswordScreen::showManagement(fakes.services, state, nullptr, failing);
+    PasswordScreen* pass = PasswordScreen::showManagement(fakes.services, state, nullptr, failing, open);
     type(pass, "passwordBox", "qm482");
     press(pass, "okButton");
     EXPECT_EQ(shown("PasswordScreen"), nullptr);

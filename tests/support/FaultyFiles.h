@@ -68,6 +68,12 @@ class FaultyFiles final : public FileAccess {
     Status syncFolder(const std::string& folder) override {
         return call(Op::SyncFolder, folder, [&] { return inner_.syncFolder(folder); });
     }
+    // Told each step of a replacement: a crash test's child process exits in it.
+    std::function<void(SaveStep, const std::string&)> onSaveStep;
+    void saveStepDone(SaveStep step, const std::string& path) override {
+        if (onSaveStep)
+            onSaveStep(step, path);
+    }
     bool exists(const std::string& path) override { return inner_.exists(path); }
     bool isFolder(const std::string& path) override { return inner_.isFolder(path); }
     Status makeFolder(const std::string& path) override { return inner_.makeFolder(path); }

@@ -6,21 +6,6 @@
 
 namespace tc {
 
-namespace {
-
-SaveStepHook saveStepHook = nullptr;
-
-} // namespace
-
-void setSaveStepHook(SaveStepHook hook) {
-    saveStepHook = hook;
-}
-
-void notifySaveStep(SaveStep step, const std::string& path) {
-    if (saveStepHook)
-        saveStepHook(step, path);
-}
-
 Status FileAccess::readTail(Handle handle, std::size_t maxBytes, std::string& out) {
     Status st = readToEnd(handle, out, kAnySize);
     if (st && out.size() > maxBytes)
@@ -91,7 +76,7 @@ Status writeTempFile(FileAccess& files, const std::string& path, std::string_vie
                             st.message() + ").");
     st = files.write(h, bytes);
     if (st) {
-        notifySaveStep(SaveStep::TempWritten, path);
+        files.saveStepDone(SaveStep::TempWritten, path);
         st = files.flush(h);
     }
     Status closed = files.close(h);
@@ -103,7 +88,7 @@ Status writeTempFile(FileAccess& files, const std::string& path, std::string_vie
         (void)files.remove(temp);
         return Status::fail("Cannot write " + path + ": " + st.message() + ".");
     }
-    notifySaveStep(SaveStep::TempFlushed, path);
+    files.saveStepDone(SaveStep::TempFlushed, path);
     return Status::ok();
 }
 
@@ -113,7 +98,7 @@ Status renameTempFile(FileAccess& files, const std::string& path) {
         (void)files.remove(temp);
         return Status::fail("Cannot write " + path + ": " + st.message() + ".");
     }
-    notifySaveStep(SaveStep::Renamed, path);
+    files.saveStepDone(SaveStep::Renamed, path);
     // The new contents are in place; a failed folder flush only weakens
     // durability against a power cut, so it is not reported as a lost write.
     (void)files.syncFolder(parentFolder(path));
@@ -148,7 +133,7 @@ Status copyFile(FileAccess& files, const std::string& from, const std::string& t
         return st;
     Status st = replaceFile(files, to, bytes);
     if (st)
-        notifySaveStep(SaveStep::BackupMade, to);
+        files.saveStepDone(SaveStep::BackupMade, to);
     return st;
 }
 

@@ -9,6 +9,9 @@
 
 namespace tc {
 
+// Steps of a whole-file replacement, for tests that stop a writer part way.
+enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade, JournalWritten };
+
 // The one narrow door through which the program touches files. Everything
 // that writes (punches, time-sheet saves, list saves, backups) goes through
 // it, so tests can make the Nth write, flush, close or rename fail, and the
@@ -67,6 +70,10 @@ class FileAccess {
     virtual bool exists(const std::string& path) = 0;
     virtual bool isFolder(const std::string& path) = 0;
     virtual Status makeFolder(const std::string& path) = 0;
+
+    // Told after each step of a replacement of `path`. Nothing to do for
+    // the real files; a crash test's child process exits in it.
+    virtual void saveStepDone(SaveStep /*step*/, const std::string& /*path*/) {}
 };
 
 // The real file system: FileAccessPosix.cpp or FileAccessWindows.cpp, one of
@@ -81,14 +88,6 @@ inline constexpr const char* kNotARegularFile =
 // The reason an append gives when the file also has another name: a hard
 // link would carry the lines into some other file.
 inline constexpr const char* kHardLinked = "the file there also has another name (a hard link)";
-
-// Steps of a whole-file replacement, for tests that stop a writer part way.
-enum class SaveStep { TempWritten, TempFlushed, Renamed, BackupMade, JournalWritten };
-// Called after each step when set (tests only; the child process of a crash
-// test exits from inside it). Not thread-safe: set it before the writer runs.
-using SaveStepHook = void (*)(SaveStep step, const std::string& path);
-void setSaveStepHook(SaveStepHook hook);
-void notifySaveStep(SaveStep step, const std::string& path);
 
 // Suffix of the temporary file written beside the target. Never read as
 // data: no reader or open dialog matches it, and a leftover is removed by

@@ -368,7 +368,7 @@ Status notSaved(const std::string& path, std::string_view text) {
 } // namespace
 
 Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employees,
-                       const std::array<std::string, 20>& jobTexts, std::string& employeeBytes,
+                       const std::array<std::string, kJobs>& jobTexts, std::string& employeeBytes,
                        std::string& jobBytes) {
     // Both files are made in memory first: a text that cannot be converted
     // stops the save before either file is touched.
@@ -398,7 +398,7 @@ Status buttonDataBytes(const std::string& baseFolder, const EmployeeList& employ
 }
 
 Status writeButtonData(FileAccess& files, const std::string& baseFolder, const EmployeeList& employees,
-                       const std::array<std::string, 20>& jobTexts) {
+                       const std::array<std::string, kJobs>& jobTexts) {
     std::string employeeBytes, jobBytes, journalProblem;
     if (Status st = buttonDataBytes(baseFolder, employees, jobTexts, employeeBytes, jobBytes); !st)
         return st;

@@ -2,6 +2,7 @@
 
 #include "core/files/Paths.h"
 #include "core/format/CodePage.h"
+#include "core/format/ListFiles.h"
 #include "core/format/WeekFile.h"
 #include "core/journal/JournalSeal.h"
 
@@ -141,7 +142,7 @@ bool numbersFit(const JournalLine& line) {
     case JournalKind::Note:
         return inRange(f[0], 1, 2);
     case JournalKind::Job:
-        return inRange(f[0], 1, 20);
+        return inRange(f[0], 1, kJobs);
     case JournalKind::Approve:
     case JournalKind::Acknowledge:
         return inRange(f[3], 1, kPositions);

@@ -3,6 +3,7 @@
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
 #include "core/format/TimeRecord.h"
+#include "core/punch/PunchInProgress.h"
 #include "core/punch/StationState.h"
 
 #include <array>
@@ -25,10 +26,11 @@ EmployeeState stateForLastAction(std::string_view lastAction);
 // Which of the action screen's five buttons may be pressed in that state.
 ActionButtons permittedActions(EmployeeState state);
 
-// The employee's last punch (TimeRecord::lastEntry) in this week's record at
-// the punch's position or, when that holds none yet, in last week's record of the
-// same position under the same name: a shift across Sunday midnight is
-// still open after the week changes. `entry` 0: no punch.
+// The last punch (TimeRecord::lastEntry) of the employee making `punch`, in
+// this week's record at the punch's position or, when that holds none yet, in
+// last week's record of the same position under the same name: a shift
+// across Sunday midnight is still open after the week changes. `entry` 0: no
+// punch.
 struct LastPunch {
     TimeRecord record;
     int entry = 0;
@@ -42,11 +44,13 @@ struct LastPunch {
 // Reads this week's file (of `now`), and last week's when needed; a week
 // file that cannot be read (the program folder gone, a folder in its place)
 // is a failure saying why, never "no punch".
-Status findLastPunch(const StationState& state, const DateTime& now, LastPunch& out);
+Status findLastPunch(const StationState& state, const PunchInProgress& punch, const DateTime& now,
+                     LastPunch& out);
 
-// The clocking rules: judges the employee from the last punch alone. A full
+// The clocking rules: judges the employee making `punch` from the last punch alone. A full
 // record is judged from entry 100; when the week cannot be read only Clock IN
 // and Exit are offered and `problem` says why.
-ActionButtons permittedActions(const StationState& state, const DateTime& now, Status* problem = nullptr);
+ActionButtons permittedActions(const StationState& state, const PunchInProgress& punch, const DateTime& now,
+                               Status* problem = nullptr);
 
 } // namespace tc

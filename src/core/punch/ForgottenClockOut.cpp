@@ -62,7 +62,7 @@ Status tellClockOut(FileAccess& files, const ForgottenClockOut& shift, const std
         return st;
     ClockOutClaim claim;
     claim.told = formatJournalTime(told.when, told.utcOffsetSeconds);
-    claim.position = shift.position;
+    claim.position = shift.position + 1; // the journal counts records from 1
     claim.entry = shift.entry;
     claim.name = shift.name;
     claim.left = left;

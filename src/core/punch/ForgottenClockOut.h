@@ -17,9 +17,9 @@ inline constexpr long long kClockOutQuestionAfterSeconds = 14 * 3600;
 // name again: the station asks when he or she left before anything else.
 struct ForgottenClockOut {
     std::string weekFile; // that holds the shift's last punch
-    int position = 0;
-    int entry = 0;    // the shift's last punch (an IN or CHANGE)
-    std::string name; // trimmed, UTF-8
+    int position = 0;     // the employee's button, 0 to 23
+    int entry = 0;        // the shift's last punch (an IN or CHANGE)
+    std::string name;     // trimmed, UTF-8
     DateTime lastPunch;
     // The leaving times that may be told: after the last punch, on its day,
     // and not later than now.
@@ -30,10 +30,10 @@ struct ForgottenClockOut {
     std::string question() const;
 };
 
-// The shift to ask about: the last punch is an IN or CHANGE of an earlier
-// day than `now`, or made more than `limitSeconds` ago, and no clock-out has
-// been told for it yet. A LUNCH, an OUT, or a punch whose time or date
-// cannot be read asks nothing.
+// The shift to ask about, for the employee at `position` (0 to 23): the last
+// punch is an IN or CHANGE of an earlier day than `now`, or made more than
+// `limitSeconds` ago, and no clock-out has been told for it yet. A LUNCH, an
+// OUT, or a punch whose time or date cannot be read asks nothing.
 std::optional<ForgottenClockOut> forgottenClockOut(const LastPunch& last, int position, const DateTime& now,
                                                    long long limitSeconds = kClockOutQuestionAfterSeconds);
 

@@ -47,11 +47,12 @@ std::string hoursLine(const WeekReport& report, int position, char decimalSepara
 
 } // namespace
 
-SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator) {
+SummaryTexts lastActionSummary(StationState& state, const PunchInProgress& punch, const DateTime& now,
+                               char decimalSeparator) {
     setWeekFile(state, now);
     SummaryTexts out;
     LastPunch last;
-    out.problem = findLastPunch(state, now, last);
+    out.problem = findLastPunch(state, punch, now, last);
     if (!out.problem)
         return out;
     const TimeRecord& record = last.record;
@@ -63,7 +64,7 @@ SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char de
     const WeekReport report =
         makeWeekReport(*state.files, {{state.baseFolder, stationName(state.baseFolder)}}, now, now,
                        kDefaultOvertimeAfterSeconds);
-    out.weekHours = hoursLine(report, state.punch.record(), decimalSeparator);
+    out.weekHours = hoursLine(report, punch.record(), decimalSeparator);
     return out;
 }
 

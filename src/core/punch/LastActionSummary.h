@@ -2,6 +2,7 @@
 
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
+#include "core/punch/PunchInProgress.h"
 #include "core/punch/StationState.h"
 
 #include <string>
@@ -15,11 +16,12 @@ struct SummaryTexts {
     Status problem;        // the week could not be read: why (the boxes are then empty)
 };
 
-// Works out this week's file again, then describes the
-// employee's last punch (findLastPunch: last week's when this week holds
+// Works out this week's file again, then describes the last punch of the
+// employee making `punch` (findLastPunch: last week's when this week holds
 // none) and the hours worked this week up to now, as the week report counts
 // them (makeWeekReport, rounded to hundredths as it rounds them), written
 // with `decimalSeparator` (the machine's). Reads the week files, writes nothing.
-SummaryTexts lastActionSummary(StationState& state, const DateTime& now, char decimalSeparator = '.');
+SummaryTexts lastActionSummary(StationState& state, const PunchInProgress& punch, const DateTime& now,
+                               char decimalSeparator = '.');
 
 } // namespace tc

@@ -7,14 +7,14 @@
 
 namespace tc {
 
-OwnWeek ownWeek(const StationState& state, const DateTime& now) {
+OwnWeek ownWeek(const StationState& state, const PunchInProgress& punch, const DateTime& now) {
     const WeekReport report =
         makeWeekReport(*state.files, {{state.baseFolder, stationName(state.baseFolder)}}, now, now,
                        kDefaultOvertimeAfterSeconds);
     OwnWeek out;
-    out.name = state.punch.employee;
+    out.name = punch.employee;
     const auto mine = std::find_if(report.people.begin(), report.people.end(), [&](const PersonWeek& p) {
-        return std::find(p.records.begin(), p.records.end(), std::make_pair(0, int(state.punch.record()))) !=
+        return std::find(p.records.begin(), p.records.end(), std::make_pair(0, int(punch.record()))) !=
                p.records.end();
     });
     static constexpr const char* kDays[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format/DateTime.h"
+#include "core/punch/PunchInProgress.h"
 #include "core/punch/StationState.h"
 
 #include <array>
@@ -19,8 +20,8 @@ struct OwnWeek {
     std::vector<std::string> flags;
 };
 
-// The week of `now` for the employee making the punch at this station. An
+// The week of `now` for the employee making `punch` at this station. An
 // employee without a punch this week gets days of 0.00.
-OwnWeek ownWeek(const StationState& state, const DateTime& now);
+OwnWeek ownWeek(const StationState& state, const PunchInProgress& punch, const DateTime& now);
 
 } // namespace tc

@@ -3,6 +3,7 @@
 #include "core/files/Status.h"
 #include "core/format/DateTime.h"
 #include "core/format/TimeRecord.h"
+#include "core/punch/PunchInProgress.h"
 #include "core/punch/StationState.h"
 
 namespace tc {

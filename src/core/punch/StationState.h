@@ -2,8 +2,9 @@
 
 #include "core/files/FileAccess.h"
 #include "core/format/DateTime.h"
+#include "core/format/ListFiles.h"
+#include "core/format/WeekFile.h"
 #include "core/punch/PasswordDelay.h"
-#include "core/punch/PunchInProgress.h"
 
 #include <array>
 #include <string>
@@ -19,13 +20,10 @@ struct StationState {
     std::string baseFolder; // folder of the executable, no trailing separator
     FileAccess* files;
 
-    std::string weekFile;                      // full path of this week's file; empty until setWeekFile
-    std::array<std::string, 24> employeeNames; // by button, as the board last read them
-    std::array<std::string, 20> jobs;          // the job numbers, by job button
-    std::array<std::string, 20> jobTexts;      // their descriptions
-
-    // The punch being made at the board.
-    PunchInProgress punch;
+    std::string weekFile; // full path of this week's file; empty until setWeekFile
+    std::array<std::string, kPositions> employeeNames; // by button, as the board last read them
+    std::array<std::string, kJobs> jobs;               // the job numbers, by job button
+    std::array<std::string, kJobs> jobTexts;           // their descriptions
 
     // Wrong management passwords in a row, for the whole run.
     PasswordDelay passwordTries;

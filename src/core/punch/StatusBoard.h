@@ -3,6 +3,7 @@
 #include "core/files/FileAccess.h"
 #include "core/files/Status.h"
 #include "core/format/TimeRecord.h"
+#include "core/format/WeekFile.h"
 
 #include <array>
 #include <string>
@@ -21,7 +22,7 @@ struct BoardButton {
     std::string caption; // name, CR LF, trimmed job number of the last entry
 };
 
-using StatusBoard = std::array<BoardButton, 24>; // index = button position - 1
+using StatusBoard = std::array<BoardButton, kPositions>; // by button position, from 0
 
 // "IN"/"CHANGE" yellow, "LUNCH" red, "OUT" light grey; anything else unchanged.
 BoardColour colourForAction(std::string_view lastAction);

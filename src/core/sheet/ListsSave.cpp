@@ -20,7 +20,7 @@ std::string tempOf(const std::string& path) {
 Status renameKeepingTemp(FileAccess& files, const std::string& path) {
     if (Status st = files.rename(tempOf(path), path); !st)
         return Status::fail("Cannot write " + path + ": " + st.message() + ".");
-    notifySaveStep(SaveStep::Renamed, path);
+    files.saveStepDone(SaveStep::Renamed, path);
     (void)files.syncFolder(parentFolder(path));
     return Status::ok();
 }
@@ -91,7 +91,7 @@ Status saveListsTogether(FileAccess& files, const std::string& baseFolder, std::
                             " keeps what is left to do, and the next start of the station or of the "
                             "list editor finishes it.");
     journalProblem = appendOnce(files, baseFolder, journalLines);
-    notifySaveStep(SaveStep::JournalWritten, listsJournalPath(baseFolder));
+    files.saveStepDone(SaveStep::JournalWritten, listsJournalPath(baseFolder));
     (void)files.remove(record);
     return Status::ok();
 }

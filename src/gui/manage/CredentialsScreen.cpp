@@ -2,7 +2,6 @@
 
 #include "core/credentials/CredentialStore.h"
 #include "core/format/TimeText.h"
-#include "core/format/WeekFile.h"
 #include "core/punch/StationState.h"
 #include "platform/Messages.h"
 #include "platform/ScreenFonts.h"
@@ -26,8 +25,7 @@ CredentialsScreen::CredentialsScreen(Services& services, StationState& state, QW
 
     employee_ = new QComboBox(this);
     employee_->setObjectName(QStringLiteral("Employee"));
-    for (int position = 1; position <= kPositions; ++position) {
-        const std::string& name = state_.employeeNames[std::size_t(position - 1)];
+    for (const std::string& name : state_.employeeNames) {
         if (!trimSpaces(name).empty())
             employee_->addItem(QString::fromStdString(name));
     }

@@ -4,6 +4,7 @@
 #include "core/punch/StationState.h"
 #include "gui/manage/CredentialsScreen.h"
 #include "gui/manage/EditorFactory.h"
+#include "gui/manage/ManagementWindows.h"
 #include "gui/manage/PasswordChangeScreen.h"
 #include "gui/station/StationControl.h"
 #include "platform/Environment.h"
@@ -26,10 +27,6 @@ namespace tc {
 
 namespace {
 
-QPointer<PasswordScreen> gPassFM;
-QPointer<QWidget> gButtonData;
-QPointer<QWidget> gTimeManage;
-
 // Screens that are open: shown top-level windows (menus, tooltips and the like excluded).
 QList<QWidget*> openScreens() {
     QList<QWidget*> screens;
@@ -44,15 +41,16 @@ QList<QWidget*> openScreens() {
 } // namespace
 
 PasswordScreen* PasswordScreen::showManagement(Services& services, StationState& state,
-                                               StationControl* station, EditorFactory& editors) {
+                                               StationControl* station, EditorFactory& editors,
+                                               ManagementWindows& open) {
     // Open already, though minimised (still visible to Qt) or on another
     // desktop: the same screen comes back, or Management and Exit All would
     // be out of reach.
-    if (gPassFM && gPassFM->isVisible()) {
-        Environment::bringBack(gPassFM);
-        return gPassFM;
+    if (open.passwordScreen && open.passwordScreen->isVisible()) {
+        Environment::bringBack(open.passwordScreen);
+        return open.passwordScreen;
     }
-    auto* screen = new PasswordScreen(services, state, station, editors);
+    auto* screen = new PasswordScreen(services, state, station, editors, open);
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -60,15 +58,11 @@ PasswordScreen* PasswordScreen::showManagement(Services& services, StationState&
     return screen;
 }
 
-PasswordScreen* PasswordScreen::current() {
-    return gPassFM && gPassFM->isVisible() ? gPassFM.data() : nullptr;
-}
-
 PasswordScreen::PasswordScreen(Services& services, StationState& state, StationControl* station,
-                               EditorFactory& editors)
+                               EditorFactory& editors, ManagementWindows& open)
     : QWidget(station ? station->stationWindow() : nullptr, Qt::Window), services_(services), state_(state),
-      station_(station), editors_(editors) {
-    gPassFM = this;
+      station_(station), editors_(editors), open_(open) {
+    open_.passwordScreen = this;
     Environment::keepAboveStation(this);
     setObjectName(QStringLiteral("PasswordScreen"));
     setWindowTitle(QStringLiteral("PassWord Area"));
@@ -192,7 +186,7 @@ void PasswordScreen::openWindow(QWidget* window) {
 }
 
 void PasswordScreen::openEditor(bool buttonData) {
-    QPointer<QWidget>& slot = buttonData ? gButtonData : gTimeManage;
+    QPointer<QWidget>& slot = buttonData ? open_.listEditor : open_.timeSheet;
     try {
         // An editor that is already open is brought to the front with what it
         // holds, not loaded a second time over the same files.

@@ -13,6 +13,7 @@ namespace tc {
 
 struct StationState;
 class EditorFactory;
+struct ManagementWindows;
 class StationControl;
 
 // "PassWord Area": the management password in front of the two editors and
@@ -21,15 +22,14 @@ class PasswordScreen : public QWidget {
     Q_OBJECT
   public:
     // The station's Management button: opens the screen, or brings it to the
-    // front when it is already open. `station` keeps the management screens
-    // above it (it stays on top of everything while it runs); `editors`
-    // makes the editor chosen.
+    // front when it is already open (in `open`). `station` keeps the
+    // management screens above it (it stays on top of everything while it
+    // runs); `editors` makes the editor chosen, kept in `open` while it is.
     static PasswordScreen* showManagement(Services& services, StationState& state, StationControl* station,
-                                          EditorFactory& editors);
-    // The open password screen, if any.
-    static PasswordScreen* current();
+                                          EditorFactory& editors, ManagementWindows& open);
 
-    PasswordScreen(Services& services, StationState& state, StationControl* station, EditorFactory& editors);
+    PasswordScreen(Services& services, StationState& state, StationControl* station, EditorFactory& editors,
+                   ManagementWindows& open);
 
     // Closes the modal or active screens first when `modalFirst`, then every
     // screen still open, the station last (which ends the program). True when
@@ -51,6 +51,7 @@ class PasswordScreen : public QWidget {
     StationState& state_;
     StationControl* station_; // none in a test without the station
     EditorFactory& editors_;
+    ManagementWindows& open_;
     QLabel* capsLockTip_ = nullptr;
     QLineEdit* passwordBox_ = nullptr;
     QRadioButton* buttonDataOption_ = nullptr;

@@ -54,10 +54,11 @@ void setBox(QPlainTextEdit* box, const std::string& text) {
 
 } // namespace
 
-ActionScreen::ActionScreen(Services& services, StationState& state, StationControl& station)
+ActionScreen::ActionScreen(Services& services, StationState& state, StationControl& station,
+                           PunchInProgress punch)
     // Owned by the station so it stays above it (the station stays on top).
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
-      state_(state), station_(station) {
+      state_(state), station_(station), punch_(std::move(punch)) {
     setObjectName(QStringLiteral("ActionScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -117,12 +118,12 @@ void ActionScreen::buildControls() {
 }
 
 void ActionScreen::load() {
-    nameAndClock_[0]->setText(QString::fromStdString(state_.punch.employee));
+    nameAndClock_[0]->setText(QString::fromStdString(punch_.employee));
     const DateTime now = services_.clock.now();
-    const ActionButtons enabled = permittedActions(state_, now);
+    const ActionButtons enabled = permittedActions(state_, punch_, now);
     for (int i = 0; i < kActionButtons; ++i)
         actionButtons_[std::size_t(i)]->setEnabled(enabled[std::size_t(i)]);
-    const SummaryTexts summary = lastActionSummary(state_, now, services_.host.decimalSeparator());
+    const SummaryTexts summary = lastActionSummary(state_, punch_, now, services_.host.decimalSeparator());
     setBox(lastPunchBox_, summary.lastPunch);
     setBox(weekHoursBox_, summary.weekHours);
     clockTimer_->start(100);
@@ -137,22 +138,21 @@ void ActionScreen::load() {
 void ActionScreen::onAction(int index) {
     if (done_ || !settle_.pressAccepted())
         return;
+    PunchInProgress punch = punch_; // no job nor department yet
     switch (index) {
     case ClockIn:
-        state_.punch.action = std::string(kActionIn);
-        openJobScreen();
+        punch.action = std::string(kActionIn);
+        openJobScreen(punch);
         break;
     case ChangeJob:
-        state_.punch.action = std::string(kActionChange);
-        openJobScreen();
+        punch.action = std::string(kActionChange);
+        openJobScreen(punch);
         break;
     case Lunch:
     case ClockOut:
-        state_.punch.action = std::string(index == Lunch ? kActionLunch : kActionOut);
-        state_.punch.job.clear();
-        state_.punch.department.clear();
+        punch.action = std::string(index == Lunch ? kActionLunch : kActionOut);
         done_ = true;
-        punchscreens::storePunch(services_, this, state_, station_);
+        punchscreens::storePunch(services_, this, state_, station_, punch);
         exitToStation();
         break;
     case ExitButton:
@@ -163,14 +163,16 @@ void ActionScreen::onAction(int index) {
     }
 }
 
-void ActionScreen::openJobScreen() {
-    if (job_) { // still open: bring it back rather than open a second one
+void ActionScreen::openJobScreen(const PunchInProgress& punch) {
+    // Still open: brought back rather than a second one opened. Its punch has
+    // this action: Clock IN and Change Job are never offered together.
+    if (job_) {
         job_->show();
         job_->raise();
         job_->settle();
         return;
     }
-    job_ = new JobScreen(services_, state_, *this);
+    job_ = new JobScreen(services_, state_, *this, punch);
     job_->show();
     job_->raise();
     job_->activateWindow();
@@ -203,8 +205,8 @@ void ActionScreen::jobScreenClosed() {
 void ActionScreen::showOwnWeek() {
     if (done_ || !settle_.pressAccepted())
         return;
-    auto* week =
-        new OwnWeekScreen(services_, station_.stationWindow(), ownWeek(state_, services_.clock.now()));
+    auto* week = new OwnWeekScreen(services_, station_.stationWindow(),
+                                   ownWeek(state_, punch_, services_.clock.now()));
     // In front again when it closes: a press meant for it does not land here.
     connect(week, &QObject::destroyed, this, [this] { settle_.restart(); });
     week->show();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/punch/PunchInProgress.h"
 #include "platform/Services.h"
 #include "platform/SettleTime.h"
 
@@ -25,7 +26,8 @@ class ActionScreen : public QWidget {
     Q_OBJECT
 
   public:
-    ActionScreen(Services& services, StationState& state, StationControl& station);
+    // For `punch`, begun at the station: the employee's position and name.
+    ActionScreen(Services& services, StationState& state, StationControl& station, PunchInProgress punch);
 
     // Name, permitted actions (judged from this week's file as it stands), then the
     // summary (which works the week file out again); the clock starts.
@@ -39,6 +41,7 @@ class ActionScreen : public QWidget {
     // The job screen went back here and is being let go.
     void jobScreenClosed();
     StationControl& station() const { return station_; }
+    const PunchInProgress& punch() const { return punch_; }
 
   protected:
     // Closed from outside (the window manager, Exit All): the same as Exit.
@@ -47,13 +50,15 @@ class ActionScreen : public QWidget {
   private:
     void buildControls();
     void onAction(int index);
-    void openJobScreen();
+    // With `punch` (its action chosen) when it opens; brought back as it was when open.
+    void openJobScreen(const PunchInProgress& punch);
     void showTime();
     void showOwnWeek();
 
     Services& services_;
     StationState& state_;
     StationControl& station_;
+    const PunchInProgress punch_;
     std::array<QPushButton*, 5> actionButtons_{};
     std::array<QLabel*, 2> nameAndClock_{};
     QPlainTextEdit* lastPunchBox_ = nullptr;

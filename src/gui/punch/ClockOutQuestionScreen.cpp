@@ -25,20 +25,20 @@ QTime timeOf(const DateTime& t) {
 
 } // namespace
 
-bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& state,
-                                            StationControl& station) {
+bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& state, StationControl& station,
+                                            const PunchInProgress& punch) {
     const DateTime now = services.clock.now();
     LastPunch last;
-    if (!findLastPunch(state, now, last))
+    if (!findLastPunch(state, punch, now, last))
         return false; // the action screen says why the week cannot be read
     // A settings file that cannot be read is told on the report screen; the question keeps its default.
     ReportSettings settings;
     (void)readReportSettings(*state.files, state.baseFolder, settings);
     std::optional<ForgottenClockOut> shift =
-        forgottenClockOut(last, state.punch.record(), now, settings.askClockOutAfterSeconds);
+        forgottenClockOut(last, punch.position, now, settings.askClockOutAfterSeconds);
     if (!shift)
         return false;
-    auto* screen = new ClockOutQuestionScreen(services, state, station, std::move(*shift));
+    auto* screen = new ClockOutQuestionScreen(services, state, station, punch, std::move(*shift));
     screen->show();
     screen->raise();
     screen->activateWindow();
@@ -47,9 +47,10 @@ bool ClockOutQuestionScreen::askIfForgotten(Services& services, StationState& st
 }
 
 ClockOutQuestionScreen::ClockOutQuestionScreen(Services& services, StationState& state,
-                                               StationControl& station, ForgottenClockOut shift)
+                                               StationControl& station, PunchInProgress punch,
+                                               ForgottenClockOut shift)
     : QWidget(station.stationWindow(), Qt::Window | Qt::FramelessWindowHint), services_(services),
-      state_(state), station_(station), shift_(std::move(shift)) {
+      state_(state), station_(station), punch_(std::move(punch)), shift_(std::move(shift)) {
     setObjectName(QStringLiteral("ClockOutQuestionScreen"));
     setWindowTitle(Messages::applicationTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -60,7 +61,7 @@ void ClockOutQuestionScreen::buildControls() {
     Environment::fillScreen(services_.host.screenSize(), this);
     setAutoFillBackground(true);
 
-    auto* name = new QLabel(QString::fromStdString(state_.punch.employee), this);
+    auto* name = new QLabel(QString::fromStdString(punch_.employee), this);
     name->setObjectName(QStringLiteral("Name"));
     name->setTextFormat(Qt::PlainText);
     name->setFont(ScreenFonts::arialNarrow(services_.host.screenSize(), 48));
@@ -136,7 +137,7 @@ void ClockOutQuestionScreen::answer(bool known) {
     }
     done_ = true;
     close();
-    showActionScreen(services_, state_, station_);
+    showActionScreen(services_, state_, station_, punch_);
 }
 
 void ClockOutQuestionScreen::leave() {

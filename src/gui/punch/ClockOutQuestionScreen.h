@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/punch/ForgottenClockOut.h"
+#include "core/punch/PunchInProgress.h"
 #include "platform/Services.h"
 #include "platform/SettleTime.h"
 
@@ -26,11 +27,12 @@ class ClockOutQuestionScreen : public QWidget {
 
   public:
     ClockOutQuestionScreen(Services& services, StationState& state, StationControl& station,
-                           ForgottenClockOut shift);
+                           PunchInProgress punch, ForgottenClockOut shift);
 
-    // Shows the question when the employee making the punch left a shift
+    // Shows the question when the employee making `punch` left a shift
     // without clocking out (true); else nothing (false).
-    static bool askIfForgotten(Services& services, StationState& state, StationControl& station);
+    static bool askIfForgotten(Services& services, StationState& state, StationControl& station,
+                               const PunchInProgress& punch);
 
   protected:
     // Closed from outside: back to the station, nothing kept.
@@ -44,6 +46,7 @@ class ClockOutQuestionScreen : public QWidget {
     Services& services_;
     StationState& state_;
     StationControl& station_;
+    PunchInProgress punch_; // the name and position; the action screen that follows takes it on
     ForgottenClockOut shift_;
     QTimeEdit* picker_ = nullptr;
     QPushButton* leftAt_ = nullptr;

@@ -70,9 +70,10 @@ void DepartmentScreen::buildControls() {
     }
 }
 
-void DepartmentScreen::load() {
+void DepartmentScreen::load(PunchInProgress punch) {
+    punch_ = std::move(punch);
     // The whole description, wrapped and in smaller type where it is long.
-    const QString text = QString::fromStdString(state_.punch.jobText);
+    const QString text = QString::fromStdString(punch_.jobText);
     jobLabel_->setText(text);
     jobLabel_->setFont(ScreenFonts::fitted(ScreenFonts::arialNarrow(services_.host.screenSize(), 36), text,
                                            jobLabel_->contentsRect().size(), true));
@@ -92,8 +93,8 @@ void DepartmentScreen::onDepartment(int index) {
         punchscreens::unload(this);
         return;
     }
-    state_.punch.department = suffix(index);
-    punchscreens::storePunch(services_, this, state_, jobs_.actionScreen().station());
+    punch_.department = suffix(index);
+    punchscreens::storePunch(services_, this, state_, jobs_.actionScreen().station(), punch_);
     jobs_.finishPunch();
     punchscreens::unload(this);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/punch/PunchInProgress.h"
 #include "platform/Services.h"
 #include "platform/SettleTime.h"
 
@@ -23,8 +24,8 @@ class DepartmentScreen : public QWidget {
   public:
     DepartmentScreen(Services& services, StationState& state, JobScreen& jobs);
 
-    // Shows the chosen job's description.
-    void load();
+    // Takes `punch`, its job chosen, and shows the job's description.
+    void load(PunchInProgress punch);
 
     // The department suffix each button stores, by index (0 to 6).
     static const char* suffix(int index);
@@ -36,6 +37,7 @@ class DepartmentScreen : public QWidget {
     Services& services_;
     StationState& state_;
     JobScreen& jobs_;
+    PunchInProgress punch_;
     std::array<QPushButton*, 8> departmentButtons_{};
     QLabel* jobLabel_ = nullptr;
     bool done_ = false;

@@ -16,9 +16,9 @@
 
 namespace tc {
 
-JobScreen::JobScreen(Services& services, StationState& state, ActionScreen& action)
+JobScreen::JobScreen(Services& services, StationState& state, ActionScreen& action, PunchInProgress punch)
     : QWidget(&action, Qt::Window | Qt::FramelessWindowHint), services_(services), state_(state),
-      action_(action) {
+      action_(action), punch_(std::move(punch)) {
     setObjectName(QStringLiteral("JobScreen"));
     setWindowTitle(Messages::applicationTitle());
     buildControls();
@@ -98,11 +98,12 @@ void JobScreen::load() {
 void JobScreen::onJob(int index) {
     if (!settle_.pressAccepted())
         return;
-    state_.punch.jobText = state_.jobTexts[std::size_t(index)];
-    state_.punch.job = state_.jobs[std::size_t(index)];
+    PunchInProgress punch = punch_;
+    punch.jobText = state_.jobTexts[std::size_t(index)];
+    punch.job = state_.jobs[std::size_t(index)];
     if (!depart_)
         depart_ = new DepartmentScreen(services_, state_, *this);
-    depart_->load();
+    depart_->load(std::move(punch));
     depart_->show();
     depart_->raise();
     depart_->activateWindow();

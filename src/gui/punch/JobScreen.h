@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/format/ListFiles.h"
+#include "core/punch/PunchInProgress.h"
 #include "platform/Services.h"
 #include "platform/SettleTime.h"
 
@@ -22,7 +23,8 @@ class JobScreen : public QWidget {
     Q_OBJECT
 
   public:
-    JobScreen(Services& services, StationState& state, ActionScreen& action);
+    // For `punch`, its action chosen (IN or CHANGE).
+    JobScreen(Services& services, StationState& state, ActionScreen& action, PunchInProgress punch);
 
     // Reads the job list onto the buttons. A button without a job is blank
     // and cannot be pressed; a list that cannot be read is told on this
@@ -50,6 +52,7 @@ class JobScreen : public QWidget {
     Services& services_;
     StationState& state_;
     ActionScreen& action_;
+    const PunchInProgress punch_;
     std::array<QPushButton*, kJobs> jobButtons_{};
     std::array<QPushButton*, 2> cancelAndBack_{};
     QPointer<DepartmentScreen> depart_;

@@ -11,17 +11,19 @@
 
 namespace tc {
 
-ActionScreen* openActionScreen(Services& services, StationState& state, StationControl& station) {
+ActionScreen* openActionScreen(Services& services, StationState& state, StationControl& station,
+                               const PunchInProgress& punch) {
     if (station.punchInProgress())
         return nullptr;
     station.setPunchInProgress(true);
-    if (ClockOutQuestionScreen::askIfForgotten(services, state, station))
+    if (ClockOutQuestionScreen::askIfForgotten(services, state, station, punch))
         return nullptr;
-    return showActionScreen(services, state, station);
+    return showActionScreen(services, state, station, punch);
 }
 
-ActionScreen* showActionScreen(Services& services, StationState& state, StationControl& station) {
-    auto* screen = new ActionScreen(services, state, station);
+ActionScreen* showActionScreen(Services& services, StationState& state, StationControl& station,
+                               const PunchInProgress& punch) {
+    auto* screen = new ActionScreen(services, state, station, punch);
     screen->load();
     screen->show();
     screen->raise();
@@ -31,9 +33,9 @@ ActionScreen* showActionScreen(Services& services, StationState& state, StationC
 
 namespace punchscreens {
 
-bool storePunch(Services& services, QWidget* screen, StationState& state, StationControl& station) {
-    const Status st =
-        recordPunch(state, state.punch, services.clock.now(), services.clock.utcOffsetSeconds());
+bool storePunch(Services& services, QWidget* screen, StationState& state, StationControl& station,
+                const PunchInProgress& punch) {
+    const Status st = recordPunch(state, punch, services.clock.now(), services.clock.utcOffsetSeconds());
     if (!st) {
         services.messages.show(screen, QString::fromStdString(st.message()), Messages::Buttons::OkOnly);
         return false;

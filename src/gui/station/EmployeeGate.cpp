@@ -43,7 +43,7 @@ void EmployeeGate::tellAndEnd(const QString& message) {
     station_.backFromPunch();
 }
 
-void EmployeeGate::pass(std::function<void()> next) {
+void EmployeeGate::pass(const std::string& employee, std::function<void()> next) {
     if (!settings_.pins) {
         next();
         return;
@@ -52,27 +52,26 @@ void EmployeeGate::pass(std::function<void()> next) {
         return;
     // No other name is taken while this one gives the PIN.
     station_.setPunchInProgress(true);
-    const std::string name = state_.punch.employee;
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
-    if (!store.hasPin(name))
+    if (!store.hasPin(employee))
         return tellAndEnd(QStringLiteral("No PIN is set for %1. The manager sets it under Management.")
-                              .arg(QString::fromStdString(name)));
-    if (const std::int64_t ms = lockout_.lockedForMs(name, services_.monotonic.milliseconds()))
+                              .arg(QString::fromStdString(employee)));
+    if (const std::int64_t ms = lockout_.lockedForMs(employee, services_.monotonic.milliseconds()))
         return tellAndEnd(QStringLiteral("%1 is locked after five wrong PINs until %2.")
-                              .arg(QString::fromStdString(name), lockedUntil(services_.clock, ms)));
-    pad_ = new PinPadScreen(services_, QString::fromStdString(name), station_.stationWindow());
+                              .arg(QString::fromStdString(employee), lockedUntil(services_.clock, ms)));
+    pad_ = new PinPadScreen(services_, QString::fromStdString(employee), station_.stationWindow());
     asking_ = Asking::Pin;
-    connect(pad_, &PinPadScreen::entered, this, [this, next](const QString& pin) {
+    connect(pad_, &PinPadScreen::entered, this, [this, employee, next](const QString& pin) {
         if (asking_ == Asking::Pin)
-            pinEntered(pin, false, next);
+            pinEntered(employee, pin, false, next);
         else
-            newPinEntered(pin);
+            newPinEntered(employee, pin);
     });
-    connect(pad_, &PinPadScreen::changeAsked, this, [this, next](const QString& pin) {
+    connect(pad_, &PinPadScreen::changeAsked, this, [this, employee, next](const QString& pin) {
         if (asking_ == Asking::Pin)
-            pinEntered(pin, true, next);
+            pinEntered(employee, pin, true, next);
     });
     connect(pad_, &PinPadScreen::cancelled, this, [this] {
         pad_.clear();
@@ -83,14 +82,14 @@ void EmployeeGate::pass(std::function<void()> next) {
     pad_->activateWindow();
 }
 
-void EmployeeGate::pinEntered(const QString& pin, bool change, const std::function<void()>& next) {
-    const std::string name = state_.punch.employee;
+void EmployeeGate::pinEntered(const std::string& employee, const QString& pin, bool change,
+                              const std::function<void()>& next) {
     CredentialStore store;
     if (const Status st = store.load(*state_.files, state_.baseFolder); !st)
         return tellAndEnd(QString::fromStdString(st.message()));
     const std::int64_t now = services_.monotonic.milliseconds();
-    if (store.pinMatches(name, pin.toStdString())) {
-        lockout_.right(name);
+    if (store.pinMatches(employee, pin.toStdString())) {
+        lockout_.right(employee);
         if (change) {
             asking_ = Asking::NewPin;
             pad_->setPrompt(QStringLiteral("Your new PIN, 4 to 8 digits"));
@@ -104,16 +103,16 @@ void EmployeeGate::pinEntered(const QString& pin, bool change, const std::functi
         next();
         return;
     }
-    if (lockout_.wrong(name, now))
+    if (lockout_.wrong(employee, now))
         return tellAndEnd(
             QStringLiteral("Wrong PIN. Nothing was stored.\r\n%1 is locked after five wrong PINs until %2.")
-                .arg(QString::fromStdString(name),
-                     lockedUntil(services_.clock, lockout_.lockedForMs(name, now))));
+                .arg(QString::fromStdString(employee),
+                     lockedUntil(services_.clock, lockout_.lockedForMs(employee, now))));
     services_.messages.show(pad_, QStringLiteral("Wrong PIN. Nothing was stored."));
     pad_->startAgain();
 }
 
-void EmployeeGate::newPinEntered(const QString& pin) {
+void EmployeeGate::newPinEntered(const std::string& employee, const QString& pin) {
     if (asking_ == Asking::NewPin) {
         if (!CredentialStore::isPin(pin.toStdString())) {
             services_.messages.show(pad_, QStringLiteral("A PIN is 4 to 8 digits."));
@@ -133,7 +132,7 @@ void EmployeeGate::newPinEntered(const QString& pin) {
     CredentialStore store;
     Status st = store.load(*state_.files, state_.baseFolder);
     if (st)
-        st = store.setPin(state_.punch.employee, pin.toStdString());
+        st = store.setPin(employee, pin.toStdString());
     if (st)
         st = store.save(*state_.files, state_.baseFolder);
     tellAndEnd(st ? QStringLiteral("Your PIN is changed.")
@@ -167,11 +166,9 @@ void EmployeeGate::cardRead(const std::string& card) {
         return;
     }
     const std::optional<std::string> name = store.nameForCard(card);
-    for (int position = 1; name && position <= kPositions; ++position) {
-        if (state_.employeeNames[std::size_t(position - 1)] != *name)
+    for (int position = 0; name && position < kPositions; ++position) {
+        if (state_.employeeNames[std::size_t(position)] != *name)
             continue;
-        state_.punch.position = position - 1;
-        state_.punch.employee = *name;
         emit cardChosen(position);
         return;
     }

@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <string>
 
 class QWidget;
 
@@ -31,16 +32,16 @@ class EmployeeGate : public QObject {
     void load();
     const StationSettings& settings() const { return settings_; }
 
-    // The punch's position and name are set: `next` runs once the employee is
-    // known (the PIN right, or PINs off). A wrong PIN or Cancel runs nothing
-    // and brings the station back.
-    void pass(std::function<void()> next);
+    // `next` runs once `employee` (the name pressed or read from a card) is
+    // known to be the one punching (the PIN right, or PINs off). A wrong PIN
+    // or Cancel runs nothing and brings the station back.
+    void pass(const std::string& employee, std::function<void()> next);
 
     PinPadScreen* pinPad() const { return pad_; }
 
   signals:
-    // A card at the board chose the employee at this button (the punch's
-    // position and name set), as a press of the name would.
+    // A card at the board chose the employee at this button (`position`
+    // counts from 0), as a press of the name would.
     void cardChosen(int position);
 
   protected:
@@ -48,9 +49,10 @@ class EmployeeGate : public QObject {
 
   private:
     // The PIN typed; with `change` the employee asked to change it.
-    void pinEntered(const QString& pin, bool change, const std::function<void()>& next);
+    void pinEntered(const std::string& employee, const QString& pin, bool change,
+                    const std::function<void()>& next);
     // The new PIN typed once (first) and again.
-    void newPinEntered(const QString& pin);
+    void newPinEntered(const std::string& employee, const QString& pin);
     void cardRead(const std::string& card);
     // Tells the employee and ends: keypad closed, the station back.
     void tellAndEnd(const QString& message);

@@ -15,8 +15,8 @@ class StationControl {
     // above it (it stays on top of everything while it runs).
     virtual QWidget* stationWindow() = 0;
 
-    // While a punch is being made the employee buttons do not answer, so the
-    // position and name of the punch in progress cannot change under it.
+    // While a punch is being made the employee buttons do not answer, so no
+    // second punch is begun under it.
     virtual bool punchInProgress() const = 0;
     virtual void setPunchInProgress(bool on) = 0;
 

@@ -245,9 +245,7 @@ void StationScreen::onEmployeeButton(int index) {
     // A button without a name belongs to nobody: its punches would be paid to no one.
     if (trimSpaces(state_.employeeNames[std::size_t(index)]).empty())
         return;
-    state_.punch.position = index;
-    state_.punch.employee = state_.employeeNames[std::size_t(index)];
-    emit employeePressed(index + 1);
+    emit employeePressed(index);
 }
 
 void StationScreen::showTime() {

@@ -66,7 +66,7 @@ class StationScreen : public QWidget, public StationControl {
     static QColor red() { return QColor(255, 0, 0); }
 
   signals:
-    // An employee button was pressed: the punch's position and name are set.
+    // The button of a named employee was pressed; `position` counts from 0.
     void employeePressed(int position);
     // The Management button was pressed.
     void managementPressed();
