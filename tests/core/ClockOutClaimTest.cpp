@@ -16,69 +16,55 @@ const JournalStamp kTold{makeDateTime(2025, 2, 4, 6, 30, 0), -5 * 3600, "", ""};
 
 const PunchInProgress kPressed = PunchInProgress::forEmployee(2, "Ann"); // record 3
 
+// A punch as the station stores it, on Monday unless said.
+Punch punch(const std::string& action, const std::string& time, const std::string& date = "Mon-Feb-3") {
+    return {action, action == "IN" || action == "CHANGE" ? "1001.Dept-1" : "", time, date};
+}
+
 std::optional<ForgottenClockOut> asked(const ProgramFolder& base, const DateTime& now) {
     LastPunch last;
     EXPECT_TRUE(findLastPunch(StationState(base.path()), kPressed, now, last));
     return forgottenClockOut(last, kPressed.position, now);
 }
 
+// Asked only after an IN or CHANGE of an earlier day (last week's too) or longer ago than the limit.
 TEST(ForgottenClockOut, AskedOnlyAfterAnInOrChangeOfAnEarlierDayOrLongerAgoThanTheLimit) {
-    const DateTime mon = mondayFeb3();
+    const DateTime tue = mondayFeb3().addDays(1), endOfMon = mondayFeb3(23, 59, 59);
     struct Case {
         std::string what;
         Punch last;
         DateTime now;
-        std::string question; // empty: not asked
-        DateTime latest;
+        std::optional<DateTime> latest; // none: not asked
+        DateTime week = mondayFeb3();
     };
-    const std::vector<Case> cases = {
-        {"yesterday's IN",
-         {"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
-         mon.addDays(1),
-         "You did not clock out on Mon. When did you leave?",
-         mondayFeb3(23, 59, 59)},
-        {"yesterday's CHANGE",
-         {"CHANGE", "1002.Dept-2", "3:00:00 PM", "Mon-Feb-3"},
-         mon.addDays(1),
-         "You did not clock out on Mon. When did you leave?",
-         mondayFeb3(23, 59, 59)},
-        {"an IN of last night, 8 hours ago",
-         {"IN", "1001.Dept-1", "10:00:00 PM", "Mon-Feb-3"},
-         mon.addDays(1).addSeconds(-2 * 3600),
-         "You did not clock out on Mon. When did you leave?",
-         mondayFeb3(23, 59, 59)},
-        {"an IN 13 hours ago", {"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}, mondayFeb3(20), "", {}},
-        {"an IN 14 hours and a second ago",
-         {"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
-         mondayFeb3(21, 0, 1),
-         "You did not clock out on Mon. When did you leave?",
+    const Case cases[] = {
+        {"yesterday's IN", punch("IN", "7:00:00 AM"), tue, endOfMon},
+        {"yesterday's CHANGE", punch("CHANGE", "3:00:00 PM"), tue, endOfMon},
+        {"an IN of last night, 8 hours ago", punch("IN", "10:00:00 PM"), tue.addSeconds(-2 * 3600), endOfMon},
+        {"an IN 13 hours ago", punch("IN", "7:00:00 AM"), mondayFeb3(20), {}},
+        {"an IN 14 hours and a second ago", punch("IN", "7:00:00 AM"), mondayFeb3(21, 0, 1),
          mondayFeb3(21, 0, 1)},
-        {"yesterday's LUNCH", {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}, mon.addDays(1), "", {}},
-        {"yesterday's OUT", {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}, mon.addDays(1), "", {}},
-        {"a time without AM or PM", {"IN", "1001.Dept-1", "7:00", "Mon-Feb-3"}, mon.addDays(1), "", {}},
+        {"yesterday's LUNCH", punch("LUNCH", "12:00:00 PM"), tue, {}},
+        {"yesterday's OUT", punch("OUT", "4:00:00 PM"), tue, {}},
+        {"a time without AM or PM", punch("IN", "7:00"), tue, {}},
+        {"last week's IN", punch("IN", "9:00:00 PM", "Fri-Jan-31"), mondayFeb3(6),
+         makeDateTime(2025, 1, 31, 23, 59, 59), sundayFeb2()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ProgramFolder base;
-        base.putRecord(mon, 3, makeRecord("Ann", {c.last}));
+        base.putRecord(c.week, 3, makeRecord("Ann", {c.last}));
         const std::optional<ForgottenClockOut> shift = asked(base, c.now);
-        EXPECT_EQ(shift ? shift->question() : "", c.question);
+        ASSERT_EQ(shift.has_value(), c.latest.has_value());
         if (shift) {
+            EXPECT_EQ(shift->question(),
+                      "You did not clock out on " + c.last.date.substr(0, 3) + ". When did you leave?");
             EXPECT_EQ(formatTime(shift->earliest), c.last.time);
-            EXPECT_EQ(shift->latest, c.latest);
+            EXPECT_EQ(shift->latest, *c.latest);
             EXPECT_EQ(shift->entry, 1);
+            EXPECT_EQ(shift->weekFile, base.weekFile(c.week));
         }
     }
-}
-
-TEST(ForgottenClockOut, FollowsTheShiftIntoLastWeeksFile) {
-    ProgramFolder base;
-    base.putRecord(sundayFeb2(), 3, makeRecord("Ann", {{"IN", "1001.Dept-1", "9:00:00 PM", "Fri-Jan-31"}}));
-    const std::optional<ForgottenClockOut> shift = asked(base, mondayFeb3(6));
-    ASSERT_TRUE(shift);
-    EXPECT_EQ(shift->question(), "You did not clock out on Fri. When did you leave?");
-    EXPECT_EQ(shift->weekFile, base.weekFile(sundayFeb2()));
-    EXPECT_EQ(shift->latest, makeDateTime(2025, 1, 31, 23, 59, 59));
 }
 
 // The answer is a journal line; the week file keeps its bytes; the station
@@ -94,8 +80,7 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ProgramFolder base;
-        base.putRecord(mondayFeb3(), 3,
-                       makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
+        base.putRecord(mondayFeb3(), 3, makeRecord("Ann", {punch("IN", "7:00:00 AM")}));
         const std::string week = readFile(base.weekFile(mondayFeb3()));
         const DateTime now = mondayFeb3().addDays(1);
         const std::optional<ForgottenClockOut> shift = asked(base, now);
@@ -112,12 +97,12 @@ TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStati
         EXPECT_TRUE(journal.ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tAnn\t" + c.claimed + "\n"))
             << journal;
         EXPECT_FALSE(asked(base, now));
-        const ActionButtons offered = permittedActions(StationState(base.path()), kPressed, now);
-        EXPECT_EQ(offered, (ActionButtons{true, false, false, false, true}));
+        EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
+                  (ActionButtons{true, false, false, false, true}));
         // The next shift is not the claimed one: at work again.
-        base.putRecord(mondayFeb3(), 3,
-                       makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
-                                          {"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"}}));
+        base.putRecord(
+            mondayFeb3(), 3,
+            makeRecord("Ann", {punch("IN", "7:00:00 AM"), punch("IN", "7:00:00 AM", "Tue-Feb-4")}));
         EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
                   (ActionButtons{false, true, true, true, true}));
     }

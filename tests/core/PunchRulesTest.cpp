@@ -22,6 +22,10 @@ using F = TimeRecord::Field;
 namespace fs = std::filesystem;
 
 const Punch kIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
+//                        IN     CHANGE LUNCH  OUT    Exit
+const ActionButtons kOff{true, false, false, false, true};
+const ActionButtons kWork{false, true, true, true, true};
+const ActionButtons kLunch{true, false, false, true, true};
 
 // The punch at the button of record `position` (counted from 1, as the week file counts).
 PunchInProgress chosen(int position, const std::string& name, const std::string& action,
@@ -133,10 +137,6 @@ TimeRecord damaged() {
 }
 
 TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
-    //                       IN     CHANGE LUNCH  OUT    Exit
-    const ActionButtons off{true, false, false, false, true};
-    const ActionButtons work{false, true, true, true, true};
-    const ActionButtons lunch{true, false, false, true, true};
     const auto last = [](const char* action, const char* job) {
         return makeRecord("Ann", {kIn, {action, job, "9:00:00 AM", "Mon-Feb-3"}});
     };
@@ -147,16 +147,16 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
         ActionButtons buttons;
     };
     const Case cases[] = {
-        {TimeRecord(), BoardColour::Unchanged, "", off},
-        {last("IN", "101.Dept-2"), BoardColour::Yellow, "101.Dept-2", work},
-        {last("CHANGE", "  205 .Office "), BoardColour::Yellow, "205 .Office", work},
-        {last("LUNCH", ""), BoardColour::Red, "", lunch},
-        {last(" LUNCH", ""), BoardColour::Red, "", lunch},
-        {last("OUT", ""), BoardColour::LightGrey, "", off},
-        {last("in", "101"), BoardColour::Unchanged, "101", off},
-        {last("BREAK", "77"), BoardColour::Unchanged, "77", off},
-        {fullRecord("Ann", "LUNCH"), BoardColour::Red, "", lunch}, // entry 100, not 99 (an IN)
-        {damaged(), BoardColour::Yellow, "101.Dept-2", work},      // entry 3, where the last punch went
+        {TimeRecord(), BoardColour::Unchanged, "", kOff},
+        {last("IN", "101.Dept-2"), BoardColour::Yellow, "101.Dept-2", kWork},
+        {last("CHANGE", "  205 .Office "), BoardColour::Yellow, "205 .Office", kWork},
+        {last("LUNCH", ""), BoardColour::Red, "", kLunch},
+        {last(" LUNCH", ""), BoardColour::Red, "", kLunch},
+        {last("OUT", ""), BoardColour::LightGrey, "", kOff},
+        {last("in", "101"), BoardColour::Unchanged, "101", kOff},
+        {last("BREAK", "77"), BoardColour::Unchanged, "77", kOff},
+        {fullRecord("Ann", "LUNCH"), BoardColour::Red, "", kLunch}, // entry 100, not 99 (an IN)
+        {damaged(), BoardColour::Yellow, "101.Dept-2", kWork},      // entry 3, where the last punch went
     };
     ProgramFolder base;
     StationState s(base.path());
@@ -180,18 +180,15 @@ TEST(LastPunch, TheBoardAndThePermittedActionsFollowTheLastWordExactly) {
 // After the week changes, the last punch is last week's at the same
 // position under the same name, until this week holds one.
 TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
-    const ActionButtons off{true, false, false, false, true};
-    const ActionButtons work{false, true, true, true, true};
-    const ActionButtons lunch{true, false, false, true, true};
     const struct {
         TimeRecord lastWeek, thisWeek;
         ActionButtons buttons;
         const char* summary; // its first line
     } cases[] = {
-        {punches("IN 10:00:00 PM Sun-Feb-2", " Ann "), TimeRecord(), work, "Last Operation        IN     "},
-        {punches("LUNCH 10:00:00 PM Sun-Feb-2"), TimeRecord(), lunch, "Last Operation        LUNCH  "},
-        {punches("IN 10:00:00 PM Sun-Feb-2", "Bob"), TimeRecord(), off, "Last Operation        "},
-        {punches("IN 10:00:00 PM Sun-Feb-2"), punches("OUT 6:00:00 AM"), off,
+        {punches("IN 10:00:00 PM Sun-Feb-2", " Ann "), TimeRecord(), kWork, "Last Operation        IN     "},
+        {punches("LUNCH 10:00:00 PM Sun-Feb-2"), TimeRecord(), kLunch, "Last Operation        LUNCH  "},
+        {punches("IN 10:00:00 PM Sun-Feb-2", "Bob"), TimeRecord(), kOff, "Last Operation        "},
+        {punches("IN 10:00:00 PM Sun-Feb-2"), punches("OUT 6:00:00 AM"), kOff,
          "Last Operation        OUT    "},
     };
     ProgramFolder base;
@@ -279,8 +276,7 @@ TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolde
     const Status jobList = readJobList(realFiles(), dir.path(), jobs);
     // The action screen of an employee at work: only Clock IN, and why.
     Status actions;
-    EXPECT_EQ(permittedActions(s, ann, mondayFeb3(9), &actions),
-              (ActionButtons{true, false, false, false, true}));
+    EXPECT_EQ(permittedActions(s, ann, mondayFeb3(9), &actions), kOff);
     const SummaryTexts summary = lastActionSummary(s, ann, mondayFeb3(9));
     EXPECT_FALSE(fs::exists(dir.path()));
     fs::rename(moved, dir.path());

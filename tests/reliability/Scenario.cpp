@@ -2,7 +2,6 @@
 
 #include "core/files/Paths.h"
 #include "core/format/ListFiles.h"
-#include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
 #include "core/journal/Journal.h"
 #include "core/punch/PunchRecorder.h"
@@ -16,8 +15,20 @@ namespace tc::test {
 
 namespace {
 
-using F = TimeRecord::Field;
 const DateTime kNow = makeDateTime(2025, 1, 7, 9, 5, 7); // week ending Sunday Jan 12 2025
+
+// The week the writers work on, as the time sheet saves it.
+std::string sampleWeek() {
+    std::vector<TimeRecord> records;
+    for (int p = 1; p <= 3; ++p)
+        records.push_back(
+            makeRecord("Worker " + std::to_string(p), {{"IN", "101.Dept-1", "7:00:00 AM", "Mon-Jan-6"},
+                                                       {"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"},
+                                                       {"IN", "101.Dept-1", "12:00:00 PM", "Mon-Jan-6"},
+                                                       {"OUT", "", "3:30:00 PM", "Mon-Jan-6"}}));
+    records.resize(kPositions, placeholderRecord());
+    return weekBytes(records);
+}
 
 std::string weekOf(const std::string& base) {
     return weekFilePath(base, kNow);
@@ -94,42 +105,6 @@ int leftovers(const std::string& base) {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(base))
         n += entry.path().string().ends_with(kTempSuffix);
     return n;
-}
-
-std::string sampleWeek() {
-    std::vector<TimeRecord> records;
-    for (int p = 1; p <= 3; ++p)
-        records.push_back(
-            makeRecord("Worker " + std::to_string(p), {{"IN", "101.Dept-1", "7:00:00 AM", "Mon-Jan-6"},
-                                                       {"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"},
-                                                       {"IN", "101.Dept-1", "12:00:00 PM", "Mon-Jan-6"},
-                                                       {"OUT", "", "3:30:00 PM", "Mon-Jan-6"}}));
-    records.resize(kPositions, placeholderRecord());
-    return weekBytes(records);
-}
-
-std::string weekFileProblem(std::string_view bytes) {
-    if (bytes.size() % TimeRecord::kSize != 0 || bytes.size() > kMaxWeekFileBytes)
-        return "length " + std::to_string(bytes.size()) + " is not a whole number of records, at most 24";
-    for (int n = 1; n <= int(bytes.size() / TimeRecord::kSize); ++n) {
-        const TimeRecord r = recordAt(bytes, n);
-        for (int k = 1; k <= TimeRecord::kEntries; ++k) {
-            const std::string where = "record " + std::to_string(n) + " entry " + std::to_string(k);
-            if (k > r.usedEntries()) {
-                for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
-                    if (r.raw(f, k).find_first_not_of('\0') != std::string_view::npos)
-                        return where + " is past the last punch but not empty";
-                continue;
-            }
-            const std::string_view action = trimSpaces(r.raw(F::Action, k));
-            if (action != kActionIn && action != kActionChange && action != kActionLunch &&
-                action != kActionOut)
-                return where + " has no action word";
-            if (!parseTimeOfDay(r.raw(F::ActTime, k)))
-                return where + " has no readable time";
-        }
-    }
-    return {};
 }
 
 } // namespace tc::test

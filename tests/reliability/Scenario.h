@@ -39,11 +39,4 @@ Paths contents(const Paths& files);
 // Temporary files left anywhere under `base`.
 int leftovers(const std::string& base);
 
-// The week the writers work on, as the time sheet saves it.
-std::string sampleWeek();
-// Empty when `bytes` is a sound week file as the station writes it: whole
-// records, at most 24, each record's entries used from 1 without gaps, each
-// used entry an action word with a readable time; otherwise what is wrong.
-std::string weekFileProblem(std::string_view bytes);
-
 } // namespace tc::test
