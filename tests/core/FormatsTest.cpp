@@ -62,14 +62,9 @@ TEST(Formats, TimesOfDayReadBack) {
 
 TEST(Formats, DaysTheCalendarLacksAreNotRead) {
     // A week asked for by its ISO date, and a stored date (its year is the week file's).
-    for (auto [text, read] : {std::pair{"2024-02-29", true},
-                              {"2000-02-29", true},
-                              {"1900-02-29", false},
-                              {"2025-02-29", false},
-                              {"2025-04-31", false},
-                              {"1899-12-31", false},
-                              {"2025-4-01", false}})
-        EXPECT_EQ(parseIsoDate(text).has_value(), read) << text;
+    for (const char* text : {"1900-02-29", "2025-02-29", "2025-04-31", "1899-12-31", "2025-4-01"})
+        EXPECT_FALSE(parseIsoDate(text)) << text;
+    EXPECT_EQ(parseIsoDate("2000-02-29"), makeDateTime(2000, 2, 29));
     EXPECT_EQ(parseIsoDate("2024-02-29"), makeDateTime(2024, 2, 29));
     const DateTime sunday2024 = makeDateTime(2024, 3, 3), sunday2025 = makeDateTime(2025, 3, 2);
     EXPECT_EQ(storedDay("Thu-Feb-29", sunday2024, weekMonday(sunday2024)), 3 * 86400);
@@ -114,12 +109,8 @@ TEST(ListFiles, AMissingOrDamagedListNamesTheFileAndTheLine) {
                readJobList(realFiles(), base, jobs).message() + "|" +
                readJobLines(realFiles(), base, lines).message();
     };
-    struct Case {
-        bool jobList;
-        std::optional<std::string> bytes; // nullopt: no file
-        std::string message;              // '@' stands for the file's path
-    };
-    const Case cases[] = {
+    // The job list or the employee list, its bytes (none: no file), what is said ('@': the file's path).
+    const std::tuple<bool, std::optional<std::string>, std::string> cases[] = {
         {false, std::nullopt, "The employee list @ is missing."},
         {false, "", "The employee list @ is empty, so the employee buttons are blank."},
         {false, "Quarnel Data 1.2\r\nAnn\r\nBob\r\n", "@ ends on line 3 after 2 of the 24 names;"},
@@ -131,13 +122,13 @@ TEST(ListFiles, AMissingOrDamagedListNamesTheFileAndTheLine) {
         {true, "101 Roof\r\n102,Siding\r\n\r\n",
          "@ holds only 2 of the 20 job lines. Line 1 of the job list"},
     };
-    for (const Case& c : cases) {
+    for (auto [jobList, bytes, message] : cases) {
         TempDir base;
-        const std::string path = c.jobList ? jobListPath(base.path()) : employeeListPath(base.path());
-        if (c.bytes)
-            writeFile(path, *c.bytes);
-        std::string expected = c.message, all = said(base.path());
-        EXPECT_NE(all.find(expected.replace(expected.find('@'), 1, path)), std::string::npos) << all;
+        const std::string path = jobList ? jobListPath(base.path()) : employeeListPath(base.path());
+        if (bytes)
+            writeFile(path, *bytes);
+        const std::string all = said(base.path());
+        EXPECT_NE(all.find(message.replace(message.find('@'), 1, path)), std::string::npos) << all;
     }
 }
 
@@ -155,14 +146,11 @@ TEST(ListFiles, TheEditorsWriterWritesAnsiCrLfQuotesAroundACommaAndNoByteOrderMa
     ASSERT_TRUE(writeButtonData(realFiles(), base.path(), list, jobs));
 
     // A space before the first job keeps its first bytes (octal 357 273 277) from reading as a mark.
-    std::string employees = "Quarnel Data 1.2\r\n\"Smith, John\"\r\nJos\xE9 \x81\r\nLine  break\r\n";
-    std::string jobBytes = " \357\273\277101,Roof\r\n104,\"Gutters, rear side\"\r\n";
-    for (int name = 4; name <= 24; ++name)
-        employees += "\r\n";
-    for (int job = 3; job <= 20; ++job)
-        jobBytes += ",\r\n";
-    EXPECT_EQ(readFile(employeeListPath(base.path())), employees + "Safety first\r\n\r\n");
-    EXPECT_EQ(readFile(jobListPath(base.path())), jobBytes);
+    std::vector<std::string> names(24), jobLines(20, ",");
+    names[0] = "\"Smith, John\"", names[1] = "Jos\xE9 \x81", names[2] = "Line  break";
+    jobLines[0] = " \357\273\277101,Roof", jobLines[1] = "104,\"Gutters, rear side\"";
+    EXPECT_EQ(readFile(employeeListPath(base.path())), employeeListBytes(names, {"Safety first", ""}));
+    EXPECT_EQ(readFile(jobListPath(base.path())), jobListBytes(jobLines));
 }
 
 } // namespace
