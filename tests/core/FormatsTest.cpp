@@ -27,18 +27,17 @@ TEST(Formats, WeekFileNamesAndTheStampsOfAPunchAreEnglishWhateverTheLocale) {
         }
     if (!localeSet)
         GTEST_SKIP() << "no German locale here (scripts/setup.sh generates de_DE.UTF-8)";
-    struct Case {
+    const struct {
         DateTime now;
         const char *month, *sunday, *date, *time;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {makeDateTime(2025, 2, 2, 23, 59, 59), "Feb", "Sunday Feb 2 2025", "Sun-Feb-2", "11:59:59 PM"},
         {makeDateTime(2025, 2, 3, 0, 0, 0), "Feb", "Sunday Feb 9 2025", "Mon-Feb-3", "12:00:00 AM"},
         {makeDateTime(2025, 1, 29, 9, 5, 7), "Feb", "Sunday Feb 2 2025", "Wed-Jan-29", "9:05:07 AM"},
         {makeDateTime(2025, 12, 29, 12, 30, 0), "Jan", "Sunday Jan 4 2026", "Mon-Dec-29", "12:30:00 PM"},
         {makeDateTime(2025, 10, 1, 15, 4, 5), "Oct", "Sunday Oct 5 2025", "Wed-Oct-1", "3:04:05 PM"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.date);
         EXPECT_EQ(weekFilePath("base", c.now),
                   pathJoin(pathJoin("base", c.month), std::string("Week Ending ") + c.sunday + ".dat"));

@@ -20,12 +20,6 @@ bool passwordIs(const TempDir& base, const std::string& typed) {
     return matches;
 }
 
-std::string changed(const TempDir& base, const std::string& old, const std::string& fresh,
-                    const std::string& again) {
-    const Status st = ManagerPassword::change(realFiles(), base.path(), old, fresh, again);
-    return st ? "changed" : st.message();
-}
-
 TEST(ManagerPassword, TheFirstOneWorksUntilChangedThenOnlyTheNewOne) {
     TempDir base;
     for (auto [typed, right] : {std::pair{"qm482", true}, {"QM482", false}, {"qm482 ", false}, {"", false}})
@@ -47,19 +41,20 @@ TEST(ManagerPassword, TheFirstOneWorksUntilChangedThenOnlyTheNewOne) {
         {"qm482", "Front door 9", "Front door 9", "Wrong Password"},
         {"Back door 7", "Front door 9", "Front door 9", "changed"},
     };
+    const std::string file = ManagerPassword::path(base.path());
     for (const auto& c : changes) {
-        const std::string before = readFile(ManagerPassword::path(base.path()));
-        EXPECT_EQ(changed(base, c.old, c.fresh, c.again), c.outcome) << c.fresh;
-        EXPECT_EQ(readFile(ManagerPassword::path(base.path())) != before,
-                  c.outcome == std::string("changed"));
+        const std::string before = readFile(file);
+        const Status st = ManagerPassword::change(realFiles(), base.path(), c.old, c.fresh, c.again);
+        EXPECT_EQ(st ? "changed" : st.message(), c.outcome) << c.fresh;
+        EXPECT_EQ(readFile(file) != before, bool(st));
     }
-    const std::string stored = readFile(ManagerPassword::path(base.path()));
+    const std::string stored = readFile(file);
     EXPECT_EQ(stored.rfind("$argon2id$", 0), 0u) << stored;
     EXPECT_EQ(stored.find("Front door 9"), std::string::npos);
     EXPECT_FALSE(passwordIs(base, "front door 9"));
     EXPECT_TRUE(passwordIs(base, "Front door 9"));
     // The owner's way back: the file deleted, the first password again.
-    fs::remove(ManagerPassword::path(base.path()));
+    fs::remove(file);
     EXPECT_TRUE(passwordIs(base, "qm482"));
 }
 
