@@ -55,8 +55,7 @@ void listFileTarget(const std::uint8_t* data, std::size_t size) {
         propertyFailed("the job screen read more than 20 jobs");
     if ((!employeeStatus && employeeStatus.message().find(employees) == std::string::npos) ||
         (!jobStatus && jobStatus.message().find(jobs) == std::string::npos))
-        propertyFailed("a list error does not name the file: " + employeeStatus.message() +
-                       jobStatus.message());
+        propertyFailed("a list error names no file: " + employeeStatus.message() + jobStatus.message());
     // Where every line is a job and its description, the editor's boxes show the job screen's jobs.
     std::array<std::string, 20> lines;
     if (readJobLines(files, kBase, lines))

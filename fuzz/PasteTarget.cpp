@@ -15,8 +15,7 @@ void pasteTarget(const std::uint8_t* data, std::size_t size) {
     const int leftOut = sheet.pasteAll(text);
     if (sheet.rowCount() > TimeSheet::kFullWeekRows ||
         (leftOut > 0 && sheet.rowCount() != TimeSheet::kFullWeekRows))
-        propertyFailed(
-            "a paste grew the grid beyond a full week, or left lines out of a grid that could grow");
+        propertyFailed("a paste grew the grid past a full week, or left out lines while it could grow");
 
     // Copy All, then Paste All into a fresh sheet, gives the same grid: no
     // cell holds a TAB, CR or LF, so the text splits where it was joined.

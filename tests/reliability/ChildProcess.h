@@ -3,6 +3,7 @@
 #ifndef _WIN32
 
 #include <csignal>
+#include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
@@ -21,11 +22,8 @@ class ChildProcess {
         int fds[2];
         if (pipe(fds) != 0)
             return;
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(fds[0]);
+        if ((pid_ = fork()) == 0)
             _exit(body(fds[1]));
-        }
         close(fds[1]);
         fd_ = fds[0];
     }
@@ -62,8 +60,10 @@ class ChildProcess {
 };
 
 // What `work` returns in a child that first makes `condition` (when given)
-// for itself; nothing when the condition cannot be made here.
-inline std::optional<std::string> inChild(int (*condition)(), const std::function<std::string()>& work) {
+// for itself; nothing when the condition cannot be made here, which the case
+// `what` says it skips.
+inline std::optional<std::string> inChild(const char* what, int (*condition)(),
+                                          const std::function<std::string()>& work) {
     ChildProcess child([&](int fd) {
         if (condition && condition() != 0)
             return 77;
@@ -72,8 +72,10 @@ inline std::optional<std::string> inChild(int (*condition)(), const std::functio
     });
     const std::string said = child.report();
     const int code = child.wait();
-    if (code == 77)
+    if (code == 77) {
+        std::printf("[  SKIPPED ] %s: cannot be set up here\n", what);
         return std::nullopt;
+    }
     return code == 0 ? said : said + " (the child ended with " + std::to_string(code) + ")";
 }
 
