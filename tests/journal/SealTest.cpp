@@ -282,6 +282,7 @@ TEST(SignOff, AClosedWeekIsNeitherSavedNorPutBackUntilReopenedWithAReason) {
     ASSERT_GE(listed.size(), 2u);
     EXPECT_EQ(listed[listed.size() - 2].what.substr(0, 22), "Closed the week, seal ");
     EXPECT_EQ(listed.back().what, "Reopened the week: Ann's Friday was missed");
+    EXPECT_EQ(listed.back().who, "ann on office");
     EXPECT_EQ(saveWeek(realFiles(), w.path(), sheet, refused, kManager), SaveOutcome::Saved);
 }
 
