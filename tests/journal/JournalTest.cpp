@@ -298,26 +298,6 @@ TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
 }
 #endif
 
-TEST(Journal, AWrongSaveUndoneFromTheHistoryPutsEveryPunchBackByteForByte) {
-    JournalWeek w;
-    w.day();
-    const std::string before = readFile(w.path());
-    // The paste puts Ann's clock-out under Bob's name: her punch moves into his record.
-    ASSERT_EQ(w.save([](TimeSheet& s) {
-        std::string text = s.copyAllText();
-        text.replace(text.find("Ann                 \tOUT"), 3, "Bob");
-        s.pasteAll(text);
-    }),
-              SaveOutcome::Saved);
-    ASSERT_NE(recordAt(readFile(w.path()), 2), recordAt(before, 2));
-    RecordingTalk talk;
-    ASSERT_EQ(w.putBack(weekHistory(parseJournal(w.journal())).at(3).saveLine, talk), SaveOutcome::Saved);
-    EXPECT_TRUE(talk.asked.empty()) << talk.asked[0];
-    for (int p : {1, 2})
-        EXPECT_EQ(recordAt(readFile(w.path()), p), recordAt(before, p)) << "position " << p;
-    EXPECT_TRUE(w.verify().passed());
-}
-
 TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) {
     JournalWeek w;
     w.day();

@@ -5,8 +5,10 @@
 #include "core/journal/Journal.h"
 #include "core/journal/JournalReplay.h"
 #include "core/journal/JournalSeal.h"
+#include "core/punch/ForgottenClockOut.h"
 #include "core/punch/PunchRecorder.h"
 #include "core/report/WeekReport.h"
+#include "core/sheet/ClaimAnswers.h"
 #include "core/sheet/WeekSave.h"
 #include "support/RecordingTalk.h"
 #include "support/SealedText.h"
@@ -63,6 +65,21 @@ struct JournalWeek {
         punch(1, "Ann", "IN", 8);
         punch(1, "Ann", "OUT", 17);
         punch(2, "Bob", "IN", 9);
+    }
+    // Kim at position 3 in on Monday at 7, told on Tuesday at 6:30 when she left
+    // (`left`; none: unknown) and in again; the claim told.
+    ClockOutClaim toldClockOut(const std::optional<DateTime>& left) {
+        punch(3, "Kim", "IN", 7);
+        const DateTime told = mondayFeb3(6, 30).addDays(1);
+        LastPunch last;
+        EXPECT_TRUE(findLastPunch(state, {2, "Kim", "IN", "1001", ".Dept-1", {}}, told, last));
+        EXPECT_TRUE(
+            tellClockOut(realFiles(), *forgottenClockOut(last, 2, told), left, {told, -5 * 3600, {}, {}}));
+        punch(3, "Kim", "IN", 7, 1);
+        std::vector<ClockOutClaim> open;
+        EXPECT_TRUE(openClaims(realFiles(), path(), open));
+        EXPECT_EQ(open.size(), 1u);
+        return open.at(0);
     }
     // A field of entry `k` of `position` in the week file, changed by hand.
     void forge(int position, F f, int k, const std::string& text) const {
