@@ -246,44 +246,41 @@ TEST(Journal, AJournalThatCannotBeWrittenNeverRefusesThePunchAndIsFlagged) {
 
 #ifndef _WIN32
 TEST(Journal, IsNeverWrittenThroughALinkNorReadPastItsLargestSize) {
-    JournalWeek w;
-    const std::string outside = w.base.file("outside.txt");
-    writeFile(outside, "keep me");
-    std::filesystem::create_directories(parentFolder(w.path()));
-    std::filesystem::create_symlink(outside, journalPathOf(w.path()));
-    w.punch(1, "Ann", "IN", 8); // stored all the same
-    EXPECT_EQ(readFile(outside), "keep me");
-
-    // Nor appended to a file hard-linked at its path (another week's file, the same week's journal of another
-    // folder), nor to a file whose first line does not name it.
-    std::filesystem::remove(journalPathOf(w.path()));
+    // Another folder's week, and its file copied to the week before.
     JournalWeek other;
     other.day();
     const std::string lastWeek = other.base.weekFile(mondayFeb3().addDays(-7));
+    const std::string outside = other.base.file("outside.txt"), otherJournal = other.journalPath();
     std::filesystem::copy_file(other.path(), lastWeek);
-    for (const std::string& target : {lastWeek, journalPathOf(other.path()), std::string()}) {
-        SCOPED_TRACE(target);
-        const std::string copied = other.path(), before = readFile(target.empty() ? copied : target);
-        std::filesystem::remove(journalPathOf(w.path()));
-        if (target.empty())
-            std::filesystem::copy_file(copied, journalPathOf(w.path()));
-        else
-            std::filesystem::create_hard_link(target, journalPathOf(w.path()));
-        w.punch(1, "Ann", "OUT", 9);
-        EXPECT_EQ(readFile(target.empty() ? journalPathOf(w.path()) : target), before);
+    writeFile(outside, "keep me");
+    // What is put at the journal's path (a link; a file hard-linked there; a
+    // file whose first line is no journal's or names another week's), and the
+    // file whose bytes the punch must leave as they were.
+    const std::function<std::string(const std::string&)> puts[] = {
+        [&](const std::string& j) { return std::filesystem::create_symlink(outside, j), outside; },
+        [&](const std::string& j) { return std::filesystem::create_hard_link(lastWeek, j), lastWeek; },
+        [&](const std::string& j) {
+            return std::filesystem::create_hard_link(otherJournal, j), otherJournal;
+        },
+        [&](const std::string& j) { return std::filesystem::copy_file(lastWeek, j), j; },
+        [&](const std::string& j) { return writeFile(j, sealedJournalHeader(journalPathOf(lastWeek))), j; },
+    };
+    for (const auto& put : puts) {
+        JournalWeek w;
+        std::filesystem::create_directories(parentFolder(w.path()));
+        const std::string kept = put(w.journalPath()), before = readFile(kept);
+        w.punch(1, "Ann", "IN", 8); // stored all the same
+        SCOPED_TRACE(kept);
+        EXPECT_EQ(readFile(kept), before);
         EXPECT_FALSE(w.verify().passed());
     }
-    // A sealed journal's first line that names another week's journal.
-    std::filesystem::remove(journalPathOf(w.path()));
-    const std::string otherWeeks = sealedJournalHeader(journalPathOf(lastWeek));
-    writeFile(journalPathOf(w.path()), otherWeeks);
-    w.punch(1, "Ann", "OUT", 9);
-    EXPECT_EQ(readFile(journalPathOf(w.path())), otherWeeks);
-    std::filesystem::remove(journalPathOf(w.path()));
-    writeFile(journalPathOf(w.path()), "timeclock-journal\t1\n");
+    // A journal of the first version, whose first line names nothing, is appended to.
+    JournalWeek w;
+    std::filesystem::create_directories(parentFolder(w.path()));
+    writeFile(w.journalPath(), "timeclock-journal\t1\n");
     w.punch(1, "Ann", "IN", 10);
     EXPECT_EQ(w.journal(),
-              "timeclock-journal\t1\n" + entry("punch", 10, 1, 6, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
+              "timeclock-journal\t1\n" + entry("punch", 10, 1, 1, "Ann", "IN", "1001.Dept-1", "10:00:00 AM"));
 
     // A journal grown past any week's (sparse: no disk used) is named, not read.
     std::filesystem::remove(journalPathOf(w.path()));
