@@ -1,78 +1,44 @@
 // What an employee meets after pressing the name: the question about a
 // shift left without clocking out (what it asks, what each answer keeps, and
 // what a stray press or the Enter key keeps: nothing), and the own week.
-#include "app/StationApp.h"
+#include "ScreenFixture.h"
 #include "core/journal/Journal.h"
 #include "core/punch/ActionRules.h"
 #include "gui/punch/OwnWeekScreen.h"
-#include "gui/station/StationScreen.h"
-#include "platform/SettleTime.h"
-#include "support/WeekBuilder.h"
-#include "support/fakes/FakeServices.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimeEdit>
-#include <gtest/gtest.h>
 
 namespace tc::test {
 namespace {
 
-class EmployeeScreens : public ::testing::Test {
+class EmployeeScreens : public ScreenFixture {
   protected:
-    // The screens' clock, dialogs, clipboard and printer.
-    FakeServices fakes;
-
+    // Worker 2 in since Monday 7:00 AM; the station started Tuesday 6:30 AM.
     void SetUp() override {
-        fakes.clock.set(mondayFeb3().addDays(1).addSeconds(-90 * 60)); // Tue 6:30 AM
+        ScreenFixture::SetUp();
+        fakes.clock.set(mondayFeb3().addDays(1).addSeconds(-90 * 60));
         fakes.clock.setUtcOffset(-5 * 3600);
-        base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
-                        jobListBytes({"1234,Roof"}));
         base.putRecord(mondayFeb3(), 2,
                        makeRecord("Worker 2", {{"IN", "1234.Dept-1", "7:00:00 AM", "Mon-Feb-3"}}));
         weekBefore = readFile(week());
-        app = std::make_unique<StationApp>(fakes.services, base.path());
-        app->start();
+        start();
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    std::string week() const { return base.weekFile(mondayFeb3()); }
     std::string journal() const {
         const std::string path = journalPathOf(week());
         return fileExists(path) ? unsealedJournal(path) : "";
     }
-    static QWidget* shown(const QString& name) {
-        for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == name && w->isVisible())
-                return w;
-        return nullptr;
-    }
-    static QAbstractButton* button(QWidget* screen, const QString& name) {
-        return screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
-    }
-    static void tap(QWidget* screen, const QString& name) {
-        QAbstractButton* b = button(screen, name);
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        b->click();
-    }
-    void press(QWidget* screen, const QString& name) {
-        fakes.monotonic.advance(SettleTime::kMilliseconds);
-        tap(screen, name);
+    static bool enabled(QWidget* screen, const QString& name) {
+        return screen->findChild<QAbstractButton*>(name)->isEnabled();
     }
     QWidget* pressName() {
-        press(&app->home(), QStringLiteral("employeeButton_1"));
+        press(&home(), QStringLiteral("employeeButton_1"));
         return shown("ClockOutQuestionScreen");
     }
 
-    ProgramFolder base;
     std::string weekBefore;
-    std::unique_ptr<StationApp> app;
 };
 
 TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
@@ -104,8 +70,8 @@ TEST_F(EmployeeScreens, AskedBeforeTheActionScreenAndATimeSetIsKeptAsAClaim) {
     EXPECT_EQ(readFile(week()), weekBefore);
     QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
-    EXPECT_TRUE(button(actions, "actionButton_0")->isEnabled());
-    EXPECT_FALSE(button(actions, "actionButton_3")->isEnabled());
+    EXPECT_TRUE(enabled(actions, "actionButton_0"));
+    EXPECT_FALSE(enabled(actions, "actionButton_3"));
 }
 
 TEST_F(EmployeeScreens, IDontKnowIsKeptAsSuchAndExitKeepsNothing) {
@@ -131,7 +97,7 @@ TEST_F(EmployeeScreens, TheSettingsFileSaysHowLongASameDayShiftMayRun) {
 
 TEST_F(EmployeeScreens, TheOwnWeekShowsTheEmployeesHoursAndFlagsAndClosesByItself) {
     fakes.clock.set(mondayFeb3(11));
-    press(&app->home(), QStringLiteral("employeeButton_1"));
+    press(&home(), QStringLiteral("employeeButton_1"));
     QWidget* actions = shown("ActionScreen");
     ASSERT_NE(actions, nullptr);
     tap(actions, "OwnWeek"); // the second half of a double tap

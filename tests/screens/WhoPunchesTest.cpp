@@ -1,23 +1,14 @@
-#include "app/StationApp.h"
+#include "ScreenFixture.h"
 #include "core/credentials/CredentialStore.h"
 #include "core/credentials/ManagerPassword.h"
 #include "core/punch/ActionRules.h"
 #include "gui/punch/ActionScreen.h"
 #include "gui/station/EmployeeGate.h"
 #include "gui/station/PinPadScreen.h"
-#include "gui/station/StationScreen.h"
-#include "platform/SettleTime.h"
-#include "support/WeekBuilder.h"
-#include "support/fakes/FakeServices.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <filesystem>
-#include <gtest/gtest.h>
-#include <memory>
 
 // Who punches: a PIN on the keypad, a card at the board, and the management
 // password that can be changed and makes guessing wait.
@@ -26,54 +17,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class WhoPunches : public ::testing::Test {
+class WhoPunches : public ScreenFixture {
   protected:
-    // The screens' clock, dialogs, clipboard and printer.
-    FakeServices fakes;
-
-    void SetUp() override {
-        fakes.clock.set(mondayFeb3(9, 5, 7));
-        base.writeLists(employeeListBytes(workerNames(), {"Note one", "Note two"}),
-                        jobListBytes({"1234,Roof repair", "2001,Siding"}));
-    }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
-
-    void start(const std::string& settings = "") {
-        if (!settings.empty())
-            writeFile(base.file("timeclock.ini"), settings);
-        app = std::make_unique<StationApp>(fakes.services, base.path());
-        app->start();
-        told();
-    }
-    StationScreen& home() { return app->home(); }
-
-    static QWidget* shown(const QString& name) {
-        for (QWidget* w : QApplication::allWidgets())
-            if (w->objectName() == name && w->isVisible())
-                return w;
-        return nullptr;
-    }
-    static void tap(QWidget* screen, const QString& name) {
-        auto* b = screen ? screen->findChild<QAbstractButton*>(name) : nullptr;
-        ASSERT_NE(b, nullptr) << name.toStdString();
-        b->click();
-    }
-    void press(QWidget* screen, const QString& name) {
-        fakes.monotonic.advance(SettleTime::kMilliseconds);
-        tap(screen, name);
-    }
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    QStringList told() {
-        QStringList texts;
-        for (const FakeMessages::Shown& m : fakes.messages.shown())
-            texts << m.text;
-        fakes.messages.clearShown();
-        return texts;
-    }
     // The name at `position`, then the PIN on the keypad and OK.
     void pinFor(int position, const QString& pin) {
         press(&home(), QStringLiteral("employeeButton_%1").arg(position - 1));
@@ -84,16 +29,17 @@ class WhoPunches : public ::testing::Test {
         press(pad, "OK");
         settle();
     }
-    // Keys at the board, `gapMs` apart, then Enter: a badge reader or a hand.
-    void typeAtBoard(const QString& keys, qint64 gapMs) {
+    // Digits, `gapMs` apart, then Enter: at the board a badge reader or a hand.
+    void typeKeys(QWidget* to, const QString& keys, qint64 gapMs) {
         for (QChar c : keys + QChar('\r')) {
             fakes.monotonic.advance(gapMs);
             QKeyEvent key(QEvent::KeyPress, c == '\r' ? Qt::Key_Return : Qt::Key_0 + (c.unicode() - '0'),
                           Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(&home(), &key);
+            QCoreApplication::sendEvent(to, &key);
         }
         settle();
     }
+    void typeAtBoard(const QString& keys, qint64 gapMs) { typeKeys(&home(), keys, gapMs); }
     void setCredentials(const std::function<void(CredentialStore&)>& edit) {
         CredentialStore store;
         ASSERT_TRUE(store.load(realFiles(), base.path()));
@@ -108,21 +54,6 @@ class WhoPunches : public ::testing::Test {
                 all += readFile(e.path().string());
         return all;
     }
-    // The password screen, a password and OK.
-    void management(const QString& password, const char* option = nullptr) {
-        if (!shown("PasswordScreen"))
-            press(&home(), "managementButton");
-        QWidget* pass = shown("PasswordScreen");
-        ASSERT_NE(pass, nullptr);
-        if (option)
-            tap(pass, option);
-        pass->findChild<QLineEdit*>("passwordBox")->setText(password);
-        press(pass, "okButton");
-        settle();
-    }
-
-    ProgramFolder base;
-    std::unique_ptr<StationApp> app;
 };
 
 TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesOn) {
@@ -132,7 +63,7 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     QWidget* pins = shown("CredentialsScreen");
     ASSERT_NE(pins, nullptr);
     pins->findChild<QComboBox*>("Employee")->setCurrentText("Worker 2");
-    pins->findChild<QLineEdit*>("Pin")->setText("86420");
+    type(pins, "Pin", "86420");
     tap(pins, "SetPin");
     EXPECT_EQ(told(), QStringList{"The PIN is set."});
     pins->close();
@@ -158,27 +89,16 @@ TEST_F(WhoPunches, APinSetByTheManagerIsAskedAfterTheNameAndOnlyTheRightOneGoesO
     EXPECT_EQ(shown("PinPadScreen"), nullptr);
     EXPECT_EQ(shown("ActionScreen"), nullptr);
 
-    const std::string weekBefore = readFile(base.weekFile(mondayFeb3()));
     pinFor(2, "8642");
     EXPECT_EQ(told(), QStringList{"Wrong PIN. Nothing was stored."});
     EXPECT_EQ(shown("ActionScreen"), nullptr);
     ASSERT_NE(shown("PinPadScreen"), nullptr); // asked again
     press(shown("PinPadScreen"), "Cancel");
-    settle();
-    EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), weekBefore);
 
     // The keyboard's digits and Enter, then a whole punch.
     press(&home(), "employeeButton_1");
-    for (const char* key : {"8", "6", "4", "2", "0", "\r"}) {
-        QKeyEvent e(QEvent::KeyPress, key[0] == '\r' ? Qt::Key_Return : Qt::Key_0 + (key[0] - '0'),
-                    Qt::NoModifier, key);
-        QCoreApplication::sendEvent(shown("PinPadScreen"), &e);
-    }
-    settle();
-    auto* action = qobject_cast<ActionScreen*>(shown("ActionScreen"));
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->punch().employee, "Worker 2");
-    press(action, QStringLiteral("actionButton_%1").arg(ClockIn));
+    typeKeys(shown("PinPadScreen"), "86420", 0);
+    press(shown("ActionScreen"), QStringLiteral("actionButton_%1").arg(ClockIn));
     press(shown("JobScreen"), "jobButton_0");
     press(shown("DepartmentScreen"), "departmentButton_1");
     settle();
@@ -264,41 +184,44 @@ TEST_F(WhoPunches, AnEmployeeChangesHisOwnPinAtTheStation) {
 }
 
 TEST_F(WhoPunches, ACardTypedFastSelectsItsEmployeeAndSlowKeysDoNot) {
-    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setCard("Worker 5", "0004711234")); });
-    start("[station]\ncards = on\n");
-    typeAtBoard("0004711234", 300); // a person's pace
-    EXPECT_EQ(shown("ActionScreen"), nullptr);
-    EXPECT_EQ(told(), QStringList());
-    typeAtBoard("0004711235", 10);
-    EXPECT_EQ(told(), QStringList{"Unknown card. Nothing was stored."});
-    EXPECT_EQ(shown("ActionScreen"), nullptr);
-    typeAtBoard("0004711234", 10);
-    auto* action = qobject_cast<ActionScreen*>(shown("ActionScreen"));
-    ASSERT_NE(action, nullptr);
-    EXPECT_EQ(action->punch().employee, "Worker 5");
-    EXPECT_EQ(action->punch().position, 4);
-    press(action, "actionButton_4");
-    settle();
-    // With PINs on as well, the card leads to the keypad.
-    app.reset();
-    setCredentials([](CredentialStore& s) { ASSERT_TRUE(s.setPin("Worker 5", "5555")); });
-    start("[station]\ncards = on\npins = on\n");
-    typeAtBoard("0004711234", 10);
-    EXPECT_NE(shown("PinPadScreen"), nullptr);
-    EXPECT_EQ(shown("ActionScreen"), nullptr);
-}
-
-TEST_F(WhoPunches, WithoutSettingsNoPinIsAskedAndACardIsNotRead) {
     setCredentials([](CredentialStore& s) {
         ASSERT_TRUE(s.setPin("Worker 5", "5555"));
         ASSERT_TRUE(s.setCard("Worker 5", "0004711234"));
     });
-    start();
-    typeAtBoard("0004711234", 10);
+    start("[station]\ncards = on\n");
+    typeAtBoard("0004711234", 300); // a person's pace
+    typeAtBoard("0004711235", 10);
+    EXPECT_EQ(told(), QStringList{"Unknown card. Nothing was stored."});
     EXPECT_EQ(shown("ActionScreen"), nullptr);
-    press(&home(), "employeeButton_4");
-    EXPECT_EQ(shown("PinPadScreen"), nullptr);
-    EXPECT_NE(shown("ActionScreen"), nullptr);
+
+    // What the settings turn on: the card read, a PIN asked after the card or the name.
+    const struct {
+        const char* settings;
+        const char *afterCard, *afterName; // the screen in front
+    } cases[] = {
+        {"", "none", "ActionScreen"},
+        {"[station]\ncards = on\n", "ActionScreen", "ActionScreen"},
+        {"[station]\ncards = on\npins = on\n", "PinPadScreen", "PinPadScreen"},
+    };
+    const auto front = [] {
+        return shown("PinPadScreen") ? "PinPadScreen" : shown("ActionScreen") ? "ActionScreen" : "none";
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.settings);
+        TearDown();
+        fs::remove(base.file("timeclock.ini"));
+        start(c.settings);
+        typeAtBoard("0004711234", 10);
+        EXPECT_STREQ(front(), c.afterCard);
+        if (auto* action = qobject_cast<ActionScreen*>(shown("ActionScreen"))) {
+            EXPECT_EQ(action->punch().employee + " at " + std::to_string(action->punch().position),
+                      "Worker 5 at 4");
+        }
+        TearDown();
+        start(c.settings);
+        press(&home(), "employeeButton_4");
+        EXPECT_STREQ(front(), c.afterName);
+    }
 }
 
 TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
@@ -306,39 +229,36 @@ TEST_F(WhoPunches, ThePasswordIsChangedAndFiveWrongTriesMakeTheNextWait) {
     management("qm482", "passwordOption");
     QWidget* change = shown("PasswordChangeScreen");
     ASSERT_NE(change, nullptr);
-    const std::pair<const char*, QString> boxes[] = {
-        {"Old", "qm482"}, {"New", "Yard gate 42"}, {"Again", "Yard gate 42"}};
-    for (const auto& [box, text] : boxes)
-        change->findChild<QLineEdit*>(box)->setText(text);
+    type(change, "Old", "qm482");
+    type(change, "New", "Yard gate 42");
+    type(change, "Again", "Yard gate 42");
     tap(change, "OK");
     EXPECT_EQ(told(),
               QStringList{"The management password is changed. Keep it where only the owner finds it."});
     settle();
 
-    for (int i = 1; i <= 4; ++i) {
-        management("qm482");
-        EXPECT_EQ(told(), QStringList{"Wrong Password"}) << i;
+    // The old one five times; the new one too soon is not even looked at; wrong
+    // again after the wait, the next wait is longer.
+    const QString wait = "Too many wrong passwords: wait %1 seconds before the next try.";
+    const struct {
+        qint64 after;
+        QString password, told;
+    } tries[] = {
+        {0, "qm482", "Wrong Password"},
+        {0, "qm482", "Wrong Password"},
+        {0, "qm482", "Wrong Password"},
+        {0, "qm482", "Wrong Password"},
+        {0, "qm482", "Wrong Password\r\n" + wait.arg(30)},
+        {20'000, "Yard gate 42", wait.arg(10)},
+        {10'000, "qm482", "Wrong Password\r\n" + wait.arg(60)},
+        {60'000, "Yard gate 42", ""},
+    };
+    for (const auto& t : tries) {
+        fakes.monotonic.advance(t.after);
+        management(t.password);
+        EXPECT_EQ(told().join(" | "), t.told);
+        EXPECT_EQ(shown("TimeSheetScreen") != nullptr, t.told.isEmpty());
     }
-    management("qm482");
-    EXPECT_EQ(
-        told(),
-        QStringList{"Wrong Password\r\nToo many wrong passwords: wait 30 seconds before the next try."});
-    // The right one, too soon, is not even looked at.
-    fakes.monotonic.advance(20'000);
-    management("Yard gate 42");
-    EXPECT_EQ(told(), QStringList{"Too many wrong passwords: wait 10 seconds before the next try."});
-    EXPECT_EQ(shown("TimeSheetScreen"), nullptr);
-    // Wrong again after the wait: the next wait is longer.
-    fakes.monotonic.advance(10'000);
-    management("qm482");
-    EXPECT_EQ(
-        told(),
-        QStringList{"Wrong Password\r\nToo many wrong passwords: wait 60 seconds before the next try."});
-    fakes.monotonic.advance(60'000);
-    management("Yard gate 42");
-    EXPECT_EQ(told(), QStringList());
-    EXPECT_NE(shown("TimeSheetScreen"), nullptr);
-    EXPECT_EQ(shown("PasswordScreen"), nullptr);
 }
 
 } // namespace
