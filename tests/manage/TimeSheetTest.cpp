@@ -67,10 +67,15 @@ TEST(TimeSheet, LoadsEachPositionAsABlockAndSavesItBackThroughCopyAndPaste) {
          "Ann,IN,8|Ann,OUT,|Cal,CHANGE,0.33|Cal,OUT,|Cy,IN,0|Cy,OUT,|Fay,IN,|Fay,CHANGE,|Fay,CHANGE,2.25|"
          "Fay,OUT,|Dee,IN,4|Dee,LUNCH,|Dee,IN,|,,|",
          ""},
-        {neighbours("Al", "Al"), "Al,IN,4.5|Al,LUNCH,|Al,IN,|Al,IN,8.41|Al,OUT,|Bob,IN,|,,|", ""},
+        // 8 h 25 min is 8.42 hours, half a hundredth and more rounded up as in the report.
+        {neighbours("Al", "Al"), "Al,IN,4.5|Al,LUNCH,|Al,IN,|Al,IN,8.42|Al,OUT,|Bob,IN,|,,|", ""},
         {neighbours("", ""), ",IN,|,LUNCH,|,IN,|,IN,|,OUT,|Bob,IN,|", ""},
         {neighbours("Christopher Alexander Smith", "Christopher Alexander Jones"), "", ""},
         {neighbours("Ann\r\nLee", "Ann\r\nLee"), "Ann  Lee,IN,4.5|", neighbours("Ann  Lee", "Ann  Lee")},
+        // "1:00" may be morning or afternoon: no hours are guessed for it.
+        {weekBytes(
+             {makeRecord("Gus", {{"IN", "", "1:00", "Mon-Feb-3"}, {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}})}),
+         "Gus,IN,|Gus,OUT,|", ""},
         {weekBytes({gap, rec("Ben|OUT 5:00p Mon-Feb-3")}), "Ann,IN,8|Ann,OUT,|Ben,OUT,|",
          week({"Ann|IN 8:00a Mon-Feb-3|OUT 4:00p", "Ben|OUT 5:00p Mon-Feb-3"})},
     };

@@ -2,12 +2,14 @@
 #include "core/files/Paths.h"
 #include "core/format/WeekFile.h"
 #include "core/punch/ActionRules.h"
+#include "core/report/WeekReport.h"
 #include "core/sheet/TimeSheet.h"
 #include "gui/manage/EditorFactory.h"
 #include "gui/manage/ListEditor.h"
 #include "gui/manage/ManagementWindows.h"
 #include "gui/manage/PasswordScreen.h"
 #include "gui/manage/TimeSheetScreen.h"
+#include "gui/report/TimeCards.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -16,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <filesystem>
 #include <stdexcept>
 
@@ -476,6 +479,27 @@ TEST_F(Screens, TheWeekReportShowsRoundingAndExportsPayrollOnlyWithEveryId) {
     EXPECT_EQ(readFile(out),
               "last_name,first_name,employee_id,regular_hours,overtime_hours,double_overtime_hours\r\n"
               "1,Worker,W1,8.00,0.00,0.00\r\n");
+}
+
+// Under a double-time rule the time card's parts add up to its total: 13
+// hours on Monday are 8 regular, 4 overtime and 1 double time.
+TEST(TimeCard, ShowsDoubleTimeWhenARuleMakesIt) {
+    ProgramFolder base;
+    base.writeWeek(mondayFeb3(),
+                   weekBytes({makeRecord("Worker 1", {{"IN", "1", "7:00:00 AM", "Mon-Feb-3"},
+                                                      {"OUT", "", "8:00:00 PM", "Mon-Feb-3"}})}));
+    PayRules pay;
+    ASSERT_TRUE(pay.set("daily-overtime-after", "8", "test") &&
+                pay.set("daily-double-time-after", "12", "test"));
+    const WeekReport report =
+        makeWeekReport(realFiles(), {{base.path(), "Door"}}, mondayFeb3(), mondayFeb3().addDays(7),
+                       kDefaultOvertimeAfterSeconds, nullptr, ZoneRules(), pay);
+    QTextDocument card;
+    card.setHtml(TimeCards::html(report, 0));
+    const QString text = card.toPlainText();
+    EXPECT_TRUE(text.contains("Overtime\nDouble Time\n13.00\n0.00\n0.00\n0.00\n0.00\n0.00\n0.00\n"
+                              "13.00\n8.00\n4.00\n1.00\n"))
+        << text.toStdString();
 }
 
 } // namespace

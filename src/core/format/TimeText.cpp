@@ -183,15 +183,14 @@ bool sameDateText(std::string_view a, std::string_view b) {
     return x[0] >= 0 && x == dateParts(b);
 }
 
-long long periodHundredths(int fromSeconds, int toSeconds, std::string_view fromDate,
-                           std::string_view toDate) {
+long long periodSeconds(int fromSeconds, int toSeconds, std::string_view fromDate, std::string_view toDate) {
     long long span = (long long)toSeconds - fromSeconds;
     if (toSeconds < fromSeconds) {
         if (trimSpaces(fromDate) == trimSpaces(toDate))
             return 0;
         span += 86400;
     }
-    return span * 100 / 3600;
+    return span;
 }
 
 std::string formatHundredths(long long hundredths, char decimalSeparator) {

@@ -32,15 +32,12 @@ bool isDateText(std::string_view text);
 // leading zero of the day aside ("Mon-Feb-3", "MON-FEB-03").
 bool sameDateText(std::string_view a, std::string_view b);
 
-// Length of a worked period in whole hundredths of an hour, from whole
-// seconds: floor(seconds * 100 / 3600). Integer arithmetic throughout, so
-// 12:30 PM to 4:30 PM is exactly 400 (4 hours), never 399. When `to` is
-// earlier than `from` the period ran past midnight and a day is added, but
-// only when the two stored dates differ: on the same date an earlier time
-// means the clock went back (the autumn change, a corrected clock) and the
-// period counts 0. A later time counts as it is; the dates are not compared.
-long long periodHundredths(int fromSeconds, int toSeconds, std::string_view fromDate,
-                           std::string_view toDate);
+// Length of a worked period in seconds. When `to` is earlier than `from`
+// the period ran past midnight and a day is added, but only when the two
+// stored dates differ: on the same date an earlier time means the clock went
+// back (the autumn change, a corrected clock) and the period counts 0. A
+// later time counts as it is; the dates are not compared.
+long long periodSeconds(int fromSeconds, int toSeconds, std::string_view fromDate, std::string_view toDate);
 
 // Shortest decimal text of a count of hundredths: 800 -> "8", 450 -> "4.5",
 // 33 -> "0.33", 799 -> "7.99". `decimalSeparator` is the machine's own (the

@@ -4,6 +4,7 @@
 #include "core/format/PunchAction.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
+#include "core/format/WeekMoments.h"
 
 #include <algorithm>
 #include <iterator>
@@ -281,14 +282,16 @@ void TimeSheet::fillDurations() {
             continue; // another person's punch, even under the same name
         if (!meansAtWork(std::string_view(cur[Action])))
             continue;
-        std::optional<int> t1 = parseTimeOfDay(cur[ActTime]);
-        std::optional<int> t2 = parseTimeOfDay(next[ActTime]);
-        // An unreadable time costs only this row its duration; the rest of
-        // the week is still worked out.
+        // A time that cannot be read for sure ("8:30" may be morning or
+        // afternoon) costs only this row its duration, as the report pays
+        // no hours on it; the rest of the week is still worked out.
+        const std::optional<int> t1 = parseClearTimeOfDay(cur[ActTime]);
+        const std::optional<int> t2 = parseClearTimeOfDay(next[ActTime]);
         if (!t1 || !t2)
             continue;
+        // Rounded half up from whole seconds, as the report rounds hours.
         rows_[std::size_t(i)][Duration] =
-            formatHundredths(periodHundredths(*t1, *t2, cur[ActDate], next[ActDate]));
+            formatHundredths(hundredthsOf(periodSeconds(*t1, *t2, cur[ActDate], next[ActDate])));
     }
 }
 

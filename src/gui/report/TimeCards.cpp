@@ -44,15 +44,21 @@ QString card(const WeekReport& report, const PersonWeek& person, bool last) {
         h += QStringLiteral("<th>%1 %2</th>")
                  .arg(QString::fromLatin1(weekdayAbbrev(report.monday.addDays(d).weekday())))
                  .arg(report.monday.addDays(d).day);
-    h += QStringLiteral("<th>Total</th><th>Regular</th><th>Overtime</th></tr><tr>");
+    // Under a double-time rule the card has its column too, so the parts
+    // add up to the total the employee signs for.
+    const bool doubleTime = report.pay.doubleTime();
+    h += QStringLiteral("<th>Total</th><th>Regular</th><th>Overtime</th>%1</tr><tr>")
+             .arg(doubleTime ? QStringLiteral("<th>Double Time</th>") : QString());
     for (long long d : person.dayHundredths)
         h += QStringLiteral("<td align=\"right\">%1</td>").arg(text(formatShownHours(d)));
-    h += QStringLiteral(
-             "<td align=\"right\"><b>%1</b></td><td align=\"right\">%2</td><td align=\"right\">%3</td>"
-             "</tr></table>")
-             .arg(text(formatShownHours(person.totalHundredths)),
-                  text(formatShownHours(person.regularHundredths)),
-                  text(formatShownHours(person.overtimeHundredths)));
+    h += QStringLiteral("<td align=\"right\"><b>%1</b></td>")
+             .arg(text(formatShownHours(person.totalHundredths)));
+    for (long long part : {person.regularHundredths, person.overtimeHundredths})
+        h += QStringLiteral("<td align=\"right\">%1</td>").arg(text(formatShownHours(part)));
+    if (doubleTime)
+        h += QStringLiteral("<td align=\"right\">%1</td>")
+                 .arg(text(formatShownHours(person.doubleTimeHundredths)));
+    h += QStringLiteral("</tr></table>");
     if (!person.flags.empty()) {
         h += QStringLiteral("<p style=\"color:#c00000\"><b>Flags:</b></p><ul style=\"color:#c00000\">");
         for (const std::string& f : person.flags)
