@@ -318,11 +318,9 @@ TEST(Journal, UndoingTheSecondSaveKeepsTheFirstAndEveryPunchTheJournalNeverSaw) 
     EXPECT_NE(talk.asked[0].find("The 1 punch the journal has no line for is kept"), std::string::npos)
         << talk.asked[0];
     const std::string after = readFile(w.path());
-    EXPECT_EQ(recordAt(after, 1), makeRecord("Ann", {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
-                                                     {"OUT", "", "4:30:00 PM", "Mon-Feb-3"},
-                                                     {"IN", "1002.Dept-2", "6:00:00 PM", "Mon-Feb-3"}}));
-    EXPECT_EQ(recordAt(after, 2), makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
-                                                     {"OUT", "", "12:00:00 PM", "Mon-Feb-3"}}));
+    EXPECT_EQ(recordAt(after, 1),
+              rec("Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 4:30p|IN 6:00p Mon-Feb-3 1002.Dept-2"));
+    EXPECT_EQ(recordAt(after, 2), rec("Bob|IN 9:00a Mon-Feb-3 1001.Dept-1|OUT 12:00p"));
     const WeekVerification v = w.verify();
     EXPECT_EQ(v.unexplained,
               std::vector<std::string>{

@@ -12,8 +12,7 @@
 namespace tc::test {
 namespace {
 
-const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
-                                     {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
+const std::string kAnnsDay = "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 4:00p";
 
 // --require-approved ends with its own status (8: verify's 7 is taken), naming who is not approved.
 bool notApproved(const JournalWeek& w, const std::string& names) {
@@ -165,17 +164,13 @@ TEST(Seal, AJournalBegunBeforeSealsIsReadAndSaidUnsealed) {
 TEST(SignOff, EachUnpayableFlagBlocksApprovalUntilAcknowledgedWithANote) {
     struct Case {
         const char* what;
-        std::vector<Punch> ann;
+        std::string ann;
         std::string flag;
     } cases[] = {
-        {"a span with no clock-out",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}},
-         "in since Mon 8:00 AM"},
-        {"a time that cannot be read",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "25:99:00 XM", "Mon-Feb-3"}},
-         "punch 2 cannot be read (\"25:99:00 XM\", \"Mon-Feb-3\"); its hours are not counted"},
-        {"a punch dated outside the week",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "4:00:00 PM", "Mon-Mar-3"}},
+        {"a span with no clock-out", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1", "in since Mon 8:00 AM"},
+        {"a time that cannot be read", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 25:99p",
+         "punch 2 cannot be read (\"25:99:00 PM\", \"Mon-Feb-3\"); its hours are not counted"},
+        {"a punch dated outside the week", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 4:00p Mon-Mar-3",
          "punch 2 is dated Mon-Mar-3, outside the week; its hours are not counted"},
     };
     for (const Case& c : cases) {

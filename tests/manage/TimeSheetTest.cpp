@@ -1,5 +1,5 @@
 #include "core/sheet/TimeSheet.h"
-#include "RecordText.h"
+#include "support/RecordText.h"
 #include "core/files/Paths.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"

@@ -1,5 +1,5 @@
 #include "core/report/WeekReport.h"
-#include "RecordText.h"
+#include "support/RecordText.h"
 #include "cli/ReportCommand.h"
 #include "core/files/Paths.h"
 #include "core/format/WeekMoments.h"
