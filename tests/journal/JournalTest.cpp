@@ -3,7 +3,6 @@
 #include "JournalWeek.h"
 #include "core/format/ListFiles.h"
 #include "core/sheet/ListTexts.h"
-#include "support/FaultyFiles.h"
 
 #include <filesystem>
 
@@ -227,21 +226,9 @@ TEST(Journal, ATornLastLineIsIgnoredAndFlagged) {
                                  "the journal: written outside the program, or its journal line could not "
                                  "be written."});
     EXPECT_EQ(v.punches, 3);
-}
-
-TEST(Journal, AJournalThatCannotBeWrittenNeverRefusesThePunchAndIsFlagged) {
-    FaultyFiles faulty;
-    JournalWeek w(faulty);
-    // The week file's write is the first, the journal's the second.
-    faulty.failAt(FaultyFiles::Op::Write, 2, true);
-    w.punch(1, "Ann", "IN", 8);
-    EXPECT_TRUE(faulty.failedAsPlanned());
-    EXPECT_EQ(recordAt(readFile(w.path()), 1).raw(F::ActTime, 1), "8:00:00 AM ");
-    const WeekReport report = w.report();
-    ASSERT_EQ(report.problems.size(), 1u);
-    EXPECT_NE(report.problems[0].message.find("holds 0 punches of position 1, the week file 1;"),
-              std::string::npos)
-        << report.problems[0].message;
+    // The report names the punch the journal lacks.
+    EXPECT_NE(w.report().problems.back().message.find("holds 1 punches of position 2, the week file 2;"),
+              std::string::npos);
 }
 
 #ifndef _WIN32
