@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <numeric>
 
 namespace tc::test {
 namespace {
@@ -32,12 +33,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         from = end + 1;
     }
     return lines;
-}
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines)
-        text += l;
-    return text;
 }
 
 // The journal as a forger with the files would write it anew: every seal
@@ -73,7 +68,7 @@ TEST(Seal, IsSha256OverThePreviousSealAndTheLine) {
 void editLines(JournalWeek& w, const std::function<void(std::vector<std::string>&)>& edit) {
     std::vector<std::string> lines = linesOf(w.journal());
     edit(lines);
-    writeFile(w.journalPath(), joined(lines));
+    writeFile(w.journalPath(), std::accumulate(lines.begin(), lines.end(), std::string()));
 }
 // Ann's clock-out made 6:00 PM in the week file; in its journal line too
 // unless `journal` is None, with every seal worked out again when Resealed.
