@@ -2,7 +2,6 @@
 #include "core/files/Paths.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
-#include "core/punch/PunchRecorder.h"
 #include "core/report/WeekReport.h"
 #include "core/sheet/WeekFileCheck.h"
 #include "core/sheet/WeekSave.h"
