@@ -70,42 +70,31 @@ TEST(ForgottenClockOut, AskedOnlyAfterAnInOrChangeOfAnEarlierDayOrLongerAgoThanT
 // The answer is a journal line; the week file keeps its bytes; the station
 // then offers Clock IN and does not ask again.
 TEST(ForgottenClockOut, TheAnswerIsAClaimLineAndTheShiftCountsAsClosedAtTheStation) {
-    struct Case {
-        std::string what;
-        std::optional<DateTime> left;
-        std::string claimed;
-    };
-    const std::vector<Case> cases = {{"a time", mondayFeb3(16, 30), "2025-02-03 16:30:00"},
-                                     {"I don't know", std::nullopt, "unknown"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        ProgramFolder base;
-        base.putRecord(mondayFeb3(), 3, makeRecord("Ann", {punch("IN", "7:00:00 AM")}));
-        const std::string week = readFile(base.weekFile(mondayFeb3()));
-        const DateTime now = mondayFeb3().addDays(1);
-        const std::optional<ForgottenClockOut> shift = asked(base, now);
-        ASSERT_TRUE(shift);
-        // A time outside the shift is refused, and nothing is written.
-        for (const DateTime& wrong : {mondayFeb3(6, 59, 59), mondayFeb3(7).addDays(1)})
-            EXPECT_EQ(tellClockOut(realFiles(), *shift, wrong, kTold).message(),
-                      "The time told lies outside the shift, so it was not kept.");
-        EXPECT_FALSE(fileExists(journalPathOf(base.weekFile(mondayFeb3()))));
-        ASSERT_TRUE(tellClockOut(realFiles(), *shift, c.left, kTold));
+    ProgramFolder base;
+    base.putRecord(mondayFeb3(), 3, makeRecord("Ann", {punch("IN", "7:00:00 AM")}));
+    const std::string week = readFile(base.weekFile(mondayFeb3()));
+    const DateTime now = mondayFeb3().addDays(1);
+    const std::optional<ForgottenClockOut> shift = asked(base, now);
+    ASSERT_TRUE(shift);
+    // A time outside the shift is refused, and nothing is written.
+    for (const DateTime& wrong : {mondayFeb3(6, 59, 59), mondayFeb3(7).addDays(1)})
+        EXPECT_EQ(tellClockOut(realFiles(), *shift, wrong, kTold).message(),
+                  "The time told lies outside the shift, so it was not kept.");
+    EXPECT_FALSE(fileExists(journalPathOf(base.weekFile(mondayFeb3()))));
+    ASSERT_TRUE(tellClockOut(realFiles(), *shift, mondayFeb3(16, 30), kTold));
 
-        EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), week);
-        const std::string journal = unsealedJournal(journalPathOf(base.weekFile(mondayFeb3())));
-        EXPECT_TRUE(journal.ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tAnn\t" + c.claimed + "\n"))
-            << journal;
-        EXPECT_FALSE(asked(base, now));
-        EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
-                  (ActionButtons{true, false, false, false, true}));
-        // The next shift is not the claimed one: at work again.
-        base.putRecord(
-            mondayFeb3(), 3,
-            makeRecord("Ann", {punch("IN", "7:00:00 AM"), punch("IN", "7:00:00 AM", "Tue-Feb-4")}));
-        EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
-                  (ActionButtons{false, true, true, true, true}));
-    }
+    EXPECT_EQ(readFile(base.weekFile(mondayFeb3())), week);
+    const std::string journal = unsealedJournal(journalPathOf(base.weekFile(mondayFeb3())));
+    EXPECT_TRUE(journal.ends_with("\nclaim\t2025-02-04T06:30:00-05:00\t3\t1\tAnn\t2025-02-03 16:30:00\n"))
+        << journal;
+    EXPECT_FALSE(asked(base, now));
+    EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
+              (ActionButtons{true, false, false, false, true}));
+    // The next shift is not the claimed one: at work again.
+    base.putRecord(mondayFeb3(), 3,
+                   makeRecord("Ann", {punch("IN", "7:00:00 AM"), punch("IN", "7:00:00 AM", "Tue-Feb-4")}));
+    EXPECT_EQ(permittedActions(StationState(base.path()), kPressed, now),
+              (ActionButtons{false, true, true, true, true}));
 }
 
 } // namespace

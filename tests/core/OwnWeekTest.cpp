@@ -1,7 +1,7 @@
 // An employee's own week at the station: the report's hours and flags for
 // that employee alone.
 #include "core/punch/OwnWeek.h"
-#include "support/WeekBuilder.h"
+#include "support/RecordText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,9 @@ namespace {
 TEST(OwnWeek, ShowsTheEmployeesDaysTotalAndFlagsAndNothingOfAnyoneElse) {
     ProgramFolder base;
     base.writeWeek(mondayFeb3(),
-                   weekBytes({makeRecord("Ann", {{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"},
-                                                 {"OUT", "", "3:30:00 PM", "Mon-Feb-3"},
-                                                 {"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"},
-                                                 {"IN", "1001.Dept-1", "7:00:00 AM", "Wed-Feb-5"},
-                                                 {"OUT", "", "11:00:00 AM", "Wed-Feb-5"}}),
-                              makeRecord("Bob", {{"IN", "1001.Dept-1", "6:00:00 AM", "Mon-Feb-3"},
-                                                 {"LUNCH", "", "12:00:00 PM", "Mon-Feb-3"}})}));
+                   week({"Ann|IN 7:00a Mon-Feb-3 1001.Dept-1|OUT 3:30p|IN 7:00a Tue-Feb-4 1001.Dept-1|"
+                         "IN 7:00a Wed-Feb-5 1001.Dept-1|OUT 11:00a",
+                         "Bob|IN 6:00a Mon-Feb-3 1001.Dept-1|LUNCH 12:00p"}));
     const struct {
         int position;
         std::string name, days, total;

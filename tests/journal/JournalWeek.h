@@ -10,14 +10,14 @@
 #include "core/report/WeekReport.h"
 #include "core/sheet/ClaimAnswers.h"
 #include "core/sheet/WeekSave.h"
+#include "support/RecordText.h"
 #include "support/RecordingTalk.h"
+#include "support/ReportRun.h"
 #include "support/SealedText.h"
-#include "support/WeekBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 #include <utility>
 
 namespace tc::test {
@@ -31,12 +31,9 @@ inline const std::string kWhen = "2025-02-10T09:00:00-05:00";
 // recordPunch (Ann at position 1, Bob at 2), or written whole.
 struct JournalWeek {
     explicit JournalWeek(FileAccess& files = realFiles()) : state(base.path(), files) {}
-    // Ann's record holding `ann`, Bob working Monday 9 to 5.
-    explicit JournalWeek(const std::vector<Punch>& ann) : JournalWeek() {
-        base.writeWeek(mondayFeb3(),
-                       weekBytes({makeRecord("Ann", ann),
-                                  makeRecord("Bob", {{"IN", "1001.Dept-1", "9:00:00 AM", "Mon-Feb-3"},
-                                                     {"OUT", "", "5:00:00 PM", "Mon-Feb-3"}})}));
+    // Ann's record written as `ann` ("Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|..."), Bob working Monday 9 to 5.
+    explicit JournalWeek(const std::string& ann) : JournalWeek() {
+        base.writeWeek(mondayFeb3(), week({ann, "Bob|IN 9:00a Mon-Feb-3 1001.Dept-1|OUT 5:00p"}));
     }
     ProgramFolder base;
     StationState state;
@@ -95,9 +92,8 @@ struct JournalWeek {
     std::pair<int, std::string> command(std::vector<std::string> args,
                                         const std::string& week = "2025-02-03") const {
         args.insert(args.end(), {"--week", week, "--folder", base.path()});
-        std::ostringstream out, err;
-        const int exit = ReportCommand::run(args, base.path(), kManager.when, realFiles(), out, err);
-        return {exit, out.str() + err.str()};
+        const ReportRun run = runReport(args, base.path(), kManager.when);
+        return {run.code, run.out + run.err};
     }
     // Loads the week, lets `edit` change the sheet, saves it as the manager.
     SaveOutcome save(const std::function<void(TimeSheet&)>& edit) const {

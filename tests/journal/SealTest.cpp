@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <numeric>
 
 namespace tc::test {
 namespace {
 
-const std::vector<Punch> kAnnsDay = {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"},
-                                     {"OUT", "", "4:00:00 PM", "Mon-Feb-3"}};
+const std::string kAnnsDay = "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 4:00p";
 
 // --require-approved ends with its own status (8: verify's 7 is taken), naming who is not approved.
 bool notApproved(const JournalWeek& w, const std::string& names) {
@@ -33,12 +33,6 @@ std::vector<std::string> linesOf(const std::string& text) {
         from = end + 1;
     }
     return lines;
-}
-std::string joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& l : lines)
-        text += l;
-    return text;
 }
 
 // The journal as a forger with the files would write it anew: every seal
@@ -74,7 +68,7 @@ TEST(Seal, IsSha256OverThePreviousSealAndTheLine) {
 void editLines(JournalWeek& w, const std::function<void(std::vector<std::string>&)>& edit) {
     std::vector<std::string> lines = linesOf(w.journal());
     edit(lines);
-    writeFile(w.journalPath(), joined(lines));
+    writeFile(w.journalPath(), std::accumulate(lines.begin(), lines.end(), std::string()));
 }
 // Ann's clock-out made 6:00 PM in the week file; in its journal line too
 // unless `journal` is None, with every seal worked out again when Resealed.
@@ -165,17 +159,13 @@ TEST(Seal, AJournalBegunBeforeSealsIsReadAndSaidUnsealed) {
 TEST(SignOff, EachUnpayableFlagBlocksApprovalUntilAcknowledgedWithANote) {
     struct Case {
         const char* what;
-        std::vector<Punch> ann;
+        std::string ann;
         std::string flag;
     } cases[] = {
-        {"a span with no clock-out",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}},
-         "in since Mon 8:00 AM"},
-        {"a time that cannot be read",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "25:99:00 XM", "Mon-Feb-3"}},
-         "punch 2 cannot be read (\"25:99:00 XM\", \"Mon-Feb-3\"); its hours are not counted"},
-        {"a punch dated outside the week",
-         {{"IN", "1001.Dept-1", "8:00:00 AM", "Mon-Feb-3"}, {"OUT", "", "4:00:00 PM", "Mon-Mar-3"}},
+        {"a span with no clock-out", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1", "in since Mon 8:00 AM"},
+        {"a time that cannot be read", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 25:99p",
+         "punch 2 cannot be read (\"25:99:00 PM\", \"Mon-Feb-3\"); its hours are not counted"},
+        {"a punch dated outside the week", "Ann|IN 8:00a Mon-Feb-3 1001.Dept-1|OUT 4:00p Mon-Mar-3",
          "punch 2 is dated Mon-Mar-3, outside the week; its hours are not counted"},
     };
     for (const Case& c : cases) {

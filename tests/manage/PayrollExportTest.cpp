@@ -1,7 +1,7 @@
 #include "core/report/PayrollExport.h"
-#include "RecordText.h"
 #include "cli/ReportCommand.h"
 #include "core/files/Paths.h"
+#include "support/RecordText.h"
 #include "support/ReportRun.h"
 
 #include <filesystem>

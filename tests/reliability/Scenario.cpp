@@ -7,6 +7,7 @@
 #include "core/punch/PunchRecorder.h"
 #include "core/sheet/ListTexts.h"
 #include "core/sheet/ListsSave.h"
+#include "support/RecordText.h"
 #include "support/RecordingTalk.h"
 
 #include <filesystem>
@@ -22,10 +23,8 @@ std::string sampleWeek() {
     std::vector<TimeRecord> records;
     for (int p = 1; p <= 3; ++p)
         records.push_back(
-            makeRecord("Worker " + std::to_string(p), {{"IN", "101.Dept-1", "7:00:00 AM", "Mon-Jan-6"},
-                                                       {"LUNCH", "", "11:30:00 AM", "Mon-Jan-6"},
-                                                       {"IN", "101.Dept-1", "12:00:00 PM", "Mon-Jan-6"},
-                                                       {"OUT", "", "3:30:00 PM", "Mon-Jan-6"}}));
+            rec("Worker " + std::to_string(p) +
+                "|IN 7:00a Mon-Jan-6 101.Dept-1|LUNCH 11:30a|IN 12:00p Mon-Jan-6 101.Dept-1|OUT 3:30p"));
     records.resize(kPositions, placeholderRecord());
     return weekBytes(records);
 }
