@@ -1,11 +1,12 @@
 #include "core/sheet/TimeSheet.h"
+#include "support/RecordText.h"
 #include "core/files/Paths.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
+#include "core/punch/PunchRecorder.h"
 #include "core/report/WeekReport.h"
 #include "core/sheet/WeekFileCheck.h"
 #include "core/sheet/WeekSave.h"
-#include "support/RecordText.h"
 #include "support/RecordingTalk.h"
 
 #include <array>
@@ -153,6 +154,34 @@ TEST(TimeSheet, OpensOnlyWeekFiles) {
             << message;
         EXPECT_TRUE(opened == (why.empty() ? bytes : ""));
     }
+}
+
+TEST(WeekSave, KeepsWhatTheStationStoresWhileTheWeekIsOpen) {
+    ProgramFolder base;
+    StationState station(base.path());
+    const auto punch = [&](int position, const std::string& name, const std::string& action, int h) {
+        ASSERT_TRUE(recordPunch(station, {position - 1, name, action, "1001.Dept-1", "", {}}, mondayFeb3(h)));
+    };
+    const std::string path = base.weekFile(mondayFeb3()), backup = backupPathOf(path);
+    punch(1, "Ann", "IN", 8);
+    std::string opened;
+    ASSERT_TRUE(checkWeekFileForEditing(realFiles(), base.path(), path, opened));
+    TimeSheet sheet;
+    sheet.load(opened);
+    punch(1, "Ann", "LUNCH", 12);
+    const std::string beforeSave = readFile(path);
+    RecordingTalk talk;
+    EXPECT_EQ(saveWeek(realFiles(), path, sheet, talk), SaveOutcome::Saved);
+    EXPECT_EQ(talk.toldText(), backup + " Has been created. As Backup.\ndone");
+    EXPECT_TRUE(readFile(backup) == beforeSave);
+    EXPECT_EQ(sheet.cell(2, 1), "LUNCH  "); // the grid shows the week saved...
+    sheet.setCell(1, 3, "7:55:00 AM");      // ...so mending the IN later keeps the LUNCH
+    punch(2, "Bob", "IN", 13);              // and Bob, whom the manager does not touch, stays
+    EXPECT_EQ(saveWeek(realFiles(), path, sheet, talk), SaveOutcome::Saved);
+    EXPECT_TRUE(talk.asked.empty());
+    EXPECT_TRUE(readFile(path).substr(0, 2 * TimeRecord::kSize) ==
+                week({"Ann|IN 7:55a Mon-Feb-3 1001.Dept-1|LUNCH 12:00p Mon-Feb-3 1001.Dept-1",
+                      "Bob|IN 1:00p Mon-Feb-3 1001.Dept-1"}));
 }
 
 TEST(WeekSave, RefusesOrAsksBeforeWritingAnything) {

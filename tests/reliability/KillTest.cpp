@@ -108,6 +108,40 @@ FaultyFiles stoppingAt(SaveStep step, const std::string& file) {
     return files;
 }
 
+TEST(StopAtEachStep, EveryWriterLeavesEachFileOldOrNew) {
+    for (const Writer& w : kWriters) {
+        ProgramFolder twin;
+        prepare(twin);
+        ASSERT_EQ(w.run(realFiles(), twin.path()), "");
+        const std::vector<std::string> after = contents(w.files(twin.path()));
+        for (std::size_t i = 0; i < after.size(); ++i)
+            for (SaveStep step :
+                 {SaveStep::TempWritten, SaveStep::TempFlushed, SaveStep::Renamed, SaveStep::BackupMade}) {
+                ProgramFolder base;
+                prepare(base);
+                const std::vector<std::string> files = w.files(base.path());
+                if (step == SaveStep::BackupMade && !files[i].ends_with(".wkb"))
+                    continue;
+                SCOPED_TRACE(std::string(w.name) + " stopped after step " + std::to_string(int(step)) +
+                             " of " + files[i]);
+                const std::vector<std::string> before = contents(files);
+                ChildProcess child([&](int) {
+                    FaultyFiles stopping = stoppingAt(step, files[i]);
+                    return w.run(stopping, base.path()).empty() ? 0 : 1;
+                });
+                ASSERT_EQ(child.wait(), 42);
+                // A writer with a record renames none of its files before all are whole.
+                for (std::size_t j = 0; j < files.size(); ++j)
+                    EXPECT_EQ(readFile(files[j]),
+                              (j < i && !w.record) || (j <= i && step >= SaveStep::Renamed) ? after[j]
+                                                                                            : before[j]);
+                // The next run goes through and clears away what the stopped one left.
+                EXPECT_EQ(w.run(realFiles(), base.path()), "");
+                EXPECT_EQ(leftovers(base.path()), 0);
+            }
+    }
+}
+
 TEST(StopAtEachStep, AListSaveStoppedAnywhereIsFinishedOrUndoneAtTheNextStart) {
     const Writer& w = kWriters[2];
     ProgramFolder twin;
