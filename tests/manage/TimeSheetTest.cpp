@@ -1,5 +1,4 @@
 #include "core/sheet/TimeSheet.h"
-#include "support/RecordText.h"
 #include "core/files/Paths.h"
 #include "core/format/TimeText.h"
 #include "core/format/WeekFile.h"
@@ -7,6 +6,7 @@
 #include "core/report/WeekReport.h"
 #include "core/sheet/WeekFileCheck.h"
 #include "core/sheet/WeekSave.h"
+#include "support/RecordText.h"
 #include "support/RecordingTalk.h"
 
 #include <array>
