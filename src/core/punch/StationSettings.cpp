@@ -6,8 +6,6 @@ namespace tc {
 
 Status readStationSettings(FileAccess& files, const std::string& baseFolder, StationSettings& out) {
     const std::string path = settingsPath(baseFolder);
-    if (!files.exists(path))
-        return Status::ok();
     std::vector<SettingsEntry> items;
     if (Status st = readSettingsEntries(files, path, items); !st)
         return st;

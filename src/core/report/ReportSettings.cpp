@@ -36,6 +36,8 @@ std::optional<long long> parseHours(std::string_view text) {
 
 Status readSettingsEntries(FileAccess& files, const std::string& path, std::vector<SettingsEntry>& out) {
     out.clear();
+    if (!files.exists(path))
+        return Status::ok();
     std::string bytes;
     if (Status st = readWholeFile(files, path, bytes, false, kMaxSettingsBytes); !st)
         return st;
@@ -54,8 +56,6 @@ Status readSettingsEntries(FileAccess& files, const std::string& path, std::vect
 
 Status readReportSettings(FileAccess& files, const std::string& baseFolder, ReportSettings& out) {
     const std::string path = settingsPath(baseFolder);
-    if (!files.exists(path))
-        return Status::ok();
     std::vector<SettingsEntry> items;
     if (Status st = readSettingsEntries(files, path, items); !st)
         return st;

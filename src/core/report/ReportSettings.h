@@ -52,7 +52,8 @@ struct SettingsEntry {
 
 // The settings in the settings file at `path`, read as every program file
 // is read: a regular file, never past kMaxSettingsBytes; or why it cannot be
-// read. The station's and the report's settings both come from here.
+// read; no file is no settings. The station's and the report's settings both
+// come from here.
 Status readSettingsEntries(FileAccess& files, const std::string& path, std::vector<SettingsEntry>& out);
 
 std::string settingsPath(const std::string& baseFolder);
